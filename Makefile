@@ -1,0 +1,35 @@
+# Single entry point: `make test` installs dependencies, builds and runs every test.
+BUILD     ?= build
+JOBS      ?= $(shell nproc)
+CMAKE_GEN := -G Ninja
+
+.PHONY: deps build test test-sanitize fuzz clean
+
+deps:
+	scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIVRA_WERROR=ON
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	cmake -S . -B $(BUILD)-asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DNIVRA_WERROR=ON -DNIVRA_SANITIZE=ON
+	cmake --build $(BUILD)-asan -j $(JOBS)
+	ctest --test-dir $(BUILD)-asan --output-on-failure -j $(JOBS)
+
+# Clang build of the libFuzzer targets, each run for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(BUILD)-fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIVRA_WERROR=ON -DNIVRA_FUZZ=ON
+	cmake --build $(BUILD)-fuzz -j $(JOBS)
+	@for f in $$(find $(BUILD)-fuzz -type f -name 'fuzz_*' -perm -u+x); do \
+	  echo "== $$f ($(FUZZ_SECONDS)s)"; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 || exit 1; \
+	done
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz

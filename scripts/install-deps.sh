@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project builds, tests and runs with.
+# Idempotent: does nothing when every package is already present.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format clang-tidy
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  libssl-dev openssl
+  libcurl4-openssl-dev
+  libxml2-dev libxml2-utils
+  libxmlsec1-dev libxmlsec1-openssl xmlsec1
+  libp11-dev p11-kit softhsm2
+  qt6-base-dev
+  libcpp-httplib-dev
+)
+
+missing=()
+for pkg in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Instalando pacotes: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
