@@ -1,5 +1,33 @@
 // Date-time values: days since 1899-12-30 with the time of day as the fraction.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 // Local date-time; 0 means "no date".
 using TDateTime = double;
+
+// The calendar fields of a date-time.
+struct TCamposDataHora {
+  int Ano = 1899;
+  int Mes = 12;
+  int Dia = 30;
+  int Hora = 0;
+  int Minuto = 0;
+  int Segundo = 0;
+  int Milissegundo = 0;
+};
+
+// The date-time of the calendar fields (proleptic Gregorian calendar). Fields are not checked:
+// callers pass a real date and time.
+[[nodiscard]] TDateTime CodificarDataHora(int ano, int mes, int dia, int hora = 0, int minuto = 0,
+                                          int segundo = 0, int milissegundo = 0);
+// The calendar fields of the date-time, rounded to the millisecond.
+[[nodiscard]] TCamposDataHora DecodificarDataHora(TDateTime valor);
+// The current local date-time of the host.
+[[nodiscard]] TDateTime Agora();
+
+// The date-time as DD/MM/YYYY hh:nn:ss. The mask is reserved; the system passes an empty one.
+[[nodiscard]] std::string FormatarDataHora(std::string_view mascara, TDateTime valor);
+// The date as DD/MM/YYYY. The mask is reserved; the system passes an empty one.
+[[nodiscard]] std::string FormatarData(std::string_view mascara, TDateTime valor);

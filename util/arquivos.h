@@ -1,0 +1,22 @@
+// File and folder helpers: the program's folder, path delimiters, listing and writing files.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The folder of the running program, with a trailing "/". Throws ENivraDFeException when the
+// host cannot tell it.
+[[nodiscard]] std::string PastaDoExecutavel();
+// The trimmed path with "/" appended when it is not empty and does not end in "/".
+[[nodiscard]] std::string CaminhoComBarra(std::string_view caminho);
+// Clears lista and fills it with the names of the files matching the mask (a folder and a name
+// pattern with "*" and "?"), in the order the file system gives them, each prefixed with the
+// mask's folder when comPasta is set. Names containing ".." are skipped; a missing folder gives
+// an empty list.
+void ListarArquivos(std::string_view mascara, std::vector<std::string>& lista, bool comPasta);
+// Writes the bytes to the file, at its end when acrescentar is set and the file exists (else the
+// file is created or replaced), followed by CR LF when quebraLinha is set. Throws
+// ENivraDFeException when the file cannot be written.
+void GravarTextoEmArquivo(const std::string& nomeArquivo, std::string_view conteudo,
+                          bool acrescentar = false, bool quebraLinha = false);

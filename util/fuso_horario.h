@@ -1,0 +1,53 @@
+// Time-zone rules: the offset of a UF (with the Brazilian summer time), the host's offset and the
+// time-zone configuration shared by the process.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "util/datahora.h"
+
+// Where the time-zone suffix of a document comes from.
+enum class TTimeZoneModoDeteccao { tzSistema, tzKOV, tzManual };
+
+// The time-zone configuration: the detection mode and, in manual mode, a fixed "-03:00" text.
+class TTimeZoneConf {
+ public:
+  TTimeZoneConf() = default;
+
+  [[nodiscard]] TTimeZoneModoDeteccao ModoDeteccao() const { return FModoDeteccao; }
+  // Stores a changed mode; any mode but tzManual clears TimeZoneStr, and tzManual with an empty
+  // TimeZoneStr fills it with FusoHorarioSistema. Never throws.
+  void SetModoDeteccao(TTimeZoneModoDeteccao valor);
+
+  [[nodiscard]] const std::string& TimeZoneStr() const { return FTimeZoneStr; }
+  // Outside tzManual the text is cleared and the value dropped. An empty (trimmed) value stores
+  // FusoHorarioSistema. Otherwise throws ENivraDFeException, leaving the stored value, unless
+  // the value is a sign, two hour digits from -11 to +14, ":" and two minute digits below 60.
+  void SetTimeZoneStr(const std::string& valor);
+
+  // Copies both fields from origem as they are, without the setters' rules.
+  void Assign(const TTimeZoneConf& origem);
+
+ private:
+  TTimeZoneModoDeteccao FModoDeteccao = TTimeZoneModoDeteccao::tzSistema;
+  std::string FTimeZoneStr;
+};
+
+// The process-wide configuration read by FusoHorarioUF, created with the initial values on
+// first use and kept to the end of the process.
+[[nodiscard]] TTimeZoneConf& ConfiguracaoFusoHorario();
+
+// The host's offset from UTC now, daylight saving included, as "-03:00" ("+00:00" for UTC).
+[[nodiscard]] std::string FusoHorarioSistema();
+// The host's offset from UTC in force at the local date-time quando.
+[[nodiscard]] std::string FusoHorarioSistema(TDateTime quando);
+
+// The offset of the UF at the date-time, by the shared configuration's mode: the host's offset
+// (tzSistema), the UF table with summer time (tzKOV) or the manual text (tzManual).
+// Never throws.
+[[nodiscard]] std::string FusoHorarioUF(std::string_view UF, TDateTime quando);
+
+// True when the date-time lies in the summer-time season (third Sunday of October to the third
+// Sunday of February, a week later when that is the Carnival Sunday) and the UF observes it.
+[[nodiscard]] bool EmHorarioDeVerao(std::string_view UF, TDateTime quando);

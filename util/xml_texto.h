@@ -1,0 +1,42 @@
+// XML text helpers: character entities, the result element of a SOAP answer, the UTF-8
+// declaration and conversions between text and UTF-8 bytes.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Decoding (Decodificar): the text read as UTF-8 (bytes that are not valid UTF-8 taken as
+// Windows-1252) with the named and numeric entities of the system's table replaced by their
+// characters, "&amp;" first. Encoding: "&", "<", ">", the double quote and the apostrophe
+// replaced by "&amp;", "&lt;", "&gt;", "&quot;" and "&#39;". Never throws.
+[[nodiscard]] std::string ConverterEntidadesXML(std::string_view texto, bool Decodificar = true,
+                                                bool EhUTF8 = true);
+
+// The text with "&amp;", "&lt;", "&gt;", "&quot;", "&#39;" and every "&#x..;" hexadecimal
+// reference decoded (two digits per character), then trimmed. Throws ENivraDFeException when a
+// hexadecimal reference holds a character that is not a hexadecimal digit.
+[[nodiscard]] std::string DecodificarEntidadesLeitura(std::string_view texto);
+
+// The content of the first element named tag (or "ns2:" + tag), compared ignoring letter case:
+// the inner text, or the whole element when comTags is set. Empty when it is not found.
+[[nodiscard]] std::string ConteudoDaTag(std::string_view xml, std::string_view tag, bool comTags);
+// The first non-empty trimmed ConteudoDaTag of the names, in order; empty when none has one.
+[[nodiscard]] std::string PrimeiroConteudoDeTags(const std::vector<std::string>& nomes,
+                                                 std::string_view xml, bool comTags);
+
+// The UTF-8 bytes of the text (bytes that are not valid UTF-8 read as Windows-1252).
+[[nodiscard]] std::string TextoParaUTF8(std::string_view texto);
+// The text of UTF-8 bytes; bytes that do not decode are read as Windows-1252.
+[[nodiscard]] std::string UTF8ParaTexto(std::string_view bytes);
+
+// True when the first 50 characters declare encoding="utf-8" (any letter case).
+[[nodiscard]] bool XMLDeclaraUTF8(std::string_view xml);
+// The xml unchanged when it declares UTF-8; otherwise the declaration
+// <?xml version="1.0" encoding="UTF-8"?> followed by the UTF-8 bytes of the xml, with a leading
+// declaration of another encoding replaced.
+[[nodiscard]] std::string GarantirXMLUTF8(std::string_view xml);
+// The text from the first "<?" through the first "?>" after it; empty when either is missing.
+[[nodiscard]] std::string DeclaracaoXML(std::string_view xml);
+// The xml without the first occurrence of its declaration; unchanged when it has none.
+[[nodiscard]] std::string SemDeclaracaoXML(std::string_view xml);
