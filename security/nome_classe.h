@@ -1,0 +1,9 @@
+// Run-time class names, as the roles of the security facade put them into their messages.
+#pragma once
+
+#include <string>
+#include <typeinfo>
+
+// Returns the unqualified name of the class described by `tipo` ("TDFeSSLHttpClass" for the
+// HTTP base, the derived class's own name for a descendant). Never throws on a valid type.
+[[nodiscard]] std::string NomeDaClasse(const std::type_info& tipo);
