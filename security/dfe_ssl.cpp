@@ -1,0 +1,362 @@
+// TDFeSSL: settings, library choices, the scrambled password and the operations that forward
+// to the crypto, HTTP and XML-signature roles.
+#include "security/dfe_ssl.h"
+
+#include <openssl/evp.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "dfe/excecoes.h"
+#include "util/documentos.h"
+#include "util/texto.h"
+#include "util/xml_texto.h"
+
+namespace {
+
+// The role objects of each library choice. A choice whose library is left out of the build is
+// refused with its message. Until a choice has an implementation of its own, its role is
+// answered by the base class.
+std::unique_ptr<TDFeSSLCryptClass> CriarCrypt(TDFeSSL& ssl, TSSLCryptLib lib) {
+  switch (lib) {
+    case TSSLCryptLib::cryOpenSSL:
+      throw ENivraDFeException(
+          "Suporte a libOpenSSL foi desativado por compilação {$DEFINE DFE_SEM_OPENSSL}");
+    case TSSLCryptLib::cryCapicom:
+      throw ENivraDFeException(
+          "Suporte a libCapicom foi desativado por compilação {$DEFINE DFE_SEM_CAPICOM}");
+    case TSSLCryptLib::cryNone:
+    case TSSLCryptLib::cryWinCrypt:
+      break;
+  }
+  return std::make_unique<TDFeSSLCryptClass>(ssl);
+}
+
+std::unique_ptr<TDFeSSLHttpClass> CriarHttp(TDFeSSL& ssl, TSSLHttpLib lib) {
+  switch (lib) {
+    case TSSLHttpLib::httpOpenSSL:
+      throw ENivraDFeException(
+          "Suporte a \"httpOpenSSL\" foi desativado por compilação {$DEFINE DFE_SEM_OPENSSL}");
+    case TSSLHttpLib::httpNone:
+    case TSSLHttpLib::httpWinINet:
+    case TSSLHttpLib::httpWinHttp:
+    case TSSLHttpLib::httpIndy:
+      break;
+  }
+  return std::make_unique<TDFeSSLHttpClass>(ssl);
+}
+
+std::unique_ptr<TDFeSSLXmlSignClass> CriarXmlSign(TDFeSSL& ssl, TSSLXmlSignLib lib) {
+  switch (lib) {
+    case TSSLXmlSignLib::xsXmlSec:
+      throw ENivraDFeException(
+          "Suporte a \"xsXmlSec\" foi desativado por compilação {$DEFINE DFE_SEM_OPENSSL}");
+    case TSSLXmlSignLib::xsMsXmlCapicom:
+      throw ENivraDFeException(
+          "Suporte a \"xsMsXmlCapicom\" foi desativado por compilação {$DEFINE DFE_SEM_CAPICOM}");
+    case TSSLXmlSignLib::xsNone:
+    case TSSLXmlSignLib::xsMsXml:
+      break;
+  }
+  return std::make_unique<TDFeSSLXmlSignClass>(ssl);
+}
+
+// A new scrambling key: the local time of day as hhnnsszzz (hours, minutes, seconds,
+// milliseconds).
+std::string ChaveDoRelogio() {
+  const auto agora = std::chrono::system_clock::now();
+  const std::time_t segundos = std::chrono::system_clock::to_time_t(agora);
+  const auto ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(agora.time_since_epoch()).count() %
+      1000;
+  std::tm local{};
+  localtime_r(&segundos, &local);
+  char texto[16];
+  std::snprintf(texto, sizeof texto, "%02d%02d%02d%03d", local.tm_hour, local.tm_min, local.tm_sec,
+                static_cast<int>(ms));
+  return texto;
+}
+
+// Serial numbers are compared as typed in the store: no blanks, upper case.
+std::string NormalizarNumeroSerie(const std::string& valor) {
+  std::string semBrancos;
+  std::copy_if(valor.begin(), valor.end(), std::back_inserter(semBrancos),
+               [](char c) { return c != ' '; });
+  return Aparar(Maiusculas(semBrancos));
+}
+
+// Throws when `obj` was made for another facade: its back-reference would dangle.
+template <typename TPapel>
+void ConferirDono(const TPapel& obj, const TDFeSSL& ssl) {
+  if (&obj.DFeSSL() != &ssl)
+    throw ENivraDFeException(obj.ClassName() + " pertence a outro TDFeSSL");
+}
+
+}  // namespace
+
+TDFeSSL::TDFeSSL() { Clear(); }
+
+TDFeSSL::~TDFeSSL() {
+  try {
+    Descarregar();
+  } catch (...) {
+    // A destructor cannot report; releasing a certificate ignores its own failures as well.
+  }
+  FSSLCryptClass.reset();
+  FSSLHttpClass.reset();
+  FSSLXmlSignClass.reset();
+}
+
+void TDFeSSL::Clear() {
+  TrocarCrypt(std::make_unique<TDFeSSLCryptClass>(*this));
+  TrocarHttp(std::make_unique<TDFeSSLHttpClass>(*this));
+  TrocarXmlSign(std::make_unique<TDFeSSLXmlSignClass>(*this));
+  FArquivoPFX.clear();
+  FDadosPFX.clear();
+  FNumeroSerie.clear();
+  FProxyHost.clear();
+  FProxyPass.clear();
+  FProxyPort.clear();
+  FProxyUser.clear();
+  FSenha.clear();
+  FK.clear();
+  FNameSpaceURI.clear();
+  FSSLCryptLib = TSSLCryptLib::cryNone;
+  FSSLHttpLib = TSSLHttpLib::httpNone;
+  FSSLXmlSignLib = TSSLXmlSignLib::xsNone;
+  FTimeOut = 5000;
+  FSSLType = TSSLType::LT_all;
+  FSSLDgst = TSSLDgst::dgstSHA1;
+  FStoreLocation = TSSLStoreLocation::slCurrentUser;
+  FStoreName = "My";
+  FUseCertificateHTTP = true;
+}
+
+// --- Settings that invalidate the loaded certificate --------------------------------------
+
+void TDFeSSL::SetArquivoPFX(const std::string& valor) {
+  if (valor == FArquivoPFX) return;
+  FArquivoPFX = valor;
+  FDadosPFX.clear();
+  Descarregar();
+}
+
+void TDFeSSL::SetDadosPFX(const std::string& valor) {
+  if (valor == FDadosPFX) return;
+  FDadosPFX = valor;
+  Descarregar();
+}
+
+void TDFeSSL::SetNumeroSerie(const std::string& valor) {
+  if (valor == FNumeroSerie) return;
+  FNumeroSerie = NormalizarNumeroSerie(valor);
+  FDadosPFX.clear();
+  Descarregar();
+}
+
+std::string TDFeSSL::Senha() const { return FK.empty() ? FSenha : EmbaralharComChave(FSenha, FK); }
+
+void TDFeSSL::SetSenha(const std::string& valor) {
+  if (!FK.empty() && EmbaralharComChave(valor, FK) == FSenha) return;
+  FK = ChaveDoRelogio();
+  FSenha = EmbaralharComChave(valor, FK);
+  Descarregar();
+}
+
+// --- Library choices and role objects -----------------------------------------------------
+
+void TDFeSSL::SetSSLCryptLib(TSSLCryptLib valor) {
+  if (valor == FSSLCryptLib) return;
+  TrocarCrypt(CriarCrypt(*this, valor));
+  FSSLCryptLib = valor;
+}
+
+void TDFeSSL::SetSSLHttpLib(TSSLHttpLib valor) {
+  if (valor == FSSLHttpLib) return;
+  TrocarHttp(CriarHttp(*this, valor));
+  FSSLHttpLib = valor;
+}
+
+void TDFeSSL::SetSSLXmlSignLib(TSSLXmlSignLib valor) {
+  if (valor == FSSLXmlSignLib) return;
+  TrocarXmlSign(CriarXmlSign(*this, valor));
+  FSSLXmlSignLib = valor;
+}
+
+void TDFeSSL::UsarSSLCryptClass(std::unique_ptr<TDFeSSLCryptClass> obj) {
+  if (!obj) obj = std::make_unique<TDFeSSLCryptClass>(*this);
+  ConferirDono(*obj, *this);
+  TrocarCrypt(std::move(obj));
+}
+
+void TDFeSSL::UsarSSLHttpClass(std::unique_ptr<TDFeSSLHttpClass> obj) {
+  if (!obj) obj = std::make_unique<TDFeSSLHttpClass>(*this);
+  ConferirDono(*obj, *this);
+  TrocarHttp(std::move(obj));
+}
+
+void TDFeSSL::UsarSSLXmlSignClass(std::unique_ptr<TDFeSSLXmlSignClass> obj) {
+  if (!obj) obj = std::make_unique<TDFeSSLXmlSignClass>(*this);
+  ConferirDono(*obj, *this);
+  TrocarXmlSign(std::move(obj));
+}
+
+void TDFeSSL::TrocarCrypt(std::unique_ptr<TDFeSSLCryptClass> obj) {
+  Descarregar();
+  FSSLCryptClass = std::move(obj);
+}
+
+void TDFeSSL::TrocarHttp(std::unique_ptr<TDFeSSLHttpClass> obj) { FSSLHttpClass = std::move(obj); }
+
+void TDFeSSL::TrocarXmlSign(std::unique_ptr<TDFeSSLXmlSignClass> obj) {
+  FSSLXmlSignClass = std::move(obj);
+}
+
+void TDFeSSL::Descarregar() {
+  if (FSSLCryptClass) FSSLCryptClass->DescarregarCertificado();
+}
+
+// --- Operations -----------------------------------------------------------------------------
+
+std::string TDFeSSL::Enviar(const std::string& ConteudoXML, const std::string& AURL,
+                            const std::string& ASoapAction, const std::string& AMimeType) {
+  if (FUseCertificateHTTP) CarregarCertificadoSeNecessario();
+  return FSSLHttpClass->Enviar(ConteudoXML, AURL, ASoapAction,
+                               AMimeType.empty() ? std::string(MimeTypePadrao) : AMimeType);
+}
+
+std::string TDFeSSL::Assinar(const std::string& ConteudoXML, const std::string& docElement,
+                             const std::string& infElement, const std::string& SignatureNode,
+                             const std::string& SelectionNamespaces, const std::string& IdSignature,
+                             const std::string& IdAttr) {
+  // A UTF-8 declaration of the input must survive signing unchanged.
+  const std::string declaracao = XMLDeclaraUTF8(ConteudoXML) ? DeclaracaoXML(ConteudoXML) : "";
+
+  if (FAntesDeAssinar) {
+    std::string copia = ConteudoXML;
+    FAntesDeAssinar(copia, docElement, infElement, SignatureNode, SelectionNamespaces, IdSignature);
+    // A handler that changed the document has signed it itself.
+    if (copia != ConteudoXML) return copia;
+  }
+
+  std::string assinado = FSSLXmlSignClass->Assinar(
+      ConteudoXML, docElement, infElement, SignatureNode, SelectionNamespaces, IdSignature, IdAttr);
+  if (declaracao.empty()) return assinado;
+  const std::string doResultado = DeclaracaoXML(assinado);
+  if (doResultado.empty()) return declaracao + assinado;
+  if (doResultado != declaracao)
+    assinado.replace(assinado.find(doResultado), doResultado.size(), declaracao);
+  return assinado;
+}
+
+bool TDFeSSL::Validar(const std::string& ConteudoXML, const std::string& ArqSchema,
+                      std::string& MsgErro) {
+  if (ArqSchema.empty()) throw ENivraDFeException("Arquivo de Schema não especificado");
+  std::error_code erro;
+  const auto estado = std::filesystem::status(ArqSchema, erro);
+  if (!std::filesystem::exists(estado) || std::filesystem::is_directory(estado))
+    throw ENivraDFeException("Arquivo \r\n" + ArqSchema + "\r\nNão encontrado");
+  MsgErro.clear();
+  return FSSLXmlSignClass->Validar(ConteudoXML, ArqSchema, MsgErro);
+}
+
+bool TDFeSSL::VerificarAssinatura(const std::string& ConteudoXML, std::string& MsgErro,
+                                  const std::string& infElement, const std::string& SignatureNode,
+                                  const std::string& SelectionNamespaces,
+                                  const std::string& IdSignature, const std::string& IdAttr) {
+  MsgErro.clear();
+  return FSSLXmlSignClass->VerificarAssinatura(ConteudoXML, MsgErro, infElement, SignatureNode,
+                                               SelectionNamespaces, IdSignature, IdAttr);
+}
+
+std::string TDFeSSL::CalcHash(std::istream* AStream, TSSLDgst Digest, TSSLHashOutput ModoSaida,
+                              bool Assina) {
+  if (AStream == nullptr) throw ENivraDFeException("Stream inválido");
+  AStream->clear();
+  AStream->seekg(0);
+  if (AStream->peek() == std::istream::traits_type::eof()) throw ENivraDFeException("Stream vazio");
+  return FormatarHash(FSSLCryptClass->CalcHash(*AStream, Digest, Assina), ModoSaida);
+}
+
+std::string TDFeSSL::CalcHash(const std::string& BinaryString, TSSLDgst Digest,
+                              TSSLHashOutput ModoSaida, bool Assina) {
+  std::istringstream dados(BinaryString);
+  return CalcHash(&dados, Digest, ModoSaida, Assina);
+}
+
+std::string TDFeSSL::CalcHash(const std::vector<std::string>& AStringList, TSSLDgst Digest,
+                              TSSLHashOutput ModoSaida, bool Assina) {
+  std::string texto;
+  for (const auto& linha : AStringList) texto += linha + "\r\n";
+  return CalcHash(texto, Digest, ModoSaida, Assina);
+}
+
+std::string TDFeSSL::CalcHashArquivo(const std::string& NomeArquivo, TSSLDgst Digest,
+                                     TSSLHashOutput ModoSaida, bool Assina) {
+  std::error_code erro;
+  const auto estado = std::filesystem::status(NomeArquivo, erro);
+  if (!std::filesystem::exists(estado) || std::filesystem::is_directory(estado))
+    throw ENivraDFeException("Arquivo: " + NomeArquivo + " não encontrado");
+  std::ifstream arquivo(NomeArquivo, std::ios::binary);
+  if (!arquivo) throw ENivraDFeException("Falha ao abrir o arquivo: " + NomeArquivo);
+  return CalcHash(&arquivo, Digest, ModoSaida, Assina);
+}
+
+std::string TDFeSSL::FormatarHash(const std::string& bytes, TSSLHashOutput ModoSaida) {
+  switch (ModoSaida) {
+    case TSSLHashOutput::outHexa:
+      return BytesParaHex(bytes);
+    case TSSLHashOutput::outBase64: {
+      std::string base64(4 * ((bytes.size() + 2) / 3) + 1, '\0');
+      const int tamanho = EVP_EncodeBlock(reinterpret_cast<unsigned char*>(base64.data()),
+                                          reinterpret_cast<const unsigned char*>(bytes.data()),
+                                          static_cast<int>(bytes.size()));
+      if (tamanho < 0) throw ENivraDFeException("Falha ao codificar o hash em Base64");
+      base64.resize(static_cast<std::size_t>(tamanho));
+      return base64;
+    }
+    case TSSLHashOutput::outBinary:
+      break;
+  }
+  return bytes;
+}
+
+// --- Certificate operations -----------------------------------------------------------------
+
+void TDFeSSL::CarregarCertificado() { FSSLCryptClass->CarregarCertificado(); }
+
+void TDFeSSL::CarregarCertificadoSeNecessario() {
+  FSSLCryptClass->CarregarCertificadoSeNecessario();
+}
+
+void TDFeSSL::DescarregarCertificado() { Descarregar(); }
+
+void TDFeSSL::LerCertificadosStore() { FSSLCryptClass->LerCertificadosStore(); }
+
+std::string TDFeSSL::SelecionarCertificado() {
+  std::string numeroSerie = FSSLCryptClass->SelecionarCertificado();
+  if (!numeroSerie.empty()) CarregarCertificado();
+  return numeroSerie;
+}
+
+bool TDFeSSL::CarregarCertificadoPublico(const std::string& DadosX509Base64) {
+  Descarregar();
+  if (DadosX509Base64.empty()) return false;
+  return FSSLCryptClass->CarregarCertificadoPublico(DadosX509Base64);
+}
+
+void TDFeSSL::ValidarCNPJCertificado(const std::string& CNPJDocumento) {
+  const std::string doDocumento = SomenteDigitos(CNPJDocumento);
+  if (doDocumento.size() != 14) return;
+  const std::string doCertificado = SomenteDigitos(CertCNPJ());
+  if (doCertificado.size() != 14) return;
+  // With exactly 14 digits the validator's only possible complaint is the check digits.
+  if (!CNPJValido(doDocumento)) throw ENivraDFeException("Erro CNPJ Documento: CNPJ inválido.");
+  if (doDocumento.compare(0, 8, doCertificado, 0, 8) != 0)
+    throw ENivraDFeException("O CNPJ do Documento é diferente do CNPJ do Certificado Digital");
+}

@@ -1,0 +1,24 @@
+// The HTTP role's base class: the refusals of "none".
+#include "security/dfe_ssl_http.h"
+
+#include "dfe/excecoes.h"
+#include "security/nome_classe.h"
+
+TDFeSSLHttpClass::TDFeSSLHttpClass(TDFeSSL& ADFeSSL) : FpDFeSSL(ADFeSSL) {}
+
+TDFeSSLHttpClass::~TDFeSSLHttpClass() = default;
+
+int TDFeSSLHttpClass::GetHTTPResultCode() { return 0; }
+
+int TDFeSSLHttpClass::GetInternalErrorCode() { return 0; }
+
+void TDFeSSLHttpClass::ConfigurarHTTP(const std::string&, const std::string&, const std::string&) {
+  throw ENivraDFeException("Método \"ConfigurarHTTP\" não implementado em: " + ClassName());
+}
+
+std::string TDFeSSLHttpClass::Enviar(const std::string&, const std::string&, const std::string&,
+                                     const std::string&) {
+  throw ENivraDFeException("Método \"Enviar\" não implementado em: " + ClassName());
+}
+
+std::string TDFeSSLHttpClass::ClassName() const { return NomeDaClasse(typeid(*this)); }
