@@ -27,7 +27,9 @@ struct TCamposDataHora {
 // The current local date-time of the host.
 [[nodiscard]] TDateTime Agora();
 
-// The date-time as DD/MM/YYYY hh:nn:ss. The mask is reserved; the system passes an empty one.
+// The date-time written by the mask, whose codes (any letter case) are dd, mm, yyyy, yy, hh, nn
+// (minutes), ss and zzz (milliseconds); other characters are copied. The empty mask gives
+// DD/MM/YYYY hh:nn:ss.
 [[nodiscard]] std::string FormatarDataHora(std::string_view mascara, TDateTime valor);
-// The date as DD/MM/YYYY. The mask is reserved; the system passes an empty one.
+// As FormatarDataHora; the empty mask gives the date alone, DD/MM/YYYY.
 [[nodiscard]] std::string FormatarData(std::string_view mascara, TDateTime valor);

@@ -1,10 +1,11 @@
 // Enumerations of the NF-e layouts and the conversions between their values and code texts.
 #pragma once
 
-#include <cctype>
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "util/texto.h"
 
 // The code of the last value of valores equal to valor (codigos and valores pair by position);
 // empty when none is. Never throws.
@@ -17,9 +18,6 @@ template <typename T>
   }
   return resultado;
 }
-
-// True when the two texts are equal ignoring the letter case of a to z.
-[[nodiscard]] bool IguaisSemCaixa(std::string_view a, std::string_view b);
 
 // The value of the last code equal to texto ignoring letter case, with ok True; when no code
 // matches, ok is False and the result is the first value. Never throws.

@@ -16,6 +16,9 @@
 // The text with the letters a to z upper-cased; every other byte unchanged.
 [[nodiscard]] std::string Maiusculas(std::string_view texto);
 
+// True when the two texts are equal ignoring the letter case of a to z.
+[[nodiscard]] bool IguaisSemCaixa(std::string_view a, std::string_view b);
+
 // The characters "0" to "9" of the text, in order.
 [[nodiscard]] std::string SomenteDigitos(std::string_view texto);
 // The characters A to Z, a to z and 0 to 9 of the text, in order.
@@ -63,5 +66,5 @@
 [[nodiscard]] std::string BytesParaHex(std::string_view bytes);
 // The text with each byte combined with the key byte of the same position (the key repeating):
 // an equal pair keeps the text byte, any other pair gives their exclusive or. Applying it twice
-// with the same key gives the text back. An empty key leaves the text unchanged.
+// with the same key gives back a text without zero bytes. An empty key leaves the text unchanged.
 [[nodiscard]] std::string EmbaralharComChave(std::string_view texto, std::string_view chave);

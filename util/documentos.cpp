@@ -1,0 +1,53 @@
+// CNPJ and CPF check digits (modulus 11).
+#include "util/documentos.h"
+
+#include <string>
+
+#include "util/texto.h"
+
+namespace {
+
+// The number without ".", "/" and "-", upper-cased and trimmed.
+std::string Limpar(std::string_view texto) {
+  std::string resultado;
+  for (char c : texto) {
+    if (c != '.' && c != '/' && c != '-') resultado.push_back(c);
+  }
+  return Aparar(Maiusculas(resultado));
+}
+
+// The check digit of the first n digits, with the weights 2 to pesoMaximo rising from the
+// right and starting over after pesoMaximo; a remainder below 2 gives 0.
+char DigitoVerificador(std::string_view digitos, size_t n, int pesoMaximo) {
+  int soma = 0;
+  int peso = 2;
+  for (size_t i = n; i-- > 0;) {
+    soma += (digitos[i] - '0') * peso;
+    peso = peso == pesoMaximo ? 2 : peso + 1;
+  }
+  const int resto = soma % 11;
+  return static_cast<char>('0' + (resto < 2 ? 0 : 11 - resto));
+}
+
+bool DigitosConferem(std::string_view numero, int pesoMaximo) {
+  const size_t n = numero.size();
+  return DigitoVerificador(numero, n - 2, pesoMaximo) == numero[n - 2] &&
+         DigitoVerificador(numero, n - 1, pesoMaximo) == numero[n - 1];
+}
+
+}  // namespace
+
+bool CNPJValido(std::string_view texto) {
+  const std::string numero = Limpar(texto);
+  if (numero.size() != 14 || !TextoSoDeDigitos(numero)) return false;
+  if (numero == std::string(14, '0')) return false;
+  return DigitosConferem(numero, 9);
+}
+
+bool CPFValido(std::string_view texto) {
+  const std::string numero = Limpar(texto);
+  if (numero.size() != 11 || !TextoSoDeDigitos(numero)) return false;
+  if (numero == std::string(11, numero[0])) return false;
+  // The CPF weights keep rising (2 to 11) without starting over.
+  return DigitosConferem(numero, 11);
+}

@@ -1,0 +1,187 @@
+// XML text helpers: entities, the result element of a SOAP answer and the UTF-8 declaration.
+#include "util/xml_texto.h"
+
+#include <array>
+#include <utility>
+
+#include "dfe/excecoes.h"
+#include "util/caracteres.h"
+#include "util/texto.h"
+
+namespace {
+
+// Entities decoded from answers, in the order they are replaced ("&amp;" first).
+constexpr std::array<std::pair<std::string_view, std::string_view>, 32> kEntidades = {{
+    {"&amp;", "&"},    {"&lt;", "<"},     {"&gt;", ">"},     {"&quot;", "\""},  {"&#39;", "'"},
+    {"&aacute;", "á"}, {"&Aacute;", "Á"}, {"&acirc;", "â"},  {"&Acirc;", "Â"},  {"&atilde;", "ã"},
+    {"&Atilde;", "Ã"}, {"&agrave;", "à"}, {"&Agrave;", "À"}, {"&eacute;", "é"}, {"&Eacute;", "É"},
+    {"&ecirc;", "ê"},  {"&Ecirc;", "Ê"},  {"&iacute;", "í"}, {"&Iacute;", "Í"}, {"&oacute;", "ó"},
+    {"&Oacute;", "Ó"}, {"&otilde;", "õ"}, {"&Otilde;", "Õ"}, {"&ocirc;", "ô"},  {"&Ocirc;", "Ô"},
+    {"&uacute;", "ú"}, {"&Uacute;", "Ú"}, {"&uuml;", "ü"},   {"&Uuml;", "Ü"},   {"&ccedil;", "ç"},
+    {"&Ccedil;", "Ç"}, {"&apos;", "'"},
+}};
+
+constexpr std::string_view kDeclaracaoUTF8 = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+
+void SubstituirTodos(std::string& texto, std::string_view de, std::string_view para) {
+  std::string resultado;
+  size_t inicio = 0;
+  size_t pos = 0;
+  while ((pos = texto.find(de, inicio)) != std::string::npos) {
+    resultado.append(texto, inicio, pos - inicio);
+    resultado.append(para);
+    inicio = pos + de.size();
+  }
+  if (inicio == 0) return;
+  resultado.append(texto, inicio);
+  texto = std::move(resultado);
+}
+
+int ValorHex(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The characters of the digits of a "&#x" reference, read two at a time (a last lone digit
+// alone); each pair is the code of one character of the 8-bit code page.
+std::string CaracteresDaReferencia(std::string_view referencia, std::string_view digitos) {
+  std::string resultado;
+  for (size_t i = 0; i < digitos.size(); i += 2) {
+    int codigo = 0;
+    for (size_t j = i; j < i + 2 && j < digitos.size(); ++j) {
+      const int valor = ValorHex(digitos[j]);
+      if (valor < 0) {
+        throw ENivraDFeException("Referência de caractere inválida: \"" + std::string(referencia) +
+                                 "\"");
+      }
+      codigo = codigo * 16 + valor;
+    }
+    AcrescentarUTF8(resultado, CaractereWindows1252(static_cast<unsigned char>(codigo)));
+  }
+  return resultado;
+}
+
+// Position of the first element start and the end of its closing name for the given start and
+// end markers (searched on the upper-cased xml); false when either is missing.
+bool LocalizarTag(const std::string& xmlMaiusculo, const std::string& inicio,
+                  const std::string& fim, size_t& posInicio, size_t& posFim) {
+  posInicio = xmlMaiusculo.find(inicio);
+  posFim = xmlMaiusculo.find(fim);
+  return posInicio != std::string::npos && posFim != std::string::npos;
+}
+
+}  // namespace
+
+std::string ConverterEntidadesXML(std::string_view texto, bool Decodificar, bool EhUTF8) {
+  // The system's 8-bit code page is UTF-8 with Windows-1252 for stray bytes, so both readings
+  // of the text are the same.
+  (void)EhUTF8;
+  std::string resultado = UTF8ParaTexto(texto);
+  if (Decodificar) {
+    for (const auto& [entidade, caractere] : kEntidades) {
+      SubstituirTodos(resultado, entidade, caractere);
+    }
+    return resultado;
+  }
+  SubstituirTodos(resultado, "&", "&amp;");
+  SubstituirTodos(resultado, "<", "&lt;");
+  SubstituirTodos(resultado, ">", "&gt;");
+  SubstituirTodos(resultado, "\"", "&quot;");
+  SubstituirTodos(resultado, "'", "&#39;");
+  return resultado;
+}
+
+std::string DecodificarEntidadesLeitura(std::string_view texto) {
+  std::string resultado(texto);
+  SubstituirTodos(resultado, "&amp;", "&");
+  SubstituirTodos(resultado, "&lt;", "<");
+  SubstituirTodos(resultado, "&gt;", ">");
+  SubstituirTodos(resultado, "&quot;", "\"");
+  SubstituirTodos(resultado, "&#39;", "'");
+  // Each pass replaces a reference by fewer characters than it has, so the loop ends.
+  size_t pos = 0;
+  while ((pos = resultado.find("&#x")) != std::string::npos) {
+    const size_t fim = resultado.find(';', pos);
+    const size_t tamanho = fim == std::string::npos ? resultado.size() - pos : fim - pos + 1;
+    const std::string referencia = resultado.substr(pos, tamanho);
+    const size_t fimDigitos = fim == std::string::npos ? referencia.size() : referencia.size() - 1;
+    const std::string_view digitos = std::string_view(referencia).substr(3, fimDigitos - 3);
+    SubstituirTodos(resultado, referencia, CaracteresDaReferencia(referencia, digitos));
+  }
+  return Aparar(resultado);
+}
+
+std::string ConteudoDaTag(std::string_view xml, std::string_view tag, bool comTags) {
+  const std::string xmlMaiusculo = Maiusculas(xml);
+  const std::string tagMaiuscula = Maiusculas(tag);
+  size_t posInicio = 0;
+  size_t posFim = 0;
+  if (!LocalizarTag(xmlMaiusculo, "<" + tagMaiuscula, "/" + tagMaiuscula, posInicio, posFim) &&
+      !LocalizarTag(xmlMaiusculo, "<NS2:" + tagMaiuscula, "/NS2:" + tagMaiuscula, posInicio,
+                    posFim)) {
+    return {};
+  }
+  if (comTags) {
+    const size_t fecha = xml.find('>', posFim);
+    if (fecha == std::string_view::npos || fecha < posInicio) return {};
+    return std::string(xml.substr(posInicio, fecha + 1 - posInicio));
+  }
+  const size_t abre = xml.find('>', posInicio);
+  const size_t menor = posFim == 0 ? std::string_view::npos : xml.rfind('<', posFim - 1);
+  if (abre == std::string_view::npos || menor == std::string_view::npos || menor <= abre) {
+    return {};
+  }
+  return std::string(xml.substr(abre + 1, menor - abre - 1));
+}
+
+std::string PrimeiroConteudoDeTags(const std::vector<std::string>& nomes, std::string_view xml,
+                                   bool comTags) {
+  for (const std::string& nome : nomes) {
+    std::string conteudo = Aparar(ConteudoDaTag(xml, nome, comTags));
+    if (!conteudo.empty()) return conteudo;
+  }
+  return {};
+}
+
+std::string TextoParaUTF8(std::string_view texto) {
+  return CodificarCaracteres(DecodificarCaracteres(texto));
+}
+
+std::string UTF8ParaTexto(std::string_view bytes) {
+  return CodificarCaracteres(DecodificarCaracteres(bytes));
+}
+
+bool XMLDeclaraUTF8(std::string_view xml) {
+  const std::string inicio = Maiusculas(xml.substr(0, 50));
+  return inicio.find("ENCODING=\"UTF-8\"") != std::string::npos ||
+         inicio.find("ENCODING='UTF-8'") != std::string::npos;
+}
+
+std::string GarantirXMLUTF8(std::string_view xml) {
+  if (XMLDeclaraUTF8(xml)) return std::string(xml);
+  // A leading declaration of another encoding is replaced: two declarations would make the
+  // document malformed.
+  std::string_view corpo = xml;
+  if (corpo.starts_with("<?xml")) {
+    const size_t fim = corpo.find("?>");
+    if (fim != std::string_view::npos) corpo.remove_prefix(fim + 2);
+  }
+  return std::string(kDeclaracaoUTF8) + TextoParaUTF8(corpo);
+}
+
+std::string DeclaracaoXML(std::string_view xml) {
+  const size_t inicio = xml.find("<?");
+  if (inicio == std::string_view::npos) return {};
+  const size_t fim = xml.find("?>", inicio);
+  if (fim == std::string_view::npos) return {};
+  return std::string(xml.substr(inicio, fim + 2 - inicio));
+}
+
+std::string SemDeclaracaoXML(std::string_view xml) {
+  std::string resultado(xml);
+  const std::string declaracao = DeclaracaoXML(xml);
+  if (!declaracao.empty()) resultado.erase(resultado.find(declaracao), declaracao.size());
+  return resultado;
+}
