@@ -1,0 +1,85 @@
+// INI text parser of the services table.
+#include "dfe/servicos_ini.h"
+
+#include <algorithm>
+
+#include "util/texto.h"
+
+namespace {
+
+// Returns the next line of `texto` (ending at LF, CR LF or CR) and advances past it.
+std::string_view ProximaLinha(std::string_view& texto) {
+  const std::size_t fim = texto.find_first_of("\r\n");
+  if (fim == std::string_view::npos) {
+    std::string_view linha = texto;
+    texto = {};
+    return linha;
+  }
+  std::string_view linha = texto.substr(0, fim);
+  std::size_t salto = 1;
+  if (texto[fim] == '\r' && fim + 1 < texto.size() && texto[fim + 1] == '\n') salto = 2;
+  texto.remove_prefix(fim + salto);
+  return linha;
+}
+
+}  // namespace
+
+TServicosIni::TServicosIni(std::string_view texto) { Carregar(texto); }
+
+void TServicosIni::Carregar(std::string_view texto) {
+  FSecoes.clear();
+  FIndice.clear();
+  // A repeated section is parsed into a section of its own that lookups never reach.
+  TSecao* atual = nullptr;
+  while (!texto.empty()) {
+    const std::string linha = Aparar(ProximaLinha(texto));
+    if (linha.empty() || linha.front() == ';') continue;
+    if (linha.size() >= 2 && linha.front() == '[' && linha.back() == ']') {
+      FSecoes.push_back({Aparar(std::string_view(linha).substr(1, linha.size() - 2)), {}});
+      atual = &FSecoes.back();
+      FIndice.emplace(Maiusculas(atual->Nome), FSecoes.size() - 1);
+      continue;
+    }
+    if (atual == nullptr) continue;
+    const std::size_t igual = linha.find('=');
+    if (igual == std::string::npos) {
+      atual->Entradas.push_back({linha, {}});
+    } else {
+      const std::string_view resto(linha);
+      atual->Entradas.push_back({Aparar(resto.substr(0, igual)), Aparar(resto.substr(igual + 1))});
+    }
+  }
+}
+
+const TServicosIni::TSecao* TServicosIni::AchaSecao(std::string_view secao) const {
+  const auto it = FIndice.find(Maiusculas(secao));
+  if (it == FIndice.end()) return nullptr;
+  return &FSecoes[it->second];
+}
+
+bool TServicosIni::SecaoExiste(std::string_view secao) const {
+  const TSecao* s = AchaSecao(secao);
+  return s != nullptr && !s->Entradas.empty();
+}
+
+std::string TServicosIni::Ler(std::string_view secao, std::string_view chave) const {
+  const TSecao* s = AchaSecao(secao);
+  if (s == nullptr) return {};
+  const auto it = std::find_if(s->Entradas.begin(), s->Entradas.end(),
+                               [&](const TEntrada& e) { return IguaisSemCaixa(e.Chave, chave); });
+  return it == s->Entradas.end() ? std::string() : it->Valor;
+}
+
+const std::vector<TServicosIni::TEntrada>& TServicosIni::Entradas(std::string_view secao) const {
+  static const std::vector<TEntrada> kNenhuma;
+  const TSecao* s = AchaSecao(secao);
+  return s == nullptr ? kNenhuma : s->Entradas;
+}
+
+std::vector<std::string> TServicosIni::Secoes() const {
+  std::vector<std::string> nomes;
+  for (std::size_t i = 0; i < FSecoes.size(); ++i) {
+    if (FIndice.at(Maiusculas(FSecoes[i].Nome)) == i) nomes.push_back(FSecoes[i].Nome);
+  }
+  return nomes;
+}
