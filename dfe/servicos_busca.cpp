@@ -1,0 +1,79 @@
+// The component's lookups in the services table and the schema folder.
+#include "dfe/nivra_dfe.h"
+#include "dfe/servicos_resolucao.h"
+#include "dfe/servicos_schemas.h"
+
+void TNivraDFe::LerServicoChaveDeParams(const std::string& NomeSessao,
+                                        const std::string& NomeServico, double& Versao,
+                                        std::string& URL) {
+  URL.clear();
+  CarregarParametros(true);
+  URL = LerChaveDeServico(*FPIniParams, NomeSessao, NomeServico, Versao);
+}
+
+void TNivraDFe::LerDeParams(const std::string& NomeSessao, const std::string& NomeServico,
+                            double& Versao, std::string& Servico) {
+  LerServicoChaveDeParams(NomeSessao, NomeServico, Versao, Servico);
+}
+
+void TNivraDFe::LerServicoDeParams(const std::string& ModeloDFe, const std::string& UF,
+                                   TkovTipoAmbiente TipoAmbiente, const std::string& NomeServico,
+                                   double& Versao, std::string& URL, std::string& Servico,
+                                   std::string& SoapAction) {
+  const std::string secao = NomeSecaoServicos(ModeloDFe, UF, TipoAmbiente);
+  CarregarParametros(true);
+  const TEnderecoServico endereco = ResolverEnderecoServico(
+      *FPIniParams, Configuracoes().WebServices().ResourceName(), secao, NomeServico, Versao);
+  URL = endereco.URL;
+  Servico = endereco.Servico;
+  SoapAction = endereco.SoapAction;
+
+  // A schema file for the service fixes the version the request is written in.
+  double versao = endereco.Versao;
+  const std::string nomeSchema = NomeServicoToNomeSchema(NomeServico);
+  if (!nomeSchema.empty()) {
+    double versaoSchema = Versao;
+    std::string arquivo;
+    AchaArquivoSchema(nomeSchema, versaoSchema, arquivo);
+    if (versaoSchema > 0) versao = versaoSchema;
+  }
+  Versao = versao;
+}
+
+void TNivraDFe::LerServicoDeParams(const std::string& ModeloDFe, const std::string& UF,
+                                   TkovTipoAmbiente TipoAmbiente, const std::string& NomeServico,
+                                   double& Versao, std::string& URL) {
+  std::string servico;
+  std::string soapAction;
+  LerServicoDeParams(ModeloDFe, UF, TipoAmbiente, NomeServico, Versao, URL, servico, soapAction);
+}
+
+double TNivraDFe::LerVersaoDeParams(const std::string& ModeloDFe, const std::string& UF,
+                                    TkovTipoAmbiente TipoAmbiente, const std::string& NomeServico,
+                                    double VersaoBase) {
+  double versao = VersaoBase;
+  std::string url;
+  LerServicoDeParams(ModeloDFe, UF, TipoAmbiente, NomeServico, versao, url);
+  return versao;
+}
+
+std::string TNivraDFe::LerURLDeParams(const std::string& ModeloDFe, const std::string& UF,
+                                      TkovTipoAmbiente TipoAmbiente, const std::string& NomeServico,
+                                      double VersaoBase) {
+  double versao = VersaoBase;
+  std::string url;
+  LerServicoDeParams(ModeloDFe, UF, TipoAmbiente, NomeServico, versao, url);
+  return url;
+}
+
+void TNivraDFe::AchaArquivoSchema(const std::string& NomeSchema, double& Versao,
+                                  std::string& ArqSchema) {
+  if (NomeSchema.empty()) return;
+  ArqSchema.clear();
+  // Listed once per component: later changes of the folder or of PathSchemas are not seen.
+  if (FListaDeSchemas.empty()) {
+    FListaDeSchemas = ListarArquivosSchema(Configuracoes().Arquivos().PathSchemas());
+  }
+  ArqSchema = EscolherArquivoSchema(FListaDeSchemas, NomeSchema, Versao);
+  if (!ArqSchema.empty()) ArqSchema = Configuracoes().Arquivos().PathSchemas() + ArqSchema;
+}
