@@ -1,0 +1,129 @@
+// Status service: service and action per layout, request document, reading of the answer.
+#include "nfe/nfe_status_servico.h"
+
+#include <cmath>
+
+#include "dfe/configuracoes_nfe.h"
+#include "nfe/cons_stat_serv.h"
+#include "nfe/ret_cons_stat_serv.h"
+#include "util/datahora.h"
+#include "util/fuso_horario.h"
+#include "util/uf.h"
+#include "util/xml_texto.h"
+
+namespace {
+
+constexpr double MINUTOS_POR_DIA = 24.0 * 60.0;
+
+// Empty for the zero date-time, as the log shows no date then.
+std::string DataHoraOuVazio(TDateTime valor) {
+  return valor == 0 ? std::string() : FormatarDataHora("", valor);
+}
+
+}  // namespace
+
+TNFeStatusServico::TNFeStatusServico(TNivraNFe& AOwner) : TNFeWebService(AOwner) {
+  TNFeStatusServico::Clear();
+}
+
+void TNFeStatusServico::Clear() {
+  TNFeWebService::Clear();
+  FPStatus = TStatusNivraNFe::stNFeStatusServico;
+  FPLayout = TLayOut::LayNfeStatusServico;
+  FPArqEnv = "ped-sta";
+  FPArqResp = "sta";
+  Fversao.clear();
+  FverAplic.clear();
+  FxMotivo.clear();
+  FxObs.clear();
+  FcStat = 0;
+  FTMed = 0;
+  FdhRecbto = 0;
+  FdhRetorno = 0;
+  FtpAmb = FPConfiguracoes.WebServices().Ambiente();
+  FcUF = FPConfiguracoes.WebServices().UFCodigo();
+}
+
+void TNFeStatusServico::DefinirServicoEAction() {
+  const auto& geral = FPConfiguracoesNFe.Geral();
+  const std::string prefixo = ObterPrefixoWsdl();
+  if (geral.VersaoDF() >= TkovVersaoDF::ve400) {
+    if (FPServico.empty()) FPServico = prefixo + "NFeStatusServico4";
+    if (FPSoapAction.empty()) FPSoapAction = FPServico + "/nfeStatusServicoNF";
+    return;
+  }
+  // Bahia kept the 3.10 service under its original name for normal emission.
+  if (FPConfiguracoes.WebServices().UFCodigo() == 29 && geral.ModeloDF() == TkovModeloDF::moNFe &&
+      geral.VersaoDF() == TkovVersaoDF::ve310 &&
+      geral.FormaEmissao() == TkovTipoEmissao::teNormal) {
+    FPServico = prefixo + "NfeStatusServico";
+    FPSoapAction = FPServico + "/NfeStatusServicoNF";
+    return;
+  }
+  FPServico = prefixo + "NfeStatusServico2";
+  FPSoapAction = FPServico;
+}
+
+void TNFeStatusServico::DefinirDadosMsg() {
+  TConsStatServ consulta;
+  consulta.SettpAmb(FPConfiguracoes.WebServices().Ambiente());
+  consulta.SetcUF(FPConfiguracoes.WebServices().UFCodigo());
+  consulta.SetVersao(FPVersaoServico);
+  AplicarOpcoesGerador(consulta.Gerador());
+  // Alerts do not stop the request: the authoriser judges the document.
+  (void)consulta.GerarXML();
+  FPDadosMsg = consulta.Gerador().ArquivoFormatoXML();
+}
+
+bool TNFeStatusServico::TratarResposta() {
+  FPRetWS = PrimeiroConteudoDeTags(
+      {"nfeStatusServicoNF2Result", "NfeStatusServicoNFResult", "nfeResultMsg"}, FPRetornoWS,
+      false);
+
+  TRetConsStatServ retorno;
+  retorno.Leitor().SetArquivo(ConverterEntidadesXML(FPRetWS));
+  // A missing or unreadable answer leaves the fields empty; it is not an error.
+  (void)retorno.LerXml();
+
+  Fversao = retorno.versao();
+  FtpAmb = retorno.tpAmb();
+  FverAplic = retorno.verAplic();
+  FcStat = retorno.cStat();
+  FxMotivo = retorno.xMotivo();
+  FcUF = retorno.cUF();
+  FdhRecbto = CorrigirRecebimento(retorno.dhRecbto());
+  FTMed = retorno.tMed();
+  FdhRetorno = retorno.dhRetorno();
+  FxObs = retorno.xObs();
+
+  FPMsg = FxMotivo + "\r\n" + FxObs;
+
+  auto& webServices = FPConfiguracoes.WebServices();
+  if (webServices.AjustaAguardaConsultaRet())
+    webServices.SetAguardarConsultaRet(static_cast<uint32_t>(FTMed) * 1000u);
+
+  return FcStat == 107;
+}
+
+TDateTime TNFeStatusServico::CorrigirRecebimento(TDateTime Recebido) const {
+  // An answer without a receipt time keeps the zero date-time.
+  if (Recebido == 0 || FPURL.find(HOST_SVRS) == std::string::npos) return Recebido;
+  const double minutos = std::trunc(std::fabs(Agora() - Recebido) * MINUTOS_POR_DIA);
+  if (minutos > 50 && !EmHorarioDeVerao(CUFParaSigla(FcUF), Recebido))
+    return Recebido - 60.0 / MINUTOS_POR_DIA;
+  return Recebido;
+}
+
+std::string TNFeStatusServico::MontarMsgLog() {
+  return "Versão Layout: " + Fversao + " \r\n" + "Ambiente: " + TipoAmbienteParaTexto(FtpAmb) +
+         "\r\n" + "Versão Aplicativo: " + FverAplic + " \r\n" +
+         "Status Código: " + std::to_string(FcStat) + "\r\n" + "Status Descrição: " + FxMotivo +
+         "\r\n" + "UF: " + CodigoUFParaSigla(FcUF) + "\r\n" +
+         "Recebimento: " + DataHoraOuVazio(FdhRecbto) + "\r\n" +
+         "Tempo Médio: " + std::to_string(FTMed) + "\r\n" +
+         "Retorno: " + DataHoraOuVazio(FdhRetorno) + "\r\n" + "Observação: " + FxObs + "\r\n";
+}
+
+std::string TNFeStatusServico::MontarMsgErro(const std::exception&) {
+  return "WebService Consulta Status serviço:\r\n- Inativo ou Inoperante tente novamente.";
+}

@@ -1,0 +1,60 @@
+// The status service: asks the authoriser of the configured UF whether its NF-e
+// authorisation service is in operation.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "nfe/nfe_web_service.h"
+#include "util/datahora.h"
+
+// Host part shared by every address of the SVRS authoriser.
+inline constexpr const char* HOST_SVRS = "svrs.rs.gov.br";
+
+// Executar returns true when the answer's cStat is 107 (service in operation). The fields
+// keep the last answer until the next Executar clears them; after a failure cStat is 0 and
+// the texts are empty, with tpAmb and cUF taken from the configuration.
+class TNFeStatusServico : public TNFeWebService {
+ public:
+  explicit TNFeStatusServico(TNivraNFe& AOwner);
+
+  void Clear() override;
+  std::string ClassName() const override { return "TNFeStatusServico"; }
+
+  const std::string& versao() const { return Fversao; }
+  TkovTipoAmbiente tpAmb() const { return FtpAmb; }
+  const std::string& verAplic() const { return FverAplic; }
+  int32_t cStat() const { return FcStat; }
+  const std::string& xMotivo() const { return FxMotivo; }
+  int32_t cUF() const { return FcUF; }
+  TDateTime dhRecbto() const { return FdhRecbto; }
+  // Average response time of the authoriser, in seconds.
+  int32_t TMed() const { return FTMed; }
+  TDateTime dhRetorno() const { return FdhRetorno; }
+  const std::string& xObs() const { return FxObs; }
+
+ protected:
+  void DefinirServicoEAction() override;
+  void DefinirDadosMsg() override;
+  // Reads retConsStatServ out of the answer. Returns true when cStat is 107; an answer
+  // without that element is no error and leaves the fields empty.
+  bool TratarResposta() override;
+  std::string MontarMsgLog() override;
+  std::string MontarMsgErro(const std::exception& E) override;
+
+ private:
+  // The receipt time, one hour earlier when the SVRS authoriser answered with a clock that is
+  // off by daylight saving the UF does not observe.
+  TDateTime CorrigirRecebimento(TDateTime Recebido) const;
+
+  std::string Fversao;
+  TkovTipoAmbiente FtpAmb = TkovTipoAmbiente::taHomologacao;
+  std::string FverAplic;
+  int32_t FcStat = 0;
+  std::string FxMotivo;
+  int32_t FcUF = 0;
+  TDateTime FdhRecbto = 0;
+  int32_t FTMed = 0;
+  TDateTime FdhRetorno = 0;
+  std::string FxObs;
+};

@@ -1,0 +1,52 @@
+// Base of the NF-e web services: endpoint by service layout, SOAP header by layout version,
+// component status while a request runs.
+#pragma once
+
+#include <string>
+
+#include "dfe/nivra_nfe.h"
+#include "nfe/dfe_web_service.h"
+#include "security/dfe_ssl.h"
+#include "util/enumeracoes.h"
+#include "util/layout.h"
+
+class TConfiguracoesNFe;
+
+// Layout 4.00 and later send no SOAP header; earlier layouts send "nfeCabecMsg" with the UF
+// code and the data version. The component's status is the service's Status from the end of
+// PrepararServico until EncerrarServico, and stIdle outside.
+class TNFeWebService : public TDFeWebService {
+ public:
+  explicit TNFeWebService(TNivraNFe& AOwner);
+
+  // Also resets Status to stIdle and makes the facade present the client certificate.
+  void Clear() override;
+
+  std::string ClassName() const override { return "TNFeWebService"; }
+
+  // Working status this service reports while it runs.
+  TStatusNivraNFe Status() const { return FPStatus; }
+  // Service layout used for the endpoint lookup.
+  TLayOut Layout() const { return FPLayout; }
+
+ protected:
+  void PrepararServico() override;
+  // Resolves URL, Servico, SoapAction and VersaoServico ("4.00" form) from the services
+  // table. Throws the lookup's ENivraDFeException (empty UF, missing section...).
+  void DefinirURL() override;
+  // Restores the protocol setting and header element and sets the component back to stIdle.
+  void EncerrarServico() override;
+  // "<versaoDados>" + VersaoServico + "</versaoDados>".
+  std::string GerarVersaoDadosSoap() override;
+
+  TNivraNFe& NivraNFe() { return FNivraNFe; }
+
+  TStatusNivraNFe FPStatus = TStatusNivraNFe::stIdle;
+  TLayOut FPLayout = TLayOut::LayNfeStatusServico;
+  TConfiguracoesNFe& FPConfiguracoesNFe;
+
+ private:
+  TNivraNFe& FNivraNFe;
+  TSSLType FOldSSLType = TSSLType::LT_all;
+  std::string FOldHeaderElement;
+};
