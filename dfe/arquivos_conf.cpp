@@ -1,0 +1,130 @@
+// The file group of the configuration and the document folders built from it.
+#include "dfe/arquivos_conf.h"
+
+#include <filesystem>
+
+#include "dfe/configuracoes.h"
+#include "dfe/nivra_dfe.h"
+#include "security/dfe_ssl.h"
+#include "util/arquivos.h"
+#include "util/texto.h"
+
+namespace {
+
+// The stored folder, or `padrao` below the executable's folder when empty; trimmed, with "/".
+std::string PastaComPadrao(std::string& Armazenado, const char* padrao) {
+  if (Armazenado.empty()) Armazenado = PastaDoExecutavel() + padrao;
+  Armazenado = CaminhoComBarra(Aparar(Armazenado));
+  return Armazenado;
+}
+
+bool TerminaCom(const std::string& texto, const std::string& final) {
+  return texto.size() >= final.size() &&
+         texto.compare(texto.size() - final.size(), final.size(), final) == 0;
+}
+
+}  // namespace
+
+TArquivosConf::TArquivosConf(TConfiguracoes& AConfiguracoes)
+    : fpConfiguracoes(AConfiguracoes), FOrdenacaoPath(std::make_unique<TOrdenacaoPath>()) {}
+
+TArquivosConf::~TArquivosConf() = default;
+
+void TArquivosConf::Assign(TArquivosConf& DeArquivosConf) {
+  FPathSalvar = DeArquivosConf.PathSalvar();
+  FPathSchemas = DeArquivosConf.PathSchemas();
+  FIniServicos = DeArquivosConf.IniServicos();
+  FSalvar = DeArquivosConf.FSalvar;
+  FAdicionarLiteral = DeArquivosConf.FAdicionarLiteral;
+  FSepararPorCNPJ = DeArquivosConf.FSepararPorCNPJ;
+  FSepararPorModelo = DeArquivosConf.FSepararPorModelo;
+  SetSepararPorMes(DeArquivosConf.FSepararPorMes);
+  SetSepararPorDia(DeArquivosConf.FSepararPorDia);
+  FOrdenacaoPath->Clear();
+  for (std::size_t i = 0; i < DeArquivosConf.FOrdenacaoPath->Count(); ++i)
+    FOrdenacaoPath->Add().Assign(DeArquivosConf.FOrdenacaoPath->Items(i));
+}
+
+std::string TArquivosConf::PathSalvar() { return PastaComPadrao(FPathSalvar, "Docs"); }
+
+std::string TArquivosConf::PathSchemas() { return PastaComPadrao(FPathSchemas, "Schemas"); }
+
+std::string TArquivosConf::IniServicos() {
+  if (FIniServicos.empty())
+    FIniServicos = PastaDoExecutavel() + fpConfiguracoes.WebServices().ResourceName() + ".ini";
+  return FIniServicos;
+}
+
+void TArquivosConf::SetSepararPorMes(bool Valor) {
+  FSepararPorMes = Valor;
+  if (!Valor) FSepararPorDia = false;
+}
+
+void TArquivosConf::SetSepararPorDia(bool Valor) {
+  FSepararPorDia = Valor;
+  if (Valor) FSepararPorMes = true;
+}
+
+void TArquivosConf::PreencherOrdenacaoPath() {
+  if (FSepararPorCNPJ) FOrdenacaoPath->Add().SetItem(TTagOrdenacaoPath::opCNPJ);
+  if (FSepararPorModelo) FOrdenacaoPath->Add().SetItem(TTagOrdenacaoPath::opModelo);
+  if (FSepararPorAno || FSepararPorMes || FSepararPorDia)
+    FOrdenacaoPath->Add().SetItem(TTagOrdenacaoPath::opData);
+  if (FAdicionarLiteral) FOrdenacaoPath->Add().SetItem(TTagOrdenacaoPath::opLiteral);
+}
+
+std::string TArquivosConf::DigitosCNPJ(const std::string& CNPJ) {
+  std::string digitos = SomenteDigitos(CNPJ);
+  if (!digitos.empty()) return digitos;
+  // Only a configured certificate is asked: reading the CNPJ loads it.
+  const TCertificadosConf& certificados = fpConfiguracoes.Certificados();
+  if (certificados.NumeroSerie().empty() && certificados.ArquivoPFX().empty() &&
+      certificados.DadosPFX().empty())
+    return {};
+  return SomenteDigitos(fpConfiguracoes.Owner().SSL().CertCNPJ());
+}
+
+std::string TArquivosConf::GetPath(const std::string& APath, const std::string& ALiteral,
+                                   const std::string& CNPJ, TDateTime Data,
+                                   const std::string& ModeloDescr) {
+  std::string dir = APath.empty() ? PathSalvar() : APath;
+  if (FOrdenacaoPath->Count() == 0) PreencherOrdenacaoPath();
+
+  for (std::size_t i = 0; i < FOrdenacaoPath->Count(); ++i) {
+    switch (FOrdenacaoPath->Items(i).Item()) {
+      case TTagOrdenacaoPath::opCNPJ: {
+        const std::string digitos = DigitosCNPJ(CNPJ);
+        if (!digitos.empty()) dir = CaminhoComBarra(dir) + digitos;
+        break;
+      }
+      case TTagOrdenacaoPath::opModelo: {
+        const std::string modelo =
+            ModeloDescr.empty() ? fpConfiguracoes.Owner().GetNomeModeloDFe() : ModeloDescr;
+        dir = CaminhoComBarra(dir) + modelo;
+        break;
+      }
+      case TTagOrdenacaoPath::opData: {
+        if (Data == 0) Data = Agora();
+        const TCamposDataHora campos = DecodificarDataHora(Data);
+        const std::string ano = ZerosAEsquerda(campos.Ano, 4);
+        const std::string mes = ZerosAEsquerda(campos.Mes, 2);
+        if (FSepararPorAno) dir = CaminhoComBarra(dir) + ano;
+        if (FSepararPorMes) {
+          dir = CaminhoComBarra(dir) + (FSepararPorAno ? mes : ano + mes);
+          if (FSepararPorDia) dir = CaminhoComBarra(dir) + ZerosAEsquerda(campos.Dia, 2);
+        }
+        break;
+      }
+      case TTagOrdenacaoPath::opLiteral:
+        if (!ALiteral.empty() && !TerminaCom(dir, ALiteral)) dir = CaminhoComBarra(dir) + ALiteral;
+        break;
+      case TTagOrdenacaoPath::opNenhum:
+        break;
+    }
+  }
+
+  // A folder that cannot be created shows up when a file is written into it.
+  std::error_code erro;
+  std::filesystem::create_directories(dir, erro);
+  return dir;
+}

@@ -1,0 +1,49 @@
+// The certificate group of the configuration: which certificate signs and authenticates, and
+// its password, held only in scrambled form.
+#pragma once
+
+#include <string>
+
+class TConfiguracoes;
+
+// Certificate settings. Every setter pushes a changed value into the component's security
+// facade at once.
+class TCertificadosConf {
+ public:
+  // AConfiguracoes is the root that owns the group and outlives it.
+  explicit TCertificadosConf(TConfiguracoes& AConfiguracoes);
+  TCertificadosConf(const TCertificadosConf&) = delete;
+  TCertificadosConf& operator=(const TCertificadosConf&) = delete;
+  virtual ~TCertificadosConf() = default;
+
+  // Copies DadosPFX, Senha (in clear), NumeroSerie and ArquivoPFX through the setters.
+  // VerificarValidade is not copied.
+  virtual void Assign(const TCertificadosConf& DeCertificadosConf);
+
+  // PKCS#12 file of the certificate.
+  const std::string& ArquivoPFX() const { return FArquivoPFX; }
+  void SetArquivoPFX(const std::string& Valor);
+  // PKCS#12 content of the certificate.
+  const std::string& DadosPFX() const { return FDadosPFX; }
+  void SetDadosPFX(const std::string& Valor);
+  // Serial number in the certificate store: blanks removed, upper case, trimmed.
+  const std::string& NumeroSerie() const { return FNumeroSerie; }
+  void SetNumeroSerie(const std::string& Valor);
+  // The password in clear, unscrambled on each read.
+  std::string Senha() const;
+  // Unless the value is the current password, draws a new key from the clock, keeps the value
+  // scrambled with it and pushes the clear value to the facade.
+  void SetSenha(const std::string& Valor);
+  // Refuse to transmit with an expired certificate.
+  bool VerificarValidade() const { return FVerificarValidade; }
+  void SetVerificarValidade(bool Valor) { FVerificarValidade = Valor; }
+
+ private:
+  TConfiguracoes& FConfiguracoes;
+  std::string FDadosPFX;
+  std::string FSenha;  // scrambled with FK
+  std::string FK;
+  std::string FNumeroSerie;
+  std::string FArquivoPFX;
+  bool FVerificarValidade = true;
+};

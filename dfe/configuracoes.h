@@ -1,0 +1,62 @@
+// The configuration tree of the document component: the root with its general, web-service,
+// certificate and file groups.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "dfe/arquivos_conf.h"
+#include "dfe/certificados_conf.h"
+#include "dfe/geral_conf.h"
+#include "dfe/webservices_conf.h"
+
+class TNivraDFe;
+
+// The configuration root. Owned by a document component, whose security facade the groups keep
+// in step with the settings.
+class TConfiguracoes {
+ public:
+  // Creates the general, web-service, certificate and file groups, in this order. AOwner is the
+  // component that owns the root and outlives it; throws ENivraDFeException "Owner de
+  // TConfiguracoes deve ser do tipo TNivraDFe" when it is null.
+  explicit TConfiguracoes(TNivraDFe* AOwner);
+  TConfiguracoes(const TConfiguracoes&) = delete;
+  TConfiguracoes& operator=(const TConfiguracoes&) = delete;
+  // Frees the general, web-service, certificate and file groups, in this order.
+  virtual ~TConfiguracoes();
+
+  // Assigns each group from the same group of `DeConfiguracoes` through the groups' virtual
+  // Assign (an NF-e general group copies only its base settings this way). Throws what the
+  // groups throw.
+  virtual void Assign(TConfiguracoes& DeConfiguracoes);
+  // Replaces WebServices.Params by the lines of the file `NomeArqParams`. Throws
+  // ENivraDFeException "Arquivo de Parâmetro não encontrado: " + name when it does not exist
+  // (Params keeps its content).
+  void LerParams(const std::string& NomeArqParams);
+
+  // The component that owns the configuration.
+  TNivraDFe& Owner() const { return *FOwner; }
+  TGeralConf& Geral() { return *FPGeral; }
+  const TGeralConf& Geral() const { return *FPGeral; }
+  TWebServicesConf& WebServices() { return *FPWebServices; }
+  const TWebServicesConf& WebServices() const { return *FPWebServices; }
+  TCertificadosConf& Certificados() { return *FPCertificados; }
+  const TCertificadosConf& Certificados() const { return *FPCertificados; }
+  TArquivosConf& Arquivos() { return *FPArquivos; }
+  const TArquivosConf& Arquivos() const { return *FPArquivos; }
+
+ protected:
+  // Factories of the general and file groups, so a subclass supplies its own kinds.
+  using TCriarGeralConf = std::unique_ptr<TGeralConf> (*)(TConfiguracoes&);
+  using TCriarArquivosConf = std::unique_ptr<TArquivosConf> (*)(TConfiguracoes&);
+
+  TConfiguracoes(TNivraDFe* AOwner, TCriarGeralConf CriarGeralConf,
+                 TCriarArquivosConf CriarArquivosConf);
+
+ private:
+  TNivraDFe* FOwner;
+  std::unique_ptr<TGeralConf> FPGeral;
+  std::unique_ptr<TWebServicesConf> FPWebServices;
+  std::unique_ptr<TCertificadosConf> FPCertificados;
+  std::unique_ptr<TArquivosConf> FPArquivos;
+};

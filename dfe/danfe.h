@@ -1,0 +1,35 @@
+// The printing component of NF-e documents: the component links to it and forwards its
+// printing operations; a subclass does the printing.
+#pragma once
+
+#include <string>
+
+#include "dfe/notificacao_liberacao.h"
+
+class TNivraNFe;
+
+// Printing of events and number-range voidings. The base class prints nothing: each operation
+// throws ENivraDFeException "Método \"<operação>\" não implementado em: " followed by
+// ClassName(). Components that link to it are told when it is destroyed.
+class TNivraNFeDANFEClass : public TNotificadorLiberacao {
+ public:
+  TNivraNFeDANFEClass() = default;
+  ~TNivraNFeDANFEClass() override = default;
+
+  // The component this printing component is linked to, or nullptr. Not owned.
+  TNivraNFe* NivraNFe() const { return FNivraNFe; }
+  void SetNivraNFe(TNivraNFe* Valor) { FNivraNFe = Valor; }
+
+  // Run-time class name used in failure texts.
+  virtual std::string ClassName() const { return "TNivraNFeDANFEClass"; }
+
+  virtual void ImprimirEvento();
+  virtual void ImprimirEventoPDF();
+  virtual void ImprimirInutilizacao();
+  virtual void ImprimirInutilizacaoPDF();
+
+ private:
+  [[noreturn]] void NaoImplementado(const std::string& Operacao) const;
+
+  TNivraNFe* FNivraNFe = nullptr;
+};

@@ -1,0 +1,46 @@
+// The general group of the NF-e configuration: the base settings plus model, layout version
+// and the NFC-e security code.
+#pragma once
+
+#include <string>
+
+#include "dfe/geral_conf.h"
+#include "util/enumeracoes.h"
+
+// NF-e general settings.
+class TGeralConfNFe : public TGeralConf {
+ public:
+  explicit TGeralConfNFe(TConfiguracoes& AConfiguracoes);
+
+  using TGeralConf::Assign;
+  // The base copy, then ModeloDF, VersaoDF, IdCSC, CSC (through the setters) and
+  // IncluirQRCodeXMLNFCe. AtualizarXMLCancelado is not copied. Throws as the base copy.
+  void Assign(const TGeralConfNFe& DeGeralConfNFe);
+
+  TkovModeloDF ModeloDF() const { return FModeloDF; }
+  // Also sets ModeloDFCodigo (55 or 65).
+  void SetModeloDF(TkovModeloDF Valor);
+  int ModeloDFCodigo() const { return FModeloDFCodigo; }
+  TkovVersaoDF VersaoDF() const { return FVersaoDF; }
+  void SetVersaoDF(TkovVersaoDF Valor) { FVersaoDF = Valor; }
+  bool AtualizarXMLCancelado() const { return FAtualizarXMLCancelado; }
+  void SetAtualizarXMLCancelado(bool Valor) { FAtualizarXMLCancelado = Valor; }
+  // Identifier of the NFC-e security code, always 6 digits once set.
+  const std::string& IdCSC() const { return FIdCSC; }
+  // Stores the value read as an integer (0 when it is not a number) written with 6 digits.
+  void SetIdCSC(const std::string& Valor);
+  // The NFC-e security code (CSC), stored trimmed.
+  const std::string& CSC() const { return FCSC; }
+  void SetCSC(const std::string& Valor);
+  bool IncluirQRCodeXMLNFCe() const { return FIncluirQRCodeXMLNFCe; }
+  void SetIncluirQRCodeXMLNFCe(bool Valor) { FIncluirQRCodeXMLNFCe = Valor; }
+
+ private:
+  TkovModeloDF FModeloDF = TkovModeloDF::moNFe;
+  int FModeloDFCodigo = 55;
+  TkovVersaoDF FVersaoDF = TkovVersaoDF::ve310;
+  bool FAtualizarXMLCancelado = false;
+  std::string FIdCSC;
+  std::string FCSC;
+  bool FIncluirQRCodeXMLNFCe = true;
+};

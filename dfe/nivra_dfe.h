@@ -1,0 +1,140 @@
+// TNivraDFe: the document component, independent of the document kind. Owns the configuration,
+// the security facade, the parsed services table and the schema-name cache, and offers the
+// logging, error, file-saving and e-mail facilities every web service uses.
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dfe/configuracoes.h"
+#include "dfe/notificacao_liberacao.h"
+#include "dfe/servicos_ini.h"
+#include "security/dfe_ssl.h"
+#include "util/enumeracoes.h"
+
+class TNivraMail;
+
+// Called when a transmission fails; the handler may ask for another attempt (Retentar) or
+// take the failure over (Tratado).
+using TNivraDFeOnTransmitError = std::function<void(
+    int HttpError, int InternalError, const std::string& URL, const std::string& DadosEnviados,
+    const std::string& SoapAction, bool& Retentar, bool& Tratado)>;
+// Receives each log line; setting Tratado tells the component the line was dealt with.
+using TNivraGravarLog = std::function<void(const std::string& ALogLine, bool& Tratado)>;
+// Called with the component as sender.
+using TNivraNotifyEvent = std::function<void(TNivraDFe& Sender)>;
+
+// The document-kind-independent component. Not copyable; the objects linked to it (MAIL) must
+// be either outlived by it or destroyed while linked, which clears the link.
+class TNivraDFe : public TObservadorLiberacao {
+ public:
+  // Creates the configuration root, the security facade (which receives the configuration's
+  // initial values) and the empty services table bound to Configuracoes.Arquivos.IniServicos.
+  // Throws when the executable's folder cannot be determined.
+  TNivraDFe();
+  TNivraDFe(const TNivraDFe&) = delete;
+  TNivraDFe& operator=(const TNivraDFe&) = delete;
+  // Frees the facade, the schema cache, the configuration and the services table, in this
+  // order, and drops the link to MAIL.
+  ~TNivraDFe() override;
+
+  // The About text.
+  virtual std::string GetAbout() const;
+  // Parses Configuracoes.WebServices.Params into the services table, first filling Params from
+  // the services file or the embedded table when it is empty. With ApenasSeNaoLido, does
+  // nothing once the table was parsed. Throws what LerParams throws.
+  virtual void CarregarParametros(bool ApenasSeNaoLido);
+  // The model name that begins the services-table section names; empty here.
+  virtual std::string GetNomeModeloDFe() const;
+  // The namespace of the documents; empty here.
+  virtual std::string GetNameSpaceURI() const;
+  // Hands a message to MAIL: clears it, sets recipient, subject, body (sMensagem's lines) and a
+  // tag-free alternative body, attaches StreamNFe as NomeArq and the files of Anexos, adds the
+  // copies and reply-to addresses, and sends. Throws ENivraDFeException "Componente NivraMail
+  // não associado" when MAIL is not set, and what the e-mail component throws.
+  virtual void EnviarEmail(const std::string& sPara, const std::string& sAssunto,
+                           const std::vector<std::string>* sMensagem = nullptr,
+                           const std::vector<std::string>* sCC = nullptr,
+                           const std::vector<std::string>* Anexos = nullptr,
+                           const std::string* StreamNFe = nullptr, const std::string& NomeArq = "",
+                           const std::vector<std::string>* sReplyTo = nullptr);
+  // The schema name of a service name; empty here.
+  virtual std::string NomeServicoToNomeSchema(const std::string& NomeServico) const;
+
+  // --- Services table lookups (defined with the table in dfe/servicos_busca.cpp) -------------
+  // Final version of LerServicoDeParams started with VersaoBase.
+  virtual double LerVersaoDeParams(const std::string& ModeloDFe, const std::string& UF,
+                                   TkovTipoAmbiente TipoAmbiente, const std::string& NomeServico,
+                                   double VersaoBase);
+  // URL of LerServicoDeParams started with VersaoBase.
+  virtual std::string LerURLDeParams(const std::string& ModeloDFe, const std::string& UF,
+                                     TkovTipoAmbiente TipoAmbiente, const std::string& NomeServico,
+                                     double VersaoBase);
+  void LerServicoChaveDeParams(const std::string& NomeSessao, const std::string& NomeServico,
+                               double& Versao, std::string& URL);
+  void LerDeParams(const std::string& NomeSessao, const std::string& NomeServico, double& Versao,
+                   std::string& Servico);
+  void LerServicoDeParams(const std::string& ModeloDFe, const std::string& UF,
+                          TkovTipoAmbiente TipoAmbiente, const std::string& NomeServico,
+                          double& Versao, std::string& URL, std::string& Servico,
+                          std::string& SoapAction);
+  void LerServicoDeParams(const std::string& ModeloDFe, const std::string& UF,
+                          TkovTipoAmbiente TipoAmbiente, const std::string& NomeServico,
+                          double& Versao, std::string& URL);
+  void AchaArquivoSchema(const std::string& NomeSchema, double& Versao, std::string& ArqSchema);
+
+  // --- Shared facilities ---------------------------------------------------------------------
+  // Offers a non-empty Msg to OnGerarLog; Tratado is what the handler left (false without one).
+  void FazerLog(const std::string& Msg, bool& Tratado);
+  // Logs "ERRO: " + the text (Msg, and CR LF + E's message when E is given) and throws
+  // ENivraDFeException with the text, unless the log handler marked it handled; then returns.
+  void GerarException(const std::string& Msg, const std::exception* E = nullptr);
+  // Writes ConteudoXML as UTF-8 to NomeArquivo (its folder, else aPath, else PathSalvar),
+  // without the "<-><->" markers and with a UTF-8 declaration in front unless it has one.
+  // ConteudoEhUTF8 tells whether the text already holds UTF-8 bytes. The file is replaced as a
+  // whole or left as it was. Returns true when written; a failure goes to GerarException with
+  // "Erro ao salvar.", so it throws unless the log handler handled it, and then returns false.
+  bool Gravar(const std::string& NomeArquivo, const std::string& ConteudoXML,
+              const std::string& aPath = "", bool ConteudoEhUTF8 = true);
+
+  // --- Properties ------------------------------------------------------------------------------
+  TConfiguracoes& Configuracoes() { return *FPConfiguracoes; }
+  const TConfiguracoes& Configuracoes() const { return *FPConfiguracoes; }
+  TDFeSSL& SSL() { return *FSSL; }
+  // The e-mail component, not owned; nullptr when none. It is cleared when that component is
+  // destroyed.
+  TNivraMail* MAIL() const { return FMAIL; }
+  void SetMAIL(TNivraMail* Valor);
+  const TNivraDFeOnTransmitError& OnTransmitError() const { return FOnTransmitError; }
+  void SetOnTransmitError(TNivraDFeOnTransmitError Valor) { FOnTransmitError = std::move(Valor); }
+  const TNivraNotifyEvent& OnStatusChange() const { return FOnStatusChange; }
+  void SetOnStatusChange(TNivraNotifyEvent Valor) { FOnStatusChange = std::move(Valor); }
+  const TNivraGravarLog& OnGerarLog() const { return FOnGerarLog; }
+  void SetOnGerarLog(TNivraGravarLog Valor) { FOnGerarLog = std::move(Valor); }
+  // Reads and writes the security facade's AntesDeAssinar event.
+  const TDFeSSLAntesDeAssinar& OnAntesDeAssinar() const;
+  void SetOnAntesDeAssinar(TDFeSSLAntesDeAssinar Valor);
+
+  // Clears MAIL when it is the destroyed object.
+  void NotificarLiberacao(const TNotificadorLiberacao& Objeto) override;
+
+ protected:
+  // Makes the configuration root of a component: a subclass whose root is of another kind
+  // passes its own to the constructor (the root is built before the subclass exists).
+  using TCriarConfiguracoes = std::unique_ptr<TConfiguracoes> (*)(TNivraDFe*);
+  explicit TNivraDFe(TCriarConfiguracoes CriarConfiguracoes);
+
+ private:
+  TNivraMail* FMAIL = nullptr;
+  TNivraDFeOnTransmitError FOnTransmitError;
+  std::unique_ptr<TDFeSSL> FSSL;
+  std::vector<std::string> FListaDeSchemas;
+  TNivraNotifyEvent FOnStatusChange;
+  TNivraGravarLog FOnGerarLog;
+  std::unique_ptr<TConfiguracoes> FPConfiguracoes;
+  std::unique_ptr<TServicosIni> FPIniParams;
+  bool FPIniParamsCarregado = false;
+};

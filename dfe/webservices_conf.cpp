@@ -1,0 +1,134 @@
+// The web-service group of the configuration.
+#include "dfe/webservices_conf.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "dfe/configuracoes.h"
+#include "dfe/excecoes.h"
+#include "dfe/nivra_dfe.h"
+#include "resources/recursos.h"
+#include "security/dfe_ssl.h"
+#include "util/uf.h"
+#include "util/xml_texto.h"
+
+namespace {
+
+// The lines of a text split at CR LF, LF or CR; a line break at the very end adds no line.
+std::vector<std::string> DividirLinhas(const std::string& texto) {
+  std::vector<std::string> linhas;
+  std::string linha;
+  for (std::size_t i = 0; i < texto.size(); ++i) {
+    const char c = texto[i];
+    if (c == '\r' || c == '\n') {
+      linhas.push_back(linha);
+      linha.clear();
+      if (c == '\r' && i + 1 < texto.size() && texto[i + 1] == '\n') ++i;
+    } else {
+      linha += c;
+    }
+  }
+  if (!linha.empty()) linhas.push_back(linha);
+  return linhas;
+}
+
+// The lines joined by CR LF, as a text list shows its whole text.
+std::string JuntarLinhas(const std::vector<std::string>& linhas) {
+  std::string texto;
+  for (const std::string& linha : linhas) texto += linha + "\r\n";
+  return texto;
+}
+
+// Stores `Valor` in `Campo` and pushes it with `Enviar` unless it is already stored.
+template <typename T, typename F>
+void GuardarEEnviar(T& Campo, const T& Valor, F Enviar) {
+  if (Campo == Valor) return;
+  Campo = Valor;
+  Enviar(Valor);
+}
+
+}  // namespace
+
+TWebServicesConf::TWebServicesConf(TConfiguracoes& AConfiguracoes)
+    : FConfiguracoes(AConfiguracoes), FTimeZoneConf(std::make_unique<TTimeZoneConf>()) {}
+
+TWebServicesConf::~TWebServicesConf() = default;
+
+std::string TWebServicesConf::LerParamsDeArquivo() {
+  const std::string arquivo = FConfiguracoes.Arquivos().IniServicos();
+  std::error_code erro;
+  if (arquivo.empty() || !std::filesystem::is_regular_file(arquivo, erro)) return {};
+  std::ifstream entrada(arquivo, std::ios::binary);
+  if (!entrada.is_open()) throw ENivraDFeException("Erro ao ler o arquivo: " + arquivo);
+  std::ostringstream conteudo;
+  conteudo << entrada.rdbuf();
+  std::string texto = conteudo.str();
+  // A UTF-8 byte-order mark is not part of the first line; a legacy 8-bit file becomes UTF-8.
+  if (texto.rfind("\xEF\xBB\xBF", 0) == 0) texto.erase(0, 3);
+  return JuntarLinhas(DividirLinhas(UTF8ParaTexto(texto)));
+}
+
+std::string TWebServicesConf::LerParamsDeRecurso() {
+  if (FResourceName == "NivraNFeServicos") return std::string(RecursoNivraNFeServicos());
+  throw ENivraDFeException("Recurso não encontrado: " + FResourceName);
+}
+
+void TWebServicesConf::Assign(const TWebServicesConf& DeWebServicesConf) {
+  FResourceName = DeWebServicesConf.FResourceName;
+  FVisualizar = DeWebServicesConf.FVisualizar;
+  SetUF(DeWebServicesConf.UF());
+  SetAmbiente(DeWebServicesConf.Ambiente());
+  SetProxyHost(DeWebServicesConf.ProxyHost());
+  SetProxyPort(DeWebServicesConf.ProxyPort());
+  SetProxyUser(DeWebServicesConf.ProxyUser());
+  SetProxyPass(DeWebServicesConf.ProxyPass());
+  SetAguardarConsultaRet(DeWebServicesConf.AguardarConsultaRet());
+  SetTentativas(DeWebServicesConf.Tentativas());
+  SetIntervaloTentativas(DeWebServicesConf.IntervaloTentativas());
+  FAjustaAguardaConsultaRet = DeWebServicesConf.FAjustaAguardaConsultaRet;
+  FSalvar = DeWebServicesConf.FSalvar;
+  FParams = DeWebServicesConf.FParams;
+}
+
+void TWebServicesConf::LerParams() {
+  std::string texto = LerParamsDeArquivo();
+  if (texto.empty()) texto = LerParamsDeRecurso();
+  FParams = DividirLinhas(texto);
+}
+
+void TWebServicesConf::SetUF(const std::string& Valor) {
+  const TUFInfo* uf = BuscarUF(Valor);
+  if (uf == nullptr) return;
+  FUF = std::string(uf->Sigla);
+  FUFCodigo = uf->Codigo;
+}
+
+void TWebServicesConf::SetAmbiente(TkovTipoAmbiente Valor) {
+  FAmbiente = Valor;
+  FAmbienteCodigo = std::stoi(TipoAmbienteParaTexto(Valor));
+}
+
+void TWebServicesConf::SetProxyHost(const std::string& Valor) {
+  GuardarEEnviar(FProxyHost, Valor,
+                 [this](const std::string& v) { FConfiguracoes.Owner().SSL().SetProxyHost(v); });
+}
+
+void TWebServicesConf::SetProxyPort(const std::string& Valor) {
+  GuardarEEnviar(FProxyPort, Valor,
+                 [this](const std::string& v) { FConfiguracoes.Owner().SSL().SetProxyPort(v); });
+}
+
+void TWebServicesConf::SetProxyUser(const std::string& Valor) {
+  GuardarEEnviar(FProxyUser, Valor,
+                 [this](const std::string& v) { FConfiguracoes.Owner().SSL().SetProxyUser(v); });
+}
+
+void TWebServicesConf::SetProxyPass(const std::string& Valor) {
+  GuardarEEnviar(FProxyPass, Valor,
+                 [this](const std::string& v) { FConfiguracoes.Owner().SSL().SetProxyPass(v); });
+}
+
+void TWebServicesConf::SetTimeOut(int Valor) {
+  GuardarEEnviar(FTimeOut, Valor, [this](int v) { FConfiguracoes.Owner().SSL().SetTimeOut(v); });
+}
