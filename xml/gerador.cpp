@@ -1,0 +1,226 @@
+// The XML generator: group tags, fields with their checks, alerts and identity numbers.
+#include "xml/gerador.h"
+
+#include "util/arquivos.h"
+#include "util/documentos.h"
+#include "util/texto.h"
+#include "xml/formatacao_campo.h"
+#include "xml/valor_campo.h"
+
+namespace {
+
+const std::string kCRLF = "\r\n";
+const std::string kNenhumValor = "Nenhum valor informado";
+const std::string kConteudoInvalido = "Conteúdo inválido";
+
+// The text with every occurrence of de replaced by para.
+std::string TrocarTodos(std::string texto, std::string_view de, std::string_view para) {
+  if (de.empty()) return texto;
+  for (size_t pos = texto.find(de); pos != std::string::npos;
+       pos = texto.find(de, pos + para.size())) {
+    texto.replace(pos, de.size(), para);
+  }
+  return texto;
+}
+
+// The alert of the size and presence checks of a formatted field; empty when it passes.
+std::string AlertaDoCampo(const TCampoFormatado& campo, int ocorrencias, const TVariante& valor) {
+  std::string alerta;
+  const int tamanho = NumeroDeCaracteres(campo.Texto);
+  if (ocorrencias == 1 && campo.Vazio && campo.Minimo > 0) alerta = kNenhumValor;
+  // A single character is never reported as too short.
+  if (tamanho < campo.Minimo && alerta.empty() && tamanho > 1) {
+    alerta = "Tamanho menor que o mínimo permitido";
+  }
+  if (tamanho > campo.Maximo) alerta = "Tamanho maior que o máximo permitido";
+  if (!alerta.empty() && alerta.find(kNenhumValor) == std::string::npos && !campo.Vazio) {
+    alerta += " [" + VarianteParaTexto(valor) + "]";
+  }
+  return alerta;
+}
+
+bool Fechamento(std::string_view TAG) { return !TAG.empty() && TAG.front() == '/'; }
+
+}  // namespace
+
+TGerador::TGerador()
+    : FOpcoes(std::make_unique<TGeradorOpcoes>()), FSaidaTXT(std::make_unique<TSaidaTXT>()) {}
+
+TGerador::~TGerador() = default;
+
+std::string TGerador::Identacao() const {
+  const int espacos = FOpcoes->TamanhoIdentacao() * FOpcoes->NivelIdentacao();
+  return espacos > 0 ? std::string(static_cast<size_t>(espacos), ' ') : std::string();
+}
+
+void TGerador::EscreverLinha(const std::string& texto) {
+  if (FOpcoes->IdentarXML()) {
+    FArquivoFormatoXML += Identacao() + texto + kCRLF;
+  } else {
+    FArquivoFormatoXML += texto;
+  }
+}
+
+void TGerador::AtualizarTagNivel(const std::string& TAG) {
+  if (TagNaLista(TAG, FIgnorarTagNivel)) return;
+  if (!Fechamento(TAG)) {
+    FTagNivel += "<" + TAG + ">";
+    return;
+  }
+  if (TAG.compare(1, 3, "det") == 0) {
+    // Closing any det group (det, detPag, ...) drops the path from the first det on.
+    const size_t det = FTagNivel.find("<det");
+    FTagNivel = det == std::string::npos ? std::string() : FTagNivel.substr(0, det);
+    return;
+  }
+  const std::string aberta = "<" + TAG.substr(1) + ">";
+  const size_t pos = FTagNivel.find(aberta);
+  if (pos != std::string::npos) FTagNivel.erase(pos, aberta.size());
+}
+
+void TGerador::wGrupo(const std::string& TAG, const std::string& ID, bool Identar) {
+  gtNivel(ID);
+  const size_t igual = TAG.find('=');
+  if (igual != std::string::npos &&
+      (TAG.compare(igual + 1, 1, "\"") == 0 || TAG.compare(igual + 1, 2, " \"") == 0)) {
+    // An attribute: the name after the first space and the value between the first quotes.
+    const size_t espaco = TAG.find(' ');
+    const size_t inicioNome = espaco == std::string::npos ? 0 : espaco + 1;
+    const size_t fimNome = TAG.find('=', inicioNome);
+    const std::string nome =
+        fimNome == std::string::npos ? std::string() : TAG.substr(inicioNome, fimNome - inicioNome);
+    gtCampo(nome, ConteudoEntre(TAG, "\"", "\""));
+  }
+  AtualizarTagNivel(TAG);
+  const bool fechamento = Fechamento(TAG);
+  int nivel = FOpcoes->NivelIdentacao();
+  if (Identar && fechamento) --nivel;
+  if (TagNaLista(TAG, FIgnorarTagIdentacao)) --nivel;
+  FOpcoes->SetNivelIdentacao(nivel);
+  EscreverLinha("<" + TAG + ">");
+  if (Identar && !fechamento) FOpcoes->SetNivelIdentacao(nivel + 1);
+}
+
+void TGerador::wCampo(TkovTipoCampo Tipo, const std::string& ID, const std::string& TAG,
+                      int16_t min, int16_t max, int16_t ocorrencias, const TVariante& valor,
+                      const std::string& Descricao, bool ParseTextoXML,
+                      const std::string& Atributo) {
+  const std::string id = Aparar(ID);
+  const std::string tag = Aparar(TAG);
+  std::string atributo = Aparar(Atributo);
+  const TCampoFormatado campo = FormatarCampo(Tipo, valor, min, max, ocorrencias, *FOpcoes);
+  if (campo.ConteudoInvalido) wAlerta(id, tag, Descricao, kConteudoInvalido);
+  wAlerta(id, tag, Descricao, AlertaDoCampo(campo, ocorrencias, valor));
+  if (FOpcoes->SomenteValidar()) return;
+
+  gtCampo(tag, campo.Vazio ? std::string() : campo.Texto);
+  if (!atributo.empty()) atributo.insert(0, " ");
+  if (campo.Vazio) {
+    if (ocorrencias != 1) return;
+    // An indented empty element is written without its attribute.
+    const std::string abertura = FOpcoes->IdentarXML() ? tag : tag + atributo;
+    EscreverLinha(FOpcoes->TagVaziaNoFormatoResumido() ? "<" + abertura + "/>"
+                                                       : "<" + abertura + "></" + tag + ">");
+    return;
+  }
+  const std::string conteudo = ParseTextoXML
+                                   ? PrepararTextoCampo(FOpcoes->RetirarEspacos(), campo.Texto,
+                                                        FOpcoes->RetirarAcentos(), true, ";")
+                                   : campo.Texto;
+  EscreverLinha("<" + tag + atributo + ">" + conteudo + "</" + tag + ">");
+}
+
+void TGerador::wCampoCNPJCPF(const std::string& ID1, const std::string& ID2,
+                             const std::string& CNPJCPF, bool obrigatorio, bool PreencheZeros) {
+  std::string texto = SomenteDigitos(Aparar(CNPJCPF));
+  size_t n = texto.size();
+  const int16_t ocorrencias = obrigatorio ? 1 : 0;
+  if (n == 0 || n > 11) {
+    if (PreencheZeros && (obrigatorio || n > 0) && n != 14) {
+      texto = CompletarEsquerda(texto, 14, '0');
+      n = 14;
+    }
+    wCampo(TkovTipoCampo::tcStr, ID1, "CNPJ", 0, 14, ocorrencias, texto);
+    if (n > 0 && !CNPJValido(texto)) wAlerta(ID1, "CNPJ", "CNPJ", kConteudoInvalido);
+  } else {
+    if (PreencheZeros && n != 11) {
+      texto = CompletarEsquerda(texto, 11, '0');
+      n = 11;
+    }
+    wCampo(TkovTipoCampo::tcStr, ID2, "CPF", 0, 11, ocorrencias, texto);
+    if (!CPFValido(texto)) wAlerta(ID2, "CPF", "CPF", kConteudoInvalido);
+  }
+  if (n != 0 && n != 11 && n != 14) {
+    wAlerta(ID2 + "-" + ID1, "CNPJ-CPF", "CNPJ/CPF", kConteudoInvalido);
+  }
+}
+
+void TGerador::wCampoDocumento(const std::string& ID, const std::string& TAG,
+                               const std::string& numero, int32_t cPais, bool obrigatorio,
+                               const std::string& Descricao, int16_t tamanho,
+                               bool (*valido)(std::string_view)) {
+  if (cPais != 1058) {
+    // Outside Brazil the element is written empty.
+    wCampo(TkovTipoCampo::tcStr, ID, TAG, 0, 0, 1, std::string(), Descricao);
+    return;
+  }
+  const std::string texto = SomenteDigitos(Aparar(numero));
+  wCampo(TkovTipoCampo::tcEsp, ID, TAG, tamanho, tamanho, obrigatorio ? 1 : 0, texto, Descricao);
+  if (!valido(texto)) wAlerta(ID, TAG, Descricao, kConteudoInvalido);
+}
+
+void TGerador::wCampoCNPJ(const std::string& ID, const std::string& CNPJ, int32_t cPais,
+                          bool obrigatorio) {
+  wCampoDocumento(ID, "CNPJ", CNPJ, cPais, obrigatorio, "CNPJ(MF)", 14, &CNPJValido);
+}
+
+void TGerador::wCampoCPF(const std::string& ID, const std::string& CPF, int32_t cPais,
+                         bool obrigatorio) {
+  wCampoDocumento(ID, "CPF", CPF, cPais, obrigatorio, "CPF", 11, &CPFValido);
+}
+
+void TGerador::wCampoNFSe(TkovTipoCampo Tipo, const std::string& ID, const std::string& TAG,
+                          int16_t min, int16_t max, int16_t ocorrencias, const TVariante& valor,
+                          const std::string& Descricao, bool ParseTextoXML,
+                          const std::string& Atributo) {
+  wCampo(Tipo, ID, FPrefixo + TAG, min, max, ocorrencias, valor, Descricao, ParseTextoXML,
+         Atributo);
+}
+
+void TGerador::wGrupoNFSe(const std::string& TAG, const std::string& ID, bool Identar) {
+  if (Fechamento(TAG)) {
+    wGrupo("/" + FPrefixo + TAG.substr(1), ID, Identar);
+  } else {
+    wGrupo(FPrefixo + TAG, ID, Identar);
+  }
+}
+
+void TGerador::wAlerta(const std::string& ID, const std::string& TAG, const std::string& Descricao,
+                       const std::string& Alerta) {
+  if (Aparar(Alerta).empty()) return;
+  std::string linha = FOpcoes->FormatoAlerta();
+  linha = TrocarTodos(linha, "%TAGNIVEL%", FTagNivel);
+  linha = TrocarTodos(linha, "%TAG%", TAG);
+  linha = TrocarTodos(linha, "%ID%", ID);
+  linha = TrocarTodos(linha, "%MSG%", Alerta);
+  linha = TrocarTodos(linha, "%DESCRICAO%", Aparar(Descricao));
+  FListaDeAlertas.push_back(linha);
+}
+
+void TGerador::wTexto(const std::string& Texto) { FArquivoFormatoXML += Texto; }
+
+void TGerador::gtNivel(const std::string& ID) { FSaidaTXT->gtNivel(ID); }
+
+void TGerador::gtCampo(const std::string& Tag, const std::string& ConteudoProcessado) {
+  FSaidaTXT->gtCampo(Tag, ConteudoProcessado);
+}
+
+void TGerador::gtAjustarRegistros(const std::string& ID) { FSaidaTXT->gtAjustarRegistros(ID); }
+
+bool TGerador::SalvarArquivo(const std::string& CaminhoArquivo,
+                             TkovFormatoGravacao FormatoGravacao) {
+  const std::string& texto =
+      FormatoGravacao == TkovFormatoGravacao::fgXML ? FArquivoFormatoXML : FSaidaTXT->Arquivo();
+  GravarTextoEmArquivo(CaminhoArquivo, texto, false, true);
+  return true;
+}

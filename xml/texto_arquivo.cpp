@@ -1,0 +1,78 @@
+// Line-oriented text and text files.
+#include "xml/texto_arquivo.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "dfe/excecoes.h"
+#include "util/caracteres.h"
+#include "util/xml_texto.h"
+
+namespace {
+
+constexpr char32_t kSubstituto = 0xFFFD;
+
+// The UTF-8 text of UTF-16 code units, big-endian when grandeExtremidade is set.
+std::string DecodificarUTF16(std::string_view bytes, bool grandeExtremidade) {
+  auto unidade = [&](size_t i) -> char32_t {
+    const auto a = static_cast<unsigned char>(bytes[i]);
+    const auto b = static_cast<unsigned char>(bytes[i + 1]);
+    return grandeExtremidade ? (char32_t{a} << 8) | b : (char32_t{b} << 8) | a;
+  };
+  std::string texto;
+  size_t i = 0;
+  while (i + 1 < bytes.size()) {
+    const char32_t u = unidade(i);
+    i += 2;
+    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < bytes.size()) {
+      const char32_t baixa = unidade(i);
+      if (baixa >= 0xDC00 && baixa <= 0xDFFF) {
+        i += 2;
+        AcrescentarUTF8(texto, 0x10000 + ((u - 0xD800) << 10) + (baixa - 0xDC00));
+        continue;
+      }
+    }
+    AcrescentarUTF8(texto, u >= 0xD800 && u <= 0xDFFF ? kSubstituto : u);
+  }
+  if (i < bytes.size()) AcrescentarUTF8(texto, kSubstituto);
+  return texto;
+}
+
+}  // namespace
+
+std::vector<std::string> DividirLinhas(std::string_view texto) {
+  std::vector<std::string> linhas;
+  size_t inicio = 0;
+  while (inicio < texto.size()) {
+    const size_t fim = texto.find_first_of("\r\n", inicio);
+    if (fim == std::string_view::npos) {
+      linhas.emplace_back(texto.substr(inicio));
+      break;
+    }
+    linhas.emplace_back(texto.substr(inicio, fim - inicio));
+    inicio = fim + (texto.compare(fim, 2, "\r\n") == 0 ? 2 : 1);
+  }
+  return linhas;
+}
+
+std::string JuntarLinhas(const std::vector<std::string>& linhas) {
+  std::string texto;
+  for (const std::string& linha : linhas) texto += linha + "\r\n";
+  return texto;
+}
+
+std::string DecodificarTextoArquivo(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) return UTF8ParaTexto(bytes.substr(3));
+  if (bytes.starts_with("\xFF\xFE")) return DecodificarUTF16(bytes.substr(2), false);
+  if (bytes.starts_with("\xFE\xFF")) return DecodificarUTF16(bytes.substr(2), true);
+  return UTF8ParaTexto(bytes);
+}
+
+std::string LerArquivoTexto(const std::string& caminho) {
+  std::ifstream arquivo(caminho, std::ios::binary);
+  if (!arquivo) throw ENivraDFeException("Não foi possível abrir o arquivo \"" + caminho + "\"");
+  const std::string bytes((std::istreambuf_iterator<char>(arquivo)),
+                          std::istreambuf_iterator<char>());
+  if (arquivo.bad()) throw ENivraDFeException("Erro ao ler o arquivo \"" + caminho + "\"");
+  return DecodificarTextoArquivo(bytes);
+}
