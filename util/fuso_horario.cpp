@@ -45,30 +45,30 @@ TDateTime Pascoa(int ano) {
   return CodificarDataHora(ano, 4, d + e - 9);
 }
 
-bool DoisDigitos(std::string_view texto, int& valor) {
-  if (texto.size() != 2 || !TextoSoDeDigitos(texto)) return false;
-  valor = (texto[0] - '0') * 10 + (texto[1] - '0');
+bool Digito(char32_t c) { return c >= U'0' && c <= U'9'; }
+
+// The number of two digit characters; false when either is not a digit.
+bool DoisDigitos(char32_t dezena, char32_t unidade, int& valor) {
+  if (!Digito(dezena) || !Digito(unidade)) return false;
+  valor = static_cast<int>(dezena - U'0') * 10 + static_cast<int>(unidade - U'0');
   return true;
 }
 
 // Raises the message of the first rule a manual time-zone text breaks.
 void ValidarTimeZone(const std::string& valor) {
-  if (DecodificarCaracteres(valor).size() != 6) {
-    throw ENivraDFeException("Tamanho de TimeZone deve ser 6. Ex: -03:00");
-  }
-  if (valor[0] != '+' && valor[0] != '-') {
+  const std::u32string c = DecodificarCaracteres(valor);
+  if (c.size() != 6) throw ENivraDFeException("Tamanho de TimeZone deve ser 6. Ex: -03:00");
+  if (c[0] != U'+' && c[0] != U'-') {
     throw ENivraDFeException("Primeiro caractere deve ser \"+,-\". Ex: -03:00");
   }
-  if (valor[3] != ':') {
-    throw ENivraDFeException("Quarto caractere deve ser \":\". Ex: -03:00");
-  }
+  if (c[3] != U':') throw ENivraDFeException("Quarto caractere deve ser \":\". Ex: -03:00");
   int hora = 0;
-  if (!DoisDigitos(valor.substr(1, 2), hora) || (valor[0] == '-' ? -hora : hora) < -11 ||
-      (valor[0] == '-' ? -hora : hora) > 14) {
+  if (!DoisDigitos(c[1], c[2], hora) || (c[0] == U'-' ? -hora : hora) < -11 ||
+      (c[0] == U'-' ? -hora : hora) > 14) {
     throw ENivraDFeException("Hora deve estar entre -11 a +14. Ex: -03:00");
   }
   int minuto = 0;
-  if (!DoisDigitos(valor.substr(4, 2), minuto) || minuto > 59) {
+  if (!DoisDigitos(c[4], c[5], minuto) || minuto > 59) {
     throw ENivraDFeException("Minuto deve estar entre 0 a 59. Ex: -03:00");
   }
 }

@@ -1,0 +1,90 @@
+// Tests of the file helpers over a temporary folder.
+#include "util/arquivos.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "dfe/excecoes.h"
+
+namespace {
+
+class ArquivosTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FPasta = std::filesystem::temp_directory_path() /
+             ("nivra_util_" + std::to_string(::getpid()) + "_" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(FPasta);
+  }
+  void TearDown() override { std::filesystem::remove_all(FPasta); }
+
+  std::string Caminho(const std::string& nome) const { return (FPasta / nome).string(); }
+
+  static std::string Ler(const std::string& nome) {
+    std::ifstream arquivo(nome, std::ios::binary);
+    return {std::istreambuf_iterator<char>(arquivo), std::istreambuf_iterator<char>()};
+  }
+
+  std::filesystem::path FPasta;
+};
+
+TEST(Arquivos, CaminhoComBarra) {
+  EXPECT_EQ(CaminhoComBarra(" /tmp/docs "), "/tmp/docs/");
+  EXPECT_EQ(CaminhoComBarra("/tmp/docs/"), "/tmp/docs/");
+  EXPECT_EQ(CaminhoComBarra(""), "");
+  EXPECT_EQ(CaminhoComBarra("  "), "");
+}
+
+TEST(Arquivos, PastaDoExecutavelHoldsTheRunningProgram) {
+  const std::string pasta = PastaDoExecutavel();
+  ASSERT_FALSE(pasta.empty());
+  EXPECT_EQ(pasta.back(), '/');
+  EXPECT_TRUE(std::filesystem::exists(pasta + "util_tests"));
+}
+
+TEST_F(ArquivosTest, GravarTextoEmArquivoCreatesReplacesAndAppends) {
+  const std::string nome = Caminho("saida.xml");
+  GravarTextoEmArquivo(nome, "<a>ç</a>");
+  EXPECT_EQ(Ler(nome), "<a>ç</a>");
+  GravarTextoEmArquivo(nome, "x", false, true);
+  EXPECT_EQ(Ler(nome), "x\r\n");
+  GravarTextoEmArquivo(nome, "y", true, true);
+  EXPECT_EQ(Ler(nome), "x\r\ny\r\n");
+  GravarTextoEmArquivo(Caminho("novo.txt"), std::string("a\0b", 3), true);
+  EXPECT_EQ(Ler(Caminho("novo.txt")), std::string("a\0b", 3));
+}
+
+TEST_F(ArquivosTest, GravarTextoEmArquivoRaisesOnAFolderThatDoesNotExist) {
+  const std::string nome = Caminho("nao/existe/arquivo.xml");
+  try {
+    GravarTextoEmArquivo(nome, "x");
+    FAIL() << "no error";
+  } catch (const ENivraDFeException& e) {
+    EXPECT_NE(std::string(e.what()).find(nome), std::string::npos) << e.what();
+  }
+}
+
+TEST_F(ArquivosTest, ListarArquivosMatchesTheMaskAndSkipsFolders) {
+  for (const char* nome : {"a-ped.xml", "b-ped.xml", "c.txt", "x..y.xml"}) {
+    GravarTextoEmArquivo(Caminho(nome), "1");
+  }
+  std::filesystem::create_directory(FPasta / "pasta.xml");
+  std::vector<std::string> lista = {"antigo"};
+  ListarArquivos(Caminho("*.xml"), lista, false);
+  std::sort(lista.begin(), lista.end());
+  EXPECT_EQ(lista, (std::vector<std::string>{"a-ped.xml", "b-ped.xml"}));
+
+  ListarArquivos(Caminho("?-ped.xml"), lista, true);
+  std::sort(lista.begin(), lista.end());
+  EXPECT_EQ(lista, (std::vector<std::string>{Caminho("a-ped.xml"), Caminho("b-ped.xml")}));
+
+  ListarArquivos(Caminho("nada/*.xml"), lista, true);
+  EXPECT_TRUE(lista.empty());
+}
+
+}  // namespace

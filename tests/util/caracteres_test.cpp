@@ -1,0 +1,36 @@
+// Tests of UTF-8 reading with the Windows-1252 fallback.
+#include "util/caracteres.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Caracteres, ValidUtf8DecodesToCodePoints) {
+  EXPECT_EQ(DecodificarCaracteres("aç€𝄞"), std::u32string(U"aç€𝄞"));
+}
+
+TEST(Caracteres, InvalidBytesAreReadAsWindows1252) {
+  struct Caso {
+    std::string bytes;
+    std::u32string esperado;
+  };
+  const Caso casos[] = {
+      {"S\xE3o", U"São"},             // Latin-1 letter alone
+      {"\x80", U"€"},                 // the euro sign of Windows-1252
+      {"\xC3", U"Ã"},                 // truncated two-byte sequence
+      {"\xC0\xAF", U"À¯"},            // overlong encoding of "/"
+      {"\xED\xA0\x80", U"í\u00A0€"},  // encoded surrogate
+      {"\xE7\xC3\xA7", U"çç"},        // stray byte before a valid sequence
+  };
+  for (const Caso& caso : casos) {
+    EXPECT_EQ(DecodificarCaracteres(caso.bytes), caso.esperado) << caso.bytes;
+  }
+}
+
+TEST(Caracteres, EncodingRoundTripsEveryLength) {
+  const std::u32string texto = U"A\u00E9\u20AC\U0001F600";
+  EXPECT_EQ(CodificarCaracteres(texto), "A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+  EXPECT_EQ(DecodificarCaracteres(CodificarCaracteres(texto)), texto);
+}
+
+}  // namespace

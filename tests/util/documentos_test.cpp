@@ -1,0 +1,56 @@
+// Tests of the CNPJ and CPF checks.
+#include "util/documentos.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Documentos, CNPJ) {
+  struct Caso {
+    const char* texto;
+    bool esperado;
+  };
+  const Caso casos[] = {
+      {"11.222.333/0001-81", true},
+      {"11222333000181", true},
+      {" 11222333000181 ", true},
+      {"11222333000182", false},
+      {"11222333000191", false},
+      {"00000000000000", false},
+      {"1122233300018", false},
+      {"112223330001811", false},
+      {"1122233300018A", false},
+      {"", false},
+      {"11.222.333/0001-8 1", false},
+      // A check digit from a remainder below 2 is 0.
+      {"11444777000161", true},
+      {"00000000000191", true},
+  };
+  for (const Caso& caso : casos) {
+    EXPECT_EQ(CNPJValido(caso.texto), caso.esperado) << caso.texto;
+  }
+}
+
+TEST(Documentos, CPF) {
+  struct Caso {
+    const char* texto;
+    bool esperado;
+  };
+  const Caso casos[] = {
+      {"529.982.247-25", true},
+      {"52998224725", true},
+      {"52998224726", false},
+      {"52998224735", false},
+      {"111.111.111-11", false},
+      {"00000000000", false},
+      {"5299822472", false},
+      {"", false},
+      {"abc", false},
+      {"123.456.789-09", true},
+  };
+  for (const Caso& caso : casos) {
+    EXPECT_EQ(CPFValido(caso.texto), caso.esperado) << caso.texto;
+  }
+}
+
+}  // namespace
