@@ -138,10 +138,12 @@ class TDFeSSL {
   // Returns the signed document. A UTF-8 declaration of the input is kept in front of the
   // result. When `AntesDeAssinar` changes the document it was given, that changed document is
   // the result. Signing failures propagate.
-  std::string Assinar(const std::string& ConteudoXML, const std::string& docElement,
-                      const std::string& infElement, const std::string& SignatureNode = "",
-                      const std::string& SelectionNamespaces = "",
-                      const std::string& IdSignature = "", const std::string& IdAttr = "");
+  [[nodiscard]] std::string Assinar(const std::string& ConteudoXML, const std::string& docElement,
+                                    const std::string& infElement,
+                                    const std::string& SignatureNode = "",
+                                    const std::string& SelectionNamespaces = "",
+                                    const std::string& IdSignature = "",
+                                    const std::string& IdAttr = "");
   // Validates against the schema file `ArqSchema`; returns true when valid, else false with
   // the reason in `MsgErro`. Throws ENivraDFeException when `ArqSchema` is empty or missing.
   bool Validar(const std::string& ConteudoXML, const std::string& ArqSchema, std::string& MsgErro);
@@ -157,19 +159,22 @@ class TDFeSSL {
   // in the form `ModoSaida` asks for: upper-case hexadecimal, Base64 on one line, or the raw
   // bytes. Throws ENivraDFeException "Stream inválido" for a null stream, "Stream vazio" for an
   // empty one, and whatever the crypto role raises.
-  std::string CalcHash(std::istream* AStream, TSSLDgst Digest,
-                       TSSLHashOutput ModoSaida = TSSLHashOutput::outHexa, bool Assina = false);
+  [[nodiscard]] std::string CalcHash(std::istream* AStream, TSSLDgst Digest,
+                                     TSSLHashOutput ModoSaida = TSSLHashOutput::outHexa,
+                                     bool Assina = false);
   // The same over the bytes of `BinaryString`.
-  std::string CalcHash(const std::string& BinaryString, TSSLDgst Digest,
-                       TSSLHashOutput ModoSaida = TSSLHashOutput::outHexa, bool Assina = false);
+  [[nodiscard]] std::string CalcHash(const std::string& BinaryString, TSSLDgst Digest,
+                                     TSSLHashOutput ModoSaida = TSSLHashOutput::outHexa,
+                                     bool Assina = false);
   // The same over the lines of `AStringList`, each ended by CR LF.
-  std::string CalcHash(const std::vector<std::string>& AStringList, TSSLDgst Digest,
-                       TSSLHashOutput ModoSaida = TSSLHashOutput::outHexa, bool Assina = false);
+  [[nodiscard]] std::string CalcHash(const std::vector<std::string>& AStringList, TSSLDgst Digest,
+                                     TSSLHashOutput ModoSaida = TSSLHashOutput::outHexa,
+                                     bool Assina = false);
   // The same over the contents of the file `NomeArquivo`. Throws ENivraDFeException when the
   // file does not exist or cannot be read.
-  std::string CalcHashArquivo(const std::string& NomeArquivo, TSSLDgst Digest,
-                              TSSLHashOutput ModoSaida = TSSLHashOutput::outHexa,
-                              bool Assina = false);
+  [[nodiscard]] std::string CalcHashArquivo(const std::string& NomeArquivo, TSSLDgst Digest,
+                                            TSSLHashOutput ModoSaida = TSSLHashOutput::outHexa,
+                                            bool Assina = false);
 
   // Certificate operations, forwarded to the crypto role; failures propagate.
   void CarregarCertificado();
