@@ -47,6 +47,8 @@ TEST(Documentos, CPF) {
       {"", false},
       {"abc", false},
       {"123.456.789-09", true},
+      {"100.000.001-08", true},
+      {"100.000.001-18", false},  // first digit from a remainder of 1
   };
   for (const Caso& caso : casos) {
     EXPECT_EQ(CPFValido(caso.texto), caso.esperado) << caso.texto;
