@@ -53,7 +53,7 @@ void ListarArquivos(std::string_view mascara, std::vector<std::string>& lista, b
     const std::string nome = it->path().filename().string();
     if (nome.find("..") != std::string::npos) continue;
     if (!it->is_regular_file(erro) || erro) continue;
-    if (fnmatch(padrao.c_str(), nome.c_str(), FNM_PERIOD) != 0) continue;
+    if (fnmatch(padrao.c_str(), nome.c_str(), 0) != 0) continue;
     lista.push_back(comPasta ? pasta + nome : nome);
   }
 }

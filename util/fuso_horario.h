@@ -44,7 +44,9 @@ class TTimeZoneConf {
 [[nodiscard]] std::string FusoHorarioSistema(TDateTime quando);
 
 // The offset of the UF at the date-time, by the shared configuration's mode: the host's offset
-// (tzSistema), the UF table with summer time (tzKOV) or the manual text (tzManual).
+// in force at quando, or now when quando is 0 (tzSistema); the UF table with summer time, where
+// an empty UF, "90" and "91" mean "DF" and any other text gives "-03:00" (tzKOV); or the manual
+// text (tzManual).
 // Never throws.
 [[nodiscard]] std::string FusoHorarioUF(std::string_view UF, TDateTime quando);
 

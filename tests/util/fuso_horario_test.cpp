@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <optional>
 
 #include "dfe/excecoes.h"
@@ -78,6 +79,16 @@ TEST(FusoHorarioSistema, IncludesDaylightSavingAtTheGivenMoment) {
   const std::string agora = FusoHorarioSistema();
   EXPECT_TRUE(agora == "-05:00" || agora == "-04:00") << agora;
   EXPECT_EQ(agora, FusoHorarioSistema(Agora()));
+}
+
+TEST(FusoHorarioSistema, FollowsTheHostZoneDatabase) {
+  if (!std::filesystem::exists("/usr/share/zoneinfo/America/Sao_Paulo")) {
+    GTEST_SKIP() << "the host has no time-zone database";
+  }
+  const TZTemporario tz("America/Sao_Paulo");
+  EXPECT_EQ(FusoHorarioSistema(Data(2018, 1, 10, 12)), "-02:00");
+  EXPECT_EQ(FusoHorarioSistema(Data(2018, 7, 10, 12)), "-03:00");
+  EXPECT_EQ(FusoHorarioSistema(Data(2024, 1, 10, 12)), "-03:00");
 }
 
 TEST(HorarioDeVerao, SeasonBoundaries) {
