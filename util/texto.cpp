@@ -1,7 +1,7 @@
 // Text helpers on UTF-8 strings; character rules work on code points.
 #include "util/texto.h"
 
-#include <array>
+#include <utility>
 
 #include "util/caracteres.h"
 #include "util/xml_texto.h"
@@ -11,20 +11,6 @@ namespace {
 bool Digito(char c) { return c >= '0' && c <= '9'; }
 bool Letra(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool BrancoOuControle(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
-void SubstituirTodos(std::string& texto, std::string_view de, std::string_view para) {
-  std::string resultado;
-  size_t inicio = 0;
-  size_t pos = 0;
-  while ((pos = texto.find(de, inicio)) != std::string::npos) {
-    resultado.append(texto, inicio, pos - inicio);
-    resultado.append(para);
-    inicio = pos + de.size();
-  }
-  if (inicio == 0) return;
-  resultado.append(texto, inicio);
-  texto = std::move(resultado);
-}
 
 // The ASCII letter the Latin-1 accented letter folds to, or 0 when it is not one of them.
 char LetraSemAcento(char32_t c) {
@@ -84,6 +70,21 @@ std::string Maiusculas(std::string_view texto) {
 
 bool IguaisSemCaixa(std::string_view a, std::string_view b) {
   return a.size() == b.size() && Maiusculas(a) == Maiusculas(b);
+}
+
+void SubstituirTodos(std::string& texto, std::string_view de, std::string_view para) {
+  if (de.empty()) return;
+  std::string resultado;
+  size_t inicio = 0;
+  size_t pos = 0;
+  while ((pos = texto.find(de, inicio)) != std::string::npos) {
+    resultado.append(texto, inicio, pos - inicio);
+    resultado.append(para);
+    inicio = pos + de.size();
+  }
+  if (inicio == 0) return;
+  resultado.append(texto, inicio);
+  texto = std::move(resultado);
 }
 
 std::string SomenteDigitos(std::string_view texto) {

@@ -19,6 +19,10 @@
 // True when the two texts are equal ignoring the letter case of a to z.
 [[nodiscard]] bool IguaisSemCaixa(std::string_view a, std::string_view b);
 
+// Replaces every occurrence of de in texto by para, scanning left to right; the replacement
+// text is never searched again. An empty de changes nothing.
+void SubstituirTodos(std::string& texto, std::string_view de, std::string_view para);
+
 // The characters "0" to "9" of the text, in order.
 [[nodiscard]] std::string SomenteDigitos(std::string_view texto);
 // The characters A to Z, a to z and 0 to 9 of the text, in order.

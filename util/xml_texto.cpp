@@ -23,20 +23,6 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 32> kEntidad
 
 constexpr std::string_view kDeclaracaoUTF8 = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
 
-void SubstituirTodos(std::string& texto, std::string_view de, std::string_view para) {
-  std::string resultado;
-  size_t inicio = 0;
-  size_t pos = 0;
-  while ((pos = texto.find(de, inicio)) != std::string::npos) {
-    resultado.append(texto, inicio, pos - inicio);
-    resultado.append(para);
-    inicio = pos + de.size();
-  }
-  if (inicio == 0) return;
-  resultado.append(texto, inicio);
-  texto = std::move(resultado);
-}
-
 int ValorHex(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;

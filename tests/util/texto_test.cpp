@@ -46,6 +46,28 @@ TEST(Texto, PaddingAndCutting) {
   EXPECT_EQ(InteiroComZeros(7, 2), "07");
 }
 
+TEST(Texto, SubstituirTodosNeverRescansTheReplacement) {
+  struct Caso {
+    const char* texto;
+    const char* de;
+    const char* para;
+    const char* esperado;
+  };
+  const Caso casos[] = {
+      {"a&b&", "&", "&amp;", "a&amp;b&amp;"},
+      {"aaaa", "aa", "a", "aa"},
+      {"xyz", "q", "w", "xyz"},
+      {"abc", "", "-", "abc"},
+      {"", "a", "b", ""},
+      {"ab", "ab", "", ""},
+  };
+  for (const Caso& caso : casos) {
+    std::string texto = caso.texto;
+    SubstituirTodos(texto, caso.de, caso.para);
+    EXPECT_EQ(texto, caso.esperado) << caso.texto << " " << caso.de;
+  }
+}
+
 TEST(Texto, ConteudoEntreTakesTheFirstEndAfterTheStart) {
   EXPECT_EQ(ConteudoEntre("a[b]c[d]", "[", "]"), "b");
   EXPECT_EQ(ConteudoEntre("]a[b", "[", "]"), "");
