@@ -13,16 +13,6 @@ const std::string kCRLF = "\r\n";
 const std::string kNenhumValor = "Nenhum valor informado";
 const std::string kConteudoInvalido = "Conteúdo inválido";
 
-// The text with every occurrence of de replaced by para.
-std::string TrocarTodos(std::string texto, std::string_view de, std::string_view para) {
-  if (de.empty()) return texto;
-  for (size_t pos = texto.find(de); pos != std::string::npos;
-       pos = texto.find(de, pos + para.size())) {
-    texto.replace(pos, de.size(), para);
-  }
-  return texto;
-}
-
 // The alert of the size and presence checks of a formatted field; empty when it passes.
 std::string AlertaDoCampo(const TCampoFormatado& campo, int ocorrencias, const TVariante& valor) {
   std::string alerta;
@@ -199,11 +189,11 @@ void TGerador::wAlerta(const std::string& ID, const std::string& TAG, const std:
                        const std::string& Alerta) {
   if (Aparar(Alerta).empty()) return;
   std::string linha = FOpcoes->FormatoAlerta();
-  linha = TrocarTodos(linha, "%TAGNIVEL%", FTagNivel);
-  linha = TrocarTodos(linha, "%TAG%", TAG);
-  linha = TrocarTodos(linha, "%ID%", ID);
-  linha = TrocarTodos(linha, "%MSG%", Alerta);
-  linha = TrocarTodos(linha, "%DESCRICAO%", Aparar(Descricao));
+  SubstituirTodos(linha, "%TAGNIVEL%", FTagNivel);
+  SubstituirTodos(linha, "%TAG%", TAG);
+  SubstituirTodos(linha, "%ID%", ID);
+  SubstituirTodos(linha, "%MSG%", Alerta);
+  SubstituirTodos(linha, "%DESCRICAO%", Aparar(Descricao));
   FListaDeAlertas.push_back(linha);
 }
 
