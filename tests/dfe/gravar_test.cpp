@@ -1,0 +1,165 @@
+// Saving XML files: where they go, the UTF-8 declaration rules, the removed marker, and the
+// failures, which go through GerarException and never leave a partial file.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "dfe/excecoes.h"
+#include "dfe/nivra_nfe.h"
+#include "tests/dfe/pasta_temporaria.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kDecl = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+
+class GravarTest : public ::testing::Test {
+ protected:
+  void SetUp() override { nfe.Configuracoes().Arquivos().SetPathSalvar(pasta.Caminho()); }
+
+  // The message Gravar raised.
+  std::string ErroDe(const std::string& nome, const std::string& xml) {
+    try {
+      nfe.Gravar(nome, xml);
+    } catch (const ENivraDFeException& e) {
+      return e.what();
+    }
+    return "(nada)";
+  }
+
+  // The files left in the folder, temporary ones included.
+  std::vector<std::string> Arquivos(const std::string& dir) const {
+    std::vector<std::string> nomes;
+    for (const auto& entrada : fs::directory_iterator(dir))
+      nomes.push_back(entrada.path().filename().string());
+    return nomes;
+  }
+
+  TPastaTemporaria pasta;
+  TNivraNFe nfe;
+};
+
+TEST_F(GravarTest, EncodingDeclarationRules) {
+  struct Caso {
+    const char* nome;
+    std::string xml;
+    bool ehUTF8;
+    std::string esperado;
+  };
+  const std::string declUTF8 = "<?xml version=\"1.0\" encoding=\"utf-8\"?><a>\xC3\xA7</a>";
+  const Caso casos[] = {
+      {"declara", declUTF8, true, declUTF8},
+      {"declara-nao-utf8", declUTF8, false, declUTF8},
+      {"utf8-sem-declaracao", "<a>\xC3\xA7</a>", true, kDecl + "<a>\xC3\xA7</a>"},
+      // Text in the legacy 8-bit code page is encoded to UTF-8.
+      {"latin1", "<a>\xE7</a>", false, kDecl + "<a>\xC3\xA7</a>"},
+      // A declaration in single quotes declares UTF-8 too: the text stays as it is.
+      {"aspas-simples", "<?xml version='1.0' encoding='utf-8'?><a/>", true,
+       "<?xml version='1.0' encoding='utf-8'?><a/>"},
+      // A declaration of another encoding is replaced, never doubled.
+      {"outra-codificacao", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>\xE7</a>", false,
+       kDecl + "<a>\xC3\xA7</a>"},
+      {"marcador", "<a><-><->x<-><-></a>", true, kDecl + "<a>x</a>"},
+  };
+  for (const Caso& c : casos) {
+    const std::string nome = std::string(c.nome) + ".xml";
+    EXPECT_TRUE(nfe.Gravar(nome, c.xml, "", c.ehUTF8)) << c.nome;
+    EXPECT_EQ(TPastaTemporaria::Ler(pasta.Caminho() + nome), c.esperado) << c.nome;
+  }
+}
+
+TEST_F(GravarTest, FolderComesFromTheNameThenAPathThenPathSalvar) {
+  const std::string sub = pasta.Caminho() + "a/b";
+  EXPECT_TRUE(nfe.Gravar(sub + "/nome.xml", "<x/>", pasta.Caminho() + "ignorada"));
+  EXPECT_TRUE(fs::exists(sub + "/nome.xml"));
+  EXPECT_FALSE(fs::exists(pasta.Caminho() + "ignorada"));
+
+  EXPECT_TRUE(nfe.Gravar("p.xml", "<x/>", pasta.Caminho() + "ap"));
+  EXPECT_TRUE(fs::exists(pasta.Caminho() + "ap/p.xml"));
+
+  EXPECT_TRUE(nfe.Gravar("s.xml", "<x/>"));
+  EXPECT_TRUE(fs::exists(pasta.Caminho() + "s.xml"));
+}
+
+TEST_F(GravarTest, ExistingFileIsReplacedWhole) {
+  const std::string arquivo = pasta.Caminho() + "r.xml";
+  TPastaTemporaria::Escrever(arquivo, std::string(500, 'z'));
+  EXPECT_TRUE(nfe.Gravar(arquivo, "<novo/>"));
+  EXPECT_EQ(TPastaTemporaria::Ler(arquivo), kDecl + "<novo/>");
+  EXPECT_EQ(Arquivos(pasta.Caminho()), std::vector<std::string>{"r.xml"});
+}
+
+TEST_F(GravarTest, NameWithoutFilePartIsReported) {
+  EXPECT_EQ(ErroDe(pasta.Caminho() + "pasta/", "<x/>"),
+            "Erro ao salvar.\r\nNome de arquivo não informado");
+  EXPECT_EQ(ErroDe("", "<x/>"), "Erro ao salvar.\r\nNome de arquivo não informado");
+}
+
+TEST_F(GravarTest, HandledFailureReturnsFalseAfterLoggingIt) {
+  std::vector<std::string> linhas;
+  nfe.SetOnGerarLog([&](const std::string& linha, bool& tratado) {
+    linhas.push_back(linha);
+    tratado = true;
+  });
+  EXPECT_FALSE(nfe.Gravar("", "<x/>"));
+  EXPECT_EQ(linhas,
+            std::vector<std::string>{"ERRO: Erro ao salvar.\r\nNome de arquivo não informado"});
+}
+
+TEST_F(GravarTest, FolderThatCannotBeCreatedIsReported) {
+  TPastaTemporaria::Escrever(pasta.Caminho() + "arquivo", "x");
+  const std::string erro = ErroDe(pasta.Caminho() + "arquivo/sub/n.xml", "<x/>");
+  EXPECT_EQ(erro.rfind("Erro ao salvar.\r\n", 0), 0u) << erro;
+  EXPECT_NE(erro.find(pasta.Caminho() + "arquivo/sub/"), std::string::npos) << erro;
+}
+
+TEST_F(GravarTest, NameThatIsAFolderIsReportedAndTheFolderKept) {
+  fs::create_directories(pasta.Caminho() + "d.xml");
+  const std::string erro = ErroDe("d.xml", "<x/>");
+  EXPECT_EQ(erro.rfind("Erro ao salvar.\r\n", 0), 0u) << erro;
+  EXPECT_TRUE(fs::is_directory(pasta.Caminho() + "d.xml"));
+  EXPECT_EQ(Arquivos(pasta.Caminho()), std::vector<std::string>{"d.xml"});
+}
+
+// Limits the size of files the process may write while it lives; writing past it fails with
+// EFBIG instead of raising SIGXFSZ.
+class TLimiteTamanhoArquivo {
+ public:
+  explicit TLimiteTamanhoArquivo(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &FAnterior);
+    FSinalAnterior = signal(SIGXFSZ, SIG_IGN);
+    rlimit limite = FAnterior;
+    limite.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limite);
+  }
+  ~TLimiteTamanhoArquivo() {
+    setrlimit(RLIMIT_FSIZE, &FAnterior);
+    signal(SIGXFSZ, FSinalAnterior);
+  }
+
+ private:
+  rlimit FAnterior{};
+  void (*FSinalAnterior)(int) = nullptr;
+};
+
+TEST_F(GravarTest, WriteFailureLeavesTheOldFileIntactAndNoTemporaryFile) {
+  const std::string arquivo = pasta.Caminho() + "intacto.xml";
+  const std::string antigo = kDecl + "<antigo/>";
+  TPastaTemporaria::Escrever(arquivo, antigo);
+  std::string erro;
+  {
+    TLimiteTamanhoArquivo limite(64);
+    erro = ErroDe(arquivo, "<novo>" + std::string(4096, 'n') + "</novo>");
+  }
+  EXPECT_EQ(erro.rfind("Erro ao salvar.\r\n", 0), 0u) << erro;
+  EXPECT_NE(erro.find(arquivo), std::string::npos) << erro;
+  EXPECT_EQ(TPastaTemporaria::Ler(arquivo), antigo);
+  EXPECT_EQ(Arquivos(pasta.Caminho()), std::vector<std::string>{"intacto.xml"});
+}
+
+}  // namespace

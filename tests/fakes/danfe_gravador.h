@@ -1,0 +1,17 @@
+// A printing component that records which printing operation it was asked for.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "dfe/danfe.h"
+
+class TDANFEGravador : public TNivraNFeDANFEClass {
+ public:
+  void ImprimirEvento() override { Chamadas.push_back("ImprimirEvento"); }
+  void ImprimirEventoPDF() override { Chamadas.push_back("ImprimirEventoPDF"); }
+  void ImprimirInutilizacao() override { Chamadas.push_back("ImprimirInutilizacao"); }
+  void ImprimirInutilizacaoPDF() override { Chamadas.push_back("ImprimirInutilizacaoPDF"); }
+
+  std::vector<std::string> Chamadas;
+};
