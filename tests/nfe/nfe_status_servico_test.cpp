@@ -3,9 +3,14 @@
 #include "nfe/nfe_status_servico.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
-#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <locale>
 #include <regex>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -86,14 +91,36 @@ TEST_F(StatusServico, EachRequestOfTheSameObjectMatchesItsOwnLayout) {
   EXPECT_EQ(FHttp->Corpo.find("soap12:Header"), std::string::npos);
 }
 
+// Makes the Brazilian locale available: the installed one, or one compiled into the test's
+// folder when the system has the locale sources. Returns false when neither is possible.
+bool ObterLocaleBrasileiro(const std::filesystem::path& pasta) {
+  try {
+    std::locale("pt_BR.UTF-8");
+    return true;
+  } catch (const std::runtime_error&) {
+  }
+  const std::string comando =
+      "localedef -i pt_BR -f UTF-8 '" + (pasta / "pt_BR.UTF-8").string() + "' >/dev/null 2>&1";
+  if (std::system(comando.c_str()) != 0) return false;
+  setenv("LOCPATH", pasta.c_str(), 1);
+  try {
+    std::locale("pt_BR.UTF-8");
+    return true;
+  } catch (const std::runtime_error&) {
+    return false;
+  }
+}
+
 TEST_F(StatusServico, VersionTextKeepsThePointUnderACommaLocale) {
-  const char* anterior = std::setlocale(LC_NUMERIC, nullptr);
-  const std::string salvo = anterior ? anterior : "C";
-  if (!std::setlocale(LC_NUMERIC, "pt_BR.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
-    GTEST_SKIP() << "no locale with a decimal comma installed";
+  if (!ObterLocaleBrasileiro(FPasta)) GTEST_SKIP() << "no locale with a decimal comma";
+  std::locale::global(std::locale("pt_BR.UTF-8"));
+  char amostra[16];
+  std::snprintf(amostra, sizeof amostra, "%.2f", 4.0);
+  EXPECT_EQ(std::string(amostra), "4,00");  // the locale really is in force
   ResponderEmOperacao();
   const bool resultado = Servico().Executar();
-  std::setlocale(LC_NUMERIC, salvo.c_str());
+  std::locale::global(std::locale::classic());
+  unsetenv("LOCPATH");
   EXPECT_TRUE(resultado);
   EXPECT_EQ(Servico().VersaoServico(), "4.00");
   EXPECT_NE(FHttp->Corpo.find("versao=\"4.00\""), std::string::npos);
