@@ -1,7 +1,10 @@
-// The component's lookups in the services table and the schema folder.
+// The component's lookups in the services table and the schema folder, and the NF-e entry by
+// layout.
 #include "dfe/nivra_dfe.h"
+#include "dfe/nivra_nfe.h"
 #include "dfe/servicos_resolucao.h"
 #include "dfe/servicos_schemas.h"
+#include "util/numeros.h"
 
 void TNivraDFe::LerServicoChaveDeParams(const std::string& NomeSessao,
                                         const std::string& NomeServico, double& Versao,
@@ -76,4 +79,34 @@ void TNivraDFe::AchaArquivoSchema(const std::string& NomeSchema, double& Versao,
   }
   ArqSchema = EscolherArquivoSchema(FListaDeSchemas, NomeSchema, Versao);
   if (!ArqSchema.empty()) ArqSchema = Configuracoes().Arquivos().PathSchemas() + ArqSchema;
+}
+
+void TNivraNFe::LerServicoDeParams(TLayOut LayOutServico, double& Versao, std::string& URL,
+                                   std::string& Servico, std::string& SoapAction) {
+  // Contingency emission goes to the contingency authoriser whatever the configured UF.
+  std::string uf;
+  switch (Configuracoes().Geral().FormaEmissao()) {
+    case TkovTipoEmissao::teSVCAN:
+      uf = "SVC-AN";
+      break;
+    case TkovTipoEmissao::teSVCRS:
+      uf = "SVC-RS";
+      break;
+    default:
+      uf = Configuracoes().WebServices().UF();
+  }
+  Versao = VersaoParaNumero(Configuracoes().Geral().VersaoDF());
+  URL.clear();
+  Servico.clear();
+  SoapAction.clear();
+  LerServicoDeParams(GetNomeModeloDFe(), uf, Configuracoes().WebServices().Ambiente(),
+                     LayOutParaServico(LayOutServico), Versao, URL, Servico, SoapAction);
+}
+
+std::string TNivraNFe::LerVersaoDeParams(TLayOut LayOutServico) {
+  const double versao =
+      LerVersaoDeParams(GetNomeModeloDFe(), Configuracoes().WebServices().UF(),
+                        Configuracoes().WebServices().Ambiente(), LayOutParaServico(LayOutServico),
+                        VersaoParaNumero(Configuracoes().Geral().VersaoDF()));
+  return DecimalParaTexto('.', "0.00", versao);
 }

@@ -1,0 +1,201 @@
+// The NF-e component's endpoint lookups: the contingency authorisers, the schema step that
+// fixes the request version, the schema cache, and the monitor's status lookup over the
+// embedded table and the shipped schema folder.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+
+#include "dfe/excecoes.h"
+#include "dfe/nivra_nfe.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::StartsWith;
+
+constexpr const char* kTabela[] = {
+    "[NFe_PR_P]",
+    "NfeStatusServico_3.10=https://pr/status3",
+    "NfeStatusServico_4.00=https://pr/status4",
+    "[NFe_PR_H]",
+    "NfeStatusServico_4.00=https://pr-h/status4",
+    "[NFe_SVC-RS_P]",
+    "NfeStatusServico_4.00=https://svc-rs/status4",
+    "[NFe_SVC-AN_H]",
+    "NfeStatusServico_4.00=https://svc-an-h/status4",
+    "[NFCe_PR_P]",
+    "URL-QRCode=http://pr/qrcode",
+};
+
+// A schema folder made for one test.
+class PastaSchemas {
+ public:
+  PastaSchemas() {
+    std::string modelo = (fs::temp_directory_path() / "nivra-schemasXXXXXX").string();
+    if (mkdtemp(modelo.data()) == nullptr) throw std::runtime_error("mkdtemp falhou");
+    FPasta = modelo + "/";
+  }
+  ~PastaSchemas() {
+    std::error_code erro;
+    fs::remove_all(FPasta, erro);
+  }
+  void Criar(const std::string& nome) const { std::ofstream(FPasta + nome) << "<xs:schema/>"; }
+  const std::string& Pasta() const { return FPasta; }
+
+ private:
+  std::string FPasta;
+};
+
+class LookupTest : public ::testing::Test {
+ protected:
+  LookupTest() {
+    nfe.Configuracoes().WebServices().SetParams(
+        std::vector<std::string>(std::begin(kTabela), std::end(kTabela)));
+    nfe.Configuracoes().WebServices().SetUF("PR");
+    nfe.Configuracoes().WebServices().SetAmbiente(TkovTipoAmbiente::taProducao);
+    nfe.Configuracoes().Geral().SetVersaoDF(TkovVersaoDF::ve400);
+    nfe.Configuracoes().Arquivos().SetPathSchemas(schemas.Pasta());
+    schemas.Criar("consStatServ_v4.00.xsd");
+  }
+
+  struct TResultado {
+    double Versao = 0;
+    std::string URL, Servico, SoapAction;
+  };
+  TResultado Status() {
+    TResultado r;
+    nfe.LerServicoDeParams(TLayOut::LayNfeStatusServico, r.Versao, r.URL, r.Servico, r.SoapAction);
+    return r;
+  }
+
+  PastaSchemas schemas;
+  TNivraNFe nfe;
+};
+
+TEST_F(LookupTest, ResolvesTheConfiguredUfAndEnvironment) {
+  const TResultado r = Status();
+  EXPECT_EQ(r.URL, "https://pr/status4");
+  EXPECT_EQ(r.Servico, "");
+  EXPECT_DOUBLE_EQ(r.Versao, 4.00);
+  EXPECT_EQ(nfe.LerVersaoDeParams(TLayOut::LayNfeStatusServico), "4.00");
+}
+
+TEST_F(LookupTest, ContingencyEmissionUsesTheContingencyAuthoriser) {
+  nfe.Configuracoes().Geral().SetFormaEmissao(TkovTipoEmissao::teSVCRS);
+  EXPECT_EQ(Status().URL, "https://svc-rs/status4");
+  nfe.Configuracoes().Geral().SetFormaEmissao(TkovTipoEmissao::teSVCAN);
+  nfe.Configuracoes().WebServices().SetAmbiente(TkovTipoAmbiente::taHomologacao);
+  EXPECT_EQ(Status().URL, "https://svc-an-h/status4");
+  // The version form always asks the configured UF, here one the table lacks.
+  nfe.Configuracoes().WebServices().SetUF("SC");
+  EXPECT_EQ(Status().URL, "https://svc-an-h/status4");
+  EXPECT_THROW((void)nfe.LerVersaoDeParams(TLayOut::LayNfeStatusServico), ENivraDFeException);
+}
+
+TEST_F(LookupTest, SchemaFileFixesTheRequestVersion) {
+  PastaSchemas outra;
+  outra.Criar("consStatServ_v3.10.xsd");
+  nfe.Configuracoes().Arquivos().SetPathSchemas(outra.Pasta());
+  const TResultado r = Status();
+  EXPECT_EQ(r.URL, "https://pr/status4");
+  EXPECT_DOUBLE_EQ(r.Versao, 3.10);
+
+  double versao = 4.00;
+  std::string arquivo;
+  nfe.AchaArquivoSchema("consStatServ", versao, arquivo);
+  EXPECT_EQ(arquivo, outra.Pasta() + "consStatServ_v3.10.xsd");
+  EXPECT_DOUBLE_EQ(versao, 3.10);
+}
+
+TEST_F(LookupTest, SchemaFolderIsListedOnlyOnce) {
+  (void)Status();
+  schemas.Criar("consStatServ_v5.00.xsd");
+  nfe.Configuracoes().Arquivos().SetPathSchemas("/pasta/que/nao/existe/");
+  double versao = 5.00;
+  std::string arquivo;
+  nfe.AchaArquivoSchema("consStatServ", versao, arquivo);
+  EXPECT_DOUBLE_EQ(versao, 4.00);
+  EXPECT_EQ(arquivo, "/pasta/que/nao/existe/consStatServ_v4.00.xsd");
+}
+
+TEST_F(LookupTest, EmptySchemaNameLeavesTheOutputsAlone) {
+  double versao = 4.00;
+  std::string arquivo = "inalterado";
+  nfe.AchaArquivoSchema("", versao, arquivo);
+  EXPECT_EQ(arquivo, "inalterado");
+  EXPECT_DOUBLE_EQ(versao, 4.00);
+}
+
+TEST_F(LookupTest, FolderWithoutSchemasFailsOnlyServicesThatHaveOne) {
+  PastaSchemas vazia;
+  nfe.Configuracoes().Arquivos().SetPathSchemas(vazia.Pasta());
+  try {
+    (void)Status();
+    FAIL() << "pasta sem schema aceita";
+  } catch (const ENivraDFeException& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Nenhum arquivo de Schema encontrado na pasta: \r\n" + vazia.Pasta());
+  }
+  EXPECT_EQ(nfe.LerURLDeParams("NFCe", "PR", TkovTipoAmbiente::taProducao, "URL-QRCode", 4.00),
+            "http://pr/qrcode");
+}
+
+TEST_F(LookupTest, FailuresNameTheResource) {
+  try {
+    (void)nfe.LerURLDeParams("NFe", "", TkovTipoAmbiente::taProducao, "NfeStatusServico", 4);
+    FAIL() << "UF vazia aceita";
+  } catch (const ENivraDFeException& e) {
+    EXPECT_STREQ(e.what(), "UF não pode ser vazia");
+  }
+  nfe.Configuracoes().WebServices().SetUF("SC");
+  try {
+    (void)Status();
+    FAIL() << "seção ausente aceita";
+  } catch (const ENivraDFeException& e) {
+    EXPECT_STREQ(e.what(), "Sessão \"NFe_SC_P\", não encontrada no arquivo \"NivraNFeServicos\"");
+  }
+}
+
+TEST_F(LookupTest, KeyLookupsReadTheLoadedTable) {
+  double versao = 4.00;
+  std::string url;
+  nfe.LerServicoChaveDeParams("NFe_PR_P", "NfeStatusServico", versao, url);
+  EXPECT_EQ(url, "https://pr/status4");
+  versao = 3.50;
+  nfe.LerDeParams("NFe_PR_P", "NfeStatusServico", versao, url);
+  EXPECT_EQ(url, "https://pr/status3");
+  EXPECT_DOUBLE_EQ(versao, 3.10);
+}
+
+// The monitor's query: model NF-e, layout 4.00, the table compiled into the library and the
+// schema folder shipped with it.
+TEST(MonitorLookup, StatusResolvesAt400ForEveryUfInBothEnvironments) {
+  const std::string schemasEnviadas =
+      (fs::path(__FILE__).parent_path() / "../../resources/schemas/").lexically_normal().string();
+  TNivraNFe nfe;
+  nfe.Configuracoes().Geral().SetVersaoDF(TkovVersaoDF::ve400);
+  nfe.Configuracoes().Arquivos().SetPathSchemas(schemasEnviadas);
+  constexpr std::array<const char*, 27> kUFs = {
+      "AC", "AL", "AP", "AM", "BA", "CE", "DF", "ES", "GO", "MA", "MG", "MS", "MT", "PA",
+      "PB", "PE", "PI", "PR", "RJ", "RN", "RO", "RS", "RR", "SC", "SE", "SP", "TO"};
+  for (const char* uf : kUFs) {
+    for (TkovTipoAmbiente ambiente :
+         {TkovTipoAmbiente::taProducao, TkovTipoAmbiente::taHomologacao}) {
+      SCOPED_TRACE(std::string(uf) + (ambiente == TkovTipoAmbiente::taProducao ? " P" : " H"));
+      nfe.Configuracoes().WebServices().SetUF(uf);
+      nfe.Configuracoes().WebServices().SetAmbiente(ambiente);
+      double versao = 0;
+      std::string url, servico, soapAction;
+      nfe.LerServicoDeParams(TLayOut::LayNfeStatusServico, versao, url, servico, soapAction);
+      EXPECT_THAT(url, StartsWith("https://"));
+      EXPECT_DOUBLE_EQ(versao, 4.00);
+      EXPECT_EQ(nfe.LerVersaoDeParams(TLayOut::LayNfeStatusServico), "4.00");
+    }
+  }
+}
+
+}  // namespace
