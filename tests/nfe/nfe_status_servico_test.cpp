@@ -126,6 +126,44 @@ TEST_F(StatusServico, VersionTextKeepsThePointUnderACommaLocale) {
   EXPECT_NE(FHttp->Corpo.find("versao=\"4.00\""), std::string::npos);
 }
 
+// A status service that asks for its own TLS protocol while its request runs.
+class TStatusComProtocolo : public TNFeStatusServico {
+ public:
+  using TNFeStatusServico::TNFeStatusServico;
+  TSSLType DuranteOEnvio = TSSLType::LT_all;
+
+ protected:
+  void DefinirDadosMsg() override {
+    TNFeStatusServico::DefinirDadosMsg();
+    FPDFeOwner.SSL().SetSSLType(TSSLType::LT_TLSv1_2);
+  }
+  bool TratarResposta() override {
+    DuranteOEnvio = FPDFeOwner.SSL().SSLType();
+    return TNFeStatusServico::TratarResposta();
+  }
+};
+
+TEST_F(StatusServico, ProtocolChangedByTheServiceIsRestoredAfterwards) {
+  FNFe->SSL().SetSSLType(TSSLType::LT_TLSv1_1);
+  TStatusComProtocolo servico(*FNFe);
+  ResponderEmOperacao();
+  EXPECT_TRUE(servico.Executar());
+  EXPECT_EQ(servico.DuranteOEnvio, TSSLType::LT_TLSv1_2);
+  EXPECT_EQ(FNFe->SSL().SSLType(), TSSLType::LT_TLSv1_1);
+
+  FHttp->Falha = std::make_exception_ptr(ENivraDFeException("falhou"));
+  EXPECT_THROW(servico.Executar(), ENivraDFeException);
+  EXPECT_EQ(FNFe->SSL().SSLType(), TSSLType::LT_TLSv1_1);
+}
+
+TEST_F(StatusServico, EveryRequestPresentsTheClientCertificate) {
+  FNFe->SSL().SetUseCertificateHTTP(false);
+  ResponderEmOperacao();
+  Servico().Executar();
+  EXPECT_TRUE(FNFe->SSL().UseCertificateHTTP());
+  EXPECT_TRUE(FHttp->CertificadoLidoAoEnviar);
+}
+
 TEST_F(StatusServico, HomologationRequestCarriesEnvironmentTwo) {
   FNFe->Configuracoes().WebServices().SetAmbiente(TkovTipoAmbiente::taHomologacao);
   ResponderEmOperacao();
