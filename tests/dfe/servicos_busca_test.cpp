@@ -3,14 +3,13 @@
 // embedded table and the shipped schema folder.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <array>
 #include <filesystem>
-#include <fstream>
 
 #include "dfe/excecoes.h"
 #include "dfe/nivra_nfe.h"
+#include "tests/dfe/pasta_temporaria.h"
 
 namespace {
 
@@ -31,24 +30,10 @@ constexpr const char* kTabela[] = {
     "URL-QRCode=http://pr/qrcode",
 };
 
-// A schema folder made for one test.
-class PastaSchemas {
- public:
-  PastaSchemas() {
-    std::string modelo = (fs::temp_directory_path() / "nivra-schemasXXXXXX").string();
-    if (mkdtemp(modelo.data()) == nullptr) throw std::runtime_error("mkdtemp falhou");
-    FPasta = modelo + "/";
-  }
-  ~PastaSchemas() {
-    std::error_code erro;
-    fs::remove_all(FPasta, erro);
-  }
-  void Criar(const std::string& nome) const { std::ofstream(FPasta + nome) << "<xs:schema/>"; }
-  const std::string& Pasta() const { return FPasta; }
-
- private:
-  std::string FPasta;
-};
+// Creates an empty schema file `nome` in `pasta`.
+void Criar(const TPastaTemporaria& pasta, const std::string& nome) {
+  TPastaTemporaria::Escrever(pasta.Caminho() + nome, "<xs:schema/>");
+}
 
 class LookupTest : public ::testing::Test {
  protected:
@@ -58,8 +43,8 @@ class LookupTest : public ::testing::Test {
     nfe.Configuracoes().WebServices().SetUF("PR");
     nfe.Configuracoes().WebServices().SetAmbiente(TkovTipoAmbiente::taProducao);
     nfe.Configuracoes().Geral().SetVersaoDF(TkovVersaoDF::ve400);
-    nfe.Configuracoes().Arquivos().SetPathSchemas(schemas.Pasta());
-    schemas.Criar("consStatServ_v4.00.xsd");
+    nfe.Configuracoes().Arquivos().SetPathSchemas(schemas.Caminho());
+    Criar(schemas, "consStatServ_v4.00.xsd");
   }
 
   struct TResultado {
@@ -72,7 +57,7 @@ class LookupTest : public ::testing::Test {
     return r;
   }
 
-  PastaSchemas schemas;
+  TPastaTemporaria schemas;
   TNivraNFe nfe;
 };
 
@@ -97,9 +82,9 @@ TEST_F(LookupTest, ContingencyEmissionUsesTheContingencyAuthoriser) {
 }
 
 TEST_F(LookupTest, SchemaFileFixesTheRequestVersion) {
-  PastaSchemas outra;
-  outra.Criar("consStatServ_v3.10.xsd");
-  nfe.Configuracoes().Arquivos().SetPathSchemas(outra.Pasta());
+  TPastaTemporaria outra;
+  Criar(outra, "consStatServ_v3.10.xsd");
+  nfe.Configuracoes().Arquivos().SetPathSchemas(outra.Caminho());
   const TResultado r = Status();
   EXPECT_EQ(r.URL, "https://pr/status4");
   EXPECT_DOUBLE_EQ(r.Versao, 3.10);
@@ -107,13 +92,13 @@ TEST_F(LookupTest, SchemaFileFixesTheRequestVersion) {
   double versao = 4.00;
   std::string arquivo;
   nfe.AchaArquivoSchema("consStatServ", versao, arquivo);
-  EXPECT_EQ(arquivo, outra.Pasta() + "consStatServ_v3.10.xsd");
+  EXPECT_EQ(arquivo, outra.Caminho() + "consStatServ_v3.10.xsd");
   EXPECT_DOUBLE_EQ(versao, 3.10);
 }
 
 TEST_F(LookupTest, SchemaFolderIsListedOnlyOnce) {
   (void)Status();
-  schemas.Criar("consStatServ_v5.00.xsd");
+  Criar(schemas, "consStatServ_v5.00.xsd");
   nfe.Configuracoes().Arquivos().SetPathSchemas("/pasta/que/nao/existe/");
   double versao = 5.00;
   std::string arquivo;
@@ -131,14 +116,14 @@ TEST_F(LookupTest, EmptySchemaNameLeavesTheOutputsAlone) {
 }
 
 TEST_F(LookupTest, FolderWithoutSchemasFailsOnlyServicesThatHaveOne) {
-  PastaSchemas vazia;
-  nfe.Configuracoes().Arquivos().SetPathSchemas(vazia.Pasta());
+  TPastaTemporaria vazia;
+  nfe.Configuracoes().Arquivos().SetPathSchemas(vazia.Caminho());
   try {
     (void)Status();
     FAIL() << "pasta sem schema aceita";
   } catch (const ENivraDFeException& e) {
     EXPECT_EQ(std::string(e.what()),
-              "Nenhum arquivo de Schema encontrado na pasta: \r\n" + vazia.Pasta());
+              "Nenhum arquivo de Schema encontrado na pasta: \r\n" + vazia.Caminho());
   }
   EXPECT_EQ(nfe.LerURLDeParams("NFCe", "PR", TkovTipoAmbiente::taProducao, "URL-QRCode", 4.00),
             "http://pr/qrcode");
@@ -169,6 +154,23 @@ TEST_F(LookupTest, KeyLookupsReadTheLoadedTable) {
   nfe.LerDeParams("NFe_PR_P", "NfeStatusServico", versao, url);
   EXPECT_EQ(url, "https://pr/status3");
   EXPECT_DOUBLE_EQ(versao, 3.10);
+}
+
+TEST(ArquivoServicos, ReplacesTheEmbeddedTableEntirely) {
+  TPastaTemporaria pasta;
+  const std::string arquivo = pasta.Caminho() + "NivraNFeServicos.ini";
+  TPastaTemporaria::Escrever(arquivo,
+                             "[NFe_PR_P]\r\nNfeStatusServico_4.00=https://arquivo/status4\r\n");
+  Criar(pasta, "consStatServ_v4.00.xsd");
+  TNivraNFe nfe;
+  nfe.Configuracoes().Arquivos().SetIniServicos(arquivo);
+  nfe.Configuracoes().Arquivos().SetPathSchemas(pasta.Caminho());
+  const auto producao = TkovTipoAmbiente::taProducao;
+  EXPECT_EQ(nfe.LerURLDeParams("NFe", "PR", producao, "NfeStatusServico", 4),
+            "https://arquivo/status4");
+  // Sections only the embedded table has are gone.
+  EXPECT_THROW((void)nfe.LerURLDeParams("NFe", "SP", producao, "NfeStatusServico", 4),
+               ENivraDFeException);
 }
 
 // The monitor's query: model NF-e, layout 4.00, the table compiled into the library and the

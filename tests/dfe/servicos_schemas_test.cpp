@@ -3,52 +3,37 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "dfe/excecoes.h"
+#include "tests/dfe/pasta_temporaria.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 
-// A schema folder created for one test and removed afterwards.
-class PastaTemporaria {
- public:
-  PastaTemporaria() {
-    std::string modelo = (fs::temp_directory_path() / "schemasXXXXXX").string();
-    if (mkdtemp(modelo.data()) == nullptr) throw std::runtime_error("mkdtemp falhou");
-    FPasta = modelo + "/";
-  }
-  ~PastaTemporaria() {
-    std::error_code erro;
-    fs::remove_all(FPasta, erro);
-  }
-  void Criar(const std::string& nome) const { std::ofstream(FPasta + nome) << "<xs:schema/>"; }
-  const std::string& Pasta() const { return FPasta; }
-
- private:
-  std::string FPasta;
-};
+// Creates an empty schema file `nome` in `pasta`.
+void Criar(const TPastaTemporaria& pasta, const std::string& nome) {
+  TPastaTemporaria::Escrever(pasta.Caminho() + nome, "<xs:schema/>");
+}
 
 TEST(ListarArquivosSchema, ListsOnlyXsdFilesSortedIgnoringCase) {
-  PastaTemporaria pasta;
+  TPastaTemporaria pasta;
   for (const char* nome : {"tiposBasico_v4.00.xsd", "consStatServ_v4.00.xsd", "Leia.txt",
                            "consCad_v2.00.XSD", "a..b.xsd"}) {
-    pasta.Criar(nome);
+    Criar(pasta, nome);
   }
-  fs::create_directory(pasta.Pasta() + "pasta.xsd");
-  EXPECT_THAT(ListarArquivosSchema(pasta.Pasta()),
+  fs::create_directory(pasta.Caminho() + "pasta.xsd");
+  EXPECT_THAT(ListarArquivosSchema(pasta.Caminho()),
               ElementsAre("consCad_v2.00.XSD", "consStatServ_v4.00.xsd", "tiposBasico_v4.00.xsd"));
 }
 
 TEST(ListarArquivosSchema, FailsWhenTheFolderHasNoSchema) {
-  PastaTemporaria pasta;
-  pasta.Criar("Leia.txt");
-  for (const std::string& alvo : {pasta.Pasta(), pasta.Pasta() + "naoexiste/"}) {
+  TPastaTemporaria pasta;
+  Criar(pasta, "Leia.txt");
+  for (const std::string& alvo : {pasta.Caminho(), pasta.Caminho() + "naoexiste/"}) {
     try {
       (void)ListarArquivosSchema(alvo);
       FAIL() << "pasta sem schema aceita: " << alvo;
