@@ -25,7 +25,7 @@ test-sanitize: deps
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	CXX=clang++ cmake -S . -B $(BUILD)-fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIVRA_WERROR=ON -DNIVRA_FUZZ=ON
-	cmake --build $(BUILD)-fuzz -j $(JOBS)
+	cmake --build $(BUILD)-fuzz -j $(JOBS) --target nivra_fuzzers
 	@for f in $$(find $(BUILD)-fuzz -type f -name 'fuzz_*' -perm -u+x); do \
 	  echo "== $$f ($(FUZZ_SECONDS)s)"; \
 	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 || exit 1; \
