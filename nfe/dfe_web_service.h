@@ -29,11 +29,11 @@ class TDFeWebService {
   virtual void Clear();
 
   // Runs one request. Returns the service's verdict on the answer (TratarResposta), or false
-  // when a failure was handled by the log handler (the request then stops at that failure). Throws
-  // ENivraDFeException with the service's error text, CR LF and the cause for failures of
-  // sending and reading; failures of preparing the request (no URL, service or action, and
-  // the errors of the endpoint lookup) and of building, wrapping and saving the request pass
-  // unchanged.
+  // when the log handler marked a failure as handled (the request stops at that failure).
+  // Throws ENivraDFeException with the service's error text (MontarMsgErro), CR LF and the
+  // cause's message when sending or reading fails. Failures of preparing the request (no URL,
+  // service or action; the errors of the endpoint lookup) and of building, wrapping and saving
+  // it pass unchanged.
   virtual bool Executar();
 
   // Name of the object's concrete class, used in failure texts.
