@@ -1,8 +1,12 @@
 // Key lookup and redirection walk of the services table.
 #include "dfe/servicos_resolucao.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "dfe/excecoes.h"
 #include "util/numeros.h"
+#include "util/texto.h"
 
 namespace {
 
@@ -63,16 +67,19 @@ TEnderecoServico ResolverEnderecoServico(const TServicosIni& ini, std::string_vi
                                          double versao) {
   std::string atual = secao;
   TEnderecoServico endereco = LerSecao(ini, atual, servico, versao);
-  std::string visitadas;
+  std::vector<std::string> visitadas;
   while (endereco.URL.empty()) {
     if (!atual.empty()) {
-      // A plain substring test: a section whose name is part of a visited one counts as
-      // visited too.
-      if (visitadas.find(atual) != std::string::npos) {
+      // Whole names, compared as the table compares them: a section whose name merely
+      // appears inside a visited one is not a repetition.
+      const bool repetida =
+          std::any_of(visitadas.begin(), visitadas.end(),
+                      [&](const std::string& visitada) { return IguaisSemCaixa(visitada, atual); });
+      if (repetida) {
         throw ENivraDFeException("Redirecionamento circular detectado: Sessão " +
                                  EntreAspas(atual) + " no arquivo " + EntreAspas(nomeRecurso));
       }
-      visitadas += ";" + atual;
+      visitadas.push_back(atual);
     }
     if (!ini.SecaoExiste(atual)) {
       throw ENivraDFeException("Sessão " + EntreAspas(atual) + ", não encontrada no arquivo " +

@@ -125,6 +125,13 @@ TEST(ResolverEnderecoServico, FollowsChainedRedirectionsStartingEachFromTheWante
   EXPECT_DOUBLE_EQ(e.Versao, 4.00);
 }
 
+TEST(ResolverEnderecoServico, SectionNamedLikePartOfAVisitedOneIsNoRepetition) {
+  const TServicosIni ini(
+      "[NFe_SP_P]\nUsar=NFe_S\n"
+      "[NFe_S]\nSvc_4.00=u400\n");
+  EXPECT_EQ(ResolverEnderecoServico(ini, "R", "NFe_SP_P", "Svc", 4.00).URL, "u400");
+}
+
 TEST(ResolverEnderecoServico, OwnKeysWinOverUsar) {
   const TServicosIni ini(
       "[NFCe_XX_P]\nUsar=NFCe_YY_P\nURL-QRCode=proprio\n"
@@ -166,6 +173,9 @@ TEST(ResolverEnderecoServico, ReportsEveryFailureWithItsMessage) {
             "Sessão \"NFe_ZZ_P\", não encontrada no arquivo \"NivraNFeServicos\"");
   EXPECT_THAT(ErroDe("[NFe_XX_P]\nUsar=NFe_XX_P\n", "NFe_XX_P", "Svc"),
               HasSubstr("Redirecionamento circular detectado"));
+  EXPECT_EQ(ErroDe("[NFe_XX_P]\nUsar=nfe_yy_p\n[NFe_YY_P]\nUsar=NFE_XX_P\n", "NFe_XX_P", "Svc"),
+            "Redirecionamento circular detectado: Sessão \"NFE_XX_P\" no arquivo "
+            "\"NivraNFeServicos\"");
 }
 
 }  // namespace
