@@ -77,6 +77,19 @@ TEST_F(StatusServico, Layout310EnvelopeCarriesTheHeaderUnderTheSameNamespace) {
   EXPECT_EQ(FHttp->SoapAction, servico);
 }
 
+TEST_F(StatusServico, EmbeddedTableAndShippedSchemasGiveTheParanaProductionRequest) {
+  auto& conf = FNFe->Configuracoes();
+  conf.WebServices().SetParams({});  // the first lookup falls back to the embedded table
+  conf.Arquivos().SetPathSchemas(std::string(NIVRA_SOURCE_DIR) + "/resources/schemas/");
+  ResponderEmOperacao();
+  EXPECT_TRUE(Servico().Executar());
+  EXPECT_EQ(FHttp->URL, "https://nfe.sefa.pr.gov.br/nfe/NFeStatusServico4");
+  EXPECT_EQ(Servico().DadosMsg(),
+            "<consStatServ xmlns=\"" + kNFe +
+                "\" versao=\"4.00\"><tpAmb>1</tpAmb><cUF>41</cUF><xServ>STATUS</xServ>"
+                "</consStatServ>");
+}
+
 TEST_F(StatusServico, EachRequestOfTheSameObjectMatchesItsOwnLayout) {
   ResponderEmOperacao();
   ASSERT_TRUE(Servico().Executar());
