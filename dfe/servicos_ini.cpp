@@ -29,6 +29,8 @@ TServicosIni::TServicosIni(std::string_view texto) { Carregar(texto); }
 void TServicosIni::Carregar(std::string_view texto) {
   FSecoes.clear();
   FIndice.clear();
+  // A UTF-8 byte-order mark would otherwise hide a section header on the first line.
+  if (texto.starts_with("\xEF\xBB\xBF")) texto.remove_prefix(3);
   // A repeated section is parsed into a section of its own that lookups never reach.
   TSecao* atual = nullptr;
   while (!texto.empty()) {

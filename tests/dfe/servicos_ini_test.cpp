@@ -65,6 +65,11 @@ TEST(TServicosIni, KeepsEntriesInTableOrderAndHandlesEveryLineEnding) {
   EXPECT_EQ(entradas[2].Valor, "3");
 }
 
+TEST(TServicosIni, SkipsAByteOrderMarkBeforeTheFirstSection) {
+  const TServicosIni ini("\xEF\xBB\xBF[NFe_PR_P]\nK=1\n");
+  EXPECT_EQ(ini.Ler("NFe_PR_P", "K"), "1");
+}
+
 TEST(TServicosIni, CarregarReplacesThePreviousContent) {
   TServicosIni ini("[Antiga]\nK=1\n");
   ini.Carregar("[Nova]\nK=2\n");
