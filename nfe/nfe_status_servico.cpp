@@ -1,7 +1,9 @@
 // Status service: service and action per layout, request document, reading of the answer.
 #include "nfe/nfe_status_servico.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "dfe/configuracoes_nfe.h"
 #include "nfe/cons_stat_serv.h"
@@ -99,8 +101,12 @@ bool TNFeStatusServico::TratarResposta() {
   FPMsg = FxMotivo + "\r\n" + FxObs;
 
   auto& webServices = FPConfiguracoes.WebServices();
-  if (webServices.AjustaAguardaConsultaRet())
-    webServices.SetAguardarConsultaRet(static_cast<uint32_t>(FTMed) * 1000u);
+  if (webServices.AjustaAguardaConsultaRet()) {
+    // An absurd average time must not wrap around to a short wait.
+    const uint64_t espera = static_cast<uint64_t>(FTMed) * 1000u;
+    webServices.SetAguardarConsultaRet(
+        static_cast<uint32_t>(std::min<uint64_t>(espera, std::numeric_limits<uint32_t>::max())));
+  }
 
   return FcStat == 107;
 }

@@ -309,6 +309,15 @@ TEST_F(StatusServico, OperatingAnswerFillsEveryFieldAndAdjustsTheWait) {
   EXPECT_EQ(FNFe->Configuracoes().WebServices().AguardarConsultaRet(), 3000u);
 }
 
+TEST_F(StatusServico, HugeAverageTimeGivesTheLongestWaitInsteadOfWrappingAround) {
+  FNFe->Configuracoes().WebServices().SetAjustaAguardaConsultaRet(true);
+  FHttp->Resposta = RespostaSoap(
+      "nfeResultMsg",
+      RetConsStatServ(107, "Servico em Operacao", "2026-01-10T10:20:30-03:00", 2000000000));
+  Servico().Executar();
+  EXPECT_EQ(FNFe->Configuracoes().WebServices().AguardarConsultaRet(), 4294967295u);
+}
+
 TEST_F(StatusServico, WaitIsLeftAloneWhenAdjustingIsOff) {
   FNFe->Configuracoes().WebServices().SetAguardarConsultaRet(777);
   ResponderEmOperacao();
