@@ -70,9 +70,7 @@ void TGerador::AtualizarTagNivel(const std::string& TAG) {
 
 void TGerador::wGrupo(const std::string& TAG, const std::string& ID, bool Identar) {
   gtNivel(ID);
-  const size_t igual = TAG.find('=');
-  if (igual != std::string::npos &&
-      (TAG.compare(igual + 1, 1, "\"") == 0 || TAG.compare(igual + 1, 2, " \"") == 0)) {
+  if (TAG.find("=\"") != std::string::npos || TAG.find("= \"") != std::string::npos) {
     // An attribute: the name after the first space and the value between the first quotes.
     const size_t espaco = TAG.find(' ');
     const size_t inicioNome = espaco == std::string::npos ? 0 : espaco + 1;
