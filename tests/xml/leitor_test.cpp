@@ -286,6 +286,10 @@ TEST_F(CarregarArquivoTest, JoinsLinesWithCrLfWhateverTheEncoding) {
       {"cp1252.xml", "<a>S\xE3o</a>", "<a>São</a>\r\n"},
       {"utf16le.xml", std::string("\xFF\xFE<\0a\0>\0\xE7\0\n\0", 12), "<a>ç\r\n"},
       {"utf16be.xml", std::string("\xFE\xFF\0<\xD8\x3D\xDE\x00", 8), "<\xF0\x9F\x98\x80\r\n"},
+      {"utf16quebrado.xml", std::string("\xFF\xFE\x3D\xD8\x41\x00\x41", 7),
+       "\xEF\xBF\xBD"
+       "A"
+       "\xEF\xBF\xBD\r\n"},
   };
   for (const auto& caso : casos) {
     TLeitor leitor;
