@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "dfe/arquivos_conf_nfe.h"
 #include "dfe/nivra_nfe.h"
 #include "tests/dfe/pasta_temporaria.h"
+#include "tests/fakes/crypto_memoria.h"
 #include "util/arquivos.h"
 #include "util/datahora.h"
 
@@ -89,9 +91,20 @@ TEST_F(CaminhosTest, ApplicationOrderPutsTheDateBeforeTheCNPJ) {
   EXPECT_EQ(arquivos.GetPath("", "", "11222333000181", marco), Base() + "202403/11222333000181");
 }
 
-TEST_F(CaminhosTest, NoCNPJAndNoCertificateGiveNoCNPJLevel) {
+TEST_F(CaminhosTest, MissingCNPJIsTakenFromTheConfiguredCertificateOnly) {
+  auto crypto = std::make_unique<TCryptoMemoria>(nfe.SSL());
+  crypto->Certificado.SetCNPJ("11222333000181");
+  const std::shared_ptr<TEventosCrypto> eventos = crypto->Eventos;
+  nfe.SSL().UsarSSLCryptClass(std::move(crypto));
   arquivos.SetSepararPorCNPJ(true);
+
+  // No certificate configured: no CNPJ level, and no attempt to load one.
   EXPECT_EQ(arquivos.GetPath("", ""), Base());
+  EXPECT_EQ(eventos->Carregamentos, 0);
+
+  nfe.Configuracoes().Certificados().SetNumeroSerie("0A1B");
+  EXPECT_EQ(arquivos.GetPath("", ""), Base() + "11222333000181");
+  EXPECT_EQ(arquivos.GetPath("", "", "99.888.777/0001-66"), Base() + "99888777000166");
 }
 
 TEST_F(CaminhosTest, ModelAndLiteralLevels) {
