@@ -15,9 +15,9 @@ build: deps
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-# The same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The same suite built with Clang, under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
-	cmake -S . -B $(BUILD)-asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DNIVRA_WERROR=ON -DNIVRA_SANITIZE=ON
+	CXX=clang++ cmake -S . -B $(BUILD)-asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DNIVRA_WERROR=ON -DNIVRA_SANITIZE=ON
 	cmake --build $(BUILD)-asan -j $(JOBS)
 	ctest --test-dir $(BUILD)-asan --output-on-failure -j $(JOBS)
 
