@@ -3,8 +3,10 @@
 #pragma once
 
 #include <string>
+#include <typeinfo>
 
 #include "dfe/notificacao_liberacao.h"
+#include "util/nome_classe.h"
 
 class TNivraNFe;
 
@@ -21,7 +23,7 @@ class TNivraNFeDANFEClass : public TNotificadorLiberacao {
   void SetNivraNFe(TNivraNFe* Valor) { FNivraNFe = Valor; }
 
   // Run-time class name used in failure texts.
-  virtual std::string ClassName() const { return "TNivraNFeDANFEClass"; }
+  std::string ClassName() const { return NomeDaClasse(typeid(*this)); }
 
   virtual void ImprimirEvento();
   virtual void ImprimirEventoPDF();

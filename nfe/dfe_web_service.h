@@ -4,6 +4,9 @@
 
 #include <exception>
 #include <string>
+#include <typeinfo>
+
+#include "util/nome_classe.h"
 
 class TNivraDFe;
 class TConfiguracoes;
@@ -37,7 +40,7 @@ class TDFeWebService {
   virtual bool Executar();
 
   // Name of the object's concrete class, used in failure texts.
-  virtual std::string ClassName() const { return "TDFeWebService"; }
+  std::string ClassName() const { return NomeDaClasse(typeid(*this)); }
 
   const std::string& SoapVersion() const { return FPSoapVersion; }
   const std::string& SoapEnvelopeAtributtes() const { return FPSoapEnvelopeAtributtes; }

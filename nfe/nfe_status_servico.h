@@ -19,7 +19,6 @@ class TNFeStatusServico : public TNFeWebService {
   explicit TNFeStatusServico(TNivraNFe& AOwner);
 
   void Clear() override;
-  std::string ClassName() const override { return "TNFeStatusServico"; }
 
   const std::string& versao() const { return Fversao; }
   TkovTipoAmbiente tpAmb() const { return FtpAmb; }

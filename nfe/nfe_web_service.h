@@ -22,8 +22,6 @@ class TNFeWebService : public TDFeWebService {
   // Also resets Status to stIdle and makes the facade present the client certificate.
   void Clear() override;
 
-  std::string ClassName() const override { return "TNFeWebService"; }
-
   // Working status this service reports while it runs.
   TStatusNivraNFe Status() const { return FPStatus; }
   // Service layout used for the endpoint lookup.

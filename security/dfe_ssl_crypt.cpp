@@ -3,7 +3,7 @@
 
 #include "dfe/excecoes.h"
 #include "security/dfe_ssl.h"
-#include "security/nome_classe.h"
+#include "util/nome_classe.h"
 
 TDFeSSLCryptClass::TDFeSSLCryptClass(TDFeSSL& ADFeSSL) : FpDFeSSL(ADFeSSL) {}
 

@@ -2,7 +2,7 @@
 #include "security/dfe_ssl_http.h"
 
 #include "dfe/excecoes.h"
-#include "security/nome_classe.h"
+#include "util/nome_classe.h"
 
 TDFeSSLHttpClass::TDFeSSLHttpClass(TDFeSSL& ADFeSSL) : FpDFeSSL(ADFeSSL) {}
 

@@ -20,7 +20,6 @@ namespace {
 class TServicoVazio : public TDFeWebService {
  public:
   using TDFeWebService::TDFeWebService;
-  std::string ClassName() const override { return "TServicoVazio"; }
   int Encerramentos = 0;
 
  protected:
@@ -31,7 +30,6 @@ class TServicoVazio : public TDFeWebService {
 class TServicoFixo : public TDFeWebService {
  public:
   using TDFeWebService::TDFeWebService;
-  std::string ClassName() const override { return "TServicoFixo"; }
 
   std::string URLDefinida = "https://autorizador.example/ws";
   std::string ServicoDefinido = "urn:servico";

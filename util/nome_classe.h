@@ -1,4 +1,4 @@
-// Run-time class names, as the roles of the security facade put them into their messages.
+// Run-time class names, as the component puts them into its messages.
 #pragma once
 
 #include <string>

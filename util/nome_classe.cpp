@@ -1,5 +1,5 @@
 // Run-time class names from the C++ type information.
-#include "security/nome_classe.h"
+#include "util/nome_classe.h"
 
 #include <cxxabi.h>
 
