@@ -2,7 +2,6 @@
 #include "nfe/cons_stat_serv.h"
 
 #include "dfe/nivra_nfe.h"
-#include "nfe/carimbo_tempo.h"
 #include "util/datahora.h"
 
 bool TConsStatServ::GerarXML() {
@@ -22,5 +21,5 @@ bool TConsStatServ::GerarXML() {
 }
 
 std::string TConsStatServ::ObterNomeArquivo() const {
-  return CarimboDeTempo(Agora()) + "-ped-sta.xml";
+  return FormatarDataHora("yyyymmddhhnnss", Agora()) + "-ped-sta.xml";
 }

@@ -7,7 +7,6 @@
 #include "dfe/excecoes.h"
 #include "dfe/nivra_dfe.h"
 #include "nfe/aviso_usuario.h"
-#include "nfe/carimbo_tempo.h"
 #include "util/datahora.h"
 #include "util/fuso_horario.h"
 #include "util/xml_texto.h"
@@ -232,7 +231,9 @@ std::string TDFeWebService::MontarUFSoap() {
   return "<cUF>" + std::to_string(FPConfiguracoes.WebServices().UFCodigo()) + "</cUF>";
 }
 
-std::string TDFeWebService::ObterPrefixoArquivo() { return CarimboDeTempo(Agora()); }
+std::string TDFeWebService::ObterPrefixoArquivo() {
+  return FormatarDataHora("yyyymmddhhnnss", Agora());
+}
 
 void TDFeWebService::AplicarOpcoesGerador(TGerador& Gerador) {
   auto& opcoes = Gerador.Opcoes();
