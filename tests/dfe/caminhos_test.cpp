@@ -8,7 +8,7 @@
 
 #include "dfe/arquivos_conf_nfe.h"
 #include "dfe/nivra_nfe.h"
-#include "tests/dfe/pasta_temporaria.h"
+#include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/crypto_memoria.h"
 #include "util/arquivos.h"
 #include "util/datahora.h"

@@ -11,7 +11,7 @@
 #include "dfe/nivra_nfe.h"
 #include "resources/recursos.h"
 #include "security/dfe_ssl.h"
-#include "tests/dfe/pasta_temporaria.h"
+#include "tests/fakes/pasta_temporaria.h"
 #include "util/arquivos.h"
 
 namespace {

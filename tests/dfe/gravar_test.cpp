@@ -10,7 +10,7 @@
 
 #include "dfe/excecoes.h"
 #include "dfe/nivra_nfe.h"
-#include "tests/dfe/pasta_temporaria.h"
+#include "tests/fakes/pasta_temporaria.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "dfe/excecoes.h"
 #include "dfe/nivra_nfe.h"
-#include "tests/dfe/pasta_temporaria.h"
+#include "tests/fakes/pasta_temporaria.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "dfe/excecoes.h"
-#include "tests/dfe/pasta_temporaria.h"
+#include "tests/fakes/pasta_temporaria.h"
 
 namespace {
 

@@ -1,12 +1,9 @@
 // Test component for the service tests.
 #include "tests/nfe/ambiente_teste.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 
 #include "util/datahora.h"
 
@@ -73,9 +70,6 @@ std::string DataHoraXML(TDateTime valor, const std::string& offset) {
 }
 
 void AmbienteServico::SetUp() {
-  std::string modelo = (std::filesystem::temp_directory_path() / "nivra-nfe-XXXXXX").string();
-  ASSERT_NE(mkdtemp(modelo.data()), nullptr);
-  FPasta = modelo;
   std::filesystem::create_directories(FPasta / "Schemas");
   // Only the names matter to the version choice.
   for (const char* nome : {"consStatServ_v3.10.xsd", "consStatServ_v4.00.xsd"})
@@ -101,11 +95,7 @@ void AmbienteServico::SetUp() {
   FNFe->SetOnStatusChange([this](TNivraDFe&) { Mudancas.push_back(FNFe->Status()); });
 }
 
-void AmbienteServico::TearDown() {
-  FNFe.reset();
-  std::error_code erro;
-  std::filesystem::remove_all(FPasta, erro);
-}
+void AmbienteServico::TearDown() { FNFe.reset(); }
 
 std::vector<std::string> AmbienteServico::ArquivosSalvos() const {
   std::vector<std::string> nomes;
@@ -117,8 +107,5 @@ std::vector<std::string> AmbienteServico::ArquivosSalvos() const {
 }
 
 std::string AmbienteServico::LerArquivo(const std::string& nome) const {
-  std::ifstream arquivo(FPasta / "Docs" / nome, std::ios::binary);
-  std::ostringstream conteudo;
-  conteudo << arquivo.rdbuf();
-  return conteudo.str();
+  return TPastaTemporaria::Ler((FPasta / "Docs" / nome).string());
 }

@@ -11,6 +11,7 @@
 
 #include "dfe/nivra_nfe.h"
 #include "tests/fakes/http_gravador.h"
+#include "tests/fakes/pasta_temporaria.h"
 
 // The answer of a status request: the retConsStatServ element inside the result element of a
 // SOAP envelope (prefix "soap12" or "soap").
@@ -40,7 +41,8 @@ class AmbienteServico : public ::testing::Test {
   // Status values reported by OnStatusChange, in order.
   std::vector<TStatusNivraNFe> Mudancas;
 
-  std::filesystem::path FPasta;
+  TPastaTemporaria FTemporaria;
+  const std::filesystem::path FPasta{FTemporaria.Caminho()};
   std::unique_ptr<TNivraNFe> FNFe;
   THttpGravador* FHttp = nullptr;
 };

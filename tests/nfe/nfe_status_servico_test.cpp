@@ -3,20 +3,16 @@
 #include "nfe/nfe_status_servico.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <locale>
 #include <regex>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "dfe/excecoes.h"
 #include "nfe/aviso_usuario.h"
 #include "nfe/webservices.h"
+#include "tests/fakes/locale_virgula.h"
 #include "tests/nfe/ambiente_teste.h"
 #include "util/datahora.h"
 #include "util/fuso_horario.h"
@@ -104,37 +100,14 @@ TEST_F(StatusServico, EachRequestOfTheSameObjectMatchesItsOwnLayout) {
   EXPECT_EQ(FHttp->Corpo.find("soap12:Header"), std::string::npos);
 }
 
-// Makes the Brazilian locale available: the installed one, or one compiled into the test's
-// folder when the system has the locale sources. Returns false when neither is possible.
-bool ObterLocaleBrasileiro(const std::filesystem::path& pasta) {
-  try {
-    std::locale("pt_BR.UTF-8");
-    return true;
-  } catch (const std::runtime_error&) {
-  }
-  const std::string comando =
-      "localedef -i pt_BR -f UTF-8 '" + (pasta / "pt_BR.UTF-8").string() + "' >/dev/null 2>&1";
-  if (std::system(comando.c_str()) != 0) return false;
-  setenv("LOCPATH", pasta.c_str(), 1);
-  try {
-    std::locale("pt_BR.UTF-8");
-    return true;
-  } catch (const std::runtime_error&) {
-    return false;
-  }
-}
-
 TEST_F(StatusServico, VersionTextKeepsThePointUnderACommaLocale) {
-  if (!ObterLocaleBrasileiro(FPasta)) GTEST_SKIP() << "no locale with a decimal comma";
-  std::locale::global(std::locale("pt_BR.UTF-8"));
+  const LocaleComVirgula locale;
+  if (!LocaleComVirgula::Ativo()) GTEST_SKIP() << "no locale with a decimal comma";
   char amostra[16];
   std::snprintf(amostra, sizeof amostra, "%.2f", 4.0);
   EXPECT_EQ(std::string(amostra), "4,00");  // the locale really is in force
   ResponderEmOperacao();
-  const bool resultado = Servico().Executar();
-  std::locale::global(std::locale::classic());
-  unsetenv("LOCPATH");
-  EXPECT_TRUE(resultado);
+  EXPECT_TRUE(Servico().Executar());
   EXPECT_EQ(Servico().VersaoServico(), "4.00");
   EXPECT_NE(FHttp->Corpo.find("versao=\"4.00\""), std::string::npos);
 }

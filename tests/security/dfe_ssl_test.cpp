@@ -3,12 +3,10 @@
 #include "security/dfe_ssl.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -17,6 +15,7 @@
 #include "dfe/excecoes.h"
 #include "tests/fakes/crypto_memoria.h"
 #include "tests/fakes/http_gravador.h"
+#include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/xmlsign_gravador.h"
 
 namespace {
@@ -340,20 +339,16 @@ TEST_F(FacadeComDubles, AHandlerThatLeavesTheDocumentAloneLetsTheRoleSign) {
 
 // --- Validar and VerificarAssinatura --------------------------------------------------------
 
+// A file with the given content in a folder of its own.
 class ArquivoTemporario {
  public:
-  explicit ArquivoTemporario(const std::string& conteudo)
-      : FCaminho(
-            std::filesystem::temp_directory_path() /
-            ("nivra_security_" + std::to_string(::getpid()) + "_" + std::to_string(FContador++))) {
-    std::ofstream(FCaminho, std::ios::binary) << conteudo;
+  explicit ArquivoTemporario(const std::string& conteudo) {
+    TPastaTemporaria::Escrever(Caminho(), conteudo);
   }
-  ~ArquivoTemporario() { std::filesystem::remove(FCaminho); }
-  std::string Caminho() const { return FCaminho.string(); }
+  std::string Caminho() const { return FPasta.Caminho() + "arquivo"; }
 
  private:
-  static inline int FContador = 0;
-  std::filesystem::path FCaminho;
+  TPastaTemporaria FPasta;
 };
 
 TEST_F(FacadeComDubles, ValidationRefusesAMissingSchemaBeforeReachingTheRole) {

@@ -2,35 +2,21 @@
 #include "util/arquivos.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "dfe/excecoes.h"
+#include "tests/fakes/pasta_temporaria.h"
 
 namespace {
 
 class ArquivosTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    FPasta = std::filesystem::temp_directory_path() /
-             ("nivra_util_" + std::to_string(::getpid()) + "_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(FPasta);
-  }
-  void TearDown() override { std::filesystem::remove_all(FPasta); }
+  std::string Caminho(const std::string& nome) const { return FPasta.Caminho() + nome; }
+  static std::string Ler(const std::string& nome) { return TPastaTemporaria::Ler(nome); }
 
-  std::string Caminho(const std::string& nome) const { return (FPasta / nome).string(); }
-
-  static std::string Ler(const std::string& nome) {
-    std::ifstream arquivo(nome, std::ios::binary);
-    return {std::istreambuf_iterator<char>(arquivo), std::istreambuf_iterator<char>()};
-  }
-
-  std::filesystem::path FPasta;
+  TPastaTemporaria FPasta;
 };
 
 TEST(Arquivos, CaminhoComBarra) {
@@ -73,7 +59,7 @@ TEST_F(ArquivosTest, ListarArquivosMatchesTheMaskAndSkipsFolders) {
   for (const char* nome : {"a-ped.xml", ".b-ped.xml", "c.txt", "x..y.xml"}) {
     GravarTextoEmArquivo(Caminho(nome), "1");
   }
-  std::filesystem::create_directory(FPasta / "pasta.xml");
+  std::filesystem::create_directory(Caminho("pasta.xml"));
   std::vector<std::string> lista = {"antigo"};
   ListarArquivos(Caminho("*.xml"), lista, false);
   std::sort(lista.begin(), lista.end());

@@ -2,14 +2,11 @@
 #include "util/numeros.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <clocale>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "dfe/excecoes.h"
+#include "tests/fakes/locale_virgula.h"
 
 namespace {
 
@@ -82,40 +79,6 @@ TEST(Numeros, DecimalParaTextoEmptyMaskGivesTheShortestFifteenDigitForm) {
   }
   EXPECT_EQ(DecimalParaTexto(',', "", 1.5), "1,5");
 }
-
-// Switches LC_NUMERIC to a locale whose decimal character is the comma, compiling one into a
-// temporary folder when the host has none installed; restores the previous locale at the end.
-class LocaleComVirgula {
- public:
-  LocaleComVirgula() {
-    const char* anterior = std::setlocale(LC_NUMERIC, nullptr);
-    FAnterior = anterior != nullptr ? anterior : "C";
-    if (std::setlocale(LC_NUMERIC, "pt_BR.UTF-8") != nullptr) return;
-    FPasta =
-        std::filesystem::temp_directory_path() / ("nivra_locale_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(FPasta);
-    const std::string comando =
-        "localedef -i pt_BR -f UTF-8 '" + (FPasta / "pt_BR.UTF-8").string() + "' >/dev/null 2>&1";
-    if (std::system(comando.c_str()) != 0) return;
-    ::setenv("LOCPATH", FPasta.c_str(), 1);
-    std::setlocale(LC_NUMERIC, "pt_BR.UTF-8");
-  }
-  LocaleComVirgula(const LocaleComVirgula&) = delete;
-  LocaleComVirgula& operator=(const LocaleComVirgula&) = delete;
-  ~LocaleComVirgula() {
-    std::setlocale(LC_NUMERIC, FAnterior.c_str());
-    if (!FPasta.empty()) {
-      ::unsetenv("LOCPATH");
-      std::filesystem::remove_all(FPasta);
-    }
-  }
-
-  [[nodiscard]] static bool Ativo() { return *std::localeconv()->decimal_point == ','; }
-
- private:
-  std::string FAnterior;
-  std::filesystem::path FPasta;
-};
 
 TEST(Numeros, DecimalParaTextoIgnoresTheProcessLocale) {
   const LocaleComVirgula locale;

@@ -15,7 +15,7 @@ class TPastaTemporaria {
   TPastaTemporaria() {
     static std::atomic<int> contador{0};
     FCaminho = std::filesystem::temp_directory_path() /
-               ("nivra-dfe-" + std::to_string(::getpid()) + "-" + std::to_string(contador++));
+               ("nivra-teste-" + std::to_string(::getpid()) + "-" + std::to_string(contador++));
     std::filesystem::remove_all(FCaminho);
     std::filesystem::create_directories(FCaminho);
   }
