@@ -26,6 +26,7 @@ TEST(Numeros, DecimalParaTextoRoundsTheExactBinaryValueHalfAwayFromZero) {
   };
   const Caso casos[] = {
       {',', "0.00", 2.005, "2,00"},  // the nearest double lies just below 2.005
+      {'.', "0.00", 2.005, "2.00"},
       {'.', "0.00", 0.125, "0.13"},  // exact tie, away from zero
       {'.', "0.00", -0.125, "-0.13"},
       {'.', "0.00", 0.375, "0.38"},

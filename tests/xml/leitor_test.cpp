@@ -63,6 +63,9 @@ INSTANTIATE_TEST_SUITE_P(
                   std::string()},
         CasoCampo{"EmptyElementStopTagStopsNothing", "<a><y/><x>1</x></a>", tcStr, "x", "y",
                   std::string("1")},
+        CasoCampo{"StopTagCaseIgnored", "<a><Y><x>2</x></Y><x>1</x></a>", tcStr, "x", "y",
+                  std::string()},
+        CasoCampo{"ClosingTagCaseIgnored", "<a><x>1</X></a>", tcStr, "x", "", std::string("1")},
         CasoCampo{"EntitiesDecoded", "<a><x>A &amp; B</x></a>", tcStr, "x", "",
                   std::string("A & B")},
         CasoCampo{"HexReferenceDecoded", "<a><x>&#x41;</x></a>", tcStr, "x", "", std::string("A")},
@@ -193,7 +196,11 @@ INSTANTIATE_TEST_SUITE_P(
         CasoExtrai{"StartAfterFirstClosingNotSeen", "<r><a>1</a></r><b>2</b>", "", "b", "r", 1, ""},
         CasoExtrai{"MissingClosingTagTruncates", "<a><b>xyz", "", "a", "", 1, "<a>"},
         CasoExtrai{"NestedSameNameTakesOuterStart", "<g><g>1</g></g>", "", "g", "", 1,
-                   "<g><g>1</g>"}),
+                   "<g><g>1</g>"},
+        // Tag names are compared with their letter case.
+        CasoExtrai{"StartTagCaseMatters", "<r><a>1</a><A>2</A></r>", "", "A", "", 1, "<A>2</A>"},
+        CasoExtrai{"ClosingTagCaseMatters", "<A>1</a><A>2</A>", "", "A", "", 1,
+                   "<A>1</a><A>2</A>"}),
     [](const testing::TestParamInfo<CasoExtrai>& info) { return info.param.nome; });
 
 TEST(Leitor, FailedExtractionLeavesLevelAndClearsGroup) {
@@ -250,7 +257,9 @@ INSTANTIATE_TEST_SUITE_P(
         CasoAtributo{"SearchedAfterTag", "<a Id='1'><b Id='2'/></a>", "Id", "<b", "2"},
         CasoAtributo{"TagNotFoundSearchesWhole", "<a Id='1'><b Id='2'/></a>", "Id", "<c", "1"},
         CasoAtributo{"NameInsideLongerNameFoundFirst", "<a xversao='1' versao='2'>", "versao", "",
-                     "1"}),
+                     "1"},
+        CasoAtributo{"NameCaseMatters", "<r Versao='1' versao='2'>", "versao", "", "2"},
+        CasoAtributo{"TagCaseMatters", "<a><B Id='1'/><b Id='2'/></a>", "Id", "<b", "2"}),
     [](const testing::TestParamInfo<CasoAtributo>& info) { return info.param.nome; });
 
 TEST(Leitor, CNPJOrElseCPF) {
