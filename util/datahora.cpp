@@ -96,6 +96,10 @@ TDateTime CodificarDataHora(int ano, int mes, int dia, int hora, int minuto, int
 }
 
 TCamposDataHora DecodificarDataHora(TDateTime valor) {
+  // Beyond this many days from day 0 (some 27 million years) a value has no calendar form in
+  // 32-bit years; such a value, like NaN or an infinity, is read as day 0.
+  constexpr double kMaiorDia = 1e10;
+  if (!(std::fabs(valor) < kMaiorDia)) return TCamposDataHora{};
   auto dias = static_cast<int64_t>(std::trunc(valor));
   auto ms = static_cast<int64_t>(
       std::llround(std::fabs(valor - static_cast<double>(dias)) * static_cast<double>(kMsPorDia)));

@@ -22,7 +22,8 @@ struct TCamposDataHora {
 // callers pass a real date and time.
 [[nodiscard]] TDateTime CodificarDataHora(int ano, int mes, int dia, int hora = 0, int minuto = 0,
                                           int segundo = 0, int milissegundo = 0);
-// The calendar fields of the date-time, rounded to the millisecond.
+// The calendar fields of the date-time, rounded to the millisecond. A value without a calendar
+// form (NaN, an infinity, or more than 10^10 days from day 0) gives the fields of day 0.
 [[nodiscard]] TCamposDataHora DecodificarDataHora(TDateTime valor);
 // The current local date-time of the host.
 [[nodiscard]] TDateTime Agora();

@@ -36,6 +36,20 @@ TEST(DataHora, DecodingRoundTripsAndCarriesRoundedMilliseconds) {
   EXPECT_EQ(n.Hora, 6);
 }
 
+TEST(DataHora, ValuesWithoutACalendarFormReadAsDayZero) {
+  for (const double valor : {std::nan(""), HUGE_VAL, -HUGE_VAL, 1e300, -1e19, 1e10}) {
+    const TCamposDataHora c = DecodificarDataHora(valor);
+    EXPECT_EQ(c.Ano, 1899) << valor;
+    EXPECT_EQ(c.Mes, 12) << valor;
+    EXPECT_EQ(c.Dia, 30) << valor;
+    EXPECT_EQ(c.Hora, 0) << valor;
+    EXPECT_EQ(FormatarDataHora("", valor), "30/12/1899 00:00:00") << valor;
+  }
+  // Far but representable dates still decode.
+  EXPECT_EQ(DecodificarDataHora(CodificarDataHora(9999, 12, 31)).Ano, 9999);
+  EXPECT_EQ(DecodificarDataHora(CodificarDataHora(-4000, 1, 1)).Ano, -4000);
+}
+
 TEST(DataHora, FormatsWithTheDefaultMasks) {
   const TDateTime valor = CodificarDataHora(2018, 5, 1, 10, 20, 30);
   EXPECT_EQ(FormatarDataHora("", valor), "01/05/2018 10:20:30");

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -120,6 +121,9 @@ TEST(HorarioDeVerao, SeasonBoundaries) {
       // Only whole UF letters count, not pieces of the list of UFs.
       {"S", Data(2018, 1, 10), false},
       {"T.M", Data(2018, 1, 10), false},
+      // A value without a calendar form is never in a season.
+      {"SP", std::nan(""), false},
+      {"SP", HUGE_VAL, false},
   };
   for (const Caso& caso : casos) {
     EXPECT_EQ(EmHorarioDeVerao(caso.uf, caso.quando), caso.esperado)
