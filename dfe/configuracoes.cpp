@@ -2,7 +2,6 @@
 #include "dfe/configuracoes.h"
 
 #include <filesystem>
-#include <fstream>
 
 #include "dfe/excecoes.h"
 
@@ -49,13 +48,5 @@ void TConfiguracoes::LerParams(const std::string& NomeArqParams) {
   std::error_code erro;
   if (!std::filesystem::is_regular_file(NomeArqParams, erro))
     throw ENivraDFeException("Arquivo de Parâmetro não encontrado: " + NomeArqParams);
-  std::ifstream arquivo(NomeArqParams, std::ios::binary);
-  if (!arquivo.is_open())
-    throw ENivraDFeException("Arquivo de Parâmetro não encontrado: " + NomeArqParams);
-  std::vector<std::string> linhas;
-  for (std::string linha; std::getline(arquivo, linha);) {
-    if (!linha.empty() && linha.back() == '\r') linha.pop_back();
-    linhas.push_back(linha);
-  }
-  FPWebServices->SetParams(linhas);
+  FPWebServices->SetParams(LerLinhasDeArquivo(NomeArqParams));
 }

@@ -55,18 +55,23 @@ TWebServicesConf::TWebServicesConf(TConfiguracoes& AConfiguracoes)
 
 TWebServicesConf::~TWebServicesConf() = default;
 
+std::vector<std::string> LerLinhasDeArquivo(const std::string& NomeArquivo) {
+  std::ifstream entrada(NomeArquivo, std::ios::binary);
+  if (!entrada.is_open()) throw ENivraDFeException("Erro ao ler o arquivo: " + NomeArquivo);
+  std::ostringstream conteudo;
+  conteudo << entrada.rdbuf();
+  if (entrada.bad()) throw ENivraDFeException("Erro ao ler o arquivo: " + NomeArquivo);
+  std::string texto = conteudo.str();
+  // A UTF-8 byte-order mark is not part of the first line; a legacy 8-bit file becomes UTF-8.
+  if (texto.rfind("\xEF\xBB\xBF", 0) == 0) texto.erase(0, 3);
+  return DividirLinhas(UTF8ParaTexto(texto));
+}
+
 std::string TWebServicesConf::LerParamsDeArquivo() {
   const std::string arquivo = FConfiguracoes.Arquivos().IniServicos();
   std::error_code erro;
   if (arquivo.empty() || !std::filesystem::is_regular_file(arquivo, erro)) return {};
-  std::ifstream entrada(arquivo, std::ios::binary);
-  if (!entrada.is_open()) throw ENivraDFeException("Erro ao ler o arquivo: " + arquivo);
-  std::ostringstream conteudo;
-  conteudo << entrada.rdbuf();
-  std::string texto = conteudo.str();
-  // A UTF-8 byte-order mark is not part of the first line; a legacy 8-bit file becomes UTF-8.
-  if (texto.rfind("\xEF\xBB\xBF", 0) == 0) texto.erase(0, 3);
-  return JuntarLinhas(DividirLinhas(UTF8ParaTexto(texto)));
+  return JuntarLinhas(LerLinhasDeArquivo(arquivo));
 }
 
 std::string TWebServicesConf::LerParamsDeRecurso() {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -157,6 +158,18 @@ TEST_F(ConfiguracoesTest, PasswordReadsBackInClearAndKeepsItsKeyWhenSetAgain) {
   EXPECT_EQ(nfe.SSL().Senha(), "nova");
 }
 
+TEST_F(ConfiguracoesTest, TheClearPasswordIsNotHeldInTheCertificateGroup) {
+  // Short enough to live inside the string objects themselves, so a clear copy would show up
+  // in the group's own bytes.
+  const std::string senha = "Pixabc";
+  TCertificadosConf& certificados = conf.Certificados();
+  certificados.SetSenha(senha);
+  const auto* inicio = reinterpret_cast<const unsigned char*>(&certificados);
+  const auto* fim = inicio + sizeof(TCertificadosConf);
+  EXPECT_EQ(std::search(inicio, fim, senha.begin(), senha.end()), fim);
+  EXPECT_EQ(certificados.Senha(), senha);
+}
+
 TEST_F(ConfiguracoesTest, CSCIdentifierIsSixDigitsAndCSCIsTrimmed) {
   struct Caso {
     const char* valor;
@@ -298,10 +311,14 @@ TEST_F(ConfiguracoesTest, RootLerParamsReplacesParamsOrReportsTheMissingFile) {
   }
   EXPECT_EQ(conf.WebServices().Params(), (std::vector<std::string>{"[A]", "x=1"}));
 
+  // The file is read as the services file is: no byte-order mark in the first line, legacy
+  // 8-bit text made UTF-8, and any of the three line breaks.
   TPastaTemporaria pasta;
-  TPastaTemporaria::Escrever(pasta.Caminho() + "p.ini", "[B]\r\ny=2\r\n");
+  TPastaTemporaria::Escrever(pasta.Caminho() + "p.ini",
+                             "\xEF\xBB\xBF[B]\r\ny=2\rz=3\nw=Paran\xE1\r\n");
   conf.LerParams(pasta.Caminho() + "p.ini");
-  EXPECT_EQ(conf.WebServices().Params(), (std::vector<std::string>{"[B]", "y=2"}));
+  EXPECT_EQ(conf.WebServices().Params(),
+            (std::vector<std::string>{"[B]", "y=2", "z=3", "w=Paran\xC3\xA1"}));
 }
 
 // A source component with every setting away from its initial value.
