@@ -1,7 +1,10 @@
 // The e-mail component's message holder.
 #include "dfe/nivra_mail.h"
 
+#include <typeinfo>
+
 #include "dfe/excecoes.h"
+#include "util/nome_classe.h"
 
 void TNivraMail::Limpar() {
   FDestinatarios.clear();
@@ -22,5 +25,5 @@ void TNivraMail::AdicionarAnexoArquivo(const std::string& Arquivo) {
 }
 
 void TNivraMail::Enviar() {
-  throw ENivraDFeException("Método \"Enviar\" não implementado em: TNivraMail");
+  throw ENivraDFeException("Método \"Enviar\" não implementado em: " + NomeDaClasse(typeid(*this)));
 }

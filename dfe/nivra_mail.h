@@ -48,7 +48,7 @@ class TNivraMail : public TNotificadorLiberacao {
   void AdicionarAnexoArquivo(const std::string& Arquivo);
 
   // Delivers the message. The base class has no transport and throws ENivraDFeException
-  // "Método \"Enviar\" não implementado em: TNivraMail".
+  // "Método \"Enviar\" não implementado em: " followed by the run-time class name.
   virtual void Enviar();
 
  private:

@@ -214,12 +214,30 @@ TEST(NivraNFeEmail, MessageIsFilledAndSentWithStatusAroundIt) {
             (std::vector<TStatusNivraNFe>{TStatusNivraNFe::stNFeEmail, TStatusNivraNFe::stIdle}));
 }
 
-TEST(NivraNFeEmail, FailedSendStillReturnsToIdle) {
+// An e-mail component that adds nothing to the base, so it has no transport either.
+class TMailSemTransporte : public TNivraMail {};
+
+TEST(NivraNFeEmail, FailedSendStillReturnsToIdleAndNamesTheMailClass) {
   TNivraNFe nfe;
-  TNivraMail semTransporte;
-  nfe.SetMAIL(&semTransporte);
-  EXPECT_THROW(nfe.EnviarEmail("para@x", "Assunto"), ENivraDFeException);
-  EXPECT_EQ(nfe.Status(), TStatusNivraNFe::stIdle);
+  TNivraMail base;
+  TMailSemTransporte derivado;
+  const struct {
+    TNivraMail* mail;
+    const char* mensagem;
+  } casos[] = {
+      {&base, "Método \"Enviar\" não implementado em: TNivraMail"},
+      {&derivado, "Método \"Enviar\" não implementado em: TMailSemTransporte"},
+  };
+  for (const auto& caso : casos) {
+    nfe.SetMAIL(caso.mail);
+    try {
+      nfe.EnviarEmail("para@x", "Assunto");
+      ADD_FAILURE() << "no exception";
+    } catch (const ENivraDFeException& e) {
+      EXPECT_STREQ(e.what(), caso.mensagem);
+    }
+    EXPECT_EQ(nfe.Status(), TStatusNivraNFe::stIdle) << caso.mensagem;
+  }
 }
 
 TEST(NivraNFeEmail, DestroyedMailIsUnlinkedAndLaterHandOffIsRefused) {
