@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <regex>
 #include <string>
 #include <vector>
@@ -438,6 +439,37 @@ TEST_F(StatusServico, SavesNothingWhenSalvarIsOff) {
   ResponderEmOperacao();
   Servico().Executar();
   EXPECT_TRUE(ArquivosSalvos().empty());
+}
+
+TEST_F(StatusServico, EnvelopesAloneAreSavedWhenOnlyWebServicesSalvarIsOn) {
+  FNFe->Configuracoes().Geral().SetSalvar(false);
+  FNFe->Configuracoes().WebServices().SetSalvar(true);
+  ResponderEmOperacao();
+  Servico().Executar();
+  const auto arquivos = ArquivosSalvos();
+  ASSERT_EQ(arquivos.size(), 2u);
+  EXPECT_TRUE(std::regex_match(arquivos[0], std::regex(R"(\d{14}-ped-sta-soap\.xml)")));
+  EXPECT_TRUE(std::regex_match(arquivos[1], std::regex(R"(\d{14}-sta-soap\.xml)")));
+}
+
+TEST_F(StatusServico, SavingFailurePassesUnchangedAndTheServiceStillEnds) {
+  // A plain file where the folder should be: the request cannot be saved.
+  std::ofstream(FPasta / "bloqueio") << "x";
+  FNFe->Configuracoes().Arquivos().SetPathSalvar((FPasta / "bloqueio" / "Docs").string() + "/");
+  ResponderEmOperacao();
+  try {
+    Servico().Executar();
+    FAIL() << "no exception";
+  } catch (const ENivraDFeException& e) {
+    // Not wrapped in the service's text: saving comes before the guarded send.
+    EXPECT_EQ(std::string(e.what()).rfind("Erro ao salvar.\r\n", 0), 0u) << e.what();
+  }
+  EXPECT_EQ(FHttp->Envios, 0);
+  EXPECT_EQ(Servico().cStat(), 0);
+  EXPECT_EQ(Servico().HeaderElement(), "nfeCabecMsg");
+  EXPECT_EQ(FNFe->Status(), TStatusNivraNFe::stIdle);
+  EXPECT_EQ(Mudancas, (std::vector<TStatusNivraNFe>{TStatusNivraNFe::stNFeStatusServico,
+                                                    TStatusNivraNFe::stIdle}));
 }
 
 TEST_F(StatusServico, RequestIsSavedEvenWhenSendingFails) {
