@@ -11,6 +11,7 @@
 #include "security/dfe_ssl.h"
 #include "tests/fakes/danfe_gravador.h"
 #include "tests/fakes/mail_gravador.h"
+#include "tests/fakes/pasta_temporaria.h"
 
 namespace {
 
@@ -130,11 +131,31 @@ TEST(NivraNFeRespostas, EhAutorizacao) {
   }
 }
 
-TEST(NivraNFeRespostas, ModelNameFollowsTheConfiguredModel) {
+TEST(NivraNFeRespostas, ModelNameFollowsTheConfiguredModelAndChoosesTheTableSections) {
   TNivraNFe nfe;
-  EXPECT_EQ(nfe.GetNomeModeloDFe(), "NFe");
-  nfe.Configuracoes().Geral().SetModeloDF(TkovModeloDF::moNFCe);
-  EXPECT_EQ(nfe.GetNomeModeloDFe(), "NFCe");
+  TPastaTemporaria schemas;
+  TPastaTemporaria::Escrever(schemas.Caminho() + "consStatServ_v4.00.xsd", "<xs:schema/>");
+  nfe.Configuracoes().Arquivos().SetPathSchemas(schemas.Caminho());
+  nfe.Configuracoes().Geral().SetVersaoDF(TkovVersaoDF::ve400);
+  nfe.Configuracoes().WebServices().SetParams(
+      {"[NFe_SP_H]", "NfeStatusServico_4.00=https://nfe/status", "[NFCe_SP_H]",
+       "NfeStatusServico_4.00=https://nfce/status"});
+  const struct {
+    TkovModeloDF modelo;
+    const char* nome;
+    const char* url;
+  } casos[] = {
+      {TkovModeloDF::moNFe, "NFe", "https://nfe/status"},
+      {TkovModeloDF::moNFCe, "NFCe", "https://nfce/status"},
+  };
+  for (const auto& caso : casos) {
+    nfe.Configuracoes().Geral().SetModeloDF(caso.modelo);
+    EXPECT_EQ(nfe.GetNomeModeloDFe(), caso.nome);
+    double versao = 0;
+    std::string url, servico, soapAction;
+    nfe.LerServicoDeParams(TLayOut::LayNfeStatusServico, versao, url, servico, soapAction);
+    EXPECT_EQ(url, caso.url) << caso.nome;
+  }
 }
 
 TEST(NivraNFeRespostas, ServiceNamesMapToSchemaNames) {
