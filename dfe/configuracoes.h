@@ -29,9 +29,10 @@ class TConfiguracoes {
   // Assign (an NF-e general group copies only its base settings this way). Throws what the
   // groups throw.
   virtual void Assign(TConfiguracoes& DeConfiguracoes);
-  // Replaces WebServices.Params by the lines of the file `NomeArqParams`. Throws
-  // ENivraDFeException "Arquivo de Parâmetro não encontrado: " + name when it does not exist
-  // (Params keeps its content).
+  // Replaces WebServices.Params by the lines of the file `NomeArqParams`, read as
+  // LerLinhasDeArquivo reads them. Throws ENivraDFeException "Arquivo de Parâmetro não
+  // encontrado: " + name when it does not exist, and LerLinhasDeArquivo's error when it cannot
+  // be read (Params keeps its content either way).
   void LerParams(const std::string& NomeArqParams);
 
   // The component that owns the configuration.
