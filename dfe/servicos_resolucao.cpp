@@ -81,7 +81,9 @@ TEnderecoServico ResolverEnderecoServico(const TServicosIni& ini, std::string_vi
       }
       visitadas.push_back(atual);
     }
-    if (!ini.SecaoExiste(atual)) {
+    // An empty name ends the chain even when the table holds a section without a name; walking
+    // into that section would go round forever, as an empty name is never marked as visited.
+    if (atual.empty() || !ini.SecaoExiste(atual)) {
       throw ENivraDFeException("Sessão " + EntreAspas(atual) + ", não encontrada no arquivo " +
                                EntreAspas(nomeRecurso));
     }

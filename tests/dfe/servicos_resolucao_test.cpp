@@ -167,6 +167,9 @@ TEST(ResolverEnderecoServico, ReportsEveryFailureWithItsMessage) {
             "\"NivraNFeServicos\"");
   EXPECT_EQ(ErroDe("[NFe_XX_P]\nOutro_4.00=u\n", "NFe_XX_P", "Svc"),
             "Sessão \"\", não encontrada no arquivo \"NivraNFeServicos\"");
+  // A section without a name (a "[]" line) does not keep the chain going.
+  EXPECT_EQ(ErroDe("[NFe_XX_P]\nOutro_4.00=u\n[]\nLixo=1\n", "NFe_XX_P", "Svc"),
+            "Sessão \"\", não encontrada no arquivo \"NivraNFeServicos\"");
   EXPECT_EQ(ErroDe("[NFCe_XX_P]\n[NFCe_YY_P]\nSvc_4.00=u\n", "NFCe_XX_P", "Svc"),
             "Sessão \"NFCe_XX_P\", não encontrada no arquivo \"NivraNFeServicos\"");
   EXPECT_EQ(ErroDe("[NFe_XX_P]\nUsar=NFe_ZZ_P\n", "NFe_XX_P", "Svc"),
