@@ -4,19 +4,19 @@
 
 #include <clocale>
 #include <cstdlib>
-#include <locale>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 #include "tests/fakes/pasta_temporaria.h"
 
-// Makes pt_BR the numeric locale of both the C library and the C++ streams, compiling it into
-// a temporary folder when the host has none installed; restores the previous locales at the end.
-// Ativo() tells whether the comma is really in force (no locale could be had otherwise).
+// Makes pt_BR the numeric locale of the C library (what a desktop's setlocale(LC_ALL, "") gives
+// a Brazilian user), compiling it into a temporary folder when the host has none installed;
+// restores the previous locale at the end. Ativo() tells whether the comma is really in force.
 class LocaleComVirgula {
  public:
-  LocaleComVirgula() : FAnterior(std::locale()) {
+  LocaleComVirgula() {
+    const char* anterior = std::setlocale(LC_NUMERIC, nullptr);
+    FAnterior = anterior != nullptr ? anterior : "C";
     if (Instalar()) return;
     FPasta.emplace();
     const std::string comando =
@@ -28,23 +28,15 @@ class LocaleComVirgula {
   LocaleComVirgula(const LocaleComVirgula&) = delete;
   LocaleComVirgula& operator=(const LocaleComVirgula&) = delete;
   ~LocaleComVirgula() {
-    std::locale::global(FAnterior);
-    std::setlocale(LC_NUMERIC, "C");
+    std::setlocale(LC_NUMERIC, FAnterior.c_str());
     if (FPasta) ::unsetenv("LOCPATH");
   }
 
   [[nodiscard]] static bool Ativo() { return *std::localeconv()->decimal_point == ','; }
 
  private:
-  static bool Instalar() {
-    try {
-      std::locale::global(std::locale(std::locale::classic(), "pt_BR.UTF-8", std::locale::numeric));
-    } catch (const std::runtime_error&) {
-      return false;
-    }
-    return std::setlocale(LC_NUMERIC, "pt_BR.UTF-8") != nullptr;
-  }
+  static bool Instalar() { return std::setlocale(LC_NUMERIC, "pt_BR.UTF-8") != nullptr; }
 
-  std::locale FAnterior;
+  std::string FAnterior;
   std::optional<TPastaTemporaria> FPasta;
 };
