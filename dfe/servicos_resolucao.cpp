@@ -14,10 +14,16 @@ namespace {
 // lookups, so a namespace section without the service leaves it at 0.
 TEnderecoServico LerSecao(const TServicosIni& ini, const std::string& secao,
                           std::string_view servico, double versao) {
+  // Without a "WSDL" or "SoapAction" key there is no section to read: a section without a name
+  // in the table must not stand in for it.
+  const auto lerDaSecaoNomeada = [&](const char* chave) {
+    const std::string nomeada = ini.Ler(secao, chave);
+    return nomeada.empty() ? std::string() : LerChaveDeServico(ini, nomeada, servico, versao);
+  };
   TEnderecoServico endereco;
   endereco.URL = LerChaveDeServico(ini, secao, servico, versao);
-  endereco.Servico = LerChaveDeServico(ini, ini.Ler(secao, "WSDL"), servico, versao);
-  endereco.SoapAction = LerChaveDeServico(ini, ini.Ler(secao, "SoapAction"), servico, versao);
+  endereco.Servico = lerDaSecaoNomeada("WSDL");
+  endereco.SoapAction = lerDaSecaoNomeada("SoapAction");
   endereco.Versao = versao;
   return endereco;
 }

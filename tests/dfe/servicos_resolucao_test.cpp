@@ -151,6 +151,17 @@ TEST(ResolverEnderecoServico, ReadsNamespaceAndActionFromTheNamedSections) {
   EXPECT_DOUBLE_EQ(e.Versao, 4.00);
 }
 
+TEST(ResolverEnderecoServico, SectionWithoutNamespaceKeysTakesNoneFromANamelessSection) {
+  const TServicosIni ini(
+      "[NFe_XX_H]\nSvc_4.00=u400\n"
+      "[]\nSvc_3.10=urn:sem-nome\n");
+  const TEnderecoServico e = ResolverEnderecoServico(ini, "R", "NFe_XX_H", "Svc", 4.00);
+  EXPECT_EQ(e.URL, "u400");
+  EXPECT_EQ(e.Servico, "");
+  EXPECT_EQ(e.SoapAction, "");
+  EXPECT_DOUBLE_EQ(e.Versao, 4.00);
+}
+
 TEST(ResolverEnderecoServico, NamespaceSectionWithoutTheServiceZeroesTheVersion) {
   const TServicosIni ini(
       "[NFe_XX_H]\nSvc_4.00=u400\nWSDL=WSDL_T\n"
