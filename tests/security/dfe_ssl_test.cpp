@@ -15,20 +15,11 @@
 #include "dfe/excecoes.h"
 #include "tests/fakes/crypto_memoria.h"
 #include "tests/fakes/http_gravador.h"
+#include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/xmlsign_gravador.h"
 
 namespace {
-
-std::string MensagemDe(const std::function<void()>& acao) {
-  try {
-    acao();
-  } catch (const ENivraDFeException& e) {
-    return e.what();
-  }
-  ADD_FAILURE() << "nenhuma ENivraDFeException foi lançada";
-  return "";
-}
 
 // A facade whose roles are the test doubles, with pointers to reach them.
 class FacadeComDubles : public ::testing::Test {

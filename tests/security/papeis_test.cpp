@@ -11,20 +11,10 @@
 #include "security/dfe_ssl.h"
 #include "tests/fakes/crypto_memoria.h"
 #include "tests/fakes/http_gravador.h"
+#include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/xmlsign_gravador.h"
 
 namespace {
-
-// Runs `acao` and returns the message of the ENivraDFeException it throws.
-std::string MensagemDe(const std::function<void()>& acao) {
-  try {
-    acao();
-  } catch (const ENivraDFeException& e) {
-    return e.what();
-  }
-  ADD_FAILURE() << "nenhuma ENivraDFeException foi lançada";
-  return "";
-}
 
 struct Recusa {
   const char* operacao;
