@@ -3,7 +3,7 @@ BUILD     ?= build
 JOBS      ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: deps build test test-sanitize fuzz clean
+.PHONY: deps build test test-sanitize fuzz format-check clean
 
 deps:
 	scripts/install-deps.sh
@@ -30,6 +30,10 @@ fuzz: deps
 	  echo "== $$f ($(FUZZ_SECONDS)s)"; \
 	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 || exit 1; \
 	done
+
+# Every C++ file as .clang-format lays it out.
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz

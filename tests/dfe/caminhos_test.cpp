@@ -8,8 +8,8 @@
 
 #include "dfe/arquivos_conf_nfe.h"
 #include "dfe/nivra_nfe.h"
-#include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/crypto_memoria.h"
+#include "tests/fakes/pasta_temporaria.h"
 #include "util/arquivos.h"
 #include "util/datahora.h"
 
