@@ -8,7 +8,7 @@
 
 class TNivraNFe;
 
-// Owns one object per service, created with the component and kept for its lifetime. The
+// Owns one object per service, created with the container and kept for its lifetime. The
 // component must outlive the container.
 class TWebServices : public TWebServicesBase {
  public:
