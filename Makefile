@@ -3,7 +3,7 @@ BUILD     ?= build
 JOBS      ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: deps build test test-sanitize fuzz format-check clean
+.PHONY: deps build test test-sanitize fuzz format-check lint clean
 
 deps:
 	scripts/install-deps.sh
@@ -34,6 +34,11 @@ fuzz: deps
 # Every C++ file as .clang-format lays it out.
 format-check: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+# clang-tidy over the library and tool sources, with the checks of .clang-tidy as errors.
+lint: build
+	git ls-files 'util/*.cpp' 'xml/*.cpp' 'security/*.cpp' 'dfe/*.cpp' 'nfe/*.cpp' 'tools/*.cpp' \
+	  | xargs -P $(JOBS) -n 4 clang-tidy -p $(BUILD) --quiet --warnings-as-errors='*'
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz

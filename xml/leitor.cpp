@@ -127,7 +127,7 @@ std::string TLeitor::rExtrai(int32_t nivel, const std::string& TagInicio, const 
   texto = texto.substr(inicio);
   const size_t fim = FimDoFechamento(texto, S);
   // Without its closing tag, the group is cut short after as many characters as "<S>".
-  const std::string grupo = Aparar(texto.substr(0, fim == npos ? S.size() + 2 : fim));
+  std::string grupo = Aparar(texto.substr(0, fim == npos ? S.size() + 2 : fim));
   FNivel[static_cast<size_t>(nivel)] = grupo;
   FGrupo = grupo;
   return grupo;
