@@ -63,7 +63,7 @@ std::optional<int> ParteNumerica(std::string_view texto, int posicao, size_t tam
   const auto inicio = static_cast<size_t>(posicao - 1);
   if (inicio >= texto.size()) return std::nullopt;
   const std::string_view parte = texto.substr(inicio, tamanho);
-  if (parte.find_first_not_of("0123456789") != npos) return std::nullopt;
+  if (!TextoSoDeDigitos(parte)) return std::nullopt;
   int numero = 0;
   std::from_chars(parte.data(), parte.data() + parte.size(), numero);
   return numero;

@@ -21,10 +21,6 @@ bool DataHoraNoIntervalo(double valor) {
   return std::isfinite(valor) && valor >= kMenorDataHora && valor < kLimiteDataHora;
 }
 
-bool SoDigitos(std::string_view texto) {
-  return !texto.empty() && texto.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
 // The text forms of a date-time: letters Y M D h n s mark digits, every other character must
 // stand as written.
 constexpr std::array<std::string_view, 5> kFormas = {
@@ -87,7 +83,7 @@ std::optional<int32_t> VarianteParaInteiro(const TVariante& valor) {
     std::string_view numero = limpo;
     if (!numero.empty() && numero.front() == '+') numero.remove_prefix(1);
     const std::string_view digitos = numero.substr(!numero.empty() && numero.front() == '-');
-    if (!SoDigitos(digitos)) return std::nullopt;
+    if (!TextoSoDeDigitos(digitos)) return std::nullopt;
     int32_t resultado = 0;
     const auto [fim, erro] =
         std::from_chars(numero.data(), numero.data() + numero.size(), resultado);
