@@ -175,10 +175,10 @@ TVariante TLeitor::rCampo(TkovTipoCampo Tipo, const std::string& TAG,
 }
 
 std::string TLeitor::rCampoCNPJCPF(const std::string& TAGparada) {
-  std::string numero =
-      Aparar(std::get<std::string>(rCampo(TkovTipoCampo::tcStr, "CNPJ", TAGparada)));
+  // rCampo already trims text fields.
+  std::string numero = std::get<std::string>(rCampo(TkovTipoCampo::tcStr, "CNPJ", TAGparada));
   if (numero.empty()) {
-    numero = Aparar(std::get<std::string>(rCampo(TkovTipoCampo::tcStr, "CPF", TAGparada)));
+    numero = std::get<std::string>(rCampo(TkovTipoCampo::tcStr, "CPF", TAGparada));
   }
   return numero;
 }
