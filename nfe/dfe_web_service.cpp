@@ -1,14 +1,12 @@
 // The request pipeline: order of the steps, SOAP envelope, saving, sending with retries.
 #include "nfe/dfe_web_service.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "dfe/excecoes.h"
 #include "dfe/nivra_dfe.h"
 #include "nfe/aviso_usuario.h"
 #include "util/datahora.h"
 #include "util/fuso_horario.h"
+#include "util/texto.h"
 #include "util/xml_texto.h"
 #include "xml/gerador.h"
 
@@ -18,15 +16,9 @@ namespace {
 // Executar turns it into the result false.
 struct TFalhaTratada {};
 
-std::string Minusculas(std::string texto) {
-  std::transform(texto.begin(), texto.end(), texto.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return texto;
-}
-
 // A signed text must travel byte for byte as signed.
 bool EstaAssinado(const std::string& xml) {
-  return Minusculas(xml).find("<signature") != std::string::npos;
+  return Maiusculas(xml).find("<SIGNATURE") != std::string::npos;
 }
 
 }  // namespace
