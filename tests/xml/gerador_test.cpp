@@ -4,14 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "dfe/excecoes.h"
+#include "tests/fakes/pasta_temporaria.h"
 #include "util/datahora.h"
 
 namespace {
@@ -521,24 +519,18 @@ TEST(Gerador, TxtSideIsInertWithoutLayout) {
 }
 
 TEST(Gerador, SalvarArquivoWritesChosenOutputWithFinalLineBreak) {
-  const auto pasta = std::filesystem::path(testing::TempDir()) / "gerador_salvar";
-  std::filesystem::create_directories(pasta);
-  const std::string caminho = (pasta / "saida.xml").string();
-  auto ler = [&] {
-    std::ifstream arquivo(caminho, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(arquivo)), {});
-  };
+  const TPastaTemporaria pasta;
+  const std::string caminho = pasta.Caminho() + "saida.xml";
   TGerador gerador;
   gerador.wGrupo("a");
   gerador.wCampo(tcStr, "", "b", 1, 5, 1, std::string("é"), "", false);
   gerador.wGrupo("/a");
   gerador.SetArquivoFormatoTXT("linha");
   EXPECT_TRUE(gerador.SalvarArquivo(caminho, TkovFormatoGravacao::fgXML));
-  EXPECT_EQ(ler(), "<a><b>é</b></a>\r\n");
+  EXPECT_EQ(TPastaTemporaria::Ler(caminho), "<a><b>é</b></a>\r\n");
   EXPECT_TRUE(gerador.SalvarArquivo(caminho, TkovFormatoGravacao::fgTXT));
-  EXPECT_EQ(ler(), "linha\r\n");
-  EXPECT_THROW((void)gerador.SalvarArquivo((pasta / "nao" / "existe.xml").string()),
-               ENivraDFeException);
+  EXPECT_EQ(TPastaTemporaria::Ler(caminho), "linha\r\n");
+  EXPECT_THROW((void)gerador.SalvarArquivo(pasta.Caminho() + "nao/existe.xml"), ENivraDFeException);
 }
 
 }  // namespace

@@ -4,13 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <sstream>
 #include <string>
 
 #include "dfe/excecoes.h"
+#include "tests/fakes/pasta_temporaria.h"
 #include "util/datahora.h"
 
 namespace {
@@ -274,13 +273,13 @@ TEST(Leitor, CNPJOrElseCPF) {
 
 class CarregarArquivoTest : public testing::Test {
  protected:
-  std::string Gravar(const std::string& nome, const std::string& bytes) {
-    const auto pasta = std::filesystem::path(testing::TempDir()) / "leitor_carregar";
-    std::filesystem::create_directories(pasta);
-    const std::string caminho = (pasta / nome).string();
-    std::ofstream(caminho, std::ios::binary) << bytes;
+  std::string Gravar(const std::string& nome, const std::string& bytes) const {
+    const std::string caminho = FPasta.Caminho() + nome;
+    TPastaTemporaria::Escrever(caminho, bytes);
     return caminho;
   }
+
+  TPastaTemporaria FPasta;
 };
 
 TEST_F(CarregarArquivoTest, JoinsLinesWithCrLfWhateverTheEncoding) {
