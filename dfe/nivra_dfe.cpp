@@ -4,18 +4,12 @@
 
 #include "dfe/excecoes.h"
 #include "dfe/nivra_mail.h"
+#include "xml/texto_arquivo.h"
 
 namespace {
 
 std::unique_ptr<TConfiguracoes> CriarConfiguracoesDFe(TNivraDFe* AOwner) {
   return std::make_unique<TConfiguracoes>(AOwner);
-}
-
-// The lines as one text, each followed by CR LF.
-std::string TextoDasLinhas(const std::vector<std::string>& linhas) {
-  std::string texto;
-  for (const std::string& linha : linhas) texto += linha + "\r\n";
-  return texto;
 }
 
 // The text with every tag (from "<" to the next ">") removed; an unclosed "<" is kept.
@@ -77,7 +71,7 @@ void TNivraDFe::CarregarParametros(bool ApenasSeNaoLido) {
   if (ApenasSeNaoLido && FPIniParamsCarregado) return;
   TWebServicesConf& webServices = FPConfiguracoes->WebServices();
   if (webServices.Params().empty()) webServices.LerParams();
-  FPIniParams->Carregar(TextoDasLinhas(webServices.Params()));
+  FPIniParams->Carregar(JuntarLinhas(webServices.Params()));
   FPIniParamsCarregado = true;
 }
 
@@ -98,7 +92,7 @@ void TNivraDFe::EnviarEmail(const std::string& sPara, const std::string& sAssunt
   mail.AdicionarDestinatario(sPara);
   mail.SetAssunto(sAssunto);
   if (sMensagem != nullptr) {
-    const std::string corpo = TextoDasLinhas(*sMensagem);
+    const std::string corpo = JuntarLinhas(*sMensagem);
     mail.SetCorpo(corpo);
     mail.SetCorpoAlternativo(SemTags(corpo));
   }

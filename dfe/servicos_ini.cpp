@@ -4,25 +4,7 @@
 #include <algorithm>
 
 #include "util/texto.h"
-
-namespace {
-
-// Returns the next line of `texto` (ending at LF, CR LF or CR) and advances past it.
-std::string_view ProximaLinha(std::string_view& texto) {
-  const std::size_t fim = texto.find_first_of("\r\n");
-  if (fim == std::string_view::npos) {
-    std::string_view linha = texto;
-    texto = {};
-    return linha;
-  }
-  std::string_view linha = texto.substr(0, fim);
-  std::size_t salto = 1;
-  if (texto[fim] == '\r' && fim + 1 < texto.size() && texto[fim + 1] == '\n') salto = 2;
-  texto.remove_prefix(fim + salto);
-  return linha;
-}
-
-}  // namespace
+#include "xml/texto_arquivo.h"
 
 TServicosIni::TServicosIni(std::string_view texto) { Carregar(texto); }
 
@@ -33,8 +15,8 @@ void TServicosIni::Carregar(std::string_view texto) {
   if (texto.starts_with("\xEF\xBB\xBF")) texto.remove_prefix(3);
   // A repeated section is parsed into a section of its own that lookups never reach.
   TSecao* atual = nullptr;
-  while (!texto.empty()) {
-    const std::string linha = Aparar(ProximaLinha(texto));
+  for (const std::string& linhaLida : DividirLinhas(texto)) {
+    const std::string linha = Aparar(linhaLida);
     if (linha.empty() || linha.front() == ';') continue;
     if (linha.size() >= 2 && linha.front() == '[' && linha.back() == ']') {
       FSecoes.push_back({Aparar(std::string_view(linha).substr(1, linha.size() - 2)), {}});

@@ -12,33 +12,9 @@
 #include "security/dfe_ssl.h"
 #include "util/uf.h"
 #include "util/xml_texto.h"
+#include "xml/texto_arquivo.h"
 
 namespace {
-
-// The lines of a text split at CR LF, LF or CR; a line break at the very end adds no line.
-std::vector<std::string> DividirLinhas(const std::string& texto) {
-  std::vector<std::string> linhas;
-  std::string linha;
-  for (std::size_t i = 0; i < texto.size(); ++i) {
-    const char c = texto[i];
-    if (c == '\r' || c == '\n') {
-      linhas.push_back(linha);
-      linha.clear();
-      if (c == '\r' && i + 1 < texto.size() && texto[i + 1] == '\n') ++i;
-    } else {
-      linha += c;
-    }
-  }
-  if (!linha.empty()) linhas.push_back(linha);
-  return linhas;
-}
-
-// The lines joined by CR LF, as a text list shows its whole text.
-std::string JuntarLinhas(const std::vector<std::string>& linhas) {
-  std::string texto;
-  for (const std::string& linha : linhas) texto += linha + "\r\n";
-  return texto;
-}
 
 // Stores `Valor` in `Campo` and pushes it with `Enviar` unless it is already stored.
 template <typename T, typename F>
