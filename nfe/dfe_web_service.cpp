@@ -133,13 +133,7 @@ void TDFeWebService::MontarEnvelopeSoap() {
 }
 
 void TDFeWebService::GravarEnvio() {
-  if (FPArqEnv.empty()) return;
-  const std::string prefixo = ObterPrefixoArquivo();
-  if (FPConfiguracoes.Geral().Salvar())
-    FPDFeOwner.Gravar(prefixo + "-" + FPArqEnv + ".xml", FPDadosMsg, "", EstaAssinado(FPDadosMsg));
-  if (FPConfiguracoes.WebServices().Salvar())
-    FPDFeOwner.Gravar(prefixo + "-" + FPArqEnv + "-soap.xml", FPEnvelopeSoap, "",
-                      EstaAssinado(FPEnvelopeSoap));
+  GravarDocumentoEEnvelope(FPArqEnv, FPDadosMsg, FPEnvelopeSoap, false);
 }
 
 void TDFeWebService::TransmitirEnvelope() {
@@ -181,12 +175,20 @@ bool TDFeWebService::TratarResposta() {
 }
 
 void TDFeWebService::GravarResposta() {
-  if (FPArqResp.empty()) return;
-  const std::string prefixo = ObterPrefixoArquivo();
-  if (FPConfiguracoes.Geral().Salvar())
-    FPDFeOwner.Gravar(prefixo + "-" + FPArqResp + ".xml", FPRetWS, "", true);
-  if (FPConfiguracoes.WebServices().Salvar())
-    FPDFeOwner.Gravar(prefixo + "-" + FPArqResp + "-soap.xml", FPRetornoWS, "", true);
+  GravarDocumentoEEnvelope(FPArqResp, FPRetWS, FPRetornoWS, true);
+}
+
+void TDFeWebService::GravarDocumentoEEnvelope(const std::string& Arq, const std::string& Documento,
+                                              const std::string& Envelope, bool Resposta) {
+  if (Arq.empty()) return;
+  // Both files carry the same time stamp.
+  const std::string prefixo = ObterPrefixoArquivo() + "-" + Arq;
+  // An answer is taken as UTF-8 already; a request is converted unless it is signed.
+  const auto gravar = [&](const std::string& sufixo, const std::string& texto) {
+    FPDFeOwner.Gravar(prefixo + sufixo, texto, "", Resposta || EstaAssinado(texto));
+  };
+  if (FPConfiguracoes.Geral().Salvar()) gravar(".xml", Documento);
+  if (FPConfiguracoes.WebServices().Salvar()) gravar("-soap.xml", Envelope);
 }
 
 void TDFeWebService::EncerrarServico() {}

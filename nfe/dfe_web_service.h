@@ -116,6 +116,11 @@ class TDFeWebService {
 
  private:
   bool ExecutarEtapas();
+  // When Arq is not empty, saves Documento as "<prefix>-<Arq>.xml" (Geral.Salvar) and Envelope
+  // as "<prefix>-<Arq>-soap.xml" (WebServices.Salvar), both under one time-stamp prefix. An
+  // answer (Resposta) is written as UTF-8 as it is; a request is converted unless signed.
+  void GravarDocumentoEEnvelope(const std::string& Arq, const std::string& Documento,
+                                const std::string& Envelope, bool Resposta);
 
  protected:
   TNivraDFe& FPDFeOwner;
