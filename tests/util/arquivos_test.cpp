@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "dfe/excecoes.h"
+#include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
 
 namespace {
@@ -47,12 +47,8 @@ TEST_F(ArquivosTest, GravarTextoEmArquivoCreatesReplacesAndAppends) {
 
 TEST_F(ArquivosTest, GravarTextoEmArquivoRaisesOnAFolderThatDoesNotExist) {
   const std::string nome = Caminho("nao/existe/arquivo.xml");
-  try {
-    GravarTextoEmArquivo(nome, "x");
-    FAIL() << "no error";
-  } catch (const ENivraDFeException& e) {
-    EXPECT_NE(std::string(e.what()).find(nome), std::string::npos) << e.what();
-  }
+  const std::string mensagem = MensagemDe([&] { GravarTextoEmArquivo(nome, "x"); });
+  EXPECT_NE(mensagem.find(nome), std::string::npos) << mensagem;
 }
 
 TEST_F(ArquivosTest, ListarArquivosMatchesTheMaskAndSkipsFolders) {
