@@ -7,13 +7,13 @@
 
 namespace {
 
-// The number without ".", "/" and "-", upper-cased and trimmed.
+// The number without ".", "/" and "-", trimmed.
 std::string Limpar(std::string_view texto) {
   std::string resultado;
   for (char c : texto) {
     if (c != '.' && c != '/' && c != '-') resultado.push_back(c);
   }
-  return Aparar(Maiusculas(resultado));
+  return Aparar(resultado);
 }
 
 // The check digit of the first n digits, with the weights 2 to pesoMaximo rising from the
