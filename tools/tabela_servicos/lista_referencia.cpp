@@ -7,6 +7,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "util/texto.h"
+
 namespace {
 
 struct LiberarDocumento {
@@ -18,11 +20,7 @@ std::string_view Nome(const xmlNode* no) { return reinterpret_cast<const char*>(
 std::string Texto(const xmlNode* no) {
   std::unique_ptr<xmlChar, decltype(xmlFree)> conteudo(xmlNodeGetContent(no), xmlFree);
   if (!conteudo) return {};
-  std::string texto(reinterpret_cast<const char*>(conteudo.get()));
-  const auto inicio = texto.find_first_not_of(" \t\r\n");
-  if (inicio == std::string::npos) return {};
-  const auto fim = texto.find_last_not_of(" \t\r\n");
-  return texto.substr(inicio, fim - inicio + 1);
+  return Aparar(reinterpret_cast<const char*>(conteudo.get()));
 }
 
 const xmlNode* Filho(const xmlNode* pai, std::string_view nome) {

@@ -1,14 +1,14 @@
 // nivra-tabela-servicos: checks the services table against a published list of web-service
 // addresses, so the table can be kept current when an authority moves its services.
-#include <fstream>
+#include <exception>
 #include <iostream>
-#include <sstream>
 #include <string>
 
 #include "dfe/servicos_ini.h"
 #include "resources/recursos.h"
 #include "tools/tabela_servicos/comparacao_tabela.h"
 #include "tools/tabela_servicos/lista_referencia.h"
+#include "xml/texto_arquivo.h"
 
 namespace {
 
@@ -18,14 +18,6 @@ constexpr const char* kUso =
     "Confere, na versão 4.00, cada endereço da lista com o que a tabela de serviços resolve\n"
     "para a UF (pelo autorizador que a atende). Sem --ini confere a tabela embutida.\n"
     "Saída 0: tudo confere; 1: há diferenças; 2: erro de uso ou de leitura.\n";
-
-std::string LerArquivo(const std::string& nome) {
-  std::ifstream arquivo(nome, std::ios::binary);
-  if (!arquivo) throw std::runtime_error("Não foi possível ler o arquivo: " + nome);
-  std::ostringstream conteudo;
-  conteudo << arquivo.rdbuf();
-  return conteudo.str();
-}
 
 }  // namespace
 
@@ -58,11 +50,11 @@ int main(int argc, char** argv) {
 
   try {
     const TServicosIni tabela(ini.empty() ? std::string(RecursoNivraNFeServicos())
-                                          : LerArquivo(ini));
+                                          : LerArquivoTexto(ini));
     const TResultadoComparacao resultado =
         CompararTabela(tabela, ini.empty() ? "NivraNFeServicos" : ini, modelo,
-                       LerListaEnderecos(LerArquivo(lista), lista),
-                       LerAutorizadores(LerArquivo(autorizadores), modelo));
+                       LerListaEnderecos(LerArquivoTexto(lista), lista),
+                       LerAutorizadores(LerArquivoTexto(autorizadores), modelo));
     for (const TDiferencaTabela& d : resultado.Diferencas) {
       std::cout << "DIFERENTE [" << d.Secao << "] " << d.Servico << "\n  tabela: " << d.NaTabela
                 << "\n  lista:  " << d.NaLista << "\n";
