@@ -2,8 +2,6 @@
 #include "dfe/webservices_conf.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "dfe/configuracoes.h"
 #include "dfe/excecoes.h"
@@ -11,7 +9,6 @@
 #include "resources/recursos.h"
 #include "security/dfe_ssl.h"
 #include "util/uf.h"
-#include "util/xml_texto.h"
 #include "xml/texto_arquivo.h"
 
 namespace {
@@ -32,15 +29,7 @@ TWebServicesConf::TWebServicesConf(TConfiguracoes& AConfiguracoes)
 TWebServicesConf::~TWebServicesConf() = default;
 
 std::vector<std::string> LerLinhasDeArquivo(const std::string& NomeArquivo) {
-  std::ifstream entrada(NomeArquivo, std::ios::binary);
-  if (!entrada.is_open()) throw ENivraDFeException("Erro ao ler o arquivo: " + NomeArquivo);
-  std::ostringstream conteudo;
-  conteudo << entrada.rdbuf();
-  if (entrada.bad()) throw ENivraDFeException("Erro ao ler o arquivo: " + NomeArquivo);
-  std::string texto = conteudo.str();
-  // A UTF-8 byte-order mark is not part of the first line; a legacy 8-bit file becomes UTF-8.
-  if (texto.rfind("\xEF\xBB\xBF", 0) == 0) texto.erase(0, 3);
-  return DividirLinhas(UTF8ParaTexto(texto));
+  return DividirLinhas(LerArquivoTexto(NomeArquivo));
 }
 
 std::string TWebServicesConf::LerParamsDeArquivo() {

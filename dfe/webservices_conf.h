@@ -12,10 +12,10 @@
 
 class TConfiguracoes;
 
-// Returns the lines of the text file `NomeArquivo` as a text list loads them: a UTF-8 byte-order
-// mark is dropped, bytes that are not UTF-8 are read as Windows-1252, and a line ends at CR LF,
-// LF or CR (a break at the very end adds no line). Throws ENivraDFeException "Erro ao ler o
-// arquivo: " + name when the file cannot be read.
+// Returns the lines of the text file `NomeArquivo` as a text list loads them: the text as
+// LerArquivoTexto decodes it (byte-order marks honoured, bytes that are not UTF-8 read as
+// Windows-1252), split by DividirLinhas (a line ends at CR LF, LF or CR; a break at the very end
+// adds no line). Throws LerArquivoTexto's ENivraDFeException when the file cannot be read.
 std::vector<std::string> LerLinhasDeArquivo(const std::string& NomeArquivo);
 
 // Web-service settings. Proxy and time-out setters push the value into the component's
