@@ -2,8 +2,6 @@
 #include "tests/nfe/ambiente_teste.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 
 #include "util/datahora.h"
 
@@ -62,18 +60,14 @@ std::string RetConsStatServ(int cStat, const std::string& xMotivo, const std::st
 }
 
 std::string DataHoraXML(TDateTime valor, const std::string& offset) {
-  const TCamposDataHora c = DecodificarDataHora(valor);
-  char texto[32];
-  std::snprintf(texto, sizeof texto, "%04d-%02d-%02dT%02d:%02d:%02d", c.Ano, c.Mes, c.Dia, c.Hora,
-                c.Minuto, c.Segundo);
-  return texto + offset;
+  return FormatarDataHora("yyyy-mm-ddThh:nn:ss", valor) + offset;
 }
 
 void AmbienteServico::SetUp() {
   std::filesystem::create_directories(FPasta / "Schemas");
   // Only the names matter to the version choice.
   for (const char* nome : {"consStatServ_v3.10.xsd", "consStatServ_v4.00.xsd"})
-    std::ofstream(FPasta / "Schemas" / nome) << "<xs:schema/>";
+    TPastaTemporaria::Escrever((FPasta / "Schemas" / nome).string(), "<xs:schema/>");
 
   FNFe = std::make_unique<TNivraNFe>();
   auto& conf = FNFe->Configuracoes();

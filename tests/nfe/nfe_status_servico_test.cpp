@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <regex>
 #include <string>
 #include <vector>
@@ -14,6 +13,7 @@
 #include "nfe/aviso_usuario.h"
 #include "nfe/webservices.h"
 #include "tests/fakes/locale_virgula.h"
+#include "tests/fakes/mensagem_de.h"
 #include "tests/nfe/ambiente_teste.h"
 #include "util/datahora.h"
 #include "util/fuso_horario.h"
@@ -324,12 +324,8 @@ TEST_F(StatusServico, TransportFailureRaisesTheServiceTextAndLeavesTheFieldsEmpt
   ASSERT_TRUE(Servico().Executar());
   FHttp->Falha = std::make_exception_ptr(ENivraDFeException("Erro Interno: 12002\r\nErro HTTP: 0"));
   Mudancas.clear();
-  try {
-    Servico().Executar();
-    FAIL() << "no exception";
-  } catch (const ENivraDFeException& e) {
-    EXPECT_EQ(std::string(e.what()), kErroStatus + "Erro Interno: 12002\r\nErro HTTP: 0");
-  }
+  EXPECT_EQ(MensagemDe([&] { Servico().Executar(); }),
+            kErroStatus + "Erro Interno: 12002\r\nErro HTTP: 0");
   EXPECT_EQ(Servico().cStat(), 0);
   EXPECT_EQ(Servico().xMotivo(), "");
   EXPECT_EQ(Servico().Msg(), "");
@@ -358,12 +354,8 @@ TEST_F(StatusServico, SuccessfulRunChangesTheStatusTwice) {
 
 TEST_F(StatusServico, LookupFailureEscapesUnwrappedWithoutStatusChange) {
   FNFe->Configuracoes().WebServices().SetUF("AC");  // no section in the test table
-  try {
-    Servico().Executar();
-    FAIL() << "no exception";
-  } catch (const ENivraDFeException& e) {
-    EXPECT_EQ(std::string(e.what()).rfind("Sessão \"NFe_AC_P\"", 0), 0u) << e.what();
-  }
+  const std::string mensagem = MensagemDe([&] { Servico().Executar(); });
+  EXPECT_EQ(mensagem.rfind("Sessão \"NFe_AC_P\"", 0), 0u) << mensagem;
   EXPECT_TRUE(Mudancas.empty());
   EXPECT_EQ(FHttp->Envios, 0);
   EXPECT_EQ(Servico().HeaderElement(), "nfeCabecMsg");
@@ -454,16 +446,12 @@ TEST_F(StatusServico, EnvelopesAloneAreSavedWhenOnlyWebServicesSalvarIsOn) {
 
 TEST_F(StatusServico, SavingFailurePassesUnchangedAndTheServiceStillEnds) {
   // A plain file where the folder should be: the request cannot be saved.
-  std::ofstream(FPasta / "bloqueio") << "x";
+  TPastaTemporaria::Escrever((FPasta / "bloqueio").string(), "x");
   FNFe->Configuracoes().Arquivos().SetPathSalvar((FPasta / "bloqueio" / "Docs").string() + "/");
   ResponderEmOperacao();
-  try {
-    Servico().Executar();
-    FAIL() << "no exception";
-  } catch (const ENivraDFeException& e) {
-    // Not wrapped in the service's text: saving comes before the guarded send.
-    EXPECT_EQ(std::string(e.what()).rfind("Erro ao salvar.\r\n", 0), 0u) << e.what();
-  }
+  const std::string mensagem = MensagemDe([&] { Servico().Executar(); });
+  // Not wrapped in the service's text: saving comes before the guarded send.
+  EXPECT_EQ(mensagem.rfind("Erro ao salvar.\r\n", 0), 0u) << mensagem;
   EXPECT_EQ(FHttp->Envios, 0);
   EXPECT_EQ(Servico().cStat(), 0);
   EXPECT_EQ(Servico().HeaderElement(), "nfeCabecMsg");
