@@ -6,10 +6,11 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dfe/excecoes.h"
-#include "tests/fakes/crypto_validade.h"
+#include "tests/fakes/crypto_memoria.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/nfe/ambiente_teste.h"
 #include "util/datahora.h"
@@ -224,7 +225,10 @@ class PipelineCertificado : public Pipeline {
  protected:
   // Installs a certificate role whose certificate expires at `vencimento`.
   void UsarCertificado(TDateTime vencimento) {
-    FNFe->SSL().UsarSSLCryptClass(std::make_unique<TCryptoComValidade>(FNFe->SSL(), vencimento));
+    auto crypto = std::make_unique<TCryptoMemoria>(FNFe->SSL());
+    crypto->Certificado.SetNumeroSerie("0A1B2C");
+    crypto->Certificado.SetDataVenc(vencimento);
+    FNFe->SSL().UsarSSLCryptClass(std::move(crypto));
   }
 };
 
