@@ -1,33 +1,10 @@
 // The certificate group of the configuration.
 #include "dfe/certificados_conf.h"
 
-#include <string_view>
-
 #include "dfe/configuracoes.h"
 #include "dfe/nivra_dfe.h"
+#include "security/dados_certificado.h"
 #include "security/dfe_ssl.h"
-#include "util/datahora.h"
-#include "util/texto.h"
-
-namespace {
-
-// The current time of day as hours, minutes, seconds and milliseconds ("hhnnsszzz").
-std::string ChaveDoRelogio() {
-  const TCamposDataHora agora = DecodificarDataHora(Agora());
-  return ZerosAEsquerda(agora.Hora, 2) + ZerosAEsquerda(agora.Minuto, 2) +
-         ZerosAEsquerda(agora.Segundo, 2) + ZerosAEsquerda(agora.Milissegundo, 3);
-}
-
-// The text without any space, upper-cased and trimmed.
-std::string NormalizarNumeroSerie(std::string_view valor) {
-  std::string semEspacos;
-  for (const char c : valor) {
-    if (c != ' ') semEspacos += c;
-  }
-  return Aparar(Maiusculas(semEspacos));
-}
-
-}  // namespace
 
 TCertificadosConf::TCertificadosConf(TConfiguracoes& AConfiguracoes)
     : FConfiguracoes(AConfiguracoes) {}
@@ -57,11 +34,8 @@ void TCertificadosConf::SetNumeroSerie(const std::string& Valor) {
   FConfiguracoes.Owner().SSL().SetNumeroSerie(FNumeroSerie);
 }
 
-std::string TCertificadosConf::Senha() const { return EmbaralharComChave(FSenha, FK); }
+std::string TCertificadosConf::Senha() const { return FSenha.Texto(); }
 
 void TCertificadosConf::SetSenha(const std::string& Valor) {
-  if (!FK.empty() && EmbaralharComChave(Valor, FK) == FSenha) return;
-  FK = ChaveDoRelogio();
-  FSenha = EmbaralharComChave(Valor, FK);
-  FConfiguracoes.Owner().SSL().SetSenha(Valor);
+  if (FSenha.Definir(Valor)) FConfiguracoes.Owner().SSL().SetSenha(Valor);
 }

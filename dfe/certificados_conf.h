@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "security/senha_embaralhada.h"
+
 class TConfiguracoes;
 
 // Certificate settings. Every setter pushes a changed value into the component's security
@@ -31,8 +33,8 @@ class TCertificadosConf {
   void SetNumeroSerie(const std::string& Valor);
   // The password in clear, unscrambled on each read.
   std::string Senha() const;
-  // Unless the value is the current password, draws a new key from the clock, keeps the value
-  // scrambled with it and pushes the clear value to the facade.
+  // Unless the value is the current password, keeps it scrambled with a new key and pushes the
+  // clear value to the facade.
   void SetSenha(const std::string& Valor);
   // Refuse to transmit with an expired certificate.
   bool VerificarValidade() const { return FVerificarValidade; }
@@ -41,8 +43,7 @@ class TCertificadosConf {
  private:
   TConfiguracoes& FConfiguracoes;
   std::string FDadosPFX;
-  std::string FSenha;  // scrambled with FK
-  std::string FK;
+  TSenhaEmbaralhada FSenha;
   std::string FNumeroSerie;
   std::string FArquivoPFX;
   bool FVerificarValidade = true;

@@ -3,6 +3,14 @@
 
 #include <stdexcept>
 
+#include "util/texto.h"
+
+std::string NormalizarNumeroSerie(std::string_view valor) {
+  std::string semEspacos(valor);
+  SubstituirTodos(semEspacos, " ", "");
+  return Aparar(Maiusculas(semEspacos));
+}
+
 void TDadosCertificado::Clear() { *this = TDadosCertificado(); }
 
 TDadosCertificado& TListaCertificados::New() {

@@ -5,10 +5,15 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "security/ssl_tipos.h"
 #include "util/datahora.h"
+
+// The serial number as certificates are looked up by it: without spaces, letters a to z
+// upper-cased, trimmed. Never throws except on allocation.
+[[nodiscard]] std::string NormalizarNumeroSerie(std::string_view valor);
 
 // One certificate's data. Every field is plain text, a date or the kind; `Clear` empties them.
 class TDadosCertificado {

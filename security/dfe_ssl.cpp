@@ -4,10 +4,6 @@
 
 #include <openssl/evp.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -66,30 +62,6 @@ std::unique_ptr<TDFeSSLXmlSignClass> CriarXmlSign(TDFeSSL& ssl, TSSLXmlSignLib l
   return std::make_unique<TDFeSSLXmlSignClass>(ssl);
 }
 
-// A new scrambling key: the local time of day as hhnnsszzz (hours, minutes, seconds,
-// milliseconds).
-std::string ChaveDoRelogio() {
-  const auto agora = std::chrono::system_clock::now();
-  const std::time_t segundos = std::chrono::system_clock::to_time_t(agora);
-  const auto ms =
-      std::chrono::duration_cast<std::chrono::milliseconds>(agora.time_since_epoch()).count() %
-      1000;
-  std::tm local{};
-  localtime_r(&segundos, &local);
-  char texto[16];
-  std::snprintf(texto, sizeof texto, "%02d%02d%02d%03d", local.tm_hour, local.tm_min, local.tm_sec,
-                static_cast<int>(ms));
-  return texto;
-}
-
-// Serial numbers are compared as typed in the store: no blanks, upper case.
-std::string NormalizarNumeroSerie(const std::string& valor) {
-  std::string semBrancos;
-  std::copy_if(valor.begin(), valor.end(), std::back_inserter(semBrancos),
-               [](char c) { return c != ' '; });
-  return Aparar(Maiusculas(semBrancos));
-}
-
 // Throws when `obj` was made for another facade: its back-reference would dangle.
 template <typename TPapel>
 void ConferirDono(const TPapel& obj, const TDFeSSL& ssl) {
@@ -123,8 +95,7 @@ void TDFeSSL::Clear() {
   FProxyPass.clear();
   FProxyPort.clear();
   FProxyUser.clear();
-  FSenha.clear();
-  FK.clear();
+  FSenha = TSenhaEmbaralhada();
   FNameSpaceURI.clear();
   FSSLCryptLib = TSSLCryptLib::cryNone;
   FSSLHttpLib = TSSLHttpLib::httpNone;
@@ -159,13 +130,10 @@ void TDFeSSL::SetNumeroSerie(const std::string& valor) {
   Descarregar();
 }
 
-std::string TDFeSSL::Senha() const { return FK.empty() ? FSenha : EmbaralharComChave(FSenha, FK); }
+std::string TDFeSSL::Senha() const { return FSenha.Texto(); }
 
 void TDFeSSL::SetSenha(const std::string& valor) {
-  if (!FK.empty() && EmbaralharComChave(valor, FK) == FSenha) return;
-  FK = ChaveDoRelogio();
-  FSenha = EmbaralharComChave(valor, FK);
-  Descarregar();
+  if (FSenha.Definir(valor)) Descarregar();
 }
 
 // --- Library choices and role objects -----------------------------------------------------

@@ -12,6 +12,7 @@
 #include "security/dfe_ssl_crypt.h"
 #include "security/dfe_ssl_http.h"
 #include "security/dfe_ssl_xmlsign.h"
+#include "security/senha_embaralhada.h"
 #include "security/ssl_tipos.h"
 #include "util/datahora.h"
 
@@ -210,8 +211,7 @@ class TDFeSSL {
   std::string FProxyPass;
   std::string FProxyPort;
   std::string FProxyUser;
-  std::string FSenha;  // scrambled with FK
-  std::string FK;
+  TSenhaEmbaralhada FSenha;
   std::unique_ptr<TDFeSSLCryptClass> FSSLCryptClass;
   TSSLCryptLib FSSLCryptLib = TSSLCryptLib::cryNone;
   std::unique_ptr<TDFeSSLHttpClass> FSSLHttpClass;
