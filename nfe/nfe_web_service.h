@@ -37,8 +37,6 @@ class TNFeWebService : public TDFeWebService {
   // "<versaoDados>" + VersaoServico + "</versaoDados>".
   std::string GerarVersaoDadosSoap() override;
 
-  TNivraNFe& NivraNFe() { return FNivraNFe; }
-
   TStatusNivraNFe FPStatus = TStatusNivraNFe::stIdle;
   TLayOut FPLayout = TLayOut::LayNfeStatusServico;
   TConfiguracoesNFe& FPConfiguracoesNFe;
