@@ -12,7 +12,7 @@ namespace {
 constexpr int64_t kMsPorDia = 86400000;
 
 // Days from 1970-01-01 to the civil date (proleptic Gregorian calendar).
-int64_t DiasDesdeEpoca(int64_t ano, int64_t mes, int64_t dia) {
+constexpr int64_t DiasDesdeEpoca(int64_t ano, int64_t mes, int64_t dia) {
   ano -= mes <= 2 ? 1 : 0;
   const int64_t era = (ano >= 0 ? ano : ano - 399) / 400;
   const int64_t anoDaEra = ano - era * 400;
@@ -35,8 +35,10 @@ void DataDeDias(int64_t dias, int& ano, int& mes, int& dia) {
   ano = static_cast<int>(anoDaEra + era * 400 + (mes <= 2 ? 1 : 0));
 }
 
-// 1899-12-30, day 0 of TDateTime, counted from 1970-01-01.
-const int64_t kDiaZero = DiasDesdeEpoca(1899, 12, 30);
+// 1899-12-30, day 0 of TDateTime, counted from 1970-01-01. Computed at compile time: other
+// files build constants from CodificarDataHora at start-up, before this file's own start-up
+// code may have run.
+constexpr int64_t kDiaZero = DiasDesdeEpoca(1899, 12, 30);
 
 // The number with at least the given count of digits, zeros on the left.
 std::string Numero(int valor, int digitos) {

@@ -160,6 +160,8 @@ INSTANTIATE_TEST_SUITE_P(
         CasoCampo{"Dat", tcDat, 10, 10, 1, Data(2018, 5, 1, 10, 20, 30), "<x>2018-05-01</x>", {}},
         CasoCampo{
             "DatFromText", tcDat, 10, 10, 1, std::string("2018-05-01"), "<x>2018-05-01</x>", {}},
+        CasoCampo{"DatFirstDay", tcDat, 10, 10, 1, Data(1, 1, 1), "<x>0001-01-01</x>", {}},
+        CasoCampo{"DatLastDay", tcDat, 10, 10, 1, Data(9999, 12, 31), "<x>9999-12-31</x>", {}},
         CasoCampo{"DatNullOptionalOmitted", tcDat, 10, 10, 0, TVarDataHora{0}, "", {}},
         CasoCampo{"DatNullMandatory",
                   tcDat,
@@ -284,6 +286,8 @@ TEST(Gerador, UnconvertibleValueThrowsAndWritesNothing) {
                {tcDatHor, std::string("amanhã")},
                {tcHor, true},
                {tcDat, 1e300},
+               {tcDat, Data(0, 12, 31)},
+               {tcDat, Data(10000, 1, 1)},
                {tcBoolStr, std::string("talvez")}};
   for (const auto& caso : casos) {
     TGerador gerador;
