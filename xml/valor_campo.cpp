@@ -79,11 +79,13 @@ std::optional<int32_t> VarianteParaInteiro(const TVariante& valor) {
     return static_cast<int32_t>(*inteiro);
   }
   if (const auto* texto = std::get_if<std::string>(&valor)) {
-    std::string limpo = Aparar(*texto);
-    std::string_view numero = limpo;
-    if (!numero.empty() && numero.front() == '+') numero.remove_prefix(1);
-    const std::string_view digitos = numero.substr(!numero.empty() && numero.front() == '-');
+    const std::string limpo = Aparar(*texto);
+    std::string_view digitos = limpo;
+    const bool negativo = digitos.starts_with('-');
+    if (negativo || digitos.starts_with('+')) digitos.remove_prefix(1);
     if (!TextoSoDeDigitos(digitos)) return std::nullopt;
+    // Read with the minus sign, so that the most negative 32-bit value still fits.
+    const std::string_view numero = negativo ? std::string_view(limpo) : digitos;
     int32_t resultado = 0;
     const auto [fim, erro] =
         std::from_chars(numero.data(), numero.data() + numero.size(), resultado);

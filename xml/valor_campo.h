@@ -14,9 +14,9 @@
 // truth values as "True"/"False", empty as "". Never throws.
 [[nodiscard]] std::string VarianteParaTexto(const TVariante& valor);
 
-// The value as a 32-bit integer: text read as an optionally signed decimal integer (trimmed),
-// numbers rounded to the nearest; empty is 0. Empty result when the value cannot be read or
-// lies outside the 32-bit range. Never throws.
+// The value as a 32-bit integer: text read as a decimal integer with at most one sign (trimmed),
+// numbers rounded to the nearest (halves away from zero), Booleans as 1 or 0; empty is 0. Empty
+// result when the value cannot be read or lies outside the 32-bit range. Never throws.
 [[nodiscard]] std::optional<int32_t> VarianteParaInteiro(const TVariante& valor);
 
 // The value as a finite floating-point number: text read with "." or "," as separator; empty
