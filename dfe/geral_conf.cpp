@@ -97,9 +97,8 @@ void TGeralConf::RecalcularSSLLib() {
   }
 }
 
-void TGeralConf::SetFormaEmissao(TkovTipoEmissao Valor) {
-  FFormaEmissao = Valor;
-  FFormaEmissaoCodigo = std::stoi(TipoEmissaoParaTexto(Valor));
+int TGeralConf::FormaEmissaoCodigo() const {
+  return std::stoi(TipoEmissaoParaTexto(FFormaEmissao));
 }
 
 std::string TGeralConf::FormatoAlerta() const {

@@ -38,9 +38,9 @@ class TGeralConf {
   void SetSSLXmlSignLib(TSSLXmlSignLib Valor);
 
   TkovTipoEmissao FormaEmissao() const { return FFormaEmissao; }
-  // Also sets FormaEmissaoCodigo (teNormal 1 ... teOffLine 9).
-  void SetFormaEmissao(TkovTipoEmissao Valor);
-  int FormaEmissaoCodigo() const { return FFormaEmissaoCodigo; }
+  void SetFormaEmissao(TkovTipoEmissao Valor) { FFormaEmissao = Valor; }
+  // The code of FormaEmissao (teNormal 1 ... teOffLine 9).
+  int FormaEmissaoCodigo() const;
 
   bool Salvar() const { return FSalvar; }
   void SetSalvar(bool Valor) { FSalvar = Valor; }
@@ -72,7 +72,6 @@ class TGeralConf {
   TSSLHttpLib FSSLHttpLib = TSSLHttpLib::httpNone;
   TSSLXmlSignLib FSSLXmlSignLib = TSSLXmlSignLib::xsNone;
   TkovTipoEmissao FFormaEmissao = TkovTipoEmissao::teNormal;
-  int FFormaEmissaoCodigo = 1;
   bool FSalvar = true;
   bool FExibirErroSchema = true;
   std::string FFormatoAlerta;

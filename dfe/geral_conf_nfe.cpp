@@ -31,10 +31,7 @@ void TGeralConfNFe::Assign(const TGeralConfNFe& DeGeralConfNFe) {
   FIncluirQRCodeXMLNFCe = DeGeralConfNFe.FIncluirQRCodeXMLNFCe;
 }
 
-void TGeralConfNFe::SetModeloDF(TkovModeloDF Valor) {
-  FModeloDF = Valor;
-  FModeloDFCodigo = std::stoi(ModeloParaTexto(Valor));
-}
+int TGeralConfNFe::ModeloDFCodigo() const { return std::stoi(ModeloParaTexto(FModeloDF)); }
 
 void TGeralConfNFe::SetIdCSC(const std::string& Valor) {
   if (Valor == FIdCSC) return;

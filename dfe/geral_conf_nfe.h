@@ -18,9 +18,9 @@ class TGeralConfNFe : public TGeralConf {
   void Assign(const TGeralConfNFe& DeGeralConfNFe);
 
   TkovModeloDF ModeloDF() const { return FModeloDF; }
-  // Also sets ModeloDFCodigo (55 or 65).
-  void SetModeloDF(TkovModeloDF Valor);
-  int ModeloDFCodigo() const { return FModeloDFCodigo; }
+  void SetModeloDF(TkovModeloDF Valor) { FModeloDF = Valor; }
+  // The code of ModeloDF (55 or 65).
+  int ModeloDFCodigo() const;
   TkovVersaoDF VersaoDF() const { return FVersaoDF; }
   void SetVersaoDF(TkovVersaoDF Valor) { FVersaoDF = Valor; }
   bool AtualizarXMLCancelado() const { return FAtualizarXMLCancelado; }
@@ -37,7 +37,6 @@ class TGeralConfNFe : public TGeralConf {
 
  private:
   TkovModeloDF FModeloDF = TkovModeloDF::moNFe;
-  int FModeloDFCodigo = 55;
   TkovVersaoDF FVersaoDF = TkovVersaoDF::ve310;
   bool FAtualizarXMLCancelado = false;
   std::string FIdCSC;

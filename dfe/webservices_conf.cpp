@@ -68,16 +68,10 @@ void TWebServicesConf::LerParams() {
 }
 
 void TWebServicesConf::SetUF(const std::string& Valor) {
-  const TUFInfo* uf = BuscarUF(Valor);
-  if (uf == nullptr) return;
-  FUF = std::string(uf->Sigla);
-  FUFCodigo = uf->Codigo;
+  if (BuscarUF(Valor) != nullptr) FUF = Valor;
 }
 
-void TWebServicesConf::SetAmbiente(TkovTipoAmbiente Valor) {
-  FAmbiente = Valor;
-  FAmbienteCodigo = std::stoi(TipoAmbienteParaTexto(Valor));
-}
+int TWebServicesConf::AmbienteCodigo() const { return std::stoi(TipoAmbienteParaTexto(FAmbiente)); }
 
 void TWebServicesConf::SetProxyHost(const std::string& Valor) {
   GuardarEEnviar(FProxyHost, Valor,

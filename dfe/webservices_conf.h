@@ -9,6 +9,7 @@
 
 #include "util/enumeracoes.h"
 #include "util/fuso_horario.h"
+#include "util/uf.h"
 
 class TConfiguracoes;
 
@@ -46,14 +47,15 @@ class TWebServicesConf {
   bool Visualizar() const { return FVisualizar; }
   void SetVisualizar(bool Valor) { FVisualizar = Valor; }
   const std::string& UF() const { return FUF; }
-  // Accepts only one of the 27 UF abbreviations (exact, upper case) and sets UFCodigo with it;
-  // any other value is ignored.
+  // Accepts only one of the 27 UF abbreviations (exact, upper case); any other value is
+  // ignored.
   void SetUF(const std::string& Valor);
-  int UFCodigo() const { return FUFCodigo; }
+  // The IBGE code of UF.
+  int UFCodigo() const { return SiglaUFParaCodigo(FUF); }
   TkovTipoAmbiente Ambiente() const { return FAmbiente; }
-  // Also sets AmbienteCodigo (1 production, 2 homologation).
-  void SetAmbiente(TkovTipoAmbiente Valor);
-  int AmbienteCodigo() const { return FAmbienteCodigo; }
+  void SetAmbiente(TkovTipoAmbiente Valor) { FAmbiente = Valor; }
+  // The code of Ambiente (1 production, 2 homologation).
+  int AmbienteCodigo() const;
 
   const std::string& ProxyHost() const { return FProxyHost; }
   void SetProxyHost(const std::string& Valor);
@@ -101,9 +103,7 @@ class TWebServicesConf {
   TConfiguracoes& FConfiguracoes;
   bool FVisualizar = false;
   std::string FUF = "SP";
-  int FUFCodigo = 35;
   TkovTipoAmbiente FAmbiente = TkovTipoAmbiente::taHomologacao;
-  int FAmbienteCodigo = 2;
   std::string FProxyHost;
   std::string FProxyPort;
   std::string FProxyUser;
