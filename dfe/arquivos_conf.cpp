@@ -105,13 +105,10 @@ std::string TArquivosConf::GetPath(const std::string& APath, const std::string& 
       }
       case TTagOrdenacaoPath::opData: {
         if (Data == 0) Data = Agora();
-        const TCamposDataHora campos = DecodificarDataHora(Data);
-        const std::string ano = ZerosAEsquerda(campos.Ano, 4);
-        const std::string mes = ZerosAEsquerda(campos.Mes, 2);
-        if (FSepararPorAno) dir = CaminhoComBarra(dir) + ano;
+        if (FSepararPorAno) dir = CaminhoComBarra(dir) + FormatarData("yyyy", Data);
         if (FSepararPorMes) {
-          dir = CaminhoComBarra(dir) + (FSepararPorAno ? mes : ano + mes);
-          if (FSepararPorDia) dir = CaminhoComBarra(dir) + ZerosAEsquerda(campos.Dia, 2);
+          dir = CaminhoComBarra(dir) + FormatarData(FSepararPorAno ? "mm" : "yyyymm", Data);
+          if (FSepararPorDia) dir = CaminhoComBarra(dir) + FormatarData("dd", Data);
         }
         break;
       }

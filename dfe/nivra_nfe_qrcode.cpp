@@ -7,6 +7,7 @@
 
 #include "dfe/excecoes.h"
 #include "dfe/nivra_nfe.h"
+#include "util/datahora.h"
 #include "util/fuso_horario.h"
 #include "util/numeros.h"
 #include "util/texto.h"
@@ -35,11 +36,7 @@ std::string Minusculas(std::string texto) {
 
 // The date-time as YYYY-MM-DDThh:nn:ss followed by the UF's time-zone suffix.
 std::string DataHoraComFuso(TDateTime valor, const std::string& UF) {
-  const TCamposDataHora c = DecodificarDataHora(valor);
-  return ZerosAEsquerda(c.Ano, 4) + "-" + ZerosAEsquerda(c.Mes, 2) + "-" +
-         ZerosAEsquerda(c.Dia, 2) + "T" + ZerosAEsquerda(c.Hora, 2) + ":" +
-         ZerosAEsquerda(c.Minuto, 2) + ":" + ZerosAEsquerda(c.Segundo, 2) +
-         FusoHorarioUF(UF, valor);
+  return FormatarDataHora("yyyy-mm-ddThh:nn:ss", valor) + FusoHorarioUF(UF, valor);
 }
 
 // Stands in for a missing CSC: ten digits of the access key (from its 7th, the issuer's
