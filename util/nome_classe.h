@@ -4,6 +4,7 @@
 #include <string>
 #include <typeinfo>
 
-// Returns the unqualified name of the class described by `tipo` ("TDFeSSLHttpClass" for the
-// HTTP base, the derived class's own name for a descendant). Never throws on a valid type.
+// Returns the name of the class described by `tipo` without its namespaces (a template's
+// arguments keep theirs): "TDFeSSLHttpClass" for the HTTP base, the derived class's own name for
+// a descendant. Never throws on a valid type.
 [[nodiscard]] std::string NomeDaClasse(const std::type_info& tipo);
