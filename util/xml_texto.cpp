@@ -86,7 +86,9 @@ std::string DecodificarEntidadesLeitura(std::string_view texto) {
   SubstituirTodos(resultado, "&gt;", ">");
   SubstituirTodos(resultado, "&quot;", "\"");
   SubstituirTodos(resultado, "&#39;", "'");
-  // Each pass replaces a reference by fewer characters than it has, so the loop ends.
+  // The loop ends: a pass either throws or replaces an all-ASCII reference by fewer ASCII
+  // characters than it has (one per two digits), so the count of ASCII characters keeps falling,
+  // even where the byte length grows ("&#x8080808080;" gives five three-byte euro signs).
   size_t pos = 0;
   while ((pos = resultado.find("&#x")) != std::string::npos) {
     const size_t fim = resultado.find(';', pos);
