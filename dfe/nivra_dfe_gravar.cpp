@@ -11,6 +11,7 @@
 
 #include "dfe/nivra_dfe.h"
 #include "util/arquivos.h"
+#include "util/texto.h"
 #include "util/xml_texto.h"
 
 namespace {
@@ -20,15 +21,6 @@ const char* const kMarcadorRemovido = "<-><->";
 
 [[noreturn]] void FalhaDoSistema(const std::string& acao, const std::string& caminho, int erro) {
   throw std::runtime_error(acao + " \"" + caminho + "\": " + std::strerror(erro));
-}
-
-// The text without any occurrence of the marker.
-std::string SemMarcador(std::string texto) {
-  const std::string marcador = kMarcadorRemovido;
-  for (std::size_t pos = texto.find(marcador); pos != std::string::npos;
-       pos = texto.find(marcador, pos))
-    texto.erase(pos, marcador.size());
-  return texto;
 }
 
 // The bytes of the file: the text unchanged when it declares UTF-8; otherwise the UTF-8
@@ -95,7 +87,9 @@ bool TNivraDFe::Gravar(const std::string& NomeArquivo, const std::string& Conteu
     if (pasta.empty()) pasta = FPConfiguracoes->Arquivos().PathSalvar();
     pasta = CaminhoComBarra(pasta);
 
-    const std::string bytes = ConteudoUTF8(SemMarcador(ConteudoXML), ConteudoEhUTF8);
+    std::string conteudo = ConteudoXML;
+    SubstituirTodos(conteudo, kMarcadorRemovido, "");
+    const std::string bytes = ConteudoUTF8(conteudo, ConteudoEhUTF8);
 
     std::error_code erro;
     std::filesystem::create_directories(pasta, erro);
