@@ -12,6 +12,7 @@
 #include "dfe/nivra_nfe.h"
 #include "resources/recursos.h"
 #include "security/dfe_ssl.h"
+#include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "util/arquivos.h"
 
@@ -55,12 +56,8 @@ TEST_F(ConfiguracoesTest, BaseComponentUsesTheGenericResourceName) {
 }
 
 TEST(ConfiguracoesRaiz, RootWithoutOwningComponentIsRefused) {
-  try {
-    TConfiguracoes semDono(nullptr);
-    FAIL() << "no exception";
-  } catch (const ENivraDFeException& e) {
-    EXPECT_STREQ(e.what(), "Owner de TConfiguracoes deve ser do tipo TNivraDFe");
-  }
+  EXPECT_EQ(MensagemDe([&] { TConfiguracoes semDono(nullptr); }),
+            "Owner de TConfiguracoes deve ser do tipo TNivraDFe");
 }
 
 TEST_F(ConfiguracoesTest, UFAcceptsOnlyTheExactAbbreviationsAndSetsTheirCode) {
@@ -223,13 +220,8 @@ TEST_F(ConfiguracoesTest, RefusedLibraryKeepsTheOldChoiceAndRecalculationResumes
   EXPECT_EQ(geral.SSLCryptLib(), TSSLCryptLib::cryNone);
   EXPECT_EQ(geral.SSLLib(), TSSLLib::libNone);
 
-  try {
-    geral.SetSSLLib(TSSLLib::libOpenSSL);
-    FAIL() << "no exception";
-  } catch (const ENivraDFeException& e) {
-    EXPECT_STREQ(e.what(),
-                 "Suporte a libOpenSSL foi desativado por compilação {$DEFINE DFE_SEM_OPENSSL}");
-  }
+  EXPECT_EQ(MensagemDe([&] { geral.SetSSLLib(TSSLLib::libOpenSSL); }),
+            "Suporte a libOpenSSL foi desativado por compilação {$DEFINE DFE_SEM_OPENSSL}");
   EXPECT_EQ(geral.SSLLib(), TSSLLib::libNone);
   // The recalculation was resumed after the failure.
   geral.SetSSLHttpLib(TSSLHttpLib::httpIndy);
@@ -303,12 +295,8 @@ TEST_F(ConfiguracoesTest, MissingEmbeddedTableIsReported) {
 
 TEST_F(ConfiguracoesTest, RootLerParamsReplacesParamsOrReportsTheMissingFile) {
   conf.WebServices().SetParams({"[A]", "x=1"});
-  try {
-    conf.LerParams("/nao/existe.ini");
-    FAIL() << "no exception";
-  } catch (const ENivraDFeException& e) {
-    EXPECT_STREQ(e.what(), "Arquivo de Parâmetro não encontrado: /nao/existe.ini");
-  }
+  EXPECT_EQ(MensagemDe([&] { conf.LerParams("/nao/existe.ini"); }),
+            "Arquivo de Parâmetro não encontrado: /nao/existe.ini");
   EXPECT_EQ(conf.WebServices().Params(), (std::vector<std::string>{"[A]", "x=1"}));
 
   // The file is read as the services file is: no byte-order mark in the first line, legacy

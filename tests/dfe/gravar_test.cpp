@@ -10,6 +10,7 @@
 
 #include "dfe/excecoes.h"
 #include "dfe/nivra_nfe.h"
+#include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
 
 namespace {
@@ -24,12 +25,7 @@ class GravarTest : public ::testing::Test {
 
   // The message Gravar raised.
   std::string ErroDe(const std::string& nome, const std::string& xml) {
-    try {
-      nfe.Gravar(nome, xml);
-    } catch (const ENivraDFeException& e) {
-      return e.what();
-    }
-    return "(nada)";
+    return MensagemDe([&] { (void)nfe.Gravar(nome, xml); });
   }
 
   // The files left in the folder, temporary ones included.

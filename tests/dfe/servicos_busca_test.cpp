@@ -9,6 +9,7 @@
 
 #include "dfe/excecoes.h"
 #include "dfe/nivra_nfe.h"
+#include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
 
 namespace {
@@ -118,31 +119,21 @@ TEST_F(LookupTest, EmptySchemaNameLeavesTheOutputsAlone) {
 TEST_F(LookupTest, FolderWithoutSchemasFailsOnlyServicesThatHaveOne) {
   TPastaTemporaria vazia;
   nfe.Configuracoes().Arquivos().SetPathSchemas(vazia.Caminho());
-  try {
-    (void)Status();
-    FAIL() << "pasta sem schema aceita";
-  } catch (const ENivraDFeException& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "Nenhum arquivo de Schema encontrado na pasta: \r\n" + vazia.Caminho());
-  }
+  EXPECT_EQ(MensagemDe([&] { (void)Status(); }),
+            "Nenhum arquivo de Schema encontrado na pasta: \r\n" + vazia.Caminho());
   EXPECT_EQ(nfe.LerURLDeParams("NFCe", "PR", TkovTipoAmbiente::taProducao, "URL-QRCode", 4.00),
             "http://pr/qrcode");
 }
 
 TEST_F(LookupTest, FailuresNameTheResource) {
-  try {
-    (void)nfe.LerURLDeParams("NFe", "", TkovTipoAmbiente::taProducao, "NfeStatusServico", 4);
-    FAIL() << "UF vazia aceita";
-  } catch (const ENivraDFeException& e) {
-    EXPECT_STREQ(e.what(), "UF não pode ser vazia");
-  }
+  EXPECT_EQ(MensagemDe([&] {
+              (void)nfe.LerURLDeParams("NFe", "", TkovTipoAmbiente::taProducao, "NfeStatusServico",
+                                       4);
+            }),
+            "UF não pode ser vazia");
   nfe.Configuracoes().WebServices().SetUF("SC");
-  try {
-    (void)Status();
-    FAIL() << "seção ausente aceita";
-  } catch (const ENivraDFeException& e) {
-    EXPECT_STREQ(e.what(), "Sessão \"NFe_SC_P\", não encontrada no arquivo \"NivraNFeServicos\"");
-  }
+  EXPECT_EQ(MensagemDe([&] { (void)Status(); }),
+            "Sessão \"NFe_SC_P\", não encontrada no arquivo \"NivraNFeServicos\"");
 }
 
 TEST_F(LookupTest, KeyLookupsReadTheLoadedTable) {

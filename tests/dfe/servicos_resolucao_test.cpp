@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "dfe/excecoes.h"
+#include "tests/fakes/mensagem_de.h"
 
 namespace {
 
@@ -73,29 +74,17 @@ TEST(NomeSecaoServicos, JoinsModelUfAndEnvironment) {
 }
 
 TEST(NomeSecaoServicos, RejectsEmptyModelAndUf) {
-  try {
-    (void)NomeSecaoServicos("", "PR", TkovTipoAmbiente::taProducao);
-    FAIL() << "modelo vazio aceito";
-  } catch (const ENivraDFeException& e) {
-    EXPECT_STREQ(e.what(), "ModeloDFe não pode ser vazio");
-  }
-  try {
-    (void)NomeSecaoServicos("NFe", "", TkovTipoAmbiente::taProducao);
-    FAIL() << "UF vazia aceita";
-  } catch (const ENivraDFeException& e) {
-    EXPECT_STREQ(e.what(), "UF não pode ser vazia");
-  }
+  EXPECT_EQ(MensagemDe([&] { (void)NomeSecaoServicos("", "PR", TkovTipoAmbiente::taProducao); }),
+            "ModeloDFe não pode ser vazio");
+  EXPECT_EQ(MensagemDe([&] { (void)NomeSecaoServicos("NFe", "", TkovTipoAmbiente::taProducao); }),
+            "UF não pode ser vazia");
 }
 
 // Runs the resolution and returns the message of the exception it raises.
 std::string ErroDe(const char* tabela, const char* secao, const char* servico) {
   const TServicosIni ini(tabela);
-  try {
-    (void)ResolverEnderecoServico(ini, "NivraNFeServicos", secao, servico, 4.00);
-  } catch (const ENivraDFeException& e) {
-    return e.what();
-  }
-  return "sem exceção";
+  return MensagemDe(
+      [&] { (void)ResolverEnderecoServico(ini, "NivraNFeServicos", secao, servico, 4.00); });
 }
 
 TEST(ResolverEnderecoServico, FollowsUsarToTheSharedAuthoriser) {

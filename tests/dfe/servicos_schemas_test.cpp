@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "dfe/excecoes.h"
+#include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
 
 namespace {
@@ -34,12 +35,9 @@ TEST(ListarArquivosSchema, FailsWhenTheFolderHasNoSchema) {
   TPastaTemporaria pasta;
   Criar(pasta, "Leia.txt");
   for (const std::string& alvo : {pasta.Caminho(), pasta.Caminho() + "naoexiste/"}) {
-    try {
-      (void)ListarArquivosSchema(alvo);
-      FAIL() << "pasta sem schema aceita: " << alvo;
-    } catch (const ENivraDFeException& e) {
-      EXPECT_EQ(std::string(e.what()), "Nenhum arquivo de Schema encontrado na pasta: \r\n" + alvo);
-    }
+    EXPECT_EQ(MensagemDe([&] { (void)ListarArquivosSchema(alvo); }),
+              "Nenhum arquivo de Schema encontrado na pasta: \r\n" + alvo)
+        << alvo;
   }
 }
 
