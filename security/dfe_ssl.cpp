@@ -12,6 +12,7 @@
 #include "util/documentos.h"
 #include "util/texto.h"
 #include "util/xml_texto.h"
+#include "xml/texto_arquivo.h"
 
 namespace {
 
@@ -259,9 +260,7 @@ std::string TDFeSSL::CalcHash(const std::string& BinaryString, TSSLDgst Digest,
 
 std::string TDFeSSL::CalcHash(const std::vector<std::string>& AStringList, TSSLDgst Digest,
                               TSSLHashOutput ModoSaida, bool Assina) {
-  std::string texto;
-  for (const auto& linha : AStringList) texto += linha + "\r\n";
-  return CalcHash(texto, Digest, ModoSaida, Assina);
+  return CalcHash(JuntarLinhas(AStringList), Digest, ModoSaida, Assina);
 }
 
 std::string TDFeSSL::CalcHashArquivo(const std::string& NomeArquivo, TSSLDgst Digest,
