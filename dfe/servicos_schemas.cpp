@@ -2,10 +2,9 @@
 #include "dfe/servicos_schemas.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "dfe/excecoes.h"
+#include "util/arquivos.h"
 #include "util/numeros.h"
 #include "util/texto.h"
 
@@ -18,16 +17,10 @@ bool TerminaComXsd(const std::string& nome) {
 }  // namespace
 
 std::vector<std::string> ListarArquivosSchema(const std::string& pasta) {
+  // Every file of the folder, then those whose extension is ".xsd" in any letter case.
   std::vector<std::string> nomes;
-  std::error_code erro;
-  const std::filesystem::path caminho = pasta.empty() ? std::string(".") : pasta;
-  for (std::filesystem::directory_iterator it(caminho, erro), fim; !erro && it != fim;
-       it.increment(erro)) {
-    const std::string nome = it->path().filename().string();
-    if (!TerminaComXsd(nome) || nome.find("..") != std::string::npos) continue;
-    if (!it->is_regular_file(erro)) continue;
-    nomes.push_back(nome);
-  }
+  ListarArquivos(pasta + "*", nomes, false);
+  std::erase_if(nomes, [](const std::string& nome) { return !TerminaComXsd(nome); });
   if (nomes.empty()) {
     throw ENivraDFeException("Nenhum arquivo de Schema encontrado na pasta: \r\n" + pasta);
   }
