@@ -14,13 +14,8 @@ namespace {
 // The stored folder, or `padrao` below the executable's folder when empty; trimmed, with "/".
 std::string PastaComPadrao(std::string& Armazenado, const char* padrao) {
   if (Armazenado.empty()) Armazenado = PastaDoExecutavel() + padrao;
-  Armazenado = CaminhoComBarra(Aparar(Armazenado));
+  Armazenado = CaminhoComBarra(Armazenado);
   return Armazenado;
-}
-
-bool TerminaCom(const std::string& texto, const std::string& final) {
-  return texto.size() >= final.size() &&
-         texto.compare(texto.size() - final.size(), final.size(), final) == 0;
 }
 
 }  // namespace
@@ -113,7 +108,7 @@ std::string TArquivosConf::GetPath(const std::string& APath, const std::string& 
         break;
       }
       case TTagOrdenacaoPath::opLiteral:
-        if (!ALiteral.empty() && !TerminaCom(dir, ALiteral)) dir = CaminhoComBarra(dir) + ALiteral;
+        if (!ALiteral.empty() && !dir.ends_with(ALiteral)) dir = CaminhoComBarra(dir) + ALiteral;
         break;
       case TTagOrdenacaoPath::opNenhum:
         break;
