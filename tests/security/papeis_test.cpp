@@ -16,8 +16,9 @@
 
 namespace {
 
+// An action on a facade and the message it is refused with.
 struct Recusa {
-  const char* operacao;
+  const char* nome;
   std::function<void(TDFeSSL&)> acao;
   const char* mensagem;
 };
@@ -47,7 +48,7 @@ TEST(PapeisNenhum, EveryOperationThatTheNoneObjectsCannotDoNamesItAndTheClass) {
   };
   for (const auto& caso : casos) {
     TDFeSSL ssl;
-    EXPECT_EQ(MensagemDe([&] { caso.acao(ssl); }), caso.mensagem) << caso.operacao;
+    EXPECT_EQ(MensagemDe([&] { caso.acao(ssl); }), caso.mensagem) << caso.nome;
   }
 }
 
@@ -85,14 +86,8 @@ TEST(PapeisNenhum, RefusalsNameTheRunTimeClassOfADescendant) {
   EXPECT_EQ(ssl.SSLHttpClass().ClassName(), "THttpGravador");
 }
 
-struct EscolhaRecusada {
-  const char* nome;
-  std::function<void(TDFeSSL&)> escolher;
-  const char* mensagem;
-};
-
 TEST(EscolhaDeBiblioteca, RefusedChoicesRaiseTheirMessageAndKeepTheRoleAsItWas) {
-  const std::vector<EscolhaRecusada> casos = {
+  const std::vector<Recusa> casos = {
       {"cryOpenSSL", [](TDFeSSL& s) { s.SetSSLCryptLib(TSSLCryptLib::cryOpenSSL); },
        "Suporte a libOpenSSL foi desativado por compilação {$DEFINE DFE_SEM_OPENSSL}"},
       {"cryCapicom", [](TDFeSSL& s) { s.SetSSLCryptLib(TSSLCryptLib::cryCapicom); },
@@ -113,7 +108,7 @@ TEST(EscolhaDeBiblioteca, RefusedChoicesRaiseTheirMessageAndKeepTheRoleAsItWas) 
     ssl.UsarSSLXmlSignClass(std::make_unique<TXmlSignGravador>(ssl));
     ssl.CarregarCertificado();
 
-    EXPECT_EQ(MensagemDe([&] { caso.escolher(ssl); }), caso.mensagem) << caso.nome;
+    EXPECT_EQ(MensagemDe([&] { caso.acao(ssl); }), caso.mensagem) << caso.nome;
 
     EXPECT_EQ(ssl.SSLCryptLib(), TSSLCryptLib::cryNone) << caso.nome;
     EXPECT_EQ(ssl.SSLHttpLib(), TSSLHttpLib::httpNone) << caso.nome;
