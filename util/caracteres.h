@@ -6,14 +6,14 @@
 #include <string_view>
 
 // The code points of the text: valid UTF-8 sequences decode to their code point, every other
-// byte to its Windows-1252 character. Never throws.
-std::u32string DecodificarCaracteres(std::string_view texto);
+// byte to its Windows-1252 character. Never throws except on allocation.
+[[nodiscard]] std::u32string DecodificarCaracteres(std::string_view texto);
 
 // Appends the UTF-8 bytes of the code point to destino. Never throws except on allocation.
 void AcrescentarUTF8(std::string& destino, char32_t codigo);
 
 // The UTF-8 text of the code points. Never throws except on allocation.
-std::string CodificarCaracteres(std::u32string_view caracteres);
+[[nodiscard]] std::string CodificarCaracteres(std::u32string_view caracteres);
 
 // The character of one byte of the 8-bit code page (Windows-1252), as a code point.
-char32_t CaractereWindows1252(unsigned char byte);
+[[nodiscard]] char32_t CaractereWindows1252(unsigned char byte);
