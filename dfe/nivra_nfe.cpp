@@ -89,24 +89,21 @@ bool TNivraNFe::EhAutorizacao(TkovVersaoDF AVersao, TkovModeloDF AModelo, int AU
   return AVersao >= TkovVersaoDF::ve310;
 }
 
-void TNivraNFe::ImprimirEvento() {
-  if (FDANFE == nullptr) return GerarException("Componente DANFE não associado.");
-  FDANFE->ImprimirEvento();
-}
+void TNivraNFe::ImprimirEvento() { ImprimirComDANFE(&TNivraNFeDANFEClass::ImprimirEvento); }
 
-void TNivraNFe::ImprimirEventoPDF() {
-  if (FDANFE == nullptr) return GerarException("Componente DANFE não associado.");
-  FDANFE->ImprimirEventoPDF();
-}
+void TNivraNFe::ImprimirEventoPDF() { ImprimirComDANFE(&TNivraNFeDANFEClass::ImprimirEventoPDF); }
 
 void TNivraNFe::ImprimirInutilizacao() {
-  if (FDANFE == nullptr) return GerarException("Componente DANFE não associado.");
-  FDANFE->ImprimirInutilizacao();
+  ImprimirComDANFE(&TNivraNFeDANFEClass::ImprimirInutilizacao);
 }
 
 void TNivraNFe::ImprimirInutilizacaoPDF() {
+  ImprimirComDANFE(&TNivraNFeDANFEClass::ImprimirInutilizacaoPDF);
+}
+
+void TNivraNFe::ImprimirComDANFE(void (TNivraNFeDANFEClass::*Operacao)()) {
   if (FDANFE == nullptr) return GerarException("Componente DANFE não associado.");
-  FDANFE->ImprimirInutilizacaoPDF();
+  (FDANFE->*Operacao)();
 }
 
 void TNivraNFe::SetStatus(TStatusNivraNFe stNewStatus) {

@@ -128,6 +128,9 @@ class TNivraNFe : public TNivraDFe {
   void NotificarLiberacao(const TNotificadorLiberacao& Objeto) override;
 
  private:
+  // Runs the printing operation on DANFE, or GerarException when there is none.
+  void ImprimirComDANFE(void (TNivraNFeDANFEClass::*Operacao)());
+
   TNivraNFeDANFEClass* FDANFE = nullptr;
   std::unique_ptr<TNotasFiscais> FNotasFiscais;
   std::unique_ptr<TCartaCorrecao> FCartaCorrecao;
