@@ -5,6 +5,7 @@
 #include <cmath>
 #include <ctime>
 
+#include "dfe/excecoes.h"
 #include "util/texto.h"
 
 namespace {
@@ -125,7 +126,9 @@ TDateTime Agora() {
                                                                         std::chrono::seconds(1))
                       .count();
   std::tm local{};
-  localtime_r(&segundos, &local);
+  if (localtime_r(&segundos, &local) == nullptr) {
+    throw ENivraDFeException("Não foi possível obter a data e hora local do sistema");
+  }
   return CodificarDataHora(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                            local.tm_min, local.tm_sec, static_cast<int>(ms));
 }

@@ -25,7 +25,8 @@ struct TCamposDataHora {
 // The calendar fields of the date-time, rounded to the millisecond. A value without a calendar
 // form (NaN, an infinity, or more than 10^10 days from day 0) gives the fields of day 0.
 [[nodiscard]] TCamposDataHora DecodificarDataHora(TDateTime valor);
-// The current local date-time of the host.
+// The current local date-time of the host. Throws ENivraDFeException when the host cannot turn
+// its clock into a local date-time.
 [[nodiscard]] TDateTime Agora();
 
 // The date-time written by the mask, whose codes (any letter case) are dd, mm, yyyy, yy, hh, nn

@@ -112,7 +112,9 @@ TTimeZoneConf& ConfiguracaoFusoHorario() {
 std::string FusoHorarioSistema() {
   const std::time_t agora = std::time(nullptr);
   std::tm local{};
-  localtime_r(&agora, &local);
+  if (agora == static_cast<std::time_t>(-1) || localtime_r(&agora, &local) == nullptr) {
+    return TextoDoDeslocamento(0);
+  }
   return TextoDoDeslocamento(local.tm_gmtoff);
 }
 
@@ -126,10 +128,10 @@ std::string FusoHorarioSistema(TDateTime quando) {
   local.tm_min = campos.Minuto;
   local.tm_sec = campos.Segundo;
   local.tm_isdst = -1;  // let the host's rules tell whether daylight saving is in force
-  const std::time_t instante = std::mktime(&local);
-  std::tm resolvido{};
-  localtime_r(&instante, &resolvido);
-  return TextoDoDeslocamento(resolvido.tm_gmtoff);
+  // mktime also fills in the offset in force; -1 means it could not place the moment (or the
+  // moment is the second before 1970 in UTC, whose offset the current one stands in for).
+  if (std::mktime(&local) == static_cast<std::time_t>(-1)) return FusoHorarioSistema();
+  return TextoDoDeslocamento(local.tm_gmtoff);
 }
 
 std::string FusoHorarioUF(std::string_view UF, TDateTime quando) {

@@ -38,9 +38,11 @@ class TTimeZoneConf {
 // first use and kept to the end of the process.
 [[nodiscard]] TTimeZoneConf& ConfiguracaoFusoHorario();
 
-// The host's offset from UTC now, daylight saving included, as "-03:00" ("+00:00" for UTC).
+// The host's offset from UTC now, daylight saving included, as "-03:00" ("+00:00" for UTC, and
+// when the host cannot read its clock or zone). Never throws except on allocation.
 [[nodiscard]] std::string FusoHorarioSistema();
-// The host's offset from UTC in force at the local date-time quando.
+// The host's offset from UTC in force at the local date-time quando; the offset now when the
+// host cannot place that moment. Never throws except on allocation.
 [[nodiscard]] std::string FusoHorarioSistema(TDateTime quando);
 
 // The offset of the UF at the date-time, by the shared configuration's mode: the host's offset
