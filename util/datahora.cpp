@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <ctime>
 
 #include "dfe/excecoes.h"

@@ -2,6 +2,7 @@
 // depends on the process locale.
 #include "util/numeros.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <system_error>
