@@ -30,7 +30,8 @@
 // The text of UTF-8 bytes; bytes that do not decode are read as Windows-1252.
 [[nodiscard]] std::string UTF8ParaTexto(std::string_view bytes);
 
-// True when the first 50 characters declare encoding="utf-8" (any letter case).
+// True when the first 50 bytes declare encoding="utf-8" or encoding='utf-8' (any letter case,
+// nothing between the name, the "=" and the quote).
 [[nodiscard]] bool XMLDeclaraUTF8(std::string_view xml);
 // The xml unchanged when it declares UTF-8; otherwise the declaration
 // <?xml version="1.0" encoding="UTF-8"?> followed by the UTF-8 bytes of the xml, with a leading
