@@ -63,6 +63,13 @@ std::unique_ptr<TDFeSSLXmlSignClass> CriarXmlSign(TDFeSSL& ssl, TSSLXmlSignLib l
   return std::make_unique<TDFeSSLXmlSignClass>(ssl);
 }
 
+// Whether the name is something other than a folder that exists (a file the roles can open).
+bool ArquivoExiste(const std::string& nome) {
+  std::error_code erro;
+  const auto estado = std::filesystem::status(nome, erro);
+  return std::filesystem::exists(estado) && !std::filesystem::is_directory(estado);
+}
+
 // Throws when `obj` was made for another facade: its back-reference would dangle.
 template <typename TPapel>
 void ConferirDono(const TPapel& obj, const TDFeSSL& ssl) {
@@ -226,9 +233,7 @@ std::string TDFeSSL::Assinar(const std::string& ConteudoXML, const std::string& 
 bool TDFeSSL::Validar(const std::string& ConteudoXML, const std::string& ArqSchema,
                       std::string& MsgErro) {
   if (ArqSchema.empty()) throw ENivraDFeException("Arquivo de Schema não especificado");
-  std::error_code erro;
-  const auto estado = std::filesystem::status(ArqSchema, erro);
-  if (!std::filesystem::exists(estado) || std::filesystem::is_directory(estado))
+  if (!ArquivoExiste(ArqSchema))
     throw ENivraDFeException("Arquivo \r\n" + ArqSchema + "\r\nNão encontrado");
   MsgErro.clear();
   return FSSLXmlSignClass->Validar(ConteudoXML, ArqSchema, MsgErro);
@@ -265,9 +270,7 @@ std::string TDFeSSL::CalcHash(const std::vector<std::string>& AStringList, TSSLD
 
 std::string TDFeSSL::CalcHashArquivo(const std::string& NomeArquivo, TSSLDgst Digest,
                                      TSSLHashOutput ModoSaida, bool Assina) {
-  std::error_code erro;
-  const auto estado = std::filesystem::status(NomeArquivo, erro);
-  if (!std::filesystem::exists(estado) || std::filesystem::is_directory(estado))
+  if (!ArquivoExiste(NomeArquivo))
     throw ENivraDFeException("Arquivo: " + NomeArquivo + " não encontrado");
   std::ifstream arquivo(NomeArquivo, std::ios::binary);
   if (!arquivo) throw ENivraDFeException("Falha ao abrir o arquivo: " + NomeArquivo);
