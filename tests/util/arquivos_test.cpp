@@ -19,7 +19,7 @@ class ArquivosTest : public ::testing::Test {
   TPastaTemporaria FPasta;
 };
 
-TEST(Arquivos, CaminhoComBarra) {
+TEST(Arquivos, CaminhoComBarraTrimsAndEndsInOneSlash) {
   EXPECT_EQ(CaminhoComBarra(" /tmp/docs "), "/tmp/docs/");
   EXPECT_EQ(CaminhoComBarra("/tmp/docs/"), "/tmp/docs/");
   EXPECT_EQ(CaminhoComBarra(""), "");

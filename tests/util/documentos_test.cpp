@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(Documentos, CNPJ) {
+TEST(Documentos, CNPJNeedsFourteenDigitsAndBothCheckDigits) {
   struct Caso {
     const char* texto;
     bool esperado;
@@ -31,7 +31,7 @@ TEST(Documentos, CNPJ) {
   }
 }
 
-TEST(Documentos, CPF) {
+TEST(Documentos, CPFNeedsElevenDigitsNotAllAlikeAndBothCheckDigits) {
   struct Caso {
     const char* texto;
     bool esperado;

@@ -28,7 +28,7 @@ TEST(Enumeracoes, GenericConversionsTakeTheLastMatch) {
   EXPECT_FALSE(ok);
 }
 
-TEST(Enumeracoes, TipoAmbiente) {
+TEST(Enumeracoes, TipoAmbienteCodesAreOneAndTwo) {
   EXPECT_EQ(TipoAmbienteParaTexto(TkovTipoAmbiente::taProducao), "1");
   EXPECT_EQ(TipoAmbienteParaTexto(TkovTipoAmbiente::taHomologacao), "2");
   bool ok = false;
@@ -53,7 +53,7 @@ TEST(Enumeracoes, TipoEmissaoCodesFollowTheDeclaredOrder) {
   EXPECT_FALSE(ok);
 }
 
-TEST(Enumeracoes, Modelo) {
+TEST(Enumeracoes, ModeloCodesAndPrefixes) {
   EXPECT_EQ(ModeloParaTexto(TkovModeloDF::moNFe), "55");
   EXPECT_EQ(ModeloParaTexto(TkovModeloDF::moNFCe), "65");
   EXPECT_EQ(ModeloParaPrefixo(TkovModeloDF::moNFe), "NFe");
@@ -65,7 +65,7 @@ TEST(Enumeracoes, Modelo) {
   EXPECT_FALSE(ok);
 }
 
-TEST(Enumeracoes, Versao) {
+TEST(Enumeracoes, VersaoNumberRangesMapToTheLayoutVersions) {
   EXPECT_DOUBLE_EQ(VersaoParaNumero(TkovVersaoDF::ve200), 2.00);
   EXPECT_DOUBLE_EQ(VersaoParaNumero(TkovVersaoDF::ve300), 3.00);
   EXPECT_DOUBLE_EQ(VersaoParaNumero(TkovVersaoDF::ve310), 3.10);

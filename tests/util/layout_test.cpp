@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(LayOut, ServiceNames) {
+TEST(LayOut, ServiceNamesAreTheKeysOfTheServicesTable) {
   EXPECT_EQ(LayOutParaServico(TLayOut::LayNfeStatusServico), "NfeStatusServico");
   EXPECT_EQ(LayOutParaServico(TLayOut::LayNfeConsulta), "NfeConsultaProtocolo");
   EXPECT_EQ(LayOutParaServico(TLayOut::LayNFeEvento), "RecepcaoEvento");
@@ -39,7 +39,7 @@ TEST(LayOut, EveryLayOutRoundTripsThroughItsServiceName) {
   }
 }
 
-TEST(LayOut, Schemas) {
+TEST(LayOut, SchemaNamesDropTheirSchPrefix) {
   EXPECT_EQ(LayOutParaSchema(TLayOut::LayNfeStatusServico), TSchemaNFe::schconsStatServ);
   EXPECT_EQ(SchemaParaTexto(LayOutParaSchema(TLayOut::LayNfeStatusServico)), "consStatServ");
   EXPECT_EQ(LayOutParaSchema(TLayOut::LayNfeRetAutorizacao), TSchemaNFe::schretEnviNFe);
@@ -49,7 +49,7 @@ TEST(LayOut, Schemas) {
   EXPECT_EQ(SchemaParaTexto(TSchemaNFe::scheventoEPEC), "eventoEPEC");
 }
 
-TEST(LayOut, TextoParaSchema) {
+TEST(LayOut, TextoParaSchemaReadsTheNameBeforeTheFirstUnderscore) {
   struct Caso {
     const char* texto;
     int esperado;

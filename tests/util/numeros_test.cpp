@@ -11,7 +11,7 @@
 
 namespace {
 
-TEST(Numeros, MascaraDecimal) {
+TEST(Numeros, MascaraDecimalWritesOneZeroPerDecimal) {
   EXPECT_EQ(MascaraDecimal(0, false), "0");
   EXPECT_EQ(MascaraDecimal(-1, true), "0");
   EXPECT_EQ(MascaraDecimal(2, false), "0.00");

@@ -115,7 +115,7 @@ TEST(Texto, RemoverAcentosFoldsLettersAndBlanksOtherCharacters) {
   EXPECT_EQ(RemoverAcentos("Jo\xE3o"), "Joao");
 }
 
-TEST(Texto, TrocarQuebrasDeLinha) {
+TEST(Texto, TrocarQuebrasDeLinhaReplacesEveryKindOfBreak) {
   EXPECT_EQ(TrocarQuebrasDeLinha("a\rb\nc\r\nd"), "a;b;c;d");
   EXPECT_EQ(TrocarQuebrasDeLinha("a\rb\nc\r\nd", "\n"), "a\nb\nc\nd");
   EXPECT_EQ(TrocarQuebrasDeLinha("a\r\n\r\nb", " | "), "a |  | b");

@@ -26,7 +26,7 @@ TEST(XmlTexto, EncodingEscapesTheFiveCharacters) {
   EXPECT_EQ(ConverterEntidadesXML("ação", false), "ação");
 }
 
-TEST(XmlTexto, DecodificarEntidadesLeitura) {
+TEST(XmlTexto, DecodificarEntidadesLeituraReadsHexReferencesTwoDigitsPerCharacter) {
   struct Caso {
     std::string texto;
     std::string esperado;
@@ -97,7 +97,7 @@ TEST(XmlTexto, PrimeiroConteudoDeTagsTakesTheFirstNonEmptyTrimmedContent) {
   EXPECT_EQ(PrimeiroConteudoDeTags({}, resposta, false), "");
 }
 
-TEST(XmlTexto, Utf8Conversions) {
+TEST(XmlTexto, Utf8ConversionsReadStrayBytesAsWindows1252) {
   EXPECT_EQ(TextoParaUTF8("ação"), "ação");
   EXPECT_EQ(TextoParaUTF8("a\xE7\xE3o"), "ação");
   EXPECT_EQ(UTF8ParaTexto("a\xC3\xA7\xC3\xA3o"), "ação");
@@ -114,7 +114,7 @@ TEST(XmlTexto, XMLDeclaraUTF8LooksAtTheFirstFiftyCharacters) {
   EXPECT_FALSE(XMLDeclaraUTF8(std::string(40, ' ') + "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
 }
 
-TEST(XmlTexto, GarantirXMLUTF8) {
+TEST(XmlTexto, GarantirXMLUTF8DeclaresUTF8Once) {
   const std::string comDeclaracao = "<?xml version=\"1.0\" encoding=\"utf-8\"?><a>\xE7</a>";
   EXPECT_EQ(GarantirXMLUTF8(comDeclaracao), comDeclaracao);
   EXPECT_EQ(GarantirXMLUTF8("<a>ç</a>"),
@@ -126,7 +126,7 @@ TEST(XmlTexto, GarantirXMLUTF8) {
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?><a/>");
 }
 
-TEST(XmlTexto, DeclaracaoXML) {
+TEST(XmlTexto, DeclaracaoXMLIsTheFirstProcessingInstruction) {
   const std::string xml = "<?xml version=\"1.0\"?><a><?pi x?></a>";
   EXPECT_EQ(DeclaracaoXML(xml), "<?xml version=\"1.0\"?>");
   EXPECT_EQ(SemDeclaracaoXML(xml), "<a><?pi x?></a>");
