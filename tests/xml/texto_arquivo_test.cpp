@@ -43,16 +43,12 @@ TEST(TextoArquivo, ByteOrderMarkChoosesTheDecoding) {
     std::string bytes;
     std::string esperado;
   };
+  // "x" after the escapes, as it is not a hexadecimal digit that would join them.
   const Caso casos[] = {
-      {"\xEF\xBB\xBF"
-       "a\xC3\xA7",
-       "a\xC3\xA7"},           // UTF-8 mark dropped
-      {"a\xE7", "a\xC3\xA7"},  // stray byte read as Windows-1252
-      {std::string("\xFF\xFE"
-                   "a\0\xE7\0",
-                   6),
-       "a\xC3\xA7"},                                         // UTF-16 little-endian
-      {std::string("\xFE\xFF\0a\0\xE7", 6), "a\xC3\xA7"},    // UTF-16 big-endian
+      {"\xEF\xBB\xBFxç", "xç"},                              // UTF-8 mark dropped
+      {"x\xE7", "xç"},                                       // stray byte read as Windows-1252
+      {std::string("\xFF\xFEx\0\xE7\0", 6), "xç"},           // UTF-16 little-endian
+      {std::string("\xFE\xFF\0x\0\xE7", 6), "xç"},           // UTF-16 big-endian
       {std::string("\xFF\xFE\x00\xDC", 4), "\xEF\xBF\xBD"},  // lone low surrogate
       {"\xFF\xFE", ""},
   };
