@@ -10,7 +10,8 @@ class TSenhaEmbaralhada {
   // The password in clear; empty before the first change. Never throws except on allocation.
   [[nodiscard]] std::string Texto() const;
   // Stores `valor` with a new key unless it is the current password. Returns whether it
-  // changed. Never throws except on allocation.
+  // changed. Throws Agora's ENivraDFeException when the host clock has no local time, leaving
+  // the password as it was.
   bool Definir(const std::string& valor);
 
  private:
