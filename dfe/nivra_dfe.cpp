@@ -4,7 +4,7 @@
 
 #include "dfe/excecoes.h"
 #include "dfe/nivra_mail.h"
-#include "xml/texto_arquivo.h"
+#include "util/texto_arquivo.h"
 
 namespace {
 

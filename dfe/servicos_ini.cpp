@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "util/texto.h"
-#include "xml/texto_arquivo.h"
+#include "util/texto_arquivo.h"
 
 TServicosIni::TServicosIni(std::string_view texto) { Carregar(texto); }
 

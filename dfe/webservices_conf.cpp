@@ -8,8 +8,8 @@
 #include "dfe/nivra_dfe.h"
 #include "resources/recursos.h"
 #include "security/dfe_ssl.h"
+#include "util/texto_arquivo.h"
 #include "util/uf.h"
-#include "xml/texto_arquivo.h"
 
 namespace {
 

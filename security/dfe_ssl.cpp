@@ -11,8 +11,8 @@
 #include "dfe/excecoes.h"
 #include "util/documentos.h"
 #include "util/texto.h"
+#include "util/texto_arquivo.h"
 #include "util/xml_texto.h"
-#include "xml/texto_arquivo.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "dfe/excecoes.h"
 #include "util/numeros.h"
 #include "util/texto.h"
+#include "util/texto_arquivo.h"
 #include "util/xml_texto.h"
-#include "xml/texto_arquivo.h"
 #include "xml/valor_campo.h"
 
 namespace {

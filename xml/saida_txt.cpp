@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "util/texto.h"
-#include "xml/texto_arquivo.h"
+#include "util/texto_arquivo.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "resources/recursos.h"
 #include "tools/tabela_servicos/comparacao_tabela.h"
 #include "tools/tabela_servicos/lista_referencia.h"
-#include "xml/texto_arquivo.h"
+#include "util/texto_arquivo.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Tests of the line helpers and of reading a text file whatever its Unicode form.
-#include "xml/texto_arquivo.h"
+#include "util/texto_arquivo.h"
 
 #include <gtest/gtest.h>
 

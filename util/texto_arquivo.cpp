@@ -1,5 +1,5 @@
 // Line-oriented text and text files.
-#include "xml/texto_arquivo.h"
+#include "util/texto_arquivo.h"
 
 #include <fstream>
 #include <iterator>
