@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "dfe/excecoes.h"
+#include "util/excecoes.h"
 
 namespace {
 

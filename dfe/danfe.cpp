@@ -1,7 +1,7 @@
 // The printing component's base: every operation reports that it is not provided.
 #include "dfe/danfe.h"
 
-#include "dfe/excecoes.h"
+#include "util/excecoes.h"
 
 void TNivraNFeDANFEClass::NaoImplementado(const std::string& Operacao) const {
   throw ENivraDFeException("Método \"" + Operacao + "\" não implementado em: " + ClassName());

@@ -2,8 +2,8 @@
 // and the hand-off to the e-mail component.
 #include "dfe/nivra_dfe.h"
 
-#include "dfe/excecoes.h"
 #include "dfe/nivra_mail.h"
+#include "util/excecoes.h"
 #include "util/texto_arquivo.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <typeinfo>
 
-#include "dfe/excecoes.h"
+#include "util/excecoes.h"
 #include "util/nome_classe.h"
 
 void TNivraMail::Limpar() {

@@ -5,9 +5,9 @@
 #include <cctype>
 #include <string>
 
-#include "dfe/excecoes.h"
 #include "dfe/nivra_nfe.h"
 #include "util/datahora.h"
+#include "util/excecoes.h"
 #include "util/fuso_horario.h"
 #include "util/numeros.h"
 #include "util/texto.h"

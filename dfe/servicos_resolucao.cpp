@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "dfe/excecoes.h"
+#include "util/excecoes.h"
 #include "util/numeros.h"
 #include "util/texto.h"
 

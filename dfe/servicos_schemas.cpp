@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "dfe/excecoes.h"
 #include "util/arquivos.h"
+#include "util/excecoes.h"
 #include "util/numeros.h"
 #include "util/texto.h"
 

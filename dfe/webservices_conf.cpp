@@ -4,10 +4,10 @@
 #include <filesystem>
 
 #include "dfe/configuracoes.h"
-#include "dfe/excecoes.h"
 #include "dfe/nivra_dfe.h"
 #include "resources/recursos.h"
 #include "security/dfe_ssl.h"
+#include "util/excecoes.h"
 #include "util/texto_arquivo.h"
 #include "util/uf.h"
 

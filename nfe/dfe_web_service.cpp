@@ -1,10 +1,10 @@
 // The request pipeline: order of the steps, SOAP envelope, saving, sending with retries.
 #include "nfe/dfe_web_service.h"
 
-#include "dfe/excecoes.h"
 #include "dfe/nivra_dfe.h"
 #include "nfe/aviso_usuario.h"
 #include "util/datahora.h"
+#include "util/excecoes.h"
 #include "util/fuso_horario.h"
 #include "util/texto.h"
 #include "util/xml_texto.h"

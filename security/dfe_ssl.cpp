@@ -8,8 +8,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "dfe/excecoes.h"
 #include "util/documentos.h"
+#include "util/excecoes.h"
 #include "util/texto.h"
 #include "util/texto_arquivo.h"
 #include "util/xml_texto.h"

@@ -1,8 +1,8 @@
 // The crypto role's base class: certificate data, loaded flag and the refusals of "none".
 #include "security/dfe_ssl_crypt.h"
 
-#include "dfe/excecoes.h"
 #include "security/dfe_ssl.h"
+#include "util/excecoes.h"
 #include "util/nome_classe.h"
 
 TDFeSSLCryptClass::TDFeSSLCryptClass(TDFeSSL& ADFeSSL) : FpDFeSSL(ADFeSSL) {}

@@ -1,7 +1,7 @@
 // The HTTP role's base class: the refusals of "none".
 #include "security/dfe_ssl_http.h"
 
-#include "dfe/excecoes.h"
+#include "util/excecoes.h"
 #include "util/nome_classe.h"
 
 TDFeSSLHttpClass::TDFeSSLHttpClass(TDFeSSL& ADFeSSL) : FpDFeSSL(ADFeSSL) {}

@@ -1,7 +1,7 @@
 // The XML-signature role's base class: the refusals of "none".
 #include "security/dfe_ssl_xmlsign.h"
 
-#include "dfe/excecoes.h"
+#include "util/excecoes.h"
 #include "util/nome_classe.h"
 
 TDFeSSLXmlSignClass::TDFeSSLXmlSignClass(TDFeSSL& ADFeSSL) : FpDFeSSL(ADFeSSL) {}

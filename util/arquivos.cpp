@@ -9,7 +9,7 @@
 #include <memory>
 #include <system_error>
 
-#include "dfe/excecoes.h"
+#include "util/excecoes.h"
 #include "util/texto.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <ctime>
 
-#include "dfe/excecoes.h"
+#include "util/excecoes.h"
 #include "util/texto.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "dfe/excecoes.h"
 #include "util/caracteres.h"
+#include "util/excecoes.h"
 #include "util/texto.h"
 #include "util/uf.h"
 

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <system_error>
 
-#include "dfe/excecoes.h"
+#include "util/excecoes.h"
 #include "util/texto.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "dfe/excecoes.h"
 #include "util/caracteres.h"
+#include "util/excecoes.h"
 #include "util/xml_texto.h"
 
 namespace {

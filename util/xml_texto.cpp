@@ -4,8 +4,8 @@
 #include <array>
 #include <utility>
 
-#include "dfe/excecoes.h"
 #include "util/caracteres.h"
+#include "util/excecoes.h"
 #include "util/texto.h"
 
 namespace {

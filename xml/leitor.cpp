@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "dfe/excecoes.h"
+#include "util/excecoes.h"
 #include "util/numeros.h"
 #include "util/texto.h"
 #include "util/texto_arquivo.h"

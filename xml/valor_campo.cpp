@@ -7,7 +7,7 @@
 #include <limits>
 #include <string_view>
 
-#include "dfe/excecoes.h"
+#include "util/excecoes.h"
 #include "util/numeros.h"
 #include "util/texto.h"
 

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "dfe/excecoes.h"
 #include "dfe/nivra_nfe.h"
 #include "resources/recursos.h"
 #include "security/dfe_ssl.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "util/arquivos.h"
+#include "util/excecoes.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "dfe/excecoes.h"
 #include "dfe/nivra_nfe.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
+#include "util/excecoes.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "dfe/excecoes.h"
 #include "dfe/nivra_nfe.h"
 #include "security/dfe_ssl.h"
 #include "tests/fakes/danfe_gravador.h"
 #include "tests/fakes/mail_gravador.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
+#include "util/excecoes.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <array>
 #include <filesystem>
 
-#include "dfe/excecoes.h"
 #include "dfe/nivra_nfe.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
+#include "util/excecoes.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "dfe/excecoes.h"
 #include "tests/fakes/mensagem_de.h"
+#include "util/excecoes.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include <filesystem>
 
-#include "dfe/excecoes.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
+#include "util/excecoes.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "dfe/excecoes.h"
 #include "security/dfe_ssl.h"
+#include "util/excecoes.h"
 
 // What happened to a TCryptoMemoria; shared so a test can read it after the facade freed it.
 struct TEventosCrypto {

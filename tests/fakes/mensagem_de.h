@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "dfe/excecoes.h"
+#include "util/excecoes.h"
 
 // Runs `acao` and returns the message of the ENivraDFeException it throws; records a test
 // failure and returns "" when it throws none.

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "dfe/excecoes.h"
+#include "util/excecoes.h"
 #include "xml/leitor.h"
 
 namespace {

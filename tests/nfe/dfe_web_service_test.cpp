@@ -9,11 +9,11 @@
 #include <utility>
 #include <vector>
 
-#include "dfe/excecoes.h"
 #include "tests/fakes/crypto_memoria.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/nfe/ambiente_teste.h"
 #include "util/datahora.h"
+#include "util/excecoes.h"
 #include "xml/gerador.h"
 
 namespace {

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "dfe/excecoes.h"
 #include "nfe/aviso_usuario.h"
 #include "nfe/webservices.h"
 #include "tests/fakes/locale_virgula.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/nfe/ambiente_teste.h"
 #include "util/datahora.h"
+#include "util/excecoes.h"
 #include "util/fuso_horario.h"
 
 namespace {

@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "dfe/excecoes.h"
 #include "tests/fakes/crypto_memoria.h"
 #include "tests/fakes/http_gravador.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/xmlsign_gravador.h"
+#include "util/excecoes.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "dfe/excecoes.h"
 #include "security/dfe_ssl.h"
 #include "tests/fakes/crypto_memoria.h"
 #include "tests/fakes/http_gravador.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/xmlsign_gravador.h"
+#include "util/excecoes.h"
 
 namespace {
 

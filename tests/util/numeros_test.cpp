@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "dfe/excecoes.h"
 #include "tests/fakes/locale_virgula.h"
 #include "tests/fakes/mensagem_de.h"
+#include "util/excecoes.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "dfe/excecoes.h"
 #include "tests/fakes/mensagem_de.h"
+#include "util/excecoes.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "dfe/excecoes.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "util/datahora.h"
+#include "util/excecoes.h"
 
 namespace {
 

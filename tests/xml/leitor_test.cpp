@@ -8,10 +8,10 @@
 #include <sstream>
 #include <string>
 
-#include "dfe/excecoes.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "util/datahora.h"
+#include "util/excecoes.h"
 
 namespace {
 

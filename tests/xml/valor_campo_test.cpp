@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "dfe/excecoes.h"
 #include "tests/fakes/mensagem_de.h"
+#include "util/excecoes.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <stdexcept>
 
-#include "dfe/excecoes.h"
 #include "dfe/servicos_resolucao.h"
+#include "util/excecoes.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// Exception types of the fiscal-document component.
+// Exception types of the fiscal-document component, shared by every folder.
 #pragma once
 
 #include <stdexcept>
