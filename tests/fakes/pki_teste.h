@@ -1,0 +1,15 @@
+// The throw-away PKI of tools/gerar-pki.sh, made by the build in the build tree (again when the
+// script changes). See the script for the files it holds; every .pfx opens with `SenhaPKITeste`,
+// the token "NIVRA-A3" with the PIN "1234".
+#pragma once
+
+#include <string>
+
+#ifndef NIVRA_PKI_TESTE
+#error "NIVRA_PKI_TESTE must name the test PKI folder (set by nivra_add_test)"
+#endif
+
+inline constexpr const char* SenhaPKITeste = "nivra";
+
+// The folder of the PKI, with a trailing "/".
+inline std::string PastaPKITeste() { return NIVRA_PKI_TESTE; }
