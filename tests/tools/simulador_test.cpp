@@ -209,7 +209,10 @@ TEST(SefazSimulador, AcceptsOnlyClientsWithACertificateOfTheAuthority) {
 
 TEST(SefazSimulador, AnswersWithTheGivenFileAndHttpStatus) {
   const TPastaTemporaria pasta;
-  const std::string bytes = std::string("<x>qualquer\xe9\r\n", 15) + std::string(1, '\0') + "</x>";
+  // Not UTF-8, a line break and a NUL byte: sent as they are.
+  std::string bytes = "<x>qualquer\xe9\r\n";
+  bytes += '\0';
+  bytes += "</x>";
   TPastaTemporaria::Escrever(pasta.Caminho() + "resposta.xml", bytes);
   struct TCaso {
     std::vector<std::string> opcoes;
@@ -346,6 +349,7 @@ TEST(SefazSimulador, ServesClientsAtTheSameTime) {
   TSimuladorTeste simulador({"--atraso", "1500"});
   std::vector<TRespostaCurl> respostas(4);
   std::vector<std::thread> clientes;
+  clientes.reserve(respostas.size());
   for (TRespostaCurl& r : respostas) {
     clientes.emplace_back([&r, &simulador] {
       r = Postar(simulador.URL(), kPedido400, "empresa", {"--max-time", "2.8"});
