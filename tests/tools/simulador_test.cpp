@@ -187,10 +187,14 @@ TEST(SefazSimulador, AcceptsOnlyClientsWithACertificateOfTheAuthority) {
       {{"--dh-1024"}, "empresa", {}, false},
       {{"--dh-1024"}, "empresa", seguranca0, true},
       {{"--dh-1024"}, "", seguranca0, false},
+      // HTTP/2 agreed but not spoken: only a client that offers it fails.
+      {{"--recusar-http2"}, "empresa", {"--http2"}, false},
+      {{"--recusar-http2"}, "empresa", {"--http1.1"}, true},
+      {{}, "empresa", {"--http2"}, true},
   };
   for (const TCaso& caso : casos) {
     SCOPED_TRACE((caso.opcoes.empty() ? "" : caso.opcoes[0]) + " cliente '" + caso.cliente + "' " +
-                 (caso.extrasCurl.empty() ? "" : caso.extrasCurl[1]));
+                 (caso.extrasCurl.empty() ? "" : caso.extrasCurl.back()));
     TSimuladorTeste simulador(caso.opcoes);
     const TRespostaCurl r = Postar(simulador.URL(), kPedido400, caso.cliente, caso.extrasCurl);
     if (caso.aceito) {
