@@ -54,8 +54,8 @@ TDateTime DataVencimento(const X509* certificado) {
 std::string DER(const X509* certificado) {
   unsigned char* bytes = nullptr;
   const int tamanho = i2d_X509(certificado, &bytes);
-  if (tamanho < 0) throw ENivraDFeException("Falha ao codificar o certificado. Erro: " +
-                                            UltimoErroOpenSSL());
+  if (tamanho < 0)
+    throw ENivraDFeException("Falha ao codificar o certificado. Erro: " + UltimoErroOpenSSL());
   std::string der(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(tamanho));
   OPENSSL_free(bytes);
   return der;

@@ -49,8 +49,8 @@ const char* NomeDigest(TSSLDgst digest) {
 }
 
 const char* NomeEnumeracao(TSSLDgst digest) {
-  static const char* const nomes[] = {"dgstMD2",  "dgstMD4",  "dgstMD5",    "dgstRMD160",
-                                      "dgstSHA",  "dgstSHA1", "dgstSHA256", "dgstSHA512"};
+  static const char* const nomes[] = {"dgstMD2", "dgstMD4",  "dgstMD5",    "dgstRMD160",
+                                      "dgstSHA", "dgstSHA1", "dgstSHA256", "dgstSHA512"};
   return nomes[static_cast<int>(digest)];
 }
 
@@ -192,7 +192,8 @@ void TDFeWinCrypt::InformarPIN(const std::string& pin) {
     case CKR_PIN_INCORRECT:
     case CKR_PIN_INVALID:
     case CKR_PIN_LEN_RANGE:
-      throw ENivraDFeException("O cartão não pode ser acessado porque o PIN errado foi apresentado.");
+      throw ENivraDFeException(
+          "O cartão não pode ser acessado porque o PIN errado foi apresentado.");
     case CKR_PIN_LOCKED:
       throw ENivraDFeException(
           "O cartão não pode ser acessado porque o número máximo de tentativas de entrada de PIN "
@@ -224,9 +225,9 @@ void TDFeWinCrypt::Liberar() noexcept {
 }
 
 void TDFeWinCrypt::FalhaAbrirStore() const {
-  throw ENivraDFeException("TDFeWinCrypt. Erro ao abrir StoreName: " + DFeSSL().StoreName() +
-                           " Location: " +
-                           std::to_string(static_cast<int>(DFeSSL().StoreLocation())));
+  throw ENivraDFeException(
+      "TDFeWinCrypt. Erro ao abrir StoreName: " + DFeSSL().StoreName() +
+      " Location: " + std::to_string(static_cast<int>(DFeSSL().StoreLocation())));
 }
 
 void TDFeWinCrypt::LerCertificadosStore() {
