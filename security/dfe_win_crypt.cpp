@@ -234,12 +234,13 @@ void TDFeWinCrypt::LerCertificadosStore() {
   FpListaCertificados.Clear();
   std::vector<TEntradaRepositorio> entradas;
   if (!LerRepositorioCertificados(DFeSSL().StoreLocation(), entradas)) FalhaAbrirStore();
-  std::vector<X509*> certificados;
-  for (const TEntradaRepositorio& entrada : entradas)
-    certificados.push_back(entrada.Conteudo.Certificado.get());
   const std::shared_ptr<TModuloPKCS11> modulo = TModuloPKCS11::Obter();
   std::vector<TCertificadoToken> doToken;
   if (modulo) doToken = modulo->Certificados();
+  std::vector<X509*> certificados;
+  certificados.reserve(entradas.size() + doToken.size());
+  for (const TEntradaRepositorio& entrada : entradas)
+    certificados.push_back(entrada.Conteudo.Certificado.get());
   for (const TCertificadoToken& token : doToken) certificados.push_back(token.Certificado.get());
   for (X509* certificado : certificados) {
     auto dados = std::make_unique<TDadosCertificado>();

@@ -52,14 +52,15 @@ class TRepositorioTeste {
 // PKCS#11 module while it lives, so wrong PINs never touch the shared token.
 class TTokenTeste {
  public:
-  TTokenTeste() {
+  // `modulo` is the PKCS#11 module to use over the copy.
+  explicit TTokenTeste(const std::string& modulo = "/usr/lib/softhsm/libsofthsm2.so") {
     namespace fs = std::filesystem;
     fs::copy(PastaPKITeste() + "tokens", FPasta.Caminho() + "tokens", fs::copy_options::recursive);
     TPastaTemporaria::Escrever(FPasta.Caminho() + "softhsm2.conf",
                                "directories.tokendir = " + FPasta.Caminho() +
                                    "tokens\nobjectstore.backend = file\nlog.level = ERROR\n");
     ::setenv("SOFTHSM2_CONF", (FPasta.Caminho() + "softhsm2.conf").c_str(), 1);
-    ::setenv("NIVRA_PKCS11_MODULE", "/usr/lib/softhsm/libsofthsm2.so", 1);
+    ::setenv("NIVRA_PKCS11_MODULE", modulo.c_str(), 1);
   }
   TTokenTeste(const TTokenTeste&) = delete;
   TTokenTeste& operator=(const TTokenTeste&) = delete;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <openssl/evp.h>
 
+#include <memory>
 #include <string>
 
 #include "security/dfe_ssl.h"
@@ -26,7 +27,8 @@ class Token : public ::testing::Test {
   }
 
   TRepositorioTeste repositorio;
-  TTokenTeste token;
+  std::unique_ptr<TTokenTeste> token =
+      TTokenTeste::Disponivel() ? std::make_unique<TTokenTeste>() : nullptr;
 };
 
 TEST_F(Token, LoadsTheTokenCertificateAsA3WithAKeyThatSigns) {
@@ -105,6 +107,25 @@ TEST_F(Token, AWrongPINIsRefusedAndEmptiesThePasswordLeavingNothingLoaded) {
                                  true);
             }).rfind("O recipiente da chave não pôde ser aberto , erro: $", 0),
             0U);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TokenBloqueado, ABlockedPINIsRefusedWithItsOwnMessageAndEmptiesThePassword) {
+  if (!TTokenTeste::Disponivel()) GTEST_SKIP() << "PKI sem token";
+  TRepositorioTeste repositorio;
+  TTokenTeste token(NIVRA_PKCS11_PIN_BLOQUEADO);
+  TDFeSSL ssl;
+  ssl.SetSSLCryptLib(TSSLCryptLib::cryWinCrypt);
+  ssl.SetNumeroSerie(NumeroSeriePKI("token"));
+  ssl.SetSenha("1234");
+  EXPECT_EQ(MensagemDe([&ssl] { ssl.CarregarCertificado(); }),
+            "O cartão não pode ser acessado porque o número máximo de tentativas de entrada de "
+            "PIN foi atingido");
+  EXPECT_EQ(ssl.Senha(), "");
+  EXPECT_FALSE(ssl.CertificadoLido());
 }
 
 }  // namespace
