@@ -12,6 +12,7 @@ packages=(
   libxmlsec1-dev libxmlsec1-openssl xmlsec1
   libp11-dev libp11-kit-dev p11-kit softhsm2 opensc
   qt6-base-dev
+  nlohmann-json3-dev
   libcpp-httplib-dev
 )
 
