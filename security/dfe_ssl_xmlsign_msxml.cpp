@@ -6,6 +6,9 @@
 #include <openssl/x509.h>
 #include <xmlsec/base64.h>
 #include <xmlsec/openssl/evp.h>
+#include <xmlsec/openssl/x509.h>
+#include <xmlsec/templates.h>
+#include <xmlsec/xmltree.h>
 
 #include "security/dfe_ssl.h"
 #include "security/xml_biblioteca.h"
@@ -19,13 +22,16 @@ struct TLiberaXmlChar {
   void operator()(xmlChar* texto) const { xmlFree(texto); }
 };
 
-// An xmlsec key over the certificate's private key. xmlsec gets its own reference to the key,
-// so a key that lives on a token signs through the token. Null when xmlsec refuses the key.
-TChaveXmlSec ChaveDeAssinatura(EVP_PKEY* chavePrivada) {
-  if (chavePrivada == nullptr || EVP_PKEY_up_ref(chavePrivada) != 1) return nullptr;
-  xmlSecKeyDataPtr dados = xmlSecOpenSSLEvpKeyAdopt(chavePrivada);
+// An xmlsec key over the certificate's private key, carrying the certificate for KeyInfo. xmlsec
+// gets its own references, so a key that lives on a token signs through the token. Null when
+// xmlsec refuses the key.
+TChaveXmlSec ChaveDeAssinatura(const TCertContext& contexto) {
+  if (contexto.ChavePrivada == nullptr || contexto.Certificado == nullptr ||
+      EVP_PKEY_up_ref(contexto.ChavePrivada) != 1)
+    return nullptr;
+  xmlSecKeyDataPtr dados = xmlSecOpenSSLEvpKeyAdopt(contexto.ChavePrivada);
   if (dados == nullptr) {
-    EVP_PKEY_free(chavePrivada);
+    EVP_PKEY_free(contexto.ChavePrivada);
     return nullptr;
   }
   TChaveXmlSec chave(xmlSecKeyCreate());
@@ -33,7 +39,23 @@ TChaveXmlSec ChaveDeAssinatura(EVP_PKEY* chavePrivada) {
     xmlSecKeyDataDestroy(dados);
     return nullptr;
   }
+  xmlSecKeyDataPtr x509 = xmlSecKeyEnsureData(chave.get(), xmlSecOpenSSLKeyDataX509Id);
+  if (x509 == nullptr || X509_up_ref(contexto.Certificado) != 1) return nullptr;
+  if (xmlSecOpenSSLKeyDataX509AdoptKeyCert(x509, contexto.Certificado) < 0) {
+    X509_free(contexto.Certificado);
+    return nullptr;
+  }
   return chave;
+}
+
+// Whether `no` is a signature element, with a KeyInfo holding an X509Data (added when missing)
+// for xmlsec to write the certificate into.
+bool PrepararAssinatura(xmlNode* no) {
+  if (xmlSecCheckNodeName(no, xmlSecNodeSignature, xmlSecDSigNs) == 0) return false;
+  xmlNode* keyInfo = xmlSecTmplSignatureEnsureKeyInfo(no, nullptr);
+  if (keyInfo == nullptr) return false;
+  return xmlSecFindChild(keyInfo, xmlSecNodeX509Data, xmlSecDSigNs) != nullptr ||
+         xmlSecTmplKeyInfoAddX509Data(keyInfo) != nullptr;
 }
 
 // The certificate's DER in Base64 on one line.
@@ -94,11 +116,10 @@ std::string TDFeSSLXmlSignMsXml::Assinar(const std::string& ConteudoXML,
   xmlNode* noAssinatura = SelecionarNo(doc.get(), no, namespaces);
   if (noAssinatura == nullptr) throw ENivraDFeException("Erro ao encontrar nó para Assinatura");
 
-  assinatura->signKey =
-      contexto != nullptr ? ChaveDeAssinatura(contexto->ChavePrivada).release() : nullptr;
-  if (assinatura->signKey == nullptr || contexto->Certificado == nullptr)
+  assinatura->signKey = contexto != nullptr ? ChaveDeAssinatura(*contexto).release() : nullptr;
+  if (assinatura->signKey == nullptr)
     throw ENivraDFeException("Falha ao obter a Chave Privada do Certificado para Assinatura.");
-  if (xmlSecDSigCtxSign(assinatura.get(), noAssinatura) < 0)
+  if (!PrepararAssinatura(noAssinatura) || xmlSecDSigCtxSign(assinatura.get(), noAssinatura) < 0)
     throw ENivraDFeException("Assinatura Falhou.");
 
   // The declaration the text came with stays in front; the tidying keeps it when it is UTF-8.

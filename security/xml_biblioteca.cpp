@@ -77,11 +77,13 @@ void Iniciar() {
   if (xmlSecInit() < 0) throw ENivraDFeException("Falha ao inicializar a biblioteca xmlsec");
   if (xmlSecCheckVersion() != 1)
     throw ENivraDFeException("Versão da biblioteca xmlsec incompatível");
-  xmlSecErrorsSetCallback(GuardarErroXmlSec);
-  // Base64 values on one line: nothing for the tidying to remove inside SignedInfo.
-  xmlSecBase64SetDefaultLineSize(0);
+  // Base64 values on one line (longer than any digest, signature or certificate), so that no
+  // line break inside SignedInfo is left for the tidying to remove after signing.
+  xmlSecBase64SetDefaultLineSize(1 << 20);
   if (xmlSecOpenSSLAppInit(nullptr) < 0 || xmlSecOpenSSLInit() < 0)
     throw ENivraDFeException("Falha ao inicializar a biblioteca xmlsec-openssl");
+  // Set after the back end starts, which installs its own.
+  xmlSecErrorsSetCallback(GuardarErroXmlSec);
 }
 
 }  // namespace
