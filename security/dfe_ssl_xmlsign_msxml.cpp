@@ -2,51 +2,17 @@
 // node and its prefixes.
 #include "security/dfe_ssl_xmlsign_msxml.h"
 
-#include <openssl/evp.h>
-#include <openssl/x509.h>
-#include <xmlsec/base64.h>
-#include <xmlsec/openssl/evp.h>
-#include <xmlsec/openssl/x509.h>
 #include <xmlsec/templates.h>
 #include <xmlsec/xmltree.h>
 
 #include "security/dfe_ssl.h"
 #include "security/xml_biblioteca.h"
+#include "security/xmlsec_chaves.h"
 #include "util/excecoes.h"
 #include "util/texto.h"
 #include "util/xml_texto.h"
 
 namespace {
-
-struct TLiberaXmlChar {
-  void operator()(xmlChar* texto) const { xmlFree(texto); }
-};
-
-// An xmlsec key over the certificate's private key, carrying the certificate for KeyInfo. xmlsec
-// gets its own references, so a key that lives on a token signs through the token. Null when
-// xmlsec refuses the key.
-TChaveXmlSec ChaveDeAssinatura(const TCertContext& contexto) {
-  if (contexto.ChavePrivada == nullptr || contexto.Certificado == nullptr ||
-      EVP_PKEY_up_ref(contexto.ChavePrivada) != 1)
-    return nullptr;
-  xmlSecKeyDataPtr dados = xmlSecOpenSSLEvpKeyAdopt(contexto.ChavePrivada);
-  if (dados == nullptr) {
-    EVP_PKEY_free(contexto.ChavePrivada);
-    return nullptr;
-  }
-  TChaveXmlSec chave(xmlSecKeyCreate());
-  if (!chave || xmlSecKeySetValue(chave.get(), dados) < 0) {
-    xmlSecKeyDataDestroy(dados);
-    return nullptr;
-  }
-  xmlSecKeyDataPtr x509 = xmlSecKeyEnsureData(chave.get(), xmlSecOpenSSLKeyDataX509Id);
-  if (x509 == nullptr || X509_up_ref(contexto.Certificado) != 1) return nullptr;
-  if (xmlSecOpenSSLKeyDataX509AdoptKeyCert(x509, contexto.Certificado) < 0) {
-    X509_free(contexto.Certificado);
-    return nullptr;
-  }
-  return chave;
-}
 
 // Whether `no` is a signature element, with a KeyInfo holding an X509Data (added when missing)
 // for xmlsec to write the certificate into.
@@ -58,16 +24,14 @@ bool PrepararAssinatura(xmlNode* no) {
          xmlSecTmplKeyInfoAddX509Data(keyInfo) != nullptr;
 }
 
-// The certificate's DER in Base64 on one line.
-std::string DERBase64(X509* certificado) {
-  unsigned char* der = nullptr;
-  const int tamanho = i2d_X509(certificado, &der);
-  if (tamanho <= 0) throw ENivraDFeException("Falha ao ler o certificado para Assinatura.");
-  std::unique_ptr<xmlChar, TLiberaXmlChar> base64(
-      xmlSecBase64Encode(der, static_cast<xmlSecSize>(tamanho), 0));
-  OPENSSL_free(der);
-  if (!base64) throw ENivraDFeException("Falha ao ler o certificado para Assinatura.");
-  return reinterpret_cast<const char*>(base64.get());
+// The xmlsec key that signs for `contexto`. xmlsec sees only the public half of a token key:
+// then `externa` is set and the key is a stand-in, whose signature value must be made again
+// with the token key itself. Null when xmlsec refuses the keys.
+TChaveXmlSec ChaveParaAssinar(const TCertContext& contexto, bool& externa) {
+  TChaveXmlSec chave = ChaveXmlSec(contexto.ChavePrivada, contexto.Certificado);
+  externa = chave && !XmlSecAssinaCom(chave.get());
+  if (externa) chave = ChaveXmlSec(ChaveSubstituta(), contexto.Certificado);
+  return chave;
 }
 
 }  // namespace
@@ -116,14 +80,20 @@ std::string TDFeSSLXmlSignMsXml::Assinar(const std::string& ConteudoXML,
   xmlNode* noAssinatura = SelecionarNo(doc.get(), no, namespaces);
   if (noAssinatura == nullptr) throw ENivraDFeException("Erro ao encontrar nó para Assinatura");
 
-  assinatura->signKey = contexto != nullptr ? ChaveDeAssinatura(*contexto).release() : nullptr;
-  if (assinatura->signKey == nullptr)
+  const std::string certificado =
+      contexto != nullptr ? DERBase64(contexto->Certificado) : std::string();
+  bool chaveExterna = false;
+  TChaveXmlSec chave = certificado.empty() ? nullptr : ChaveParaAssinar(*contexto, chaveExterna);
+  if (!chave)
     throw ENivraDFeException("Falha ao obter a Chave Privada do Certificado para Assinatura.");
-  if (!PrepararAssinatura(noAssinatura) || xmlSecDSigCtxSign(assinatura.get(), noAssinatura) < 0)
+  if (chaveExterna) assinatura->flags |= XMLSEC_DSIG_FLAGS_STORE_SIGNATURE;
+  assinatura->signKey = chave.release();
+  if (!PrepararAssinatura(noAssinatura) || xmlSecDSigCtxSign(assinatura.get(), noAssinatura) < 0 ||
+      (chaveExterna &&
+       !RefazerValorAssinatura(assinatura.get(), noAssinatura, contexto->ChavePrivada)))
     throw ENivraDFeException("Assinatura Falhou.");
 
   // The declaration the text came with stays in front; the tidying keeps it when it is UTF-8.
   const std::string declaracao = xml.starts_with("<?xml") ? DeclaracaoXML(xml) : "";
-  return LimparXMLAssinado(declaracao + SerializarDocXml(doc.get()),
-                           DERBase64(contexto->Certificado));
+  return LimparXMLAssinado(declaracao + SerializarDocXml(doc.get()), certificado);
 }
