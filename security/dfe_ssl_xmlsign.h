@@ -41,8 +41,7 @@ class TDFeSSLXmlSignClass {
   // X509Certificate inside KeyInfo when `AddX509Data` is true. Throws ENivraDFeException when
   // the closing tag is missing or the attribute's value has no opening or closing quote.
   [[nodiscard]] std::string InserirModeloAssinatura(const std::string& ConteudoXML,
-                                                    bool AddX509Data,
-                                                    const std::string& docElement,
+                                                    bool AddX509Data, const std::string& docElement,
                                                     const std::string& IdSignature = "",
                                                     const std::string& IdAttr = "") const;
   // Returns the signed document `ConteudoXML` tidied: its declaration dropped unless it names

@@ -22,7 +22,8 @@ std::string URIReferencia(const std::string& xml, const std::string& IdAttr) {
   if (inicio == std::string::npos)
     throw ENivraDFeException("Não encontrei inicio do URI: aspas inicial");
   const std::size_t fim = xml.find('"', inicio + 1);
-  if (fim == std::string::npos) throw ENivraDFeException("Não encontrei inicio do URI: aspas final");
+  if (fim == std::string::npos)
+    throw ENivraDFeException("Não encontrei inicio do URI: aspas final");
   return "#" + xml.substr(inicio + 1, fim - inicio - 1);
 }
 
@@ -89,7 +90,8 @@ std::string TDFeSSLXmlSignClass::LimparXMLAssinado(const std::string& ConteudoXM
   if (!X509Certificate.empty()) {
     const std::string certificado = "<X509Certificate>" + X509Certificate + "</X509Certificate>";
     if (!TrocarConteudo(xml, valor, "<X509Data>", "</X509Data>", certificado))
-      TrocarConteudo(xml, valor, "<KeyInfo>", "</KeyInfo>", "<X509Data>" + certificado + "</X509Data>");
+      TrocarConteudo(xml, valor, "<KeyInfo>", "</KeyInfo>",
+                     "<X509Data>" + certificado + "</X509Data>");
   } else {
     // Only the last certificate element stays.
     const std::size_t primeiro = xml.find("<X509Certificate>", valor);

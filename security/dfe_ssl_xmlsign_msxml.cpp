@@ -5,6 +5,8 @@
 #include <xmlsec/templates.h>
 #include <xmlsec/xmltree.h>
 
+#include <string_view>
+
 #include "security/dfe_ssl.h"
 #include "security/xml_biblioteca.h"
 #include "security/xmlsec_chaves.h"
@@ -45,11 +47,10 @@ std::string TDFeSSLXmlSignMsXml::NoAssinatura(const std::string& SignatureNode) 
 }
 
 std::string TDFeSSLXmlSignMsXml::NamespacesSelecao(const std::string& SelectionNamespaces) {
-  const std::string declaracao = NamespaceDsPadrao;
-  if (SelectionNamespaces.empty()) return declaracao;
-  if (SelectionNamespaces.compare(0, declaracao.size(), declaracao) == 0)
-    return SelectionNamespaces;
-  return declaracao + " " + SelectionNamespaces;
+  const std::string_view declaracao = NamespaceDsPadrao;
+  if (SelectionNamespaces.empty()) return std::string(declaracao);
+  if (SelectionNamespaces.starts_with(declaracao)) return SelectionNamespaces;
+  return std::string(declaracao) + " " + SelectionNamespaces;
 }
 
 std::string TDFeSSLXmlSignMsXml::Assinar(const std::string& ConteudoXML,

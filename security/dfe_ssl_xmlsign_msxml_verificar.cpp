@@ -29,8 +29,7 @@ struct TLiberaXmlChar {
 // Keeps the first message libxml2 reports through a schema context.
 void GuardarPrimeiroErro(void* destino, xmlError* erro) {
   auto* texto = static_cast<std::string*>(destino);
-  if (texto->empty() && erro != nullptr && erro->message != nullptr)
-    *texto = Aparar(erro->message);
+  if (texto->empty() && erro != nullptr && erro->message != nullptr) *texto = Aparar(erro->message);
 }
 
 // The schema of the file `arquivo`, whose target namespace must be `namespaceURI`.
@@ -40,8 +39,7 @@ std::unique_ptr<xmlSchema, TLiberaSchema> CarregarSchema(const std::string& arqu
   std::unique_ptr<xmlSchemaParserCtxt, TLiberaSchemaParser> parser(
       xmlSchemaNewParserCtxt(arquivo.c_str()));
   if (parser) xmlSchemaSetParserStructuredErrors(parser.get(), GuardarPrimeiroErro, &erro);
-  std::unique_ptr<xmlSchema, TLiberaSchema> schema(parser ? xmlSchemaParse(parser.get())
-                                                          : nullptr);
+  std::unique_ptr<xmlSchema, TLiberaSchema> schema(parser ? xmlSchemaParse(parser.get()) : nullptr);
   if (!schema)
     throw ENivraDFeException("Não foi possível carregar o Schema: " + arquivo + "\r\n" + erro);
   const char* alvo = reinterpret_cast<const char*>(schema->targetNamespace);
@@ -79,8 +77,8 @@ bool TDFeSSLXmlSignMsXml::Validar(const std::string& ConteudoXML, const std::str
   TDocXml doc = CarregarDocXml(ConteudoXML, &falha);
   if (!doc) {
     MsgErro = "Não foi possível carregar o arquivo.\r\nErr: " + std::to_string(falha.Codigo) +
-              ", Lin: " + std::to_string(falha.Linha) + ", Pos: " +
-              std::to_string(falha.Posicao) + " - " + falha.Motivo;
+              ", Lin: " + std::to_string(falha.Linha) + ", Pos: " + std::to_string(falha.Posicao) +
+              " - " + falha.Motivo;
     return false;
   }
   auto schema = CarregarSchema(ArqSchema, FpDFeSSL.NameSpaceURI());
@@ -95,9 +93,8 @@ bool TDFeSSLXmlSignMsXml::Validar(const std::string& ConteudoXML, const std::str
   return resultado == 0;
 }
 
-bool TDFeSSLXmlSignMsXml::VerificarAssinatura(const std::string& ConteudoXML,
-                                              std::string& MsgErro, const std::string&,
-                                              const std::string& SignatureNode,
+bool TDFeSSLXmlSignMsXml::VerificarAssinatura(const std::string& ConteudoXML, std::string& MsgErro,
+                                              const std::string&, const std::string& SignatureNode,
                                               const std::string& SelectionNamespaces,
                                               const std::string&, const std::string& IdAttr) {
   const std::string no = NoAssinatura(SignatureNode);
@@ -120,9 +117,8 @@ bool TDFeSSLXmlSignMsXml::VerificarAssinatura(const std::string& ConteudoXML,
     MsgErro = "Não foi possível ler o nó de Assinatura (" + no + ")";
     return false;
   }
-  xmlNode* noCertificado =
-      SelecionarNo(doc.get(), ".//ds:KeyInfo/ds:X509Data/ds:X509Certificate", namespaces,
-                   noAssinatura);
+  xmlNode* noCertificado = SelecionarNo(doc.get(), ".//ds:KeyInfo/ds:X509Data/ds:X509Certificate",
+                                        namespaces, noAssinatura);
   if (noCertificado == nullptr) {
     MsgErro = "Erro ao ler <X509Data> da Assinatura";
     return false;

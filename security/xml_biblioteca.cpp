@@ -25,8 +25,8 @@ thread_local std::string gErroXmlSec;
 
 // Keeps the first error of the call (the later ones only echo it up the call chain) and keeps
 // xmlsec from writing to standard error.
-void GuardarErroXmlSec(const char*, int, const char*, const char* objeto, const char* assunto,
-                       int, const char* msg) {
+void GuardarErroXmlSec(const char*, int, const char*, const char* objeto, const char* assunto, int,
+                       const char* msg) {
   if (!gErroXmlSec.empty()) return;
   std::string texto = msg != nullptr ? msg : "";
   if (assunto != nullptr && *assunto != '\0') texto = std::string(assunto) + ": " + texto;
@@ -104,7 +104,8 @@ TDocXml CarregarDocXml(const std::string& texto, TFalhaCargaXml* falha) {
     return nullptr;
   }
   TDocXml doc(xmlCtxtReadMemory(parser.get(), texto.data(), static_cast<int>(texto.size()), nullptr,
-                                "UTF-8", XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
+                                "UTF-8",
+                                XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
   if (doc && parser->wellFormed != 0) return doc;
   if (falha != nullptr) {
     const xmlError* erro = xmlCtxtGetLastError(parser.get());
@@ -158,15 +159,15 @@ TDSigCtx CriarContextoAssinatura() {
   ctx->enabledReferenceUris = static_cast<xmlSecTransformUriType>(
       xmlSecTransformUriTypeEmpty | xmlSecTransformUriTypeSameDocument);
   for (xmlSecTransformId id :
-       {xmlSecTransformInclC14NId, xmlSecTransformInclC14NWithCommentsId,
-        xmlSecTransformExclC14NId, xmlSecTransformExclC14NWithCommentsId,
-        xmlSecTransformEnvelopedId, xmlSecOpenSSLTransformSha1Id, xmlSecOpenSSLTransformSha256Id}) {
+       {xmlSecTransformInclC14NId, xmlSecTransformInclC14NWithCommentsId, xmlSecTransformExclC14NId,
+        xmlSecTransformExclC14NWithCommentsId, xmlSecTransformEnvelopedId,
+        xmlSecOpenSSLTransformSha1Id, xmlSecOpenSSLTransformSha256Id}) {
     if (xmlSecDSigCtxEnableReferenceTransform(ctx.get(), id) < 0) return nullptr;
   }
   for (xmlSecTransformId id :
-       {xmlSecTransformInclC14NId, xmlSecTransformInclC14NWithCommentsId,
-        xmlSecTransformExclC14NId, xmlSecTransformExclC14NWithCommentsId,
-        xmlSecOpenSSLTransformRsaSha1Id, xmlSecOpenSSLTransformRsaSha256Id}) {
+       {xmlSecTransformInclC14NId, xmlSecTransformInclC14NWithCommentsId, xmlSecTransformExclC14NId,
+        xmlSecTransformExclC14NWithCommentsId, xmlSecOpenSSLTransformRsaSha1Id,
+        xmlSecOpenSSLTransformRsaSha256Id}) {
     if (xmlSecDSigCtxEnableSignatureTransform(ctx.get(), id) < 0) return nullptr;
   }
   return ctx;

@@ -58,9 +58,9 @@ void RegistrarIds(xmlDoc* doc, const std::string& nome);
 // cannot write it.
 [[nodiscard]] std::string SerializarDocXml(xmlDoc* doc);
 
-// A signature context without key (the caller sets `signKey`, which it then owns) that follows only references inside the
-// document and allows only Canonical XML, the enveloped-signature transform, SHA-1 and SHA-256
-// digests and RSA signatures with them. Returns null when xmlsec cannot make it.
+// A signature context without key (the caller sets `signKey`, which it then owns) that follows only
+// references inside the document and allows only Canonical XML, the enveloped-signature transform,
+// SHA-1 and SHA-256 digests and RSA signatures with them. Returns null when xmlsec cannot make it.
 [[nodiscard]] TDSigCtx CriarContextoAssinatura();
 
 // Forgets the xmlsec errors recorded on this thread.

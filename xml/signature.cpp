@@ -57,8 +57,8 @@ bool TSignature::GerarXML() {
   g.wGrupo("KeyInfo", "XS19");
   g.wGrupo("X509Data", "XS20");
   // An ICP-Brasil certificate in Base64 runs to some 2000 characters.
-  g.wCampo(TkovTipoCampo::tcStr, "XS21", "X509Certificate", 0, kMaxCertificado, 1,
-           FX509Certificate, "X509 Certificate", false);
+  g.wCampo(TkovTipoCampo::tcStr, "XS21", "X509Certificate", 0, kMaxCertificado, 1, FX509Certificate,
+           "X509 Certificate", false);
   g.wGrupo("/X509Data");
   g.wGrupo("/KeyInfo");
   g.wGrupo("/Signature");

@@ -30,8 +30,8 @@ class TXmlSec1 {
     const std::string saida = FPasta.Caminho() + "assinado.xml";
     TPastaTemporaria::Escrever(entrada, modelo);
     const std::string chave = PastaPKITeste() + nome;
-    if (Executar("--sign --id-attr:Id " + elementoId + " --privkey-pem " + chave + ".key," +
-                 chave + ".pem --output " + saida + " " + entrada) != 0)
+    if (Executar("--sign --id-attr:Id " + elementoId + " --privkey-pem " + chave + ".key," + chave +
+                 ".pem --output " + saida + " " + entrada) != 0)
       return "";
     return TPastaTemporaria::Ler(saida);
   }

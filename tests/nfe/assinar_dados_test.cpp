@@ -45,9 +45,8 @@ TEST_F(AssinaturaEvento, SignedEventVerifiesAndIsValid) {
   EXPECT_TRUE(xmlsec1.Verifica(assinado, "infEvento")) << assinado;
   std::string msg;
   EXPECT_TRUE(FNFe->SSL().VerificarAssinatura(assinado, msg, "infEvento")) << msg;
-  EXPECT_TRUE(FNFe->SSL().Validar(assinado, std::string(NIVRA_SOURCE_DIR) +
-                                                "/resources/schemas/envEvento_v1.00.xsd",
-                                  msg))
+  EXPECT_TRUE(FNFe->SSL().Validar(
+      assinado, std::string(NIVRA_SOURCE_DIR) + "/resources/schemas/envEvento_v1.00.xsd", msg))
       << msg;
 }
 

@@ -50,4 +50,3 @@ class AmbienteAssinatura : public ::testing::Test {
   TDFeSSL FSSL;
   TXmlSec1 FXmlSec1;
 };
-

@@ -80,8 +80,8 @@ TEST_F(Assinatura, DocumentWithoutIdIsSignedWhole) {
 }
 
 TEST_F(Assinatura, TemplateAlreadyInTheDocumentIsSignedInPlace) {
-  const std::string modelo = FSSL.SSLXmlSignClass().InserirModeloAssinatura(
-      NFeTeste(), true, "NFe", " Id=\"assinatura1\"");
+  const std::string modelo = FSSL.SSLXmlSignClass().InserirModeloAssinatura(NFeTeste(), true, "NFe",
+                                                                            " Id=\"assinatura1\"");
   const std::string assinado = AssinarNFe(modelo);
   EXPECT_EQ(Ocorrencias(assinado, "<Signature "), 1);
   EXPECT_NE(assinado.find("<Signature xmlns=\"http://www.w3.org/2000/09/xmldsig#\" "

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "security/dfe_ssl.h"
+#include "security/dfe_ssl_xmlsign_msxml.h"
 #include "tests/fakes/mensagem_de.h"
 
 namespace {
@@ -61,7 +62,7 @@ TEST(ModeloAssinatura, DigestChoiceIdSignatureAndX509DataShapeTheTemplate) {
     TDFeSSL ssl;
     ssl.SetSSLDgst(caso.dgst);
     EXPECT_EQ(ssl.SSLXmlSignClass().InserirModeloAssinatura("<a Id=\"A1\"></a>", caso.x509, "a",
-                                                             caso.idAssinatura),
+                                                            caso.idAssinatura),
               "<a Id=\"A1\">" + caso.esperado + "</a>")
         << caso.nome;
   }
@@ -100,6 +101,16 @@ TEST(ModeloAssinatura, MissingPiecesAreReported) {
             "Não encontrei inicio do URI: aspas final");
 }
 
+TEST(SelecaoAssinatura, DefaultsPutTheDsDeclarationFirst) {
+  const std::string ds = "xmlns:ds=\"http://www.w3.org/2000/09/xmldsig#\"";
+  const std::string nfe = "xmlns:nfe=\"http://www.portalfiscal.inf.br/nfe\"";
+  EXPECT_EQ(TDFeSSLXmlSignMsXml::NoAssinatura(""), ".//ds:Signature");
+  EXPECT_EQ(TDFeSSLXmlSignMsXml::NoAssinatura("//ds:Signature[2]"), "//ds:Signature[2]");
+  EXPECT_EQ(TDFeSSLXmlSignMsXml::NamespacesSelecao(""), ds);
+  EXPECT_EQ(TDFeSSLXmlSignMsXml::NamespacesSelecao(nfe), ds + " " + nfe);
+  EXPECT_EQ(TDFeSSLXmlSignMsXml::NamespacesSelecao(ds + " " + nfe), ds + " " + nfe);
+}
+
 TEST(LimparXMLAssinado, TidiesDeclarationLineBreaksCertificatesAndBlanks) {
   struct Caso {
     const char* nome;
@@ -118,8 +129,9 @@ TEST(LimparXMLAssinado, TidiesDeclarationLineBreaksCertificatesAndBlanks) {
       {"no signature: only line breaks go", "<a>\r\n <b> c </b>\n</a>", "MIIC",
        "<a> <b> c </b></a>"},
       {"certificate replaces the X509Data content",
-       "<S>" + sv + "<KeyInfo><X509Data><X509Certificate>AA\nBB</X509Certificate>"
-                    "<X509Certificate>CC</X509Certificate></X509Data></KeyInfo></S>",
+       "<S>" + sv +
+           "<KeyInfo><X509Data><X509Certificate>AA\nBB</X509Certificate>"
+           "<X509Certificate>CC</X509Certificate></X509Data></KeyInfo></S>",
        "MIIC",
        "<S><SignatureValue>abcdef</SignatureValue><KeyInfo><X509Data><X509Certificate>MIIC"
        "</X509Certificate></X509Data></KeyInfo></S>"},
@@ -127,8 +139,9 @@ TEST(LimparXMLAssinado, TidiesDeclarationLineBreaksCertificatesAndBlanks) {
        "<S><SignatureValue>abcdef</SignatureValue><KeyInfo><X509Data><X509Certificate>MIIC"
        "</X509Certificate></X509Data></KeyInfo></S>"},
       {"without certificate the last certificate element stays",
-       "<S>" + sv + "<KeyInfo><X509Data><X509Certificate>AA</X509Certificate>"
-                    "<X509Certificate>B B</X509Certificate></X509Data></KeyInfo></S>",
+       "<S>" + sv +
+           "<KeyInfo><X509Data><X509Certificate>AA</X509Certificate>"
+           "<X509Certificate>B B</X509Certificate></X509Data></KeyInfo></S>",
        "",
        "<S><SignatureValue>abcdef</SignatureValue><KeyInfo><X509Data><X509Certificate>BB"
        "</X509Certificate></X509Data></KeyInfo></S>"},

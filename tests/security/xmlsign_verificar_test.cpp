@@ -69,9 +69,8 @@ TEST_F(Verificacao, TamperedDocumentsFail) {
       {"content", Trocar(assinado, "VENDA DE MERCADORIA", "VENDA DE MERCADORIAS")},
       {"attribute", Trocar(assinado, "versao=\"4.00\"", "versao=\"3.10\"")},
       {"signature value", Trocar(assinado, "<SignatureValue>", "<SignatureValue>AAAA")},
-      {"other signer",
-       assinado.substr(0, assinado.find("<X509Certificate>") + 17) + outroCertificado +
-           assinado.substr(assinado.find("</X509Certificate>"))},
+      {"other signer", assinado.substr(0, assinado.find("<X509Certificate>") + 17) +
+                           outroCertificado + assinado.substr(assinado.find("</X509Certificate>"))},
   };
   for (const auto& caso : casos) {
     EXPECT_FALSE(Verificar(caso.xml)) << caso.nome;
@@ -83,8 +82,8 @@ TEST_F(Verificacao, TamperedDocumentsFail) {
 
 TEST_F(Verificacao, EachUnreadablePartHasItsMessage) {
   const std::string assinado = AssinarNFe();
-  const std::string semX509 =
-      assinado.substr(0, assinado.find("<X509Data>")) + assinado.substr(assinado.find("</KeyInfo>"));
+  const std::string semX509 = assinado.substr(0, assinado.find("<X509Data>")) +
+                              assinado.substr(assinado.find("</KeyInfo>"));
   struct Caso {
     const char* nome;
     std::string xml;
@@ -93,8 +92,7 @@ TEST_F(Verificacao, EachUnreadablePartHasItsMessage) {
   };
   const std::vector<Caso> casos = {
       {"malformed", "<NFe><infNFe>", "", "Não foi possível carregar o arquivo."},
-      {"no signature", NFeTeste(), "",
-       "Não foi possível ler o nó de Assinatura (.//ds:Signature)"},
+      {"no signature", NFeTeste(), "", "Não foi possível ler o nó de Assinatura (.//ds:Signature)"},
       {"other node", assinado, "//ds:Nada", "Não foi possível ler o nó de Assinatura (//ds:Nada)"},
       {"no certificate", semX509, "", "Erro ao ler <X509Data> da Assinatura"},
       {"certificate not Base64 DER", Trocar(assinado, "<X509Certificate>", "<X509Certificate>%%"),
@@ -104,6 +102,16 @@ TEST_F(Verificacao, EachUnreadablePartHasItsMessage) {
     EXPECT_FALSE(Verificar(caso.xml, caso.no)) << caso.nome;
     EXPECT_EQ(FMsgErro, caso.mensagem) << caso.nome;
   }
+}
+
+TEST_F(Verificacao, SignatureNodeMayUseThePrefixesTheCallerDeclares) {
+  const std::string assinado = AssinarNFe();
+  std::string msg;
+  EXPECT_TRUE(FSSL.VerificarAssinatura(assinado, msg, "", "/nfe:NFe/ds:Signature",
+                                       "xmlns:nfe='http://www.portalfiscal.inf.br/nfe'"))
+      << msg;
+  EXPECT_FALSE(FSSL.VerificarAssinatura(assinado, msg, "", "/nfe:NFe/ds:Signature", ""));
+  EXPECT_EQ(msg, "Não foi possível ler o nó de Assinatura (/nfe:NFe/ds:Signature)");
 }
 
 TEST_F(Verificacao, ReferenceOutsideTheDocumentIsNotFollowed) {
@@ -144,7 +152,8 @@ TEST_F(Verificacao, InvalidEventsFailWithTheValidatorsReason) {
 
 TEST_F(Verificacao, MalformedDocumentGivesCodeLineAndPosition) {
   EXPECT_FALSE(Validar("<envEvento>\n  <idLote>1</lote>\n</envEvento>"));
-  EXPECT_TRUE(FMsgErro.starts_with("Não foi possível carregar o arquivo.\r\nErr: 76, Lin: 2, Pos: "))
+  EXPECT_TRUE(
+      FMsgErro.starts_with("Não foi possível carregar o arquivo.\r\nErr: 76, Lin: 2, Pos: "))
       << FMsgErro;
   EXPECT_NE(FMsgErro.find(" - Opening and ending tag mismatch: idLote"), std::string::npos)
       << FMsgErro;
@@ -156,10 +165,10 @@ TEST_F(Verificacao, SchemaThatCannotServeIsRefused) {
                 "xmldsig-core-schema_v1.01.xsd não é do namespace \"" + NameSpaceNFeTeste + "\"");
   TPastaTemporaria pasta;
   TPastaTemporaria::Escrever(pasta.Caminho() + "ruim.xsd", "<nada/>");
-  EXPECT_TRUE(MensagemDe([&] { (void)FSSL.Validar(EventoTeste(), pasta.Caminho() + "ruim.xsd",
-                                                  FMsgErro); })
-                  .starts_with("Não foi possível carregar o Schema: " + pasta.Caminho() +
-                               "ruim.xsd\r\n"));
+  EXPECT_TRUE(
+      MensagemDe([&] {
+        (void)FSSL.Validar(EventoTeste(), pasta.Caminho() + "ruim.xsd", FMsgErro);
+      }).starts_with("Não foi possível carregar o Schema: " + pasta.Caminho() + "ruim.xsd\r\n"));
 }
 
 }  // namespace

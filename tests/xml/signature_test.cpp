@@ -7,8 +7,8 @@
 
 namespace {
 
-std::string Assinatura(const std::string& uri, const std::string& digest,
-                       const std::string& valor, const std::string& certificado) {
+std::string Assinatura(const std::string& uri, const std::string& digest, const std::string& valor,
+                       const std::string& certificado) {
   return "<Signature xmlns=\"http://www.w3.org/2000/09/xmldsig#\"><SignedInfo>"
          "<CanonicalizationMethod Algorithm=\"http://www.w3.org/TR/2001/REC-xml-c14n-20010315\"/>"
          "<SignatureMethod Algorithm=\"http://www.w3.org/2000/09/xmldsig#rsa-sha1\"/>"
@@ -33,9 +33,9 @@ TEST(Signature, WritesTheValuesUnescapedInTheNFeSignatureElement) {
   s.SetX509Certificate(certificado);
   s.Gerador().SetArquivoFormatoXML("resto de antes");
   EXPECT_TRUE(s.GerarXML());
-  EXPECT_EQ(s.Gerador().ArquivoFormatoXML(),
-            Assinatura("41261211222333000181550010000000011000000010", "a+b/c=", "x<y",
-                       certificado));
+  EXPECT_EQ(
+      s.Gerador().ArquivoFormatoXML(),
+      Assinatura("41261211222333000181550010000000011000000010", "a+b/c=", "x<y", certificado));
 }
 
 TEST(Signature, EmptyValuesGiveStartAndEndTags) {
