@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/fakes/documentos_assinatura.h"
@@ -157,6 +158,36 @@ TEST_F(Assinatura, CryptoWithoutPrivateKeyCannotSign) {
   FSSL.UsarSSLCryptClass(nullptr);
   EXPECT_EQ(MensagemDe([&] { (void)AssinarNFe(); }),
             "Falha ao obter a Chave Privada do Certificado para Assinatura.");
+}
+
+TEST(AssinaturaParalela, ThreadsSignAndVerifyAtTheSameTime) {
+  constexpr int kThreads = 4;
+  std::vector<std::string> mensagens(kThreads);
+  std::vector<std::thread> threads;
+  for (int i = 0; i < kThreads; ++i) {
+    threads.emplace_back([&mensagens, i] {
+      try {
+        TDFeSSL ssl;
+        ssl.UsarSSLCryptClass(std::make_unique<TCryptoPFX>(ssl));
+        ssl.SetArquivoPFX(PastaPKITeste() + "empresa.pfx");
+        ssl.SetSenha(SenhaPKITeste);
+        ssl.SetSSLXmlSignLib(TSSLXmlSignLib::xsMsXml);
+        for (int n = 0; n < 5; ++n) {
+          const std::string assinado = ssl.Assinar(NFeTeste(), "NFe", "infNFe");
+          std::string& msg = mensagens[static_cast<std::size_t>(i)];
+          if (!ssl.VerificarAssinatura(assinado, msg)) return;
+          // Each thread reads its own failure reason.
+          (void)ssl.VerificarAssinatura("<a/>", msg);
+          if (msg != "Não foi possível ler o nó de Assinatura (.//ds:Signature)") return;
+          msg.clear();
+        }
+      } catch (const std::exception& e) {
+        mensagens[static_cast<std::size_t>(i)] = e.what();
+      }
+    });
+  }
+  for (auto& t : threads) t.join();
+  for (const auto& msg : mensagens) EXPECT_EQ(msg, "");
 }
 
 }  // namespace
