@@ -10,7 +10,7 @@ packages=(
   libcurl4-openssl-dev
   libxml2-dev libxml2-utils
   libxmlsec1-dev libxmlsec1-openssl xmlsec1
-  libp11-dev p11-kit softhsm2 opensc
+  libp11-dev libp11-kit-dev p11-kit softhsm2 opensc
   qt6-base-dev
   libcpp-httplib-dev
 )

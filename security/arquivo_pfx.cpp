@@ -58,11 +58,12 @@ TConteudoPFX LerPFX(std::string_view dados, const std::string& senha) {
   X509* certificado = nullptr;
   STACK_OF(X509)* cadeia = nullptr;
   if (PKCS12_parse(p12.get(), efetiva, &chave, &certificado, &cadeia) != 1)
-    throw ENivraDFeException(std::string(Prefixo) + "Falha em \"PFXImportCertStore\" Erro: " +
-                             UltimoErroOpenSSL());
+    throw ENivraDFeException(std::string(Prefixo) +
+                             "Falha em \"PFXImportCertStore\" Erro: " + UltimoErroOpenSSL());
   TConteudoPFX conteudo{TX509Ptr(certificado), TEVPKeyPtr(chave), {}};
   TPilhaX509Ptr pilha(cadeia);
-  while (pilha && sk_X509_num(pilha.get()) > 0) conteudo.Cadeia.emplace_back(sk_X509_shift(pilha.get()));
+  while (pilha && sk_X509_num(pilha.get()) > 0)
+    conteudo.Cadeia.emplace_back(sk_X509_shift(pilha.get()));
   if (!conteudo.Certificado || !conteudo.Chave)
     throw ENivraDFeException(std::string(Prefixo) +
                              "Falha ao localizar o Certificado com a Chave Privada.");
@@ -73,9 +74,8 @@ std::string GerarPFX(X509* certificado, EVP_PKEY* chave, const TListaX509& cadei
                      const std::string& senha) {
   CarregarProvedoresOpenSSL();
   const auto falha = [] {
-    return ENivraDFeException(
-        "ExportCertStoreToPFXData: Falha em \"PFXExportCertStoreEx\" Erro: " +
-        UltimoErroOpenSSL());
+    return ENivraDFeException("ExportCertStoreToPFXData: Falha em \"PFXExportCertStoreEx\" Erro: " +
+                              UltimoErroOpenSSL());
   };
   TPilhaX509Ptr pilha(sk_X509_new_null());
   if (!pilha) throw falha();
@@ -87,8 +87,8 @@ std::string GerarPFX(X509* certificado, EVP_PKEY* chave, const TListaX509& cadei
     }
   }
   // Zero choices take OpenSSL's current defaults (AES-256 with PBKDF2, SHA-256 integrity).
-  TPKCS12Ptr p12(PKCS12_create(senha.c_str(), nullptr, chave, certificado, pilha.get(), 0, 0, 0,
-                               0, 0));
+  TPKCS12Ptr p12(
+      PKCS12_create(senha.c_str(), nullptr, chave, certificado, pilha.get(), 0, 0, 0, 0, 0));
   if (!p12) throw falha();
   unsigned char* bytes = nullptr;
   const int tamanho = i2d_PKCS12(p12.get(), &bytes);

@@ -9,7 +9,6 @@
 #include <memory>
 
 #include "security/erro_openssl.h"
-#include "security/openssl_ptr.h"
 #include "util/datahora.h"
 #include "util/excecoes.h"
 #include "util/texto.h"
@@ -54,8 +53,8 @@ TDateTime DataVencimento(const X509* certificado) {
 std::string DER(const X509* certificado) {
   unsigned char* bytes = nullptr;
   const int tamanho = i2d_X509(certificado, &bytes);
-  if (tamanho < 0) throw ENivraDFeException("Falha ao codificar o certificado. Erro: " +
-                                            UltimoErroOpenSSL());
+  if (tamanho < 0)
+    throw ENivraDFeException("Falha ao codificar o certificado. Erro: " + UltimoErroOpenSSL());
   std::string der(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(tamanho));
   OPENSSL_free(bytes);
   return der;
@@ -109,19 +108,28 @@ std::string NumeroSerieCertificado(const ASN1_INTEGER* numero) {
 }
 
 std::string NomeX500(const X509_NAME* nome, std::string_view operacao) {
-  const auto falha = [operacao] {
-    return ENivraDFeException("Falha ao executar \"CertNameToStr\" em \"" + std::string(operacao) +
-                              "\". Erro:" + UltimoErroOpenSSL());
-  };
-  TBIOPtr saida(BIO_new(BIO_s_mem()));
-  if (!saida) throw falha();
-  constexpr unsigned long Formato =
-      XN_FLAG_SEP_CPLUS_SPC | XN_FLAG_FN_SN | ASN1_STRFLGS_UTF8_CONVERT;
-  if (X509_NAME_print_ex(saida.get(), nome, 0, Formato) < 0) throw falha();
-  const char* texto = nullptr;
-  const long tamanho = BIO_get_mem_data(saida.get(), &texto);
-  if (tamanho < 0) throw falha();
-  return std::string(texto, static_cast<std::size_t>(tamanho));
+  // Values are written as they are, converted to UTF-8 from their own string type; nothing is
+  // escaped or quoted.
+  std::string texto;
+  int conjuntoAnterior = -1;
+  for (int i = 0; i < X509_NAME_entry_count(nome); ++i) {
+    const X509_NAME_ENTRY* entrada = X509_NAME_get_entry(nome, i);
+    const int conjunto = X509_NAME_ENTRY_set(entrada);
+    if (i > 0) texto += conjunto == conjuntoAnterior ? " + " : ", ";
+    conjuntoAnterior = conjunto;
+    const ASN1_OBJECT* oid = X509_NAME_ENTRY_get_object(entrada);
+    const int nid = OBJ_obj2nid(oid);
+    texto += nid != NID_undef ? OBJ_nid2sn(nid) : TextoOID(oid);
+    texto += '=';
+    unsigned char* valor = nullptr;
+    const int tamanho = ASN1_STRING_to_UTF8(&valor, X509_NAME_ENTRY_get_data(entrada));
+    if (tamanho < 0)
+      throw ENivraDFeException("Falha ao executar \"CertNameToStr\" em \"" + std::string(operacao) +
+                               "\". Erro:" + UltimoErroOpenSSL());
+    texto.append(reinterpret_cast<const char*>(valor), static_cast<std::size_t>(tamanho));
+    OPENSSL_free(valor);
+  }
+  return texto;
 }
 
 std::string TextoOutroNome(std::string_view valorDER) {

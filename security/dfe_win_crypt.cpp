@@ -49,8 +49,8 @@ const char* NomeDigest(TSSLDgst digest) {
 }
 
 const char* NomeEnumeracao(TSSLDgst digest) {
-  static const char* const nomes[] = {"dgstMD2",  "dgstMD4",  "dgstMD5",    "dgstRMD160",
-                                      "dgstSHA",  "dgstSHA1", "dgstSHA256", "dgstSHA512"};
+  static const char* const nomes[] = {"dgstMD2", "dgstMD4",  "dgstMD5",    "dgstRMD160",
+                                      "dgstSHA", "dgstSHA1", "dgstSHA256", "dgstSHA512"};
   return nomes[static_cast<int>(digest)];
 }
 
@@ -192,7 +192,8 @@ void TDFeWinCrypt::InformarPIN(const std::string& pin) {
     case CKR_PIN_INCORRECT:
     case CKR_PIN_INVALID:
     case CKR_PIN_LEN_RANGE:
-      throw ENivraDFeException("O cartão não pode ser acessado porque o PIN errado foi apresentado.");
+      throw ENivraDFeException(
+          "O cartão não pode ser acessado porque o PIN errado foi apresentado.");
     case CKR_PIN_LOCKED:
       throw ENivraDFeException(
           "O cartão não pode ser acessado porque o número máximo de tentativas de entrada de PIN "
@@ -224,21 +225,22 @@ void TDFeWinCrypt::Liberar() noexcept {
 }
 
 void TDFeWinCrypt::FalhaAbrirStore() const {
-  throw ENivraDFeException("TDFeWinCrypt. Erro ao abrir StoreName: " + DFeSSL().StoreName() +
-                           " Location: " +
-                           std::to_string(static_cast<int>(DFeSSL().StoreLocation())));
+  throw ENivraDFeException(
+      "TDFeWinCrypt. Erro ao abrir StoreName: " + DFeSSL().StoreName() +
+      " Location: " + std::to_string(static_cast<int>(DFeSSL().StoreLocation())));
 }
 
 void TDFeWinCrypt::LerCertificadosStore() {
   FpListaCertificados.Clear();
   std::vector<TEntradaRepositorio> entradas;
   if (!LerRepositorioCertificados(DFeSSL().StoreLocation(), entradas)) FalhaAbrirStore();
-  std::vector<X509*> certificados;
-  for (const TEntradaRepositorio& entrada : entradas)
-    certificados.push_back(entrada.Conteudo.Certificado.get());
   const std::shared_ptr<TModuloPKCS11> modulo = TModuloPKCS11::Obter();
   std::vector<TCertificadoToken> doToken;
   if (modulo) doToken = modulo->Certificados();
+  std::vector<X509*> certificados;
+  certificados.reserve(entradas.size() + doToken.size());
+  for (const TEntradaRepositorio& entrada : entradas)
+    certificados.push_back(entrada.Conteudo.Certificado.get());
   for (const TCertificadoToken& token : doToken) certificados.push_back(token.Certificado.get());
   for (X509* certificado : certificados) {
     auto dados = std::make_unique<TDadosCertificado>();

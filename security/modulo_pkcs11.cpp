@@ -38,14 +38,14 @@ std::shared_ptr<TModuloPKCS11> TModuloPKCS11::Obter() {
   const std::string nome = NomeDoModulo();
   modulo->FContexto = PKCS11_CTX_new();
   if (modulo->FContexto == nullptr || PKCS11_CTX_load(modulo->FContexto, nome.c_str()) != 0) {
-    std::cerr << "nivra: módulo PKCS#11 " << nome << " não carregado. Erro: "
-              << UltimoErroOpenSSL() << '\n';
+    std::cerr << "nivra: módulo PKCS#11 " << nome << " não carregado. Erro: " << UltimoErroOpenSSL()
+              << '\n';
     return nullptr;
   }
   modulo->FCarregado = true;
   if (PKCS11_enumerate_slots(modulo->FContexto, &modulo->FSlots, &modulo->FQuantidadeSlots) != 0) {
-    std::cerr << "nivra: slots do módulo PKCS#11 " << nome << " ilegíveis. Erro: "
-              << UltimoErroOpenSSL() << '\n';
+    std::cerr << "nivra: slots do módulo PKCS#11 " << nome
+              << " ilegíveis. Erro: " << UltimoErroOpenSSL() << '\n';
     modulo->FSlots = nullptr;
     modulo->FQuantidadeSlots = 0;
   }
