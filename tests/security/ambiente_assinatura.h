@@ -21,11 +21,10 @@ inline int Ocorrencias(const std::string& texto, const std::string& parte) {
   return n;
 }
 
-// The Base64 DER of the PKI's empresa certificate, as the pem file holds it on several lines.
-inline std::string CertificadoEmpresa() {
-  std::string pem = TPastaTemporaria::Ler(PastaPKITeste() + "empresa.pem");
-  const std::string inicio = "-----BEGIN CERTIFICATE-----";
-  pem = pem.substr(pem.find(inicio) + inicio.size());
+// The Base64 DER of the PKI certificate `nome`.pem, on one line.
+inline std::string CertificadoPKI(const std::string& nome) {
+  std::string pem = TPastaTemporaria::Ler(PastaPKITeste() + nome + ".pem");
+  pem = pem.substr(pem.find('\n') + 1);
   pem = pem.substr(0, pem.find("-----END"));
   std::string base64;
   for (char c : pem)

@@ -31,7 +31,7 @@ TEST_F(Assinatura, KeyInfoHoldsOnlyTheSignersCertificateAndTheTextHasNoLineBreak
   const std::string assinado = AssinarNFe();
   EXPECT_EQ(Ocorrencias(assinado, "<X509Data>"), 1);
   EXPECT_EQ(Ocorrencias(assinado, "<X509Certificate>"), 1);
-  EXPECT_NE(assinado.find("<KeyInfo><X509Data><X509Certificate>" + CertificadoEmpresa() +
+  EXPECT_NE(assinado.find("<KeyInfo><X509Data><X509Certificate>" + CertificadoPKI("empresa") +
                           "</X509Certificate></X509Data></KeyInfo>"),
             std::string::npos);
   EXPECT_EQ(assinado.find_first_of("\r\n"), std::string::npos);

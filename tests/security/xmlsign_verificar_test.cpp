@@ -56,11 +56,7 @@ TEST_F(Verificacao, TamperedDocumentsFail) {
   const std::string assinado = FXmlSec1.Assina(
       FSSL.SSLXmlSignClass().InserirModeloAssinatura(NFeTeste(), true, "NFe"), "infNFe");
   ASSERT_FALSE(assinado.empty());
-  const std::string outroCertificado = [] {
-    std::string pem = TPastaTemporaria::Ler(PastaPKITeste() + "pessoa.pem");
-    pem = pem.substr(pem.find('\n') + 1);
-    return pem.substr(0, pem.find("-----END"));
-  }();
+  const std::string outroCertificado = CertificadoPKI("pessoa");
   struct Caso {
     const char* nome;
     std::string xml;
