@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "security/dfe_ssl_xmlsign_msxml.h"
 #include "security/dfe_win_crypt.h"
 #include "util/documentos.h"
 #include "util/excecoes.h"
@@ -58,8 +59,9 @@ std::unique_ptr<TDFeSSLXmlSignClass> CriarXmlSign(TDFeSSL& ssl, TSSLXmlSignLib l
     case TSSLXmlSignLib::xsMsXmlCapicom:
       throw ENivraDFeException(
           "Suporte a \"xsMsXmlCapicom\" foi desativado por compilação {$DEFINE DFE_SEM_CAPICOM}");
-    case TSSLXmlSignLib::xsNone:
     case TSSLXmlSignLib::xsMsXml:
+      return std::make_unique<TDFeSSLXmlSignMsXml>(ssl);
+    case TSSLXmlSignLib::xsNone:
       break;
   }
   return std::make_unique<TDFeSSLXmlSignClass>(ssl);

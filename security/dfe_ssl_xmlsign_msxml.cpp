@@ -1,0 +1,100 @@
+// TDFeSSLXmlSignMsXml: signing with the facade's certificate, and the defaults of the signature
+// node and its prefixes.
+#include "security/dfe_ssl_xmlsign_msxml.h"
+
+#include <xmlsec/templates.h>
+#include <xmlsec/xmltree.h>
+
+#include <string_view>
+
+#include "security/dfe_ssl.h"
+#include "security/xml_biblioteca.h"
+#include "security/xmlsec_chaves.h"
+#include "util/excecoes.h"
+#include "util/texto.h"
+#include "util/xml_texto.h"
+
+namespace {
+
+// Whether `no` is a signature element, with a KeyInfo holding an X509Data (added when missing)
+// for xmlsec to write the certificate into.
+bool PrepararAssinatura(xmlNode* no) {
+  if (xmlSecCheckNodeName(no, xmlSecNodeSignature, xmlSecDSigNs) == 0) return false;
+  xmlNode* keyInfo = xmlSecTmplSignatureEnsureKeyInfo(no, nullptr);
+  if (keyInfo == nullptr) return false;
+  return xmlSecFindChild(keyInfo, xmlSecNodeX509Data, xmlSecDSigNs) != nullptr ||
+         xmlSecTmplKeyInfoAddX509Data(keyInfo) != nullptr;
+}
+
+// The xmlsec key that signs for `contexto`. xmlsec sees only the public half of a token key:
+// then `externa` is set and the key is a stand-in, whose signature value must be made again
+// with the token key itself. Null when xmlsec refuses the keys.
+TChaveXmlSec ChaveParaAssinar(const TCertContext& contexto, bool& externa) {
+  TChaveXmlSec chave = ChaveXmlSec(contexto.ChavePrivada, contexto.Certificado);
+  externa = chave && !XmlSecAssinaCom(chave.get());
+  if (externa) chave = ChaveXmlSec(ChaveSubstituta(), contexto.Certificado);
+  return chave;
+}
+
+}  // namespace
+
+TDFeSSLXmlSignMsXml::TDFeSSLXmlSignMsXml(TDFeSSL& ADFeSSL) : TDFeSSLXmlSignClass(ADFeSSL) {
+  IniciarBibliotecasXml();
+}
+
+std::string TDFeSSLXmlSignMsXml::NoAssinatura(const std::string& SignatureNode) {
+  return SignatureNode.empty() ? SignatureNodePadrao : SignatureNode;
+}
+
+std::string TDFeSSLXmlSignMsXml::NamespacesSelecao(const std::string& SelectionNamespaces) {
+  const std::string_view declaracao = NamespaceDsPadrao;
+  if (SelectionNamespaces.empty()) return std::string(declaracao);
+  if (SelectionNamespaces.starts_with(declaracao)) return SelectionNamespaces;
+  return std::string(declaracao) + " " + SelectionNamespaces;
+}
+
+std::string TDFeSSLXmlSignMsXml::Assinar(const std::string& ConteudoXML,
+                                         const std::string& docElement, const std::string&,
+                                         const std::string& SignatureNode,
+                                         const std::string& SelectionNamespaces,
+                                         const std::string& IdSignature,
+                                         const std::string& IdAttr) {
+  FpDFeSSL.CarregarCertificadoSeNecessario();
+  const TCertContext* contexto = FpDFeSSL.CertContextWinApi();
+  const std::string no = NoAssinatura(SignatureNode);
+  const std::string namespaces = NamespacesSelecao(SelectionNamespaces);
+
+  // Line breaks go before signing, so that the text delivered without them is the text signed.
+  std::string xml = ConteudoXML;
+  SubstituirTodos(xml, "\n", "");
+  SubstituirTodos(xml, "\r", "");
+  if (Maiusculas(xml).find("<SIGNATURE") == std::string::npos || no != SignatureNodePadrao)
+    xml = InserirModeloAssinatura(xml, false, docElement, IdSignature, IdAttr);
+
+  TDocXml doc = CarregarDocXml(xml);
+  if (!doc) throw ENivraDFeException("Não foi possível carregar XML\r\n" + xml);
+  RegistrarIds(doc.get(), IdAttr.empty() ? "Id" : IdAttr);
+
+  LimparErroXmlSec();
+  TDSigCtx assinatura = CriarContextoAssinatura();
+  if (!assinatura) throw ENivraDFeException("Erro ao criar Elemento para Assinatura");
+  xmlNode* noAssinatura = SelecionarNo(doc.get(), no, namespaces);
+  if (noAssinatura == nullptr) throw ENivraDFeException("Erro ao encontrar nó para Assinatura");
+
+  const std::string certificado =
+      contexto != nullptr ? DERBase64(contexto->Certificado) : std::string();
+  bool chaveExterna = false;
+  TChaveXmlSec chave = certificado.empty() ? nullptr : ChaveParaAssinar(*contexto, chaveExterna);
+  if (!chave)
+    throw ENivraDFeException("Falha ao obter a Chave Privada do Certificado para Assinatura.");
+  if (chaveExterna) assinatura->flags |= XMLSEC_DSIG_FLAGS_STORE_SIGNATURE;
+  assinatura->signKey = chave.release();
+  if (!PrepararAssinatura(noAssinatura) || xmlSecDSigCtxSign(assinatura.get(), noAssinatura) < 0 ||
+      (chaveExterna &&
+       !RefazerValorAssinatura(assinatura.get(), noAssinatura, contexto->ChavePrivada)))
+    throw ENivraDFeException("Assinatura Falhou.");
+
+  // The declaration the text came with stays in front; the tidying keeps it when it is UTF-8.
+  const std::string declaracao = xml.starts_with("<?xml") ? DeclaracaoXML(xml) : "";
+  return LimparXMLAssinado(declaracao + SerializarDocXml(doc.get()), certificado);
+}
