@@ -24,7 +24,9 @@ TfrSelecionarCertificado::TfrSelecionarCertificado(const std::vector<TLinhaCerti
   StringGrid1->setColumnCount(5);
   StringGrid1->setHorizontalHeaderLabels(
       {"Razão Social", "CNPJ", "Validade", "Certificadora", "Num.Série"});
-  const int larguras[] = {250, 120, 80, 150, 220};
+  // Narrower than the full texts need, so all five fit without scrolling; the user can widen
+  // any column and the last one takes the rest.
+  const int larguras[] = {240, 115, 85, 140, 170};
   for (int coluna = 0; coluna < 5; ++coluna) StringGrid1->setColumnWidth(coluna, larguras[coluna]);
   StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   StringGrid1->horizontalHeader()->setStretchLastSection(true);

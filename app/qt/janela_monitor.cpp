@@ -97,25 +97,28 @@ TForm1::TForm1(QWidget* pai)
   tempo->addWidget(Label11);
   tempo->addLayout(barra, 1);
 
+  // Choices on the left, the response-time bar on the right, the status lines below.
   auto* grade = new QGridLayout;
   grade->setHorizontalSpacing(10);
-  grade->addWidget(Titulo("Certificado digital", this), 0, 0, 1, 3);
-  grade->addWidget(NumeroCertificado, 1, 0, 1, 2);
-  grade->addWidget(SpeedButton2, 1, 2);
-  grade->addWidget(Titulo("UF", this), 2, 0, 1, 3);
+  grade->addWidget(Titulo("Certificado digital", this), 0, 0, 1, 2);
+  grade->addWidget(NumeroCertificado, 1, 0);
+  grade->addWidget(SpeedButton2, 1, 1);
+  grade->addWidget(Titulo("UF", this), 2, 0, 1, 2);
   auto* linhaUF = new QHBoxLayout;
   linhaUF->addWidget(cbUF);
   linhaUF->addWidget(btnConsulta);
   linhaUF->addWidget(SpeedButton1);
   linhaUF->addStretch();
-  grade->addLayout(linhaUF, 3, 0, 1, 3);
-  grade->addWidget(Titulo("Status serviço", this), 4, 0, 1, 2);
-  grade->addWidget(MensagemSite, 5, 0, 1, 2);
-  grade->addWidget(Titulo("Obs", this), 6, 0, 1, 2);
-  grade->addWidget(ObsSite, 7, 0, 1, 2);
-  grade->addLayout(tempo, 4, 2, 5, 1);
-  grade->setRowStretch(8, 1);
+  grade->addLayout(linhaUF, 3, 0, 1, 2);
+  grade->setRowStretch(4, 1);
+  grade->addLayout(tempo, 0, 2, 5, 1);
   grade->setColumnStretch(0, 1);
+
+  auto* linhas = new QVBoxLayout;
+  linhas->addWidget(Titulo("Status serviço", this));
+  linhas->addWidget(MensagemSite);
+  linhas->addWidget(Titulo("Obs", this));
+  linhas->addWidget(ObsSite);
 
   auto* painel = new QFrame(this);
   painel->setFrameShape(QFrame::StyledPanel);
@@ -127,6 +130,9 @@ TForm1::TForm1(QWidget* pai)
   auto* principal = new QVBoxLayout(this);
   principal->setContentsMargins(14, 12, 14, 10);
   principal->addLayout(grade, 1);
+  principal->addSpacing(6);
+  principal->addLayout(linhas);
+  principal->addSpacing(6);
   principal->addWidget(painel);
 
   for (QTimer& timer : FTimers) timer.setTimerType(Qt::CoarseTimer);
@@ -180,6 +186,7 @@ std::string TForm1::Texto(TControle controle) const {
 void TForm1::SetTexto(TControle controle, const std::string& texto) {
   if (auto* edicao = qobject_cast<QLineEdit*>(Controle(controle))) {
     edicao->setText(QString::fromStdString(texto));
+    edicao->setToolTip(edicao->text());
     edicao->setCursorPosition(0);
   }
 }
