@@ -1,11 +1,12 @@
 // The freedesktop Notifications client.
 #include "app/qt/notificacoes_dbus.h"
 
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDBusReply>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QStringList>
 #include <QVariantMap>
+#include <iostream>
 
 namespace {
 
@@ -33,13 +34,7 @@ TNotificacoesDBus::TNotificacoesDBus(QDBusConnection conexao, QObject* pai)
                    SLOT(AoAcionar(uint, QString)));
 }
 
-bool TNotificacoesDBus::Disponivel() const {
-  const QDBusConnectionInterface* barramento = FConexao.interface();
-  return FConexao.isConnected() && barramento != nullptr &&
-         barramento->isServiceRegistered(kServico).value();
-}
-
-bool TNotificacoesDBus::Notificar(const QString& titulo, const QString& texto, TTipoBalao tipo) {
+void TNotificacoesDBus::Notificar(const QString& titulo, const QString& texto, TTipoBalao tipo) {
   // The body may be read as markup; the authority's texts are plain.
   const QString corpo = texto.toHtmlEscaped().replace('\r', '\n');
   QVariantMap dicas;
@@ -47,10 +42,16 @@ bool TNotificacoesDBus::Notificar(const QString& titulo, const QString& texto, T
   QDBusMessage chamada = QDBusMessage::createMethodCall(kServico, kCaminho, kInterface, "Notify");
   chamada << QString("monitor-sefaz") << FUltimoId << Icone(tipo) << titulo << corpo
           << QStringList{"default", "Abrir"} << dicas << -1;
-  const QDBusReply<uint> resposta = FConexao.call(chamada);
-  if (!resposta.isValid()) return false;
-  FUltimoId = resposta.value();
-  return true;
+  // Not waiting keeps the window's handlers from running inside one another meanwhile.
+  auto* espera = new QDBusPendingCallWatcher(FConexao.asyncCall(chamada), this);
+  connect(espera, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+    const QDBusPendingReply<uint> resposta = *w;
+    if (resposta.isValid())
+      FUltimoId = resposta.value();
+    else
+      std::cerr << "notificação: " << resposta.error().message().toStdString() << std::endl;
+    w->deleteLater();
+  });
 }
 
 void TNotificacoesDBus::AoAcionar(uint id, const QString& acao) {

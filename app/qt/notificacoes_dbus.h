@@ -16,11 +16,10 @@ class TNotificacoesDBus : public QObject {
   // Uses `conexao` (the session bus in the product); the object does not own it.
   explicit TNotificacoesDBus(QDBusConnection conexao, QObject* pai = nullptr);
 
-  // Whether a notification service is running on the bus.
-  [[nodiscard]] bool Disponivel() const;
-  // Shows the notification, replacing the one shown before, so a reminder never piles up.
-  // CR in `texto` separates lines. Returns false when the service did not take it.
-  bool Notificar(const QString& titulo, const QString& texto, TTipoBalao tipo);
+  // Asks the service to show the notification, replacing the one shown before so reminders
+  // never pile up. CR in `texto` separates lines. The call does not wait for the answer; a
+  // service that fails or is missing is reported on standard error.
+  void Notificar(const QString& titulo, const QString& texto, TTipoBalao tipo);
 
  signals:
   // The user clicked the notification shown last.
