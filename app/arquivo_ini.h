@@ -11,8 +11,7 @@
 
 // The trimmed value of the first "chave=" line of the first section named `secao`; nothing
 // when the section or the key is absent. Never throws except on allocation.
-[[nodiscard]] std::optional<std::string> LerValorIni(std::string_view texto,
-                                                     std::string_view secao,
+[[nodiscard]] std::optional<std::string> LerValorIni(std::string_view texto, std::string_view secao,
                                                      std::string_view chave);
 
 // The text with "chave=valor" in section `secao`: it replaces the key's first line in the

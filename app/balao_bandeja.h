@@ -14,8 +14,8 @@ class TBalaoBandeja {
   static constexpr std::size_t kMaxTitulo = 63;
   static constexpr std::size_t kMaxTexto = 255;
 
-  using TExibir = std::function<void(const std::string& titulo, const std::string& texto,
-                                     TTipoBalao tipo)>;
+  using TExibir =
+      std::function<void(const std::string& titulo, const std::string& texto, TTipoBalao tipo)>;
 
   // `exibir` displays a balloon; it is called with the stored (cut) title and text.
   explicit TBalaoBandeja(TExibir exibir);

@@ -11,9 +11,9 @@ class TNivraNFe;
 
 // Where the component keeps and finds its files.
 struct TPastasComponente {
-  std::string Schemas;    // the request schemas, with a trailing "/"
-  std::string Docs;       // the saved requests and answers, with a trailing "/"
-  std::string Servicos;   // a services table file replacing the built-in one; empty for none
+  std::string Schemas;   // the request schemas, with a trailing "/"
+  std::string Docs;      // the saved requests and answers, with a trailing "/"
+  std::string Servicos;  // a services table file replacing the built-in one; empty for none
 };
 
 class TComponenteNFe : public TComponenteMonitor {

@@ -47,8 +47,8 @@ struct TLinhaCertificado {
 // Imports the PKCS#12 file at the path, opened with the password, into the certificate store
 // and returns the picker's rows read again from the store. Throws ENivraDFeException (or
 // another std::exception) with the reason when the import fails.
-using TImportarNoSeletor = std::function<std::vector<TLinhaCertificado>(
-    const std::string& arquivo, const std::string& senha)>;
+using TImportarNoSeletor = std::function<std::vector<TLinhaCertificado>(const std::string& arquivo,
+                                                                        const std::string& senha)>;
 
 class TInterfaceMonitor {
  public:

@@ -37,11 +37,10 @@ TLocaisMonitor LocaisMonitor(const TAmbienteLocais& ambiente,
     locais.PastaConfig =
         PastaXdg(ambiente.XdgConfigHome, ambiente.Home, ".config/") + kNomePrograma;
 
-  locais.PastaDocs =
-      ambiente.ExecutavelGravavel
-          ? exe + "Docs/"
-          : PastaXdg(ambiente.XdgDataHome, ambiente.Home, ".local/share/") + kNomePrograma +
-                "Docs/";
+  locais.PastaDocs = ambiente.ExecutavelGravavel
+                         ? exe + "Docs/"
+                         : PastaXdg(ambiente.XdgDataHome, ambiente.Home, ".local/share/") +
+                               kNomePrograma + "Docs/";
 
   const std::string aoLado = exe + "ve310/";
   locais.PastaSchemas = pastaExiste(aoLado) ? aoLado : exe + "../share/nivra/schemas/";

@@ -52,8 +52,8 @@ const char* NomeTipo(TTipoBalao tipo) {
 
 TMonitorControlador::TMonitorControlador(TInterfaceMonitor& ui, TComponenteMonitor& componente,
                                          const TArquivoConfiguracao& arquivo,
-                                         std::function<TDateTime()> relogio,
-                                         std::ostream& registro, TImportar importar)
+                                         std::function<TDateTime()> relogio, std::ostream& registro,
+                                         TImportar importar)
     : FUI(ui),
       FComponente(componente),
       FArquivo(arquivo),

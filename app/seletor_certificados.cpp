@@ -11,8 +11,9 @@ std::vector<TLinhaCertificado> LinhasDoSeletor(const TListaCertificados& lista, 
   for (std::size_t i = 0; i < lista.Count(); ++i) {
     const TDadosCertificado& dados = lista.Objects(i);
     if (dados.CNPJ().empty() || hoje > dados.DataVenc()) continue;
-    linhas.push_back({dados.RazaoSocial(), dados.CNPJ(), FormatarData("dd/mm/yyyy", dados.DataVenc()),
-                      dados.Certificadora(), dados.NumeroSerie()});
+    linhas.push_back({dados.RazaoSocial(), dados.CNPJ(),
+                      FormatarData("dd/mm/yyyy", dados.DataVenc()), dados.Certificadora(),
+                      dados.NumeroSerie()});
   }
   return linhas;
 }

@@ -28,7 +28,8 @@ TAplicacaoMonitor::TAplicacaoMonitor(const TOpcoes& opcoes)
                             })),
       FArquivo(FLocais.PastaConfig),
       FComponente({FLocais.PastaSchemas, FLocais.PastaDocs, opcoes.Servicos}),
-      FControlador(FJanela, FComponente, FArquivo, [] { return Agora(); }, std::cerr) {
+      FControlador(
+          FJanela, FComponente, FArquivo, [] { return Agora(); }, std::cerr) {
   FJanela.Conectar(FControlador);
 }
 

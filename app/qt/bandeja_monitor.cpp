@@ -21,8 +21,8 @@ TBandejaMonitor::TBandejaMonitor(QObject* pai)
 
 QIcon TBandejaMonitor::Icone(const TCor* cor) {
   QIcon icone;
-  const QColor preenchimento = cor ? QColor(cor->Vermelho, cor->Verde, cor->Azul)
-                                   : QColor(0x35, 0x84, 0xe4);
+  const QColor preenchimento =
+      cor ? QColor(cor->Vermelho, cor->Verde, cor->Azul) : QColor(0x35, 0x84, 0xe4);
   for (int lado : {16, 22, 32, 48, 64, 128}) {
     QPixmap imagem(lado, lado);
     imagem.fill(Qt::transparent);

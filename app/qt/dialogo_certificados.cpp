@@ -83,8 +83,9 @@ void TfrSelecionarCertificado::Importar() {
       this, "Importar certificado", QString(), "Certificado PKCS#12 (*.pfx *.p12);;Todos (*)");
   if (arquivo.isEmpty()) return;
   bool confirmou = false;
-  QString senha = QInputDialog::getText(this, "Importar certificado", "Senha do certificado:",
-                                        QLineEdit::Password, QString(), &confirmou);
+  QString senha =
+      QInputDialog::getText(this, "Importar certificado",
+                            "Senha do certificado:", QLineEdit::Password, QString(), &confirmou);
   if (!confirmou) return;
   std::string senhaUtf8 = senha.toStdString();
   senha.fill(QChar(' '));

@@ -141,9 +141,12 @@ TForm1::TForm1(QWidget* pai)
 
 void TForm1::Conectar(TMonitorControlador& controlador) {
   FControlador = &controlador;
-  connect(btnConsulta, &QPushButton::clicked, this, [&controlador] { controlador.btnConsultaClick(); });
-  connect(SpeedButton1, &QPushButton::clicked, this, [&controlador] { controlador.SpeedButton1Click(); });
-  connect(SpeedButton2, &QPushButton::clicked, this, [&controlador] { controlador.SpeedButton2Click(); });
+  connect(btnConsulta, &QPushButton::clicked, this,
+          [&controlador] { controlador.btnConsultaClick(); });
+  connect(SpeedButton1, &QPushButton::clicked, this,
+          [&controlador] { controlador.SpeedButton1Click(); });
+  connect(SpeedButton2, &QPushButton::clicked, this,
+          [&controlador] { controlador.SpeedButton2Click(); });
   connect(btnSair, &QPushButton::clicked, this, [&controlador] { controlador.btnSairClick(); });
   connect(cbUF, &QComboBox::activated, this, [&controlador] { controlador.cbUFChange(); });
   connect(&TrayIcon1, &TBandejaMonitor::BalaoClicado, this,
@@ -199,7 +202,9 @@ void TForm1::SetCor(TControle controle, TCor cor) {
   if (controle == TControle::MensagemSite) TrayIcon1.SetCor(cor);
 }
 
-void TForm1::SetVisivel(TControle controle, bool visivel) { Controle(controle)->setVisible(visivel); }
+void TForm1::SetVisivel(TControle controle, bool visivel) {
+  Controle(controle)->setVisible(visivel);
+}
 
 void TForm1::SetHabilitado(TControle controle, bool habilitado) {
   Controle(controle)->setEnabled(habilitado);

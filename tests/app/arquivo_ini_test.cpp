@@ -24,11 +24,8 @@ TEST(ArquivoIni, ReadsKeysOfTheNamedSectionTrimmedAndWithoutCase) {
     const char* chave;
     std::optional<std::string> esperado;
   } casos[] = {
-      {"config", "certificado", "12 AB"},
-      {"CONFIG", "UF", "rs"},
-      {"outra", "uf", "SP"},
-      {"config", "x", std::nullopt},
-      {"nenhuma", "UF", std::nullopt},
+      {"config", "certificado", "12 AB"}, {"CONFIG", "UF", "rs"},          {"outra", "uf", "SP"},
+      {"config", "x", std::nullopt},      {"nenhuma", "UF", std::nullopt},
   };
   for (const Caso& caso : casos)
     EXPECT_EQ(LerValorIni(kTexto, caso.secao, caso.chave), caso.esperado)
@@ -51,7 +48,8 @@ TEST(ArquivoIni, WritingReplacesTheKeyAndKeepsEveryOtherLineAndTheLineEnding) {
 }
 
 TEST(ArquivoIni, NewKeyGoesAfterTheSectionsLastEntry) {
-  const std::string texto = GravarValorIni("[config]\nUF=PR\n\n[fim]\n", "config", "certificado", "9");
+  const std::string texto =
+      GravarValorIni("[config]\nUF=PR\n\n[fim]\n", "config", "certificado", "9");
   EXPECT_EQ(texto, "[config]\nUF=PR\ncertificado=9\n\n[fim]\n");
 }
 

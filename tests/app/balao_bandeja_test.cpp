@@ -16,8 +16,9 @@ struct Exibicao {
 class BalaoBandeja : public ::testing::Test {
  protected:
   std::vector<Exibicao> exibidos;
-  TBalaoBandeja balao{[this](const std::string& titulo, const std::string& texto,
-                             TTipoBalao tipo) { exibidos.push_back({titulo, texto, tipo}); }};
+  TBalaoBandeja balao{[this](const std::string& titulo, const std::string& texto, TTipoBalao tipo) {
+    exibidos.push_back({titulo, texto, tipo});
+  }};
 };
 
 TEST_F(BalaoBandeja, ChangesDisplayNothingBeforeTheFirstBalloon) {

@@ -33,9 +33,9 @@ class JanelaMonitor : public ::testing::Test {
 
   // The options as the program would get them.
   TAplicacaoMonitor::TOpcoes Opcoes() const {
-    return TAplicacaoMonitor::LerOpcoes(
-        {"monitor-sefaz", "--servicos", QString::fromStdString(servicos), "--dir-config",
-         QString::fromStdString(pasta.Caminho() + "config")});
+    return TAplicacaoMonitor::LerOpcoes({"monitor-sefaz", "--servicos",
+                                         QString::fromStdString(servicos), "--dir-config",
+                                         QString::fromStdString(pasta.Caminho() + "config")});
   }
 
   TPastaTemporaria pasta;

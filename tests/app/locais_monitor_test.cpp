@@ -8,8 +8,8 @@ namespace {
 
 TEST(LocaisMonitor, PortableInstallKeepsEverythingBesideTheExecutable) {
   TAmbienteLocais ambiente{"/opt/monitor/", true, "", "/x/config", "/x/data", "/home/ana"};
-  const TLocaisMonitor locais =
-      LocaisMonitor(ambiente, [](const std::string& pasta) { return pasta == "/opt/monitor/ve310/"; });
+  const TLocaisMonitor locais = LocaisMonitor(
+      ambiente, [](const std::string& pasta) { return pasta == "/opt/monitor/ve310/"; });
   EXPECT_EQ(locais.PastaConfig, "/opt/monitor/");
   EXPECT_EQ(locais.PastaDocs, "/opt/monitor/Docs/");
   EXPECT_EQ(locais.PastaSchemas, "/opt/monitor/ve310/");

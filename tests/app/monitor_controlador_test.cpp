@@ -69,7 +69,8 @@ TEST_F(Monitor, FirstParalysisQueriesAgainAtOnceThenWarnsAndRemindsUntilClicked)
   EXPECT_EQ(ui.Baloes[3].Tipo, TTipoBalao::Info);
   EXPECT_EQ(ui.Baloes[3].Texto,
             "Serviço Paralisado Momentaneamente\rManutenção\rPara emitir NF-e, aguarde um momento "
-            "ou mude o tipo de emissão para DPEC." + kRodape);
+            "ou mude o tipo de emissão para DPEC." +
+                kRodape);
 
   controlador.TrayIcon1BalloonClick();
   componente.Respostas = {Em108()};
@@ -129,7 +130,8 @@ TEST_F(Monitor, SvcButtonOnlyForTheListedUfs) {
     TInterfaceMonitorFalsa tela;
     TComponenteMonitorFalso falso;
     falso.Respostas = {Em109(), Em109()};
-    TMonitorControlador monitor(tela, falso, arquivo, [this] { return hoje; }, registro);
+    TMonitorControlador monitor(
+        tela, falso, arquivo, [this] { return hoje; }, registro);
     Configurar(std::string("[config]\ncertificado=1\nUF=") + caso.uf + "\n");
     monitor.FormCreate();
     EXPECT_EQ(tela.Visiveis[TControle::SpeedButton1], caso.servida) << caso.uf;
@@ -239,7 +241,8 @@ TEST_F(Monitor, SettingsFileValuesAreTrimmedAndMatchedWithoutCase) {
   for (const Caso& caso : casos) {
     TInterfaceMonitorFalsa tela;
     TComponenteMonitorFalso falso;
-    TMonitorControlador monitor(tela, falso, arquivo, [this] { return hoje; }, registro);
+    TMonitorControlador monitor(
+        tela, falso, arquivo, [this] { return hoje; }, registro);
     Configurar(caso.conteudo);
     monitor.FormCreate();
     EXPECT_EQ(tela.Textos[TControle::NumeroCertificado], caso.serie) << caso.conteudo;

@@ -20,7 +20,9 @@ class MonitorFixture : public ::testing::Test {
     return {cStat, xMotivo, xObs, TMed};
   }
   static TRespostaStatus Em107() { return Status(107, "Serviço em Operação"); }
-  static TRespostaStatus Em108() { return Status(108, "Serviço Paralisado Momentaneamente", "Manutenção"); }
+  static TRespostaStatus Em108() {
+    return Status(108, "Serviço Paralisado Momentaneamente", "Manutenção");
+  }
   static TRespostaStatus Em109() { return Status(109, "Serviço Paralisado sem Previsão", "Falha"); }
 
   // Writes the settings file.
@@ -42,7 +44,11 @@ class MonitorFixture : public ::testing::Test {
   std::ostringstream registro;
   TDateTime hoje = CodificarDataHora(2026, 6, 15, 10, 0);
   TMonitorControlador::TImportar importar;
-  TMonitorControlador controlador{ui, componente, arquivo, [this] { return hoje; }, registro,
+  TMonitorControlador controlador{ui,
+                                  componente,
+                                  arquivo,
+                                  [this] { return hoje; },
+                                  registro,
                                   [this](const std::string& a, const std::string& s) {
                                     if (importar) importar(a, s);
                                   }};

@@ -48,7 +48,9 @@ int main(int argc, char* argv[]) {
   for (bool paralisado : {false, true}) {
     TForm1 janela;
     Preencher(janela, paralisado);
-    ok = Salvar(janela, pasta.filePath((paralisado ? "monitor-paralisado" : "monitor-107") + sufixo)) && ok;
+    ok = Salvar(janela,
+                pasta.filePath((paralisado ? "monitor-paralisado" : "monitor-107") + sufixo)) &&
+         ok;
   }
   const std::vector<TLinhaCertificado> linhas = {
       {"COMERCIO DE PECAS EXEMPLO LTDA", "11222333000181", "15/03/2027", "AC EXEMPLO RFB G5",
@@ -56,9 +58,10 @@ int main(int argc, char* argv[]) {
       {"DISTRIBUIDORA MODELO S A", "44555666000172", "02/11/2026", "AC EXEMPLO SOLUTI",
        "00C4E1A9B3F2"},
   };
-  TfrSelecionarCertificado seletor(linhas, [](const std::string&, const std::string&) {
-    return std::vector<TLinhaCertificado>();
-  }, nullptr);
+  TfrSelecionarCertificado seletor(
+      linhas,
+      [](const std::string&, const std::string&) { return std::vector<TLinhaCertificado>(); },
+      nullptr);
   ok = Salvar(seletor, pasta.filePath("seletor-certificados" + sufixo)) && ok;
   if (!ok) std::cerr << "capturas-monitor: não foi possível gravar em " << argv[1] << std::endl;
   return ok ? 0 : 1;
