@@ -12,7 +12,7 @@ packages=(
   libxmlsec1-dev libxmlsec1-openssl xmlsec1
   libp11-dev p11-kit softhsm2
   qt6-base-dev
-  xvfb xauth dbus dbus-x11
+  xvfb xauth dbus-daemon
   libcpp-httplib-dev
 )
 

@@ -5,12 +5,14 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "app/monitor_controlador.h"
+
 TBandejaMonitor::TBandejaMonitor(QObject* pai)
     : QObject(pai), FNotificacoes(QDBusConnection::sessionBus()) {
   FMenu.addAction("Fechar", this, &TBandejaMonitor::Fechar);
   FIcone.setContextMenu(&FMenu);
   FIcone.setIcon(Icone(nullptr));
-  FIcone.setToolTip("Monitor status SEFAZ");
+  FIcone.setToolTip(TMonitorControlador::kTituloAplicacao);
   connect(&FIcone, &QSystemTrayIcon::messageClicked, this, &TBandejaMonitor::BalaoClicado);
   connect(&FNotificacoes, &TNotificacoesDBus::Clicada, this, &TBandejaMonitor::BalaoClicado);
   connect(&FIcone, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {

@@ -3,13 +3,11 @@
 #include <exception>
 #include <iostream>
 
-#include "app/monitor_controlador.h"
 #include "app/qt/aplicacao_monitor.h"
 
 int main(int argc, char* argv[]) {
   QApplication aplicacao(argc, argv);
   QApplication::setApplicationName("monitor-sefaz");
-  QApplication::setApplicationDisplayName(TMonitorControlador::kTituloAplicacao);
   // Hidden to the notification area, the program lives on without a visible window.
   QApplication::setQuitOnLastWindowClosed(false);
   try {
