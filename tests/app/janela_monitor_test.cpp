@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <cstdlib>
 
 #include "app/qt/aplicacao_monitor.h"
 #include "tests/fakes/pasta_temporaria.h"
@@ -23,14 +22,6 @@ void Processar(int ms) {
 
 class JanelaMonitor : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char nome[] = "monitor-sefaz";
-    static char* argv[] = {nome, nullptr};
-    static QApplication aplicacao(argc, argv);
-  }
-
   // The options as the program would get them.
   TAplicacaoMonitor::TOpcoes Opcoes() const {
     return TAplicacaoMonitor::LerOpcoes({"monitor-sefaz", "--servicos",

@@ -60,13 +60,6 @@ bool Esperar(F pronto) {
 
 class NotificacoesDBus : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char nome[] = "teste";
-    static char* argv[] = {nome, nullptr};
-    static QCoreApplication aplicacao(argc, argv);
-  }
-
   void SetUp() override {
     daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
     ASSERT_TRUE(daemon.waitForStarted()) << "dbus-daemon não iniciou";
