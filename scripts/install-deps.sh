@@ -13,6 +13,7 @@ packages=(
   libp11-dev libp11-kit-dev p11-kit softhsm2 opensc
   qt6-base-dev
   nlohmann-json3-dev
+  xvfb xauth dbus-daemon
   libcpp-httplib-dev
 )
 

@@ -3,41 +3,38 @@
 
 #include <filesystem>
 
-#include "app/comum/pastas_dados.h"
+#include "app/componente_nfe.h"
+#include "app/locais_monitor.h"
 #include "nfe/webservices.h"
+#include "util/arquivos.h"
 #include "util/excecoes.h"
 
 void ConfigurarComponente(TNivraNFe& nfe, const TOpcoesStatus& opcoes, const std::string& senha) {
+  if (!opcoes.ArquivoServicos.empty() && !std::filesystem::is_regular_file(opcoes.ArquivoServicos))
+    throw ENivraDFeException("Arquivo: " + opcoes.ArquivoServicos + " não encontrado");
+  const auto existe = [](const std::string& pasta) { return std::filesystem::is_directory(pasta); };
+  const std::string schemas = opcoes.PastaSchemas.empty()
+                                  ? PastaSchemasDoPrograma(PastaDoExecutavel(), existe)
+                                  : CaminhoComBarra(opcoes.PastaSchemas);
+  if (!existe(schemas))
+    throw ENivraDFeException("Pasta de schemas não encontrada: " + schemas +
+                             " (informe-a com --schemas)");
+  const bool salvar = !opcoes.PastaSalvar.empty();
+  ConfigurarComoMonitor(nfe, {.Schemas = schemas,
+                              .Docs = salvar ? CaminhoComBarra(opcoes.PastaSalvar) : "",
+                              .Servicos = opcoes.ArquivoServicos});
+  // Only the embedded table unless a file is named: a stray file beside the program does not
+  // replace it.
+  if (opcoes.ArquivoServicos.empty()) nfe.Configuracoes().Arquivos().SetIniServicos("");
+
   auto& conf = nfe.Configuracoes();
-  conf.Geral().SetSSLLib(TSSLLib::libWinCrypt);
-  conf.Geral().SetVersaoDF(TkovVersaoDF::ve400);
   conf.Geral().SetModeloDF(opcoes.Modelo);
   conf.Geral().SetFormaEmissao(opcoes.FormaEmissao);
-  conf.Geral().SetSalvar(!opcoes.PastaSalvar.empty());
-
+  conf.Geral().SetSalvar(salvar);
+  conf.WebServices().SetSalvar(salvar);
   conf.WebServices().SetUF(opcoes.UF);
   conf.WebServices().SetAmbiente(opcoes.Ambiente);
   conf.WebServices().SetTimeOut(opcoes.TimeOut);
-  conf.WebServices().SetQuebradeLinha("|");
-
-  if (!opcoes.ArquivoServicos.empty()) {
-    if (!std::filesystem::is_regular_file(opcoes.ArquivoServicos))
-      throw ENivraDFeException("Arquivo: " + opcoes.ArquivoServicos + " não encontrado");
-    conf.Arquivos().SetIniServicos(opcoes.ArquivoServicos);
-  } else {
-    // Only the embedded table; a stray file beside the executable does not replace it.
-    conf.Arquivos().SetIniServicos("");
-  }
-  const std::string schemas =
-      opcoes.PastaSchemas.empty() ? PastaSchemasInstalada() : opcoes.PastaSchemas;
-  if (schemas.empty())
-    throw ENivraDFeException("Pasta de schemas não encontrada; informe-a com --schemas");
-  conf.Arquivos().SetPathSchemas(schemas.ends_with('/') ? schemas : schemas + "/");
-  if (!opcoes.PastaSalvar.empty()) {
-    conf.Arquivos().SetPathSalvar(opcoes.PastaSalvar.ends_with('/') ? opcoes.PastaSalvar
-                                                                    : opcoes.PastaSalvar + "/");
-    conf.WebServices().SetSalvar(true);
-  }
 
   auto& certificados = conf.Certificados();
   if (!opcoes.ArquivoPFX.empty()) certificados.SetArquivoPFX(opcoes.ArquivoPFX);

@@ -26,10 +26,11 @@ struct TResultadoStatus {
   std::string url;
 };
 
-// Configures `nfe` for the options: the libraries, layout and time-out of the monitor, the UF,
-// environment, model and contingency authoriser, the certificate with its password or PIN
-// (`senha`), the services table, schema and archive folders. Throws ENivraDFeException when a
-// named services file does not exist or no schema folder is found.
+// Configures `nfe` as the monitor configures its component, then for the options: the UF,
+// environment, model and contingency authoriser, time-out, the certificate with its password or
+// PIN (`senha`), the services table, schema and archive folders (nothing is saved without
+// --salvar). Throws ENivraDFeException when a named services file does not exist or no schema
+// folder is found.
 void ConfigurarComponente(TNivraNFe& nfe, const TOpcoesStatus& opcoes, const std::string& senha);
 
 // Runs the status service of the configured component. Never throws a component error: it comes

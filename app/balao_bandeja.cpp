@@ -1,0 +1,44 @@
+// The tray balloon's stored texts and its re-display rule.
+#include "app/balao_bandeja.h"
+
+#include <utility>
+
+#include "util/caracteres.h"
+
+TBalaoBandeja::TBalaoBandeja(TExibir exibir) : FExibir(std::move(exibir)) {}
+
+bool TBalaoBandeja::Armazenar(std::string& campo, const std::string& valor, std::size_t maximo) {
+  std::u32string caracteres = DecodificarCaracteres(valor);
+  if (caracteres.size() > maximo) caracteres.resize(maximo);
+  std::string cortado = CodificarCaracteres(caracteres);
+  if (cortado == campo) return false;
+  campo = std::move(cortado);
+  return true;
+}
+
+void TBalaoBandeja::SetTitulo(const std::string& titulo) {
+  if (Armazenar(FTitulo, titulo, kMaxTitulo)) Reenviar();
+}
+
+void TBalaoBandeja::SetTexto(const std::string& texto) {
+  if (Armazenar(FTexto, texto, kMaxTexto)) Reenviar();
+}
+
+void TBalaoBandeja::Reenviar() {
+  if (FJaMostrado) FExibir(FTitulo, FTexto, FTipoExibido);
+}
+
+void TBalaoBandeja::Mostrar() {
+  FJaMostrado = true;
+  FTipoExibido = FTipo;
+  FExibir(FTitulo, FTexto, FTipoExibido);
+}
+
+void TBalaoBandeja::Exibir(const std::string& titulo, const std::string& texto, TTipoBalao tipo) {
+  // Stored without re-sending: the display that follows shows them anyway, and a re-send
+  // first would flash the old icon kind.
+  Armazenar(FTitulo, titulo, kMaxTitulo);
+  Armazenar(FTexto, texto, kMaxTexto);
+  FTipo = tipo;
+  Mostrar();
+}

@@ -1,0 +1,36 @@
+// The monitor's settings file "conf.qvl": section "config" with the certificate serial
+// ("certificado") and the UF ("UF").
+#pragma once
+
+#include <optional>
+#include <string>
+
+// The two values of the settings file, trimmed.
+struct TConfiguracaoSalva {
+  std::string Certificado;
+  std::string UF = "PR";
+};
+
+class TArquivoConfiguracao {
+ public:
+  // The file name inside the settings folder.
+  static constexpr const char* kNomeArquivo = "conf.qvl";
+
+  // `pasta` is the settings folder, with or without a trailing "/".
+  explicit TArquivoConfiguracao(const std::string& pasta);
+
+  // The full path of the file.
+  const std::string& Caminho() const { return FCaminho; }
+
+  // The values (defaults empty and "PR" for a missing key); nothing when the file does not
+  // exist, cannot be read or has no section "config". Never throws except on allocation.
+  [[nodiscard]] std::optional<TConfiguracaoSalva> Ler() const;
+
+  // Writes "certificado" := `certificado` then "UF" := `uf` (unchanged), creating the folder,
+  // the file and the section when needed and keeping every other line. The file is replaced as
+  // a whole or not at all. Throws std::runtime_error with the reason when it cannot be written.
+  void Gravar(const std::string& certificado, const std::string& uf) const;
+
+ private:
+  std::string FCaminho;
+};

@@ -1,0 +1,64 @@
+// The monitor's folders, portable or per user.
+#include "app/locais_monitor.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "util/arquivos.h"
+
+namespace {
+
+const char* const kNomePrograma = "monitor-sefaz/";
+
+// The XDG folder: the variable when it holds an absolute path, else HOME + `padrao`.
+std::string PastaXdg(const std::string& variavel, const std::string& home,
+                     const std::string& padrao) {
+  if (!variavel.empty() && variavel.front() == '/') return CaminhoComBarra(variavel);
+  return CaminhoComBarra(home) + padrao;
+}
+
+std::string Variavel(const char* nome) {
+  const char* valor = std::getenv(nome);
+  return valor == nullptr ? std::string() : std::string(valor);
+}
+
+}  // namespace
+
+TLocaisMonitor LocaisMonitor(const TAmbienteLocais& ambiente,
+                             const std::function<bool(const std::string&)>& pastaExiste) {
+  const std::string& exe = ambiente.PastaExecutavel;
+  TLocaisMonitor locais;
+  if (!ambiente.DirConfig.empty())
+    locais.PastaConfig = CaminhoComBarra(ambiente.DirConfig);
+  else if (ambiente.ExecutavelGravavel)
+    locais.PastaConfig = exe;
+  else
+    locais.PastaConfig =
+        PastaXdg(ambiente.XdgConfigHome, ambiente.Home, ".config/") + kNomePrograma;
+
+  locais.PastaDocs = ambiente.ExecutavelGravavel
+                         ? exe + "Docs/"
+                         : PastaXdg(ambiente.XdgDataHome, ambiente.Home, ".local/share/") +
+                               kNomePrograma + "Docs/";
+
+  locais.PastaSchemas = PastaSchemasDoPrograma(exe, pastaExiste);
+  return locais;
+}
+
+std::string PastaSchemasDoPrograma(const std::string& pastaExecutavel,
+                                   const std::function<bool(const std::string&)>& pastaExiste) {
+  const std::string aoLado = pastaExecutavel + "ve310/";
+  return pastaExiste(aoLado) ? aoLado : pastaExecutavel + "../share/nivra/schemas/";
+}
+
+TAmbienteLocais AmbienteDoProcesso(const std::string& dirConfig) {
+  TAmbienteLocais ambiente;
+  ambiente.PastaExecutavel = PastaDoExecutavel();
+  ambiente.ExecutavelGravavel = ::access(ambiente.PastaExecutavel.c_str(), W_OK) == 0;
+  ambiente.DirConfig = dirConfig;
+  ambiente.XdgConfigHome = Variavel("XDG_CONFIG_HOME");
+  ambiente.XdgDataHome = Variavel("XDG_DATA_HOME");
+  ambiente.Home = Variavel("HOME");
+  return ambiente;
+}

@@ -1,0 +1,42 @@
+// Where the monitor keeps its settings file and saved documents and finds its schemas: beside
+// the executable for a portable install, else in the user's XDG folders.
+#pragma once
+
+#include <functional>
+#include <string>
+
+// What the locations depend on.
+struct TAmbienteLocais {
+  std::string PastaExecutavel;  // with a trailing "/"
+  bool ExecutavelGravavel = false;
+  std::string DirConfig;  // the --dir-config option; empty when not given
+  std::string XdgConfigHome;
+  std::string XdgDataHome;
+  std::string Home;
+};
+
+// The folders, each with a trailing "/".
+struct TLocaisMonitor {
+  std::string PastaConfig;
+  std::string PastaDocs;
+  std::string PastaSchemas;
+};
+
+// Settings: the --dir-config folder when given, else the executable's folder when it is
+// writable, else $XDG_CONFIG_HOME/monitor-sefaz (default ~/.config). Documents: "Docs" beside
+// the executable when it is writable, else $XDG_DATA_HOME/monitor-sefaz/Docs (default
+// ~/.local/share). Schemas: "ve310" beside the executable when `pastaExiste` says so, else the
+// installed data folder ../share/nivra/schemas next to the executable's folder. Relative XDG
+// values are ignored, as the XDG rules ask. Never throws except on allocation.
+[[nodiscard]] TLocaisMonitor LocaisMonitor(
+    const TAmbienteLocais& ambiente, const std::function<bool(const std::string&)>& pastaExiste);
+
+// The shipped schema folder of a program whose executable lies in `pastaExecutavel`: "ve310/"
+// beside it when `pastaExiste` says so (a portable install or the build tree), else the installed
+// data folder "../share/nivra/schemas/" next to it. Never throws except on allocation.
+[[nodiscard]] std::string PastaSchemasDoPrograma(
+    const std::string& pastaExecutavel, const std::function<bool(const std::string&)>& pastaExiste);
+
+// The environment of this process: /proc/self/exe, write access to its folder and the XDG
+// variables. Throws ENivraDFeException when the executable's folder cannot be told.
+[[nodiscard]] TAmbienteLocais AmbienteDoProcesso(const std::string& dirConfig);

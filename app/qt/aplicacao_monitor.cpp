@@ -1,0 +1,39 @@
+// Options and the assembly of the monitor.
+#include "app/qt/aplicacao_monitor.h"
+
+#include <QCommandLineParser>
+#include <filesystem>
+#include <iostream>
+
+#include "util/datahora.h"
+
+TAplicacaoMonitor::TOpcoes TAplicacaoMonitor::LerOpcoes(const QStringList& argumentos) {
+  QCommandLineParser leitor;
+  leitor.setApplicationDescription("Monitor de status do serviço de autorização de NF-e.");
+  leitor.addHelpOption();
+  const QCommandLineOption servicos("servicos", "Tabela de serviços que substitui a embutida.",
+                                    "ARQ.ini");
+  const QCommandLineOption dirConfig("dir-config", "Pasta onde conf.qvl é lido e gravado.", "DIR");
+  leitor.addOption(servicos);
+  leitor.addOption(dirConfig);
+  leitor.process(argumentos);
+  return {leitor.value(servicos).toStdString(), leitor.value(dirConfig).toStdString()};
+}
+
+TAplicacaoMonitor::TAplicacaoMonitor(const TOpcoes& opcoes)
+    : FLocais(LocaisMonitor(AmbienteDoProcesso(opcoes.DirConfig),
+                            [](const std::string& pasta) {
+                              std::error_code erro;
+                              return std::filesystem::is_directory(pasta, erro);
+                            })),
+      FArquivo(FLocais.PastaConfig),
+      FComponente({FLocais.PastaSchemas, FLocais.PastaDocs, opcoes.Servicos}),
+      FControlador(
+          FJanela, FComponente, FArquivo, [] { return Agora(); }, std::cerr) {
+  FJanela.Conectar(FControlador);
+}
+
+void TAplicacaoMonitor::Iniciar() {
+  FControlador.FormCreate();
+  FJanela.show();
+}

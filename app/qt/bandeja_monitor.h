@@ -1,0 +1,38 @@
+// The monitor's notification-area icon: its menu ("Fechar"), its balloons (or desktop
+// notifications where the tray shows none) and an icon drawn in the status colour.
+#pragma once
+
+#include <QIcon>
+#include <QMenu>
+#include <QObject>
+#include <QSystemTrayIcon>
+
+#include "app/interface_monitor.h"
+#include "app/qt/notificacoes_dbus.h"
+
+class TBandejaMonitor : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit TBandejaMonitor(QObject* pai = nullptr);
+
+  // The round icon in the colour; a neutral blue before the first status.
+  [[nodiscard]] static QIcon Icone(const TCor* cor);
+  // Whether the desktop has a notification area to hide into.
+  [[nodiscard]] static bool TemAreaDeNotificacao();
+
+  void Mostrar();
+  void SetCor(TCor cor);
+  // Shows a balloon on the icon, or a desktop notification when the tray shows no messages.
+  void Exibir(const QString& titulo, const QString& texto, TTipoBalao tipo);
+
+ signals:
+  void BalaoClicado();
+  void Restaurar();
+  void Fechar();
+
+ private:
+  QMenu FMenu;
+  QSystemTrayIcon FIcone;
+  TNotificacoesDBus FNotificacoes;
+};

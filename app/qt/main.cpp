@@ -1,0 +1,21 @@
+// monitor-sefaz: the notification-area monitor of the NF-e authorisation service.
+#include <QApplication>
+#include <exception>
+#include <iostream>
+
+#include "app/qt/aplicacao_monitor.h"
+
+int main(int argc, char* argv[]) {
+  QApplication aplicacao(argc, argv);
+  QApplication::setApplicationName("monitor-sefaz");
+  // Hidden to the notification area, the program lives on without a visible window.
+  QApplication::setQuitOnLastWindowClosed(false);
+  try {
+    TAplicacaoMonitor monitor(TAplicacaoMonitor::LerOpcoes(QApplication::arguments()));
+    monitor.Iniciar();
+    return QApplication::exec();
+  } catch (const std::exception& e) {
+    std::cerr << "monitor-sefaz: " << e.what() << std::endl;
+    return 1;
+  }
+}

@@ -1,0 +1,56 @@
+#include "app/configuracao_monitor.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "tests/fakes/pasta_temporaria.h"
+
+namespace {
+
+class ArquivoConfiguracao : public ::testing::Test {
+ protected:
+  TPastaTemporaria pasta;
+  TArquivoConfiguracao arquivo{pasta.Caminho()};
+};
+
+TEST_F(ArquivoConfiguracao, MissingFileOrSectionGivesNothing) {
+  EXPECT_FALSE(arquivo.Ler());
+  TPastaTemporaria::Escrever(arquivo.Caminho(), "[outra]\nUF=SP\n");
+  EXPECT_FALSE(arquivo.Ler());
+}
+
+TEST_F(ArquivoConfiguracao, ReadsTrimmedValuesWithDefaults) {
+  TPastaTemporaria::Escrever(arquivo.Caminho(), "\xEF\xBB\xBF[CONFIG]\r\ncertificado= 1A 2B \r\n");
+  const auto lidos = arquivo.Ler();
+  ASSERT_TRUE(lidos);
+  EXPECT_EQ(lidos->Certificado, "1A 2B");
+  EXPECT_EQ(lidos->UF, "PR");
+}
+
+TEST_F(ArquivoConfiguracao, WritesFromScratchSectionThenBothKeysUnchanged) {
+  const TArquivoConfiguracao emSubpasta(pasta.Caminho() + "sub/pasta");
+  emSubpasta.Gravar(" 1a 2b ", "SC");
+  EXPECT_EQ(TPastaTemporaria::Ler(emSubpasta.Caminho()), "[config]\ncertificado= 1a 2b \nUF=SC\n");
+}
+
+TEST_F(ArquivoConfiguracao, RewritingKeepsOtherLinesAndLeavesNoTemporaryFile) {
+  TPastaTemporaria::Escrever(arquivo.Caminho(), "[config]\r\n; nota\r\nUF=PR\r\nextra=1\r\n");
+  arquivo.Gravar("AB", "RS");
+  EXPECT_EQ(TPastaTemporaria::Ler(arquivo.Caminho()),
+            "[config]\r\n; nota\r\nUF=RS\r\nextra=1\r\ncertificado=AB\r\n");
+  int arquivos = 0;
+  for ([[maybe_unused]] const auto& item : std::filesystem::directory_iterator(pasta.Caminho()))
+    ++arquivos;
+  EXPECT_EQ(arquivos, 1);
+}
+
+TEST_F(ArquivoConfiguracao, FolderThatIsAFileFailsToWrite) {
+  TPastaTemporaria::Escrever(pasta.Caminho() + "comum", "x");
+  const TArquivoConfiguracao impossivel(pasta.Caminho() + "comum");
+  EXPECT_THROW(impossivel.Gravar("AB", "SP"), std::runtime_error);
+  EXPECT_EQ(TPastaTemporaria::Ler(pasta.Caminho() + "comum"), "x");
+}
+
+}  // namespace
