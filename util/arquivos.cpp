@@ -76,7 +76,7 @@ std::string CriarTemporario(const std::filesystem::path& destino, const std::str
   for (int tentativa = 0;; ++tentativa) {
     const std::string nome =
         ".nv" + std::to_string(::getpid()) + "-" + std::to_string(contador.fetch_add(1)) + ".tmp";
-    const std::string caminho = (pasta / nome).string();
+    std::string caminho = (pasta / nome).string();
     fd.fd = ::open(caminho.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd.fd >= 0) return caminho;
     if (errno != EEXIST || tentativa >= 100) FalhaDeGravacao(nomeArquivo, errno);
