@@ -137,14 +137,20 @@ void GravarArquivoAtomico(const std::string& nomeArquivo, std::string_view bytes
   struct stat atual {};
   const bool existe = ::stat(destino.c_str(), &atual) == 0;
   if (existe) {
-    // Refused exactly where opening the file for writing would be refused.
-    const TDescritor sonda(::open(destino.c_str(), O_WRONLY | O_CLOEXEC));
+    // Refused exactly where opening the file for writing would be refused (without waiting for
+    // a reader when it is a pipe).
+    const TDescritor sonda(::open(destino.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
     if (sonda.fd < 0) FalhaDeGravacao(nomeArquivo, errno);
   }
   TDescritor fd;
   const std::string temporario = CriarTemporario(destino, nomeArquivo, fd);
   int erro = EscreverTudo(fd.fd, bytes);
-  if (erro == 0 && existe && ::fchmod(fd.fd, atual.st_mode & 07777) != 0) erro = errno;
+  if (erro == 0 && existe) {
+    // Only the superuser may give the file another owner; anyone else keeps being its owner, as
+    // with a plain overwrite of their own file, so a refusal here changes nothing.
+    if (::fchown(fd.fd, atual.st_uid, atual.st_gid) != 0 && errno != EPERM) erro = errno;
+    if (erro == 0 && ::fchmod(fd.fd, atual.st_mode & 07777) != 0) erro = errno;
+  }
   if (erro == 0 && ::fsync(fd.fd) != 0) erro = errno;
   if (::close(std::exchange(fd.fd, -1)) != 0 && erro == 0) erro = errno;
   if (erro == 0 && std::rename(temporario.c_str(), destino.c_str()) != 0) erro = errno;
