@@ -1,7 +1,12 @@
 # Single entry point: `make test` installs dependencies, builds and runs every test.
 BUILD     ?= build
 JOBS      ?= $(shell nproc)
-CMAKE_GEN := -G Ninja
+# Compiled objects are reused between builds and runs through ccache (installed by deps); it is
+# looked for when a configure line runs, after deps. The base folder lets clones in different
+# places share the cache.
+CMAKE_GEN  = -G Ninja $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+export CCACHE_BASEDIR ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= 1
 
 .PHONY: deps build test test-sanitize fuzz format-check lint clean
 

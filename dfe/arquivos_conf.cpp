@@ -20,8 +20,10 @@ std::string PastaComPadrao(std::string& Armazenado, const char* padrao) {
 
 }  // namespace
 
-TArquivosConf::TArquivosConf(TConfiguracoes& AConfiguracoes)
-    : fpConfiguracoes(AConfiguracoes), FOrdenacaoPath(std::make_unique<TOrdenacaoPath>()) {}
+TArquivosConf::TArquivosConf(TConfiguracoes& AConfiguracoes, TDFeSSL& ASSL)
+    : fpConfiguracoes(AConfiguracoes),
+      FSSL(ASSL),
+      FOrdenacaoPath(std::make_unique<TOrdenacaoPath>()) {}
 
 TArquivosConf::~TArquivosConf() = default;
 
@@ -76,7 +78,7 @@ std::string TArquivosConf::DigitosCNPJ(const std::string& CNPJ) {
   if (certificados.NumeroSerie().empty() && certificados.ArquivoPFX().empty() &&
       certificados.DadosPFX().empty())
     return {};
-  return SomenteDigitos(fpConfiguracoes.Owner().SSL().CertCNPJ());
+  return SomenteDigitos(FSSL.CertCNPJ());
 }
 
 std::string TArquivosConf::GetPath(const std::string& APath, const std::string& ALiteral,
@@ -99,7 +101,7 @@ std::string TArquivosConf::GetPath(const std::string& APath, const std::string& 
         break;
       }
       case TTagOrdenacaoPath::opData: {
-        if (Data == 0) Data = Agora();
+        if (Data == 0) Data = fpConfiguracoes.Owner().Agora();
         if (FSepararPorAno) dir = CaminhoComBarra(dir) + FormatarData("yyyy", Data);
         if (FSepararPorMes) {
           dir = CaminhoComBarra(dir) + FormatarData(FSepararPorAno ? "mm" : "yyyymm", Data);

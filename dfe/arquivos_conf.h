@@ -9,12 +9,15 @@
 #include "util/datahora.h"
 
 class TConfiguracoes;
+class TDFeSSL;
 
 // File settings. The path getters store the defaults they compute, so they are not const.
 class TArquivosConf {
  public:
   // AConfiguracoes is the root that owns the group and outlives it.
-  explicit TArquivosConf(TConfiguracoes& AConfiguracoes);
+  // ASSL is the security facade this group keeps in step with its settings; it and
+  // AConfiguracoes outlive the group.
+  TArquivosConf(TConfiguracoes& AConfiguracoes, TDFeSSL& ASSL);
   TArquivosConf(const TArquivosConf&) = delete;
   TArquivosConf& operator=(const TArquivosConf&) = delete;
   virtual ~TArquivosConf();
@@ -75,6 +78,7 @@ class TArquivosConf {
   std::string DigitosCNPJ(const std::string& CNPJ);
 
   TConfiguracoes& fpConfiguracoes;
+  TDFeSSL& FSSL;
   std::string FPathSalvar;
   std::string FPathSchemas;
   std::string FIniServicos;

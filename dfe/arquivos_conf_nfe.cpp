@@ -58,8 +58,8 @@ std::string NomePastaEvento(TkovTpEvento tipoEvento) {
   return kPastasEvento.at(static_cast<std::size_t>(tipoEvento));
 }
 
-TArquivosConfNFe::TArquivosConfNFe(TConfiguracoes& AConfiguracoes)
-    : TArquivosConf(AConfiguracoes), FDownloadNFe(std::make_unique<TDownloadConfNFe>()) {}
+TArquivosConfNFe::TArquivosConfNFe(TConfiguracoes& AConfiguracoes, TDFeSSL& ASSL)
+    : TArquivosConf(AConfiguracoes, ASSL), FDownloadNFe(std::make_unique<TDownloadConfNFe>()) {}
 
 TArquivosConfNFe::~TArquivosConfNFe() { FDownloadNFe.reset(); }
 

@@ -16,7 +16,7 @@ std::string NomePastaEvento(TkovTpEvento tipoEvento);
 // NF-e file settings.
 class TArquivosConfNFe : public TArquivosConf {
  public:
-  explicit TArquivosConfNFe(TConfiguracoes& AConfiguracoes);
+  TArquivosConfNFe(TConfiguracoes& AConfiguracoes, TDFeSSL& ASSL);
   // Frees DownloadNFe before the base part.
   ~TArquivosConfNFe() override;
 

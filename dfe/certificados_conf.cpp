@@ -6,8 +6,8 @@
 #include "security/dados_certificado.h"
 #include "security/dfe_ssl.h"
 
-TCertificadosConf::TCertificadosConf(TConfiguracoes& AConfiguracoes)
-    : FConfiguracoes(AConfiguracoes) {}
+TCertificadosConf::TCertificadosConf(TConfiguracoes& AConfiguracoes, TDFeSSL& ASSL)
+    : FConfiguracoes(AConfiguracoes), FSSL(ASSL) {}
 
 void TCertificadosConf::Assign(const TCertificadosConf& DeCertificadosConf) {
   SetDadosPFX(DeCertificadosConf.DadosPFX());
@@ -19,23 +19,23 @@ void TCertificadosConf::Assign(const TCertificadosConf& DeCertificadosConf) {
 void TCertificadosConf::SetArquivoPFX(const std::string& Valor) {
   if (Valor == FArquivoPFX) return;
   FArquivoPFX = Valor;
-  FConfiguracoes.Owner().SSL().SetArquivoPFX(Valor);
+  FSSL.SetArquivoPFX(Valor);
 }
 
 void TCertificadosConf::SetDadosPFX(const std::string& Valor) {
   if (Valor == FDadosPFX) return;
   FDadosPFX = Valor;
-  FConfiguracoes.Owner().SSL().SetDadosPFX(Valor);
+  FSSL.SetDadosPFX(Valor);
 }
 
 void TCertificadosConf::SetNumeroSerie(const std::string& Valor) {
   if (Valor == FNumeroSerie) return;
   FNumeroSerie = NormalizarNumeroSerie(Valor);
-  FConfiguracoes.Owner().SSL().SetNumeroSerie(FNumeroSerie);
+  FSSL.SetNumeroSerie(FNumeroSerie);
 }
 
 std::string TCertificadosConf::Senha() const { return FSenha.Texto(); }
 
 void TCertificadosConf::SetSenha(const std::string& Valor) {
-  if (FSenha.Definir(Valor)) FConfiguracoes.Owner().SSL().SetSenha(Valor);
+  if (FSenha.Definir(Valor)) FSSL.SetSenha(Valor);
 }

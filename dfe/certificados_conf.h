@@ -7,13 +7,16 @@
 #include "security/senha_embaralhada.h"
 
 class TConfiguracoes;
+class TDFeSSL;
 
 // Certificate settings. Every setter pushes a changed value into the component's security
 // facade at once.
 class TCertificadosConf {
  public:
   // AConfiguracoes is the root that owns the group and outlives it.
-  explicit TCertificadosConf(TConfiguracoes& AConfiguracoes);
+  // ASSL is the security facade this group keeps in step with its settings; it and
+  // AConfiguracoes outlive the group.
+  TCertificadosConf(TConfiguracoes& AConfiguracoes, TDFeSSL& ASSL);
   TCertificadosConf(const TCertificadosConf&) = delete;
   TCertificadosConf& operator=(const TCertificadosConf&) = delete;
   virtual ~TCertificadosConf() = default;
@@ -42,6 +45,7 @@ class TCertificadosConf {
 
  private:
   TConfiguracoes& FConfiguracoes;
+  TDFeSSL& FSSL;
   std::string FDadosPFX;
   TSenhaEmbaralhada FSenha;
   std::string FNumeroSerie;

@@ -7,27 +7,27 @@
 
 namespace {
 
-std::unique_ptr<TGeralConf> CriarGeral(TConfiguracoes& c) {
-  return std::make_unique<TGeralConf>(c);
+std::unique_ptr<TGeralConf> CriarGeral(TConfiguracoes& c, TDFeSSL& ssl) {
+  return std::make_unique<TGeralConf>(c, ssl);
 }
-std::unique_ptr<TArquivosConf> CriarArquivos(TConfiguracoes& c) {
-  return std::make_unique<TArquivosConf>(c);
+std::unique_ptr<TArquivosConf> CriarArquivos(TConfiguracoes& c, TDFeSSL& ssl) {
+  return std::make_unique<TArquivosConf>(c, ssl);
 }
 
 }  // namespace
 
-TConfiguracoes::TConfiguracoes(TNivraDFe* AOwner)
-    : TConfiguracoes(AOwner, &CriarGeral, &CriarArquivos) {}
+TConfiguracoes::TConfiguracoes(TNivraDFe* AOwner, TDFeSSL& ASSL)
+    : TConfiguracoes(AOwner, ASSL, &CriarGeral, &CriarArquivos) {}
 
-TConfiguracoes::TConfiguracoes(TNivraDFe* AOwner, TCriarGeralConf CriarGeralConf,
+TConfiguracoes::TConfiguracoes(TNivraDFe* AOwner, TDFeSSL& ASSL, TCriarGeralConf CriarGeralConf,
                                TCriarArquivosConf CriarArquivosConf)
     : FOwner(AOwner) {
   if (FOwner == nullptr)
     throw ENivraDFeException("Owner de TConfiguracoes deve ser do tipo TNivraDFe");
-  FPGeral = CriarGeralConf(*this);
-  FPWebServices = std::make_unique<TWebServicesConf>(*this);
-  FPCertificados = std::make_unique<TCertificadosConf>(*this);
-  FPArquivos = CriarArquivosConf(*this);
+  FPGeral = CriarGeralConf(*this, ASSL);
+  FPWebServices = std::make_unique<TWebServicesConf>(*this, ASSL);
+  FPCertificados = std::make_unique<TCertificadosConf>(*this, ASSL);
+  FPArquivos = CriarArquivosConf(*this, ASSL);
 }
 
 TConfiguracoes::~TConfiguracoes() {

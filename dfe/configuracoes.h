@@ -10,16 +10,18 @@
 #include "dfe/geral_conf.h"
 #include "dfe/webservices_conf.h"
 
+class TDFeSSL;
 class TNivraDFe;
 
 // The configuration root. Owned by a document component, whose security facade the groups keep
 // in step with the settings.
 class TConfiguracoes {
  public:
-  // Creates the general, web-service, certificate and file groups, in this order. AOwner is the
-  // component that owns the root and outlives it; throws ENivraDFeException "Owner de
-  // TConfiguracoes deve ser do tipo TNivraDFe" when it is null.
-  explicit TConfiguracoes(TNivraDFe* AOwner);
+  // Creates the general, web-service, certificate and file groups, in this order, each handed
+  // ASSL, the component's security facade they keep in step with the settings. AOwner is the
+  // component that owns the root; it and ASSL outlive the root. Throws ENivraDFeException
+  // "Owner de TConfiguracoes deve ser do tipo TNivraDFe" when AOwner is null.
+  TConfiguracoes(TNivraDFe* AOwner, TDFeSSL& ASSL);
   TConfiguracoes(const TConfiguracoes&) = delete;
   TConfiguracoes& operator=(const TConfiguracoes&) = delete;
   // Frees the general, web-service, certificate and file groups, in this order.
@@ -48,10 +50,10 @@ class TConfiguracoes {
 
  protected:
   // Factories of the general and file groups, so a subclass supplies its own kinds.
-  using TCriarGeralConf = std::unique_ptr<TGeralConf> (*)(TConfiguracoes&);
-  using TCriarArquivosConf = std::unique_ptr<TArquivosConf> (*)(TConfiguracoes&);
+  using TCriarGeralConf = std::unique_ptr<TGeralConf> (*)(TConfiguracoes&, TDFeSSL&);
+  using TCriarArquivosConf = std::unique_ptr<TArquivosConf> (*)(TConfiguracoes&, TDFeSSL&);
 
-  TConfiguracoes(TNivraDFe* AOwner, TCriarGeralConf CriarGeralConf,
+  TConfiguracoes(TNivraDFe* AOwner, TDFeSSL& ASSL, TCriarGeralConf CriarGeralConf,
                  TCriarArquivosConf CriarArquivosConf);
 
  private:

@@ -3,17 +3,17 @@
 
 namespace {
 
-std::unique_ptr<TGeralConf> CriarGeralNFe(TConfiguracoes& c) {
-  return std::make_unique<TGeralConfNFe>(c);
+std::unique_ptr<TGeralConf> CriarGeralNFe(TConfiguracoes& c, TDFeSSL& ssl) {
+  return std::make_unique<TGeralConfNFe>(c, ssl);
 }
-std::unique_ptr<TArquivosConf> CriarArquivosNFe(TConfiguracoes& c) {
-  return std::make_unique<TArquivosConfNFe>(c);
+std::unique_ptr<TArquivosConf> CriarArquivosNFe(TConfiguracoes& c, TDFeSSL& ssl) {
+  return std::make_unique<TArquivosConfNFe>(c, ssl);
 }
 
 }  // namespace
 
-TConfiguracoesNFe::TConfiguracoesNFe(TNivraDFe* AOwner)
-    : TConfiguracoes(AOwner, &CriarGeralNFe, &CriarArquivosNFe) {
+TConfiguracoesNFe::TConfiguracoesNFe(TNivraDFe* AOwner, TDFeSSL& ASSL)
+    : TConfiguracoes(AOwner, ASSL, &CriarGeralNFe, &CriarArquivosNFe) {
   WebServices().SetResourceName("NivraNFeServicos");
 }
 

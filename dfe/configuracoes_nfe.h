@@ -11,7 +11,7 @@
 class TConfiguracoesNFe : public TConfiguracoes {
  public:
   // Throws as TConfiguracoes.
-  explicit TConfiguracoesNFe(TNivraDFe* AOwner);
+  TConfiguracoesNFe(TNivraDFe* AOwner, TDFeSSL& ASSL);
 
   using TConfiguracoes::Assign;
   // Assigns the NF-e general group, the web-service and certificate groups and the NF-e file

@@ -1,7 +1,22 @@
 // The printing component's base: every operation reports that it is not provided.
 #include "dfe/danfe.h"
 
+#include "dfe/nivra_nfe.h"
 #include "util/excecoes.h"
+
+TNivraNFeDANFEClass::~TNivraNFeDANFEClass() { SetNivraNFe(nullptr); }
+
+void TNivraNFeDANFEClass::SetNivraNFe(TNivraNFe* Valor) {
+  if (Valor == FNivraNFe) return;
+  if (FNivraNFe != nullptr) FNivraNFe->RemoverObservador(*this);
+  FNivraNFe = Valor;
+  if (FNivraNFe != nullptr) FNivraNFe->RegistrarObservador(*this);
+}
+
+void TNivraNFeDANFEClass::NotificarLiberacao(const TNotificadorLiberacao& Objeto) {
+  if (FNivraNFe != nullptr && static_cast<const TNotificadorLiberacao*>(FNivraNFe) == &Objeto)
+    FNivraNFe = nullptr;
+}
 
 void TNivraNFeDANFEClass::NaoImplementado(const std::string& Operacao) const {
   throw ENivraDFeException("Método \"" + Operacao + "\" não implementado em: " + ClassName());

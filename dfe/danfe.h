@@ -12,15 +12,21 @@ class TNivraNFe;
 
 // Printing of events and number-range voidings. The base class prints nothing: each operation
 // throws ENivraDFeException "Método \"<operação>\" não implementado em: " followed by
-// ClassName(). Components that link to it are told when it is destroyed.
-class TNivraNFeDANFEClass : public TNotificadorLiberacao {
+// ClassName(). Components that link to it are told when it is destroyed, and it is told when
+// the component it links to is destroyed.
+class TNivraNFeDANFEClass : public TNotificadorLiberacao, public TObservadorLiberacao {
  public:
   TNivraNFeDANFEClass() = default;
-  ~TNivraNFeDANFEClass() override = default;
+  // Tells the linked component it goes, and the components linked to it.
+  ~TNivraNFeDANFEClass() override;
 
-  // The component this printing component is linked to, or nullptr. Not owned.
+  // The component this printing component is linked to, or nullptr. Not owned; cleared when
+  // that component is destroyed. Setting it changes only this side's link.
   TNivraNFe* NivraNFe() const { return FNivraNFe; }
-  void SetNivraNFe(TNivraNFe* Valor) { FNivraNFe = Valor; }
+  void SetNivraNFe(TNivraNFe* Valor);
+
+  // Clears NivraNFe when it is the destroyed object.
+  void NotificarLiberacao(const TNotificadorLiberacao& Objeto) override;
 
   // Run-time class name used in failure texts.
   std::string ClassName() const { return NomeDaClasse(typeid(*this)); }

@@ -34,8 +34,8 @@ constexpr std::array<TLinhaSSLLib, 5> kLinhasSSLLib{{
 
 }  // namespace
 
-TGeralConf::TGeralConf(TConfiguracoes& AConfiguracoes)
-    : FConfiguracoes(AConfiguracoes), FFormatoAlerta(kFormatoAlertaPadrao) {}
+TGeralConf::TGeralConf(TConfiguracoes& AConfiguracoes, TDFeSSL& ASSL)
+    : FConfiguracoes(AConfiguracoes), FSSL(ASSL), FFormatoAlerta(kFormatoAlertaPadrao) {}
 
 void TGeralConf::Assign(const TGeralConf& DeGeralConf) {
   SetSSLLib(DeGeralConf.SSLLib());
@@ -69,19 +69,19 @@ void TGeralConf::SetSSLLib(TSSLLib Valor) {
 }
 
 void TGeralConf::SetSSLCryptLib(TSSLCryptLib Valor) {
-  FConfiguracoes.Owner().SSL().SetSSLCryptLib(Valor);
+  FSSL.SetSSLCryptLib(Valor);
   FSSLCryptLib = Valor;
   if (FCalcSSLLib) RecalcularSSLLib();
 }
 
 void TGeralConf::SetSSLHttpLib(TSSLHttpLib Valor) {
-  FConfiguracoes.Owner().SSL().SetSSLHttpLib(Valor);
+  FSSL.SetSSLHttpLib(Valor);
   FSSLHttpLib = Valor;
   if (FCalcSSLLib) RecalcularSSLLib();
 }
 
 void TGeralConf::SetSSLXmlSignLib(TSSLXmlSignLib Valor) {
-  FConfiguracoes.Owner().SSL().SetSSLXmlSignLib(Valor);
+  FSSL.SetSSLXmlSignLib(Valor);
   FSSLXmlSignLib = Valor;
   if (FCalcSSLLib) RecalcularSSLLib();
 }

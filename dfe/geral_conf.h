@@ -8,13 +8,16 @@
 #include "util/enumeracoes.h"
 
 class TConfiguracoes;
+class TDFeSSL;
 
 // General settings. The library setters push each choice into the component's security
 // facade at once, and SSLLib is kept in step with the three choices.
 class TGeralConf {
  public:
   // AConfiguracoes is the root that owns the group and outlives it.
-  explicit TGeralConf(TConfiguracoes& AConfiguracoes);
+  // ASSL is the security facade this group keeps in step with its settings; it and
+  // AConfiguracoes outlive the group.
+  TGeralConf(TConfiguracoes& AConfiguracoes, TDFeSSL& ASSL);
   TGeralConf(const TGeralConf&) = delete;
   TGeralConf& operator=(const TGeralConf&) = delete;
   virtual ~TGeralConf() = default;
@@ -66,6 +69,7 @@ class TGeralConf {
   void RecalcularSSLLib();
 
   TConfiguracoes& FConfiguracoes;
+  TDFeSSL& FSSL;
   bool FCalcSSLLib = true;
   TSSLLib FSSLLib = TSSLLib::libNone;
   TSSLCryptLib FSSLCryptLib = TSSLCryptLib::cryNone;

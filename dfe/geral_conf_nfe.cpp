@@ -8,9 +8,11 @@
 
 namespace {
 
-// The text read as a whole integer, or 0 when it is not one.
+// The text read as a whole integer (a leading sign allowed), or 0 when it is not one.
 int64_t InteiroOuZero(const std::string& texto) {
-  const std::string aparado = Aparar(texto);
+  std::string aparado = Aparar(texto);
+  // from_chars takes "-" but not "+".
+  if (aparado.size() > 1 && aparado[0] == '+' && aparado[1] != '-') aparado.erase(0, 1);
   int64_t valor = 0;
   const char* fim = aparado.data() + aparado.size();
   const auto [pos, erro] = std::from_chars(aparado.data(), fim, valor);
@@ -20,7 +22,8 @@ int64_t InteiroOuZero(const std::string& texto) {
 
 }  // namespace
 
-TGeralConfNFe::TGeralConfNFe(TConfiguracoes& AConfiguracoes) : TGeralConf(AConfiguracoes) {}
+TGeralConfNFe::TGeralConfNFe(TConfiguracoes& AConfiguracoes, TDFeSSL& ASSL)
+    : TGeralConf(AConfiguracoes, ASSL) {}
 
 void TGeralConfNFe::Assign(const TGeralConfNFe& DeGeralConfNFe) {
   TGeralConf::Assign(DeGeralConfNFe);

@@ -10,7 +10,7 @@
 // NF-e general settings.
 class TGeralConfNFe : public TGeralConf {
  public:
-  explicit TGeralConfNFe(TConfiguracoes& AConfiguracoes);
+  TGeralConfNFe(TConfiguracoes& AConfiguracoes, TDFeSSL& ASSL);
 
   using TGeralConf::Assign;
   // The base copy, then ModeloDF, VersaoDF, IdCSC, CSC (through the setters) and

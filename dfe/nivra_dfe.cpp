@@ -2,14 +2,16 @@
 // and the hand-off to the e-mail component.
 #include "dfe/nivra_dfe.h"
 
+#include <iostream>
+
 #include "dfe/nivra_mail.h"
 #include "util/excecoes.h"
 #include "util/texto_arquivo.h"
 
 namespace {
 
-std::unique_ptr<TConfiguracoes> CriarConfiguracoesDFe(TNivraDFe* AOwner) {
-  return std::make_unique<TConfiguracoes>(AOwner);
+std::unique_ptr<TConfiguracoes> CriarConfiguracoesDFe(TNivraDFe* AOwner, TDFeSSL& SSL) {
+  return std::make_unique<TConfiguracoes>(AOwner, SSL);
 }
 
 // The text with every tag (from "<" to the next ">") removed; an unclosed "<" is kept.
@@ -34,8 +36,9 @@ std::string SemTags(const std::string& texto) {
 TNivraDFe::TNivraDFe() : TNivraDFe(&CriarConfiguracoesDFe) {}
 
 TNivraDFe::TNivraDFe(TCriarConfiguracoes CriarConfiguracoes)
-    : FPConfiguracoes(CriarConfiguracoes(this)), FPIniParams(std::make_unique<TServicosIni>()) {
-  FSSL = std::make_unique<TDFeSSL>();
+    : FSSL(std::make_unique<TDFeSSL>()),
+      FPConfiguracoes(CriarConfiguracoes(this, *FSSL)),
+      FPIniParams(std::make_unique<TServicosIni>()) {
   const TCertificadosConf& certificados = FPConfiguracoes->Certificados();
   const TWebServicesConf& webServices = FPConfiguracoes->WebServices();
   const TGeralConf& geral = FPConfiguracoes->Geral();
@@ -121,6 +124,16 @@ void TNivraDFe::GerarException(const std::string& Msg, const std::exception* E) 
   bool tratado = false;
   FazerLog("ERRO: " + texto, tratado);
   if (!tratado) throw ENivraDFeException(texto);
+}
+
+TDateTime TNivraDFe::Agora() const { return FRelogio ? FRelogio() : ::Agora(); }
+
+void TNivraDFe::ExibirAviso(const std::string& Mensagem) const {
+  if (FOnExibirAviso) {
+    FOnExibirAviso(Mensagem);
+    return;
+  }
+  std::cerr << Mensagem << std::endl;
 }
 
 void TNivraDFe::SetMAIL(TNivraMail* Valor) {

@@ -13,6 +13,7 @@
 #include "dfe/notificacao_liberacao.h"
 #include "dfe/servicos_ini.h"
 #include "security/dfe_ssl.h"
+#include "util/datahora.h"
 #include "util/enumeracoes.h"
 
 class TNivraMail;
@@ -26,6 +27,10 @@ using TNivraDFeOnTransmitError = std::function<void(
 using TNivraGravarLog = std::function<void(const std::string& ALogLine, bool& Tratado)>;
 // Called with the component as sender.
 using TNivraNotifyEvent = std::function<void(TNivraDFe& Sender)>;
+// The current local date-time as the component sees it.
+using TNivraRelogio = std::function<TDateTime()>;
+// Shows a service's log text to the user when no log handler took it.
+using TNivraExibirAviso = std::function<void(const std::string& Mensagem)>;
 
 // The document-kind-independent component. Not copyable; the objects linked to it (MAIL) must
 // be either outlived by it or destroyed while linked, which clears the link.
@@ -93,12 +98,23 @@ class TNivraDFe : public TObservadorLiberacao {
   // ENivraDFeException with the text, unless the log handler marked it handled; then returns.
   void GerarException(const std::string& Msg, const std::exception* E = nullptr);
   // Writes ConteudoXML as UTF-8 to NomeArquivo (its folder, else aPath, else PathSalvar),
-  // without the "<-><->" markers and with a UTF-8 declaration in front unless it has one.
-  // ConteudoEhUTF8 tells whether the text already holds UTF-8 bytes. The file is replaced as a
-  // whole or left as it was. Returns true when written; a failure goes to GerarException with
-  // "Erro ao salvar.", so it throws unless the log handler handled it, and then returns false.
+  // without the "<-><->" markers and with a UTF-8 declaration in front unless it has one (one
+  // of another encoding, even after a byte-order mark or blanks, is replaced). Bytes that are
+  // not valid UTF-8 are read as the 8-bit code page, so the file is always the UTF-8 its
+  // declaration says; ConteudoEhUTF8 is kept for callers and changes nothing. The file is
+  // replaced as a whole or left as it was (GravarArquivoAtomico). Returns true when written; a
+  // failure goes to GerarException with "Erro ao salvar.", so it throws unless the log handler
+  // handled it, and then returns false.
   bool Gravar(const std::string& NomeArquivo, const std::string& ConteudoXML,
               const std::string& aPath = "", bool ConteudoEhUTF8 = true);
+
+  // The current local date-time from Relogio: file time stamps, the certificate's expiry check
+  // and the receipt-time rules all read it here. Throws what the clock throws (the host clock:
+  // ENivraDFeException when it has no local time).
+  [[nodiscard]] TDateTime Agora() const;
+  // Shows Mensagem through OnExibirAviso, or on stderr when it is empty. Throws only what the
+  // handler throws.
+  void ExibirAviso(const std::string& Mensagem) const;
 
   // --- Properties ------------------------------------------------------------------------------
   TConfiguracoes& Configuracoes() { return *FPConfiguracoes; }
@@ -114,6 +130,12 @@ class TNivraDFe : public TObservadorLiberacao {
   void SetOnStatusChange(TNivraNotifyEvent Valor) { FOnStatusChange = std::move(Valor); }
   const TNivraGravarLog& OnGerarLog() const { return FOnGerarLog; }
   void SetOnGerarLog(TNivraGravarLog Valor) { FOnGerarLog = std::move(Valor); }
+  // The clock of the component; empty (the default) means the host's clock.
+  const TNivraRelogio& Relogio() const { return FRelogio; }
+  void SetRelogio(TNivraRelogio Valor) { FRelogio = std::move(Valor); }
+  // The notice of this component's service logs; empty (the default) means stderr.
+  const TNivraExibirAviso& OnExibirAviso() const { return FOnExibirAviso; }
+  void SetOnExibirAviso(TNivraExibirAviso Valor) { FOnExibirAviso = std::move(Valor); }
   // Reads and writes the security facade's AntesDeAssinar event.
   const TDFeSSLAntesDeAssinar& OnAntesDeAssinar() const;
   void SetOnAntesDeAssinar(TDFeSSLAntesDeAssinar Valor);
@@ -122,9 +144,10 @@ class TNivraDFe : public TObservadorLiberacao {
   void NotificarLiberacao(const TNotificadorLiberacao& Objeto) override;
 
  protected:
-  // Makes the configuration root of a component: a subclass whose root is of another kind
-  // passes its own to the constructor (the root is built before the subclass exists).
-  using TCriarConfiguracoes = std::unique_ptr<TConfiguracoes> (*)(TNivraDFe*);
+  // Makes the configuration root of a component, handing it the facade (built first): a
+  // subclass whose root is of another kind passes its own to the constructor (the root is
+  // built before the subclass exists).
+  using TCriarConfiguracoes = std::unique_ptr<TConfiguracoes> (*)(TNivraDFe*, TDFeSSL&);
   explicit TNivraDFe(TCriarConfiguracoes CriarConfiguracoes);
 
  private:
@@ -134,6 +157,8 @@ class TNivraDFe : public TObservadorLiberacao {
   std::vector<std::string> FListaDeSchemas;
   TNivraNotifyEvent FOnStatusChange;
   TNivraGravarLog FOnGerarLog;
+  TNivraExibirAviso FOnExibirAviso;
+  TNivraRelogio FRelogio;
   std::unique_ptr<TConfiguracoes> FPConfiguracoes;
   std::unique_ptr<TServicosIni> FPIniParams;
   bool FPIniParamsCarregado = false;

@@ -5,8 +5,8 @@
 
 namespace {
 
-std::unique_ptr<TConfiguracoes> CriarConfiguracoesNFe(TNivraDFe* AOwner) {
-  return std::make_unique<TConfiguracoesNFe>(AOwner);
+std::unique_ptr<TConfiguracoes> CriarConfiguracoesNFe(TNivraDFe* AOwner, TDFeSSL& SSL) {
+  return std::make_unique<TConfiguracoesNFe>(AOwner, SSL);
 }
 
 }  // namespace
@@ -116,7 +116,8 @@ void TNivraNFe::SetDANFE(TNivraNFeDANFEClass* Valor) {
   if (Valor == FDANFE) return;
   if (FDANFE != nullptr) {
     FDANFE->RemoverObservador(*this);
-    if (FDANFE->NivraNFe() != nullptr) FDANFE->SetNivraNFe(nullptr);
+    // The printing component may since serve another NF-e component; that link stays.
+    if (FDANFE->NivraNFe() == this) FDANFE->SetNivraNFe(nullptr);
   }
   FDANFE = Valor;
   if (FDANFE != nullptr) {

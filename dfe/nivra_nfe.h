@@ -40,8 +40,9 @@ enum class TStatusNivraNFe {
 // The NF-e namespace of the documents and web services.
 inline constexpr const char* NAME_SPACE = "http://www.portalfiscal.inf.br/nfe";
 
-// The NF-e component. Not copyable; a linked DANFE or MAIL is unlinked when either side goes.
-class TNivraNFe : public TNivraDFe {
+// The NF-e component. Not copyable; a linked DANFE or MAIL is unlinked when either side goes,
+// and a printing component linked to it is told when it is destroyed.
+class TNivraNFe : public TNivraDFe, public TNotificadorLiberacao {
  public:
   // Creates the NF-e configuration and the document holders; Status starts as stIdle.
   // Throws as TNivraDFe.

@@ -1,13 +1,11 @@
 // TNivraNFe: the NFC-e consumer links, the query page and the QR-code link with its SHA-1 hash.
-#include <openssl/evp.h>
-
 #include <algorithm>
 #include <cctype>
 #include <string>
 
 #include "dfe/nivra_nfe.h"
+#include "security/resumo.h"
 #include "util/datahora.h"
-#include "util/excecoes.h"
 #include "util/fuso_horario.h"
 #include "util/numeros.h"
 #include "util/texto.h"
@@ -17,16 +15,6 @@ namespace {
 
 // Two fixed characters of the substitute code used when no CSC is configured.
 const char* const kConstanteCSCSubstituto = "NV";
-
-// The upper-case hexadecimal SHA-1 of the text. Throws ENivraDFeException when the digest
-// cannot be computed.
-std::string SHA1Hex(const std::string& texto) {
-  unsigned char digest[EVP_MAX_MD_SIZE];
-  unsigned int tamanho = 0;
-  if (EVP_Digest(texto.data(), texto.size(), digest, &tamanho, EVP_sha1(), nullptr) != 1)
-    throw ENivraDFeException("Erro ao calcular o hash SHA-1 do QR-Code");
-  return BytesParaHex(std::string(reinterpret_cast<const char*>(digest), tamanho));
-}
 
 std::string Minusculas(std::string texto) {
   std::transform(texto.begin(), texto.end(), texto.begin(),
@@ -83,7 +71,7 @@ std::string TNivraNFe::GetURLQRCode(int CUF, TkovTipoAmbiente TipoAmbiente,
   consulta += "&cIdToken=" + idToken;
 
   const std::string csc = geral.CSC().empty() ? CSCSubstituto(chave, idToken) : geral.CSC();
-  const std::string hash = SHA1Hex(consulta + csc);
+  const std::string hash = BytesParaHex(ResumoSHA1(consulta + csc));
   const char* separador = urlBase.find('?') == std::string::npos ? "?" : "&";
   return urlBase + separador + consulta + "&cHashQRCode=" + hash;
 }

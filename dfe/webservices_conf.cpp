@@ -23,8 +23,10 @@ void GuardarEEnviar(T& Campo, const T& Valor, F Enviar) {
 
 }  // namespace
 
-TWebServicesConf::TWebServicesConf(TConfiguracoes& AConfiguracoes)
-    : FConfiguracoes(AConfiguracoes), FTimeZoneConf(std::make_unique<TTimeZoneConf>()) {}
+TWebServicesConf::TWebServicesConf(TConfiguracoes& AConfiguracoes, TDFeSSL& ASSL)
+    : FConfiguracoes(AConfiguracoes),
+      FSSL(ASSL),
+      FTimeZoneConf(std::make_unique<TTimeZoneConf>()) {}
 
 TWebServicesConf::~TWebServicesConf() = default;
 
@@ -74,25 +76,21 @@ void TWebServicesConf::SetUF(const std::string& Valor) {
 int TWebServicesConf::AmbienteCodigo() const { return std::stoi(TipoAmbienteParaTexto(FAmbiente)); }
 
 void TWebServicesConf::SetProxyHost(const std::string& Valor) {
-  GuardarEEnviar(FProxyHost, Valor,
-                 [this](const std::string& v) { FConfiguracoes.Owner().SSL().SetProxyHost(v); });
+  GuardarEEnviar(FProxyHost, Valor, [this](const std::string& v) { FSSL.SetProxyHost(v); });
 }
 
 void TWebServicesConf::SetProxyPort(const std::string& Valor) {
-  GuardarEEnviar(FProxyPort, Valor,
-                 [this](const std::string& v) { FConfiguracoes.Owner().SSL().SetProxyPort(v); });
+  GuardarEEnviar(FProxyPort, Valor, [this](const std::string& v) { FSSL.SetProxyPort(v); });
 }
 
 void TWebServicesConf::SetProxyUser(const std::string& Valor) {
-  GuardarEEnviar(FProxyUser, Valor,
-                 [this](const std::string& v) { FConfiguracoes.Owner().SSL().SetProxyUser(v); });
+  GuardarEEnviar(FProxyUser, Valor, [this](const std::string& v) { FSSL.SetProxyUser(v); });
 }
 
 void TWebServicesConf::SetProxyPass(const std::string& Valor) {
-  GuardarEEnviar(FProxyPass, Valor,
-                 [this](const std::string& v) { FConfiguracoes.Owner().SSL().SetProxyPass(v); });
+  GuardarEEnviar(FProxyPass, Valor, [this](const std::string& v) { FSSL.SetProxyPass(v); });
 }
 
 void TWebServicesConf::SetTimeOut(int Valor) {
-  GuardarEEnviar(FTimeOut, Valor, [this](int v) { FConfiguracoes.Owner().SSL().SetTimeOut(v); });
+  GuardarEEnviar(FTimeOut, Valor, [this](int v) { FSSL.SetTimeOut(v); });
 }

@@ -12,6 +12,7 @@
 #include "util/uf.h"
 
 class TConfiguracoes;
+class TDFeSSL;
 
 // Returns the lines of the text file `NomeArquivo` as a text list loads them: the text as
 // LerArquivoTexto decodes it (byte-order marks honoured, bytes that are not UTF-8 read as
@@ -24,7 +25,9 @@ std::vector<std::string> LerLinhasDeArquivo(const std::string& NomeArquivo);
 class TWebServicesConf {
  public:
   // AConfiguracoes is the root that owns the group and outlives it.
-  explicit TWebServicesConf(TConfiguracoes& AConfiguracoes);
+  // ASSL is the security facade this group keeps in step with its settings; it and
+  // AConfiguracoes outlive the group.
+  TWebServicesConf(TConfiguracoes& AConfiguracoes, TDFeSSL& ASSL);
   TWebServicesConf(const TWebServicesConf&) = delete;
   TWebServicesConf& operator=(const TWebServicesConf&) = delete;
   virtual ~TWebServicesConf();
@@ -101,6 +104,7 @@ class TWebServicesConf {
 
  private:
   TConfiguracoes& FConfiguracoes;
+  TDFeSSL& FSSL;
   bool FVisualizar = false;
   std::string FUF = "SP";
   TkovTipoAmbiente FAmbiente = TkovTipoAmbiente::taHomologacao;

@@ -2,7 +2,6 @@
 #include "nfe/dfe_web_service.h"
 
 #include "dfe/nivra_dfe.h"
-#include "nfe/aviso_usuario.h"
 #include "util/datahora.h"
 #include "util/excecoes.h"
 #include "util/fuso_horario.h"
@@ -79,7 +78,7 @@ void TDFeWebService::FazerLog(const std::string& Msg, bool Exibir) {
   if (Msg.empty()) return;
   bool tratado = false;
   FPDFeOwner.FazerLog(Msg, tratado);
-  if (!tratado && Exibir && FPConfiguracoes.WebServices().Visualizar()) ExibirAviso(Msg);
+  if (!tratado && Exibir && FPConfiguracoes.WebServices().Visualizar()) FPDFeOwner.ExibirAviso(Msg);
 }
 
 void TDFeWebService::GerarException(const std::string& Msg, const std::exception* E) {
@@ -146,7 +145,7 @@ void TDFeWebService::TransmitirEnvelope() {
                               !certificados.ArquivoPFX().empty();
   if (temCertificado && certificados.VerificarValidade()) {
     const TDateTime vencimento = FPDFeOwner.SSL().CertDataVenc();
-    if (Agora() > vencimento)
+    if (FPDFeOwner.Agora() > vencimento)
       throw ENivraDFeException("Data de Validade do Certificado já expirou: " +
                                FormatarData("", vencimento));
   }
@@ -226,7 +225,7 @@ std::string TDFeWebService::MontarUFSoap() {
 }
 
 std::string TDFeWebService::ObterPrefixoArquivo() {
-  return FormatarDataHora("yyyymmddhhnnss", Agora());
+  return FormatarDataHora("yyyymmddhhnnss", FPDFeOwner.Agora());
 }
 
 void TDFeWebService::AplicarOpcoesGerador(TGerador& Gerador) {

@@ -114,7 +114,7 @@ bool TNFeStatusServico::TratarResposta() {
 TDateTime TNFeStatusServico::CorrigirRecebimento(TDateTime Recebido) const {
   // An answer without a receipt time keeps the zero date-time.
   if (Recebido == 0 || FPURL.find(HOST_SVRS) == std::string::npos) return Recebido;
-  const double minutos = std::trunc(std::fabs(Agora() - Recebido) * MINUTOS_POR_DIA);
+  const double minutos = std::trunc(std::fabs(FPDFeOwner.Agora() - Recebido) * MINUTOS_POR_DIA);
   if (minutos > 50 && !EmHorarioDeVerao(CUFParaSigla(FcUF), Recebido))
     return Recebido - 60.0 / MINUTOS_POR_DIA;
   return Recebido;

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format clang-tidy
+  build-essential cmake ninja-build pkg-config ccache clang libclang-rt-14-dev clang-format clang-tidy
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libssl-dev openssl
   libcurl4-openssl-dev curl

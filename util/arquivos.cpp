@@ -1,8 +1,12 @@
 // File and folder helpers over the host's file system.
 #include "util/arquivos.h"
 
+#include <fcntl.h>
 #include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -10,6 +14,7 @@
 #include <iterator>
 #include <memory>
 #include <system_error>
+#include <utility>
 
 #include "util/excecoes.h"
 #include "util/texto.h"
@@ -23,6 +28,61 @@ struct TFecharArquivo {
 [[noreturn]] void FalhaDeGravacao(const std::string& nome, int erro) {
   throw ENivraDFeException("Não foi possível gravar o arquivo \"" + nome +
                            "\": " + std::generic_category().message(erro));
+}
+
+// Closes the descriptor it owns.
+struct TDescritor {
+  explicit TDescritor(int descritor = -1) : fd(descritor) {}
+  TDescritor(const TDescritor&) = delete;
+  TDescritor& operator=(const TDescritor&) = delete;
+  ~TDescritor() {
+    if (fd >= 0) ::close(fd);
+  }
+  int fd;
+};
+
+// The file a path names once its symbolic links are followed (a missing file is named as is),
+// so the new content replaces the target and leaves the link in place.
+std::filesystem::path DestinoFinal(const std::string& nomeArquivo) {
+  std::filesystem::path caminho(nomeArquivo);
+  // The kernel's own limit of links followed in one lookup.
+  for (int saltos = 0; saltos < 40; ++saltos) {
+    std::error_code erro;
+    if (!std::filesystem::is_symlink(caminho, erro)) return caminho;
+    const std::filesystem::path alvo = std::filesystem::read_symlink(caminho, erro);
+    if (erro) FalhaDeGravacao(nomeArquivo, erro.value());
+    caminho = alvo.is_absolute() ? alvo : caminho.parent_path() / alvo;
+  }
+  FalhaDeGravacao(nomeArquivo, ELOOP);
+}
+
+// Writes all of `bytes` to `fd`. Returns 0, or the errno of the failure.
+int EscreverTudo(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return 0;
+}
+
+// Creates a new, short-named file in the folder of `destino` (a long file name still leaves
+// room for it). Returns its path; the descriptor goes to `fd`.
+std::string CriarTemporario(const std::filesystem::path& destino, const std::string& nomeArquivo,
+                            TDescritor& fd) {
+  static std::atomic<unsigned> contador{0};
+  const std::filesystem::path pasta = destino.parent_path();
+  for (int tentativa = 0;; ++tentativa) {
+    const std::string nome =
+        ".nv" + std::to_string(::getpid()) + "-" + std::to_string(contador.fetch_add(1)) + ".tmp";
+    std::string caminho = (pasta / nome).string();
+    fd.fd = ::open(caminho.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd.fd >= 0) return caminho;
+    if (errno != EEXIST || tentativa >= 100) FalhaDeGravacao(nomeArquivo, errno);
+  }
 }
 
 }  // namespace
@@ -72,6 +132,34 @@ void GravarTextoEmArquivo(const std::string& nomeArquivo, std::string_view conte
   }
   std::FILE* aberto = arquivo.release();
   if (std::fclose(aberto) != 0) FalhaDeGravacao(nomeArquivo, errno);
+}
+
+void GravarArquivoAtomico(const std::string& nomeArquivo, std::string_view bytes) {
+  const std::filesystem::path destino = DestinoFinal(nomeArquivo);
+  struct stat atual {};
+  const bool existe = ::stat(destino.c_str(), &atual) == 0;
+  if (existe) {
+    // Refused exactly where opening the file for writing would be refused (without waiting for
+    // a reader when it is a pipe).
+    const TDescritor sonda(::open(destino.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+    if (sonda.fd < 0) FalhaDeGravacao(nomeArquivo, errno);
+  }
+  TDescritor fd;
+  const std::string temporario = CriarTemporario(destino, nomeArquivo, fd);
+  int erro = EscreverTudo(fd.fd, bytes);
+  if (erro == 0 && existe) {
+    // Only the superuser may give the file another owner; anyone else keeps being its owner, as
+    // with a plain overwrite of their own file, so a refusal here changes nothing.
+    if (::fchown(fd.fd, atual.st_uid, atual.st_gid) != 0 && errno != EPERM) erro = errno;
+    if (erro == 0 && ::fchmod(fd.fd, atual.st_mode & 07777) != 0) erro = errno;
+  }
+  if (erro == 0 && ::fsync(fd.fd) != 0) erro = errno;
+  if (::close(std::exchange(fd.fd, -1)) != 0 && erro == 0) erro = errno;
+  if (erro == 0 && std::rename(temporario.c_str(), destino.c_str()) != 0) erro = errno;
+  if (erro != 0) {
+    ::unlink(temporario.c_str());
+    FalhaDeGravacao(nomeArquivo, erro);
+  }
 }
 
 std::string LerArquivoBinario(const std::string& caminho) {

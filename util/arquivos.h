@@ -22,3 +22,11 @@ void ListarArquivos(std::string_view mascara, std::vector<std::string>& lista, b
 // ENivraDFeException when the file cannot be written.
 void GravarTextoEmArquivo(const std::string& nomeArquivo, std::string_view conteudo,
                           bool acrescentar = false, bool quebraLinha = false);
+// Replaces the file with the bytes as a whole or not at all: they go to a short-named
+// temporary file in the same folder, are flushed to disk and renamed over the file, so a reader
+// sees the old content or all the new one. A symbolic link is written through to its target; an
+// existing file keeps its permission bits (and its owner, where the process may give it); a new
+// one gets 0666 less the umask. Throws
+// ENivraDFeException, naming the file and the system's reason, where a plain overwrite would
+// have been refused (a read-only file, a folder) or the write fails; the file is then unchanged.
+void GravarArquivoAtomico(const std::string& nomeArquivo, std::string_view bytes);

@@ -1,6 +1,7 @@
 // UTF-8 decoding with the Windows-1252 fallback, and UTF-8 encoding.
 #include "util/caracteres.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -94,5 +95,21 @@ std::string CodificarCaracteres(std::u32string_view caracteres) {
   std::string resultado;
   resultado.reserve(caracteres.size());
   for (char32_t codigo : caracteres) AcrescentarUTF8(resultado, codigo);
+  return resultado;
+}
+
+std::string CodificarWindows1252(std::u32string_view caracteres) {
+  std::string resultado;
+  resultado.reserve(caracteres.size());
+  for (const char32_t codigo : caracteres) {
+    if (codigo < 0x80 || (codigo >= 0xA0 && codigo <= 0xFF)) {
+      resultado.push_back(static_cast<char>(codigo));
+      continue;
+    }
+    const auto* achado = std::find(kWindows1252Alto.begin(), kWindows1252Alto.end(), codigo);
+    resultado.push_back(achado == kWindows1252Alto.end()
+                            ? '?'
+                            : static_cast<char>(0x80 + (achado - kWindows1252Alto.begin())));
+  }
   return resultado;
 }

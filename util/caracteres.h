@@ -17,3 +17,6 @@ void AcrescentarUTF8(std::string& destino, char32_t codigo);
 
 // The character of one byte of the 8-bit code page (Windows-1252), as a code point.
 [[nodiscard]] char32_t CaractereWindows1252(unsigned char byte);
+// The Windows-1252 bytes of the code points, one per character; a character the code page
+// lacks becomes "?". Never throws except on allocation.
+[[nodiscard]] std::string CodificarWindows1252(std::u32string_view caracteres);

@@ -173,8 +173,8 @@ std::string MascaraDecimal(int16_t decimais, bool agruparMilhares) {
 }
 
 std::string DecimalParaTexto(char separador, std::string_view mascara, double valor) {
-  if (std::isnan(valor)) return "NAN";
-  if (std::isinf(valor)) return valor > 0 ? "INF" : "-INF";
+  // No digits can stand for these: writing "0" or "NAN" would put a wrong value in a document.
+  if (!std::isfinite(valor)) throw ENivraDFeException("Valor numérico inválido: não é finito");
   const TExpansao e = ExpansaoExata(valor);
   if (mascara.empty()) return Geral(e, separador);
   return Fixo(e, DecimaisDaMascara(mascara), separador);

@@ -13,7 +13,9 @@
 // mask gives the shortest general form with up to 15 significant digits; "0" gives the integer
 // and "0." followed by n zeros exactly n decimals (a leading "," is accepted and ignored, as
 // grouping is never written). Rounding is to the nearest, exact halves away from zero, on the
-// exact binary value of the double. Never throws.
+// exact binary value of the double. The text holds only digits, an optional "-" and the
+// separator; throws ENivraDFeException "Valor numérico inválido: não é finito" for NaN and the
+// infinities, which have no such text.
 [[nodiscard]] std::string DecimalParaTexto(char separador, std::string_view mascara, double valor);
 
 // The trimmed text read as a number where "." and "," both count as the decimal separator (no

@@ -22,6 +22,14 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 32> kEntidad
 }};
 
 constexpr std::string_view kDeclaracaoUTF8 = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+constexpr std::string_view kBOM = "\xEF\xBB\xBF";
+
+// The xml past a leading UTF-8 byte-order mark and blanks, where a declaration would begin.
+std::string_view SemBOMEBrancos(std::string_view xml) {
+  if (xml.starts_with(kBOM)) xml.remove_prefix(kBOM.size());
+  const size_t inicio = xml.find_first_not_of(" \t\r\n");
+  return inicio == std::string_view::npos ? std::string_view() : xml.substr(inicio);
+}
 
 int ValorHex(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -61,22 +69,19 @@ bool LocalizarTag(const std::string& xmlMaiusculo, const std::string& inicio,
 }  // namespace
 
 std::string ConverterEntidadesXML(std::string_view texto, bool Decodificar, bool EhUTF8) {
-  // The system's 8-bit code page is UTF-8 with Windows-1252 for stray bytes, so both readings
-  // of the text are the same.
-  (void)EhUTF8;
   std::string resultado = UTF8ParaTexto(texto);
   if (Decodificar) {
     for (const auto& [entidade, caractere] : kEntidades) {
       SubstituirTodos(resultado, entidade, caractere);
     }
-    return resultado;
+  } else {
+    SubstituirTodos(resultado, "&", "&amp;");
+    SubstituirTodos(resultado, "<", "&lt;");
+    SubstituirTodos(resultado, ">", "&gt;");
+    SubstituirTodos(resultado, "\"", "&quot;");
+    SubstituirTodos(resultado, "'", "&#39;");
   }
-  SubstituirTodos(resultado, "&", "&amp;");
-  SubstituirTodos(resultado, "<", "&lt;");
-  SubstituirTodos(resultado, ">", "&gt;");
-  SubstituirTodos(resultado, "\"", "&quot;");
-  SubstituirTodos(resultado, "'", "&#39;");
-  return resultado;
+  return EhUTF8 ? resultado : CodificarWindows1252(DecodificarCaracteres(resultado));
 }
 
 std::string DecodificarEntidadesLeitura(std::string_view texto) {
@@ -142,7 +147,7 @@ std::string UTF8ParaTexto(std::string_view bytes) {
 }
 
 bool XMLDeclaraUTF8(std::string_view xml) {
-  const std::string inicio = Maiusculas(xml.substr(0, 50));
+  const std::string inicio = Maiusculas(SemBOMEBrancos(xml).substr(0, 50));
   return inicio.find("ENCODING=\"UTF-8\"") != std::string::npos ||
          inicio.find("ENCODING='UTF-8'") != std::string::npos;
 }
@@ -151,7 +156,8 @@ std::string GarantirXMLUTF8(std::string_view xml) {
   if (XMLDeclaraUTF8(xml)) return std::string(xml);
   // A leading declaration of another encoding is replaced: two declarations would make the
   // document malformed.
-  std::string_view corpo = xml;
+  std::string_view corpo = SemBOMEBrancos(xml);
+  if (!corpo.starts_with("<?xml")) corpo = xml.starts_with(kBOM) ? xml.substr(kBOM.size()) : xml;
   if (corpo.starts_with("<?xml")) {
     const size_t fim = corpo.find("?>");
     if (fim != std::string_view::npos) corpo.remove_prefix(fim + 2);

@@ -9,7 +9,8 @@
 // Decoding (Decodificar): the text read as UTF-8 (bytes that are not valid UTF-8 taken as
 // Windows-1252) with the named and numeric entities of the system's table replaced by their
 // characters, "&amp;" first. Encoding: "&", "<", ">", the double quote and the apostrophe
-// replaced by "&amp;", "&lt;", "&gt;", "&quot;" and "&#39;". Never throws.
+// replaced by "&amp;", "&lt;", "&gt;", "&quot;" and "&#39;". The result is UTF-8 when EhUTF8 is
+// set, else Windows-1252 bytes (a character that code page lacks becomes "?"). Never throws.
 [[nodiscard]] std::string ConverterEntidadesXML(std::string_view texto, bool Decodificar = true,
                                                 bool EhUTF8 = true);
 
@@ -30,12 +31,14 @@
 // The text of UTF-8 bytes; bytes that do not decode are read as Windows-1252.
 [[nodiscard]] std::string UTF8ParaTexto(std::string_view bytes);
 
-// True when the first 50 bytes declare encoding="utf-8" or encoding='utf-8' (any letter case,
-// nothing between the name, the "=" and the quote).
+// True when the first 50 bytes after a leading byte-order mark and blanks declare
+// encoding="utf-8" or encoding='utf-8' (any letter case, nothing between the name, the "=" and
+// the quote).
 [[nodiscard]] bool XMLDeclaraUTF8(std::string_view xml);
 // The xml unchanged when it declares UTF-8; otherwise the declaration
-// <?xml version="1.0" encoding="UTF-8"?> followed by the UTF-8 bytes of the xml, with a leading
-// declaration of another encoding replaced.
+// <?xml version="1.0" encoding="UTF-8"?> followed by the UTF-8 bytes of the xml, without a
+// leading byte-order mark, and with a leading declaration of another encoding (also one after
+// the mark and blanks) replaced.
 [[nodiscard]] std::string GarantirXMLUTF8(std::string_view xml);
 // The text from the first "<?" through the first "?>" after it; empty when either is missing.
 [[nodiscard]] std::string DeclaracaoXML(std::string_view xml);

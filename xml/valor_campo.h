@@ -11,7 +11,8 @@
 
 // The value as text: text unchanged, integers in decimal, numbers in their shortest form with
 // "." as separator, date-times as DD/MM/YYYY (with " hh:nn:ss" when there is a time of day),
-// truth values as "True"/"False", empty as "". Never throws.
+// truth values as "True"/"False", empty as "". Throws ENivraDFeException for a number that is
+// not finite (DecimalParaTexto has no text for it).
 [[nodiscard]] std::string VarianteParaTexto(const TVariante& valor);
 
 // The value as a 32-bit integer: text read as a decimal integer with at most one sign (trimmed),

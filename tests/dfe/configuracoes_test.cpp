@@ -56,7 +56,8 @@ TEST_F(ConfiguracoesTest, BaseComponentUsesTheGenericResourceName) {
 }
 
 TEST(ConfiguracoesRaiz, RootWithoutOwningComponentIsRefused) {
-  EXPECT_EQ(MensagemDe([&] { TConfiguracoes semDono(nullptr); }),
+  TDFeSSL ssl;
+  EXPECT_EQ(MensagemDe([&] { TConfiguracoes semDono(nullptr, ssl); }),
             "Owner de TConfiguracoes deve ser do tipo TNivraDFe");
 }
 
@@ -173,7 +174,8 @@ TEST_F(ConfiguracoesTest, CSCIdentifierIsSixDigitsAndCSCIsTrimmed) {
     const char* esperado;
   };
   for (const Caso& c : {Caso{"12", "000012"}, Caso{"7", "000007"}, Caso{"abc", "000000"},
-                        Caso{"12345678", "123456"}, Caso{"000001", "000001"}}) {
+                        Caso{"12345678", "123456"}, Caso{"000001", "000001"}, Caso{"+7", "000007"},
+                        Caso{" +12 ", "000012"}, Caso{"+", "000000"}, Caso{"+-7", "000000"}}) {
     conf.Geral().SetIdCSC(c.valor);
     EXPECT_EQ(conf.Geral().IdCSC(), c.esperado) << c.valor;
   }

@@ -331,6 +331,36 @@ TEST(NivraNFeImpressao, DanfeLinksMoveAndClearOnDestruction) {
   EXPECT_EQ(primeiro.NivraNFe(), nullptr);
 }
 
+TEST(NivraNFeImpressao, DestroyingAComponentKeepsTheLinkAnotherComponentMadeSince) {
+  TDANFEGravador danfe;
+  TNivraNFe segundo;
+  {
+    TNivraNFe primeiro;
+    primeiro.SetDANFE(&danfe);
+    segundo.SetDANFE(&danfe);
+  }
+  EXPECT_EQ(danfe.NivraNFe(), &segundo);
+  EXPECT_EQ(segundo.DANFE(), &danfe);
+}
+
+TEST(NivraNFeImpressao, DirectLinkOfThePrintingComponentIsClearedWithEitherSide) {
+  TDANFEGravador danfe;
+  {
+    TNivraNFe nfe;
+    danfe.SetNivraNFe(&nfe);
+  }
+  EXPECT_EQ(danfe.NivraNFe(), nullptr);
+
+  // The other way round: the component outlives a printing component linked to it.
+  TNivraNFe nfe;
+  {
+    TDANFEGravador temporario;
+    temporario.SetNivraNFe(&nfe);
+  }
+  danfe.SetNivraNFe(&nfe);
+  EXPECT_EQ(danfe.NivraNFe(), &nfe);
+}
+
 TEST(NivraNFeAssinatura, AntesDeAssinarIsTheFacadesEvent) {
   TNivraNFe nfe;
   EXPECT_FALSE(nfe.OnAntesDeAssinar());

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
 
 #include "dfe/nivra_nfe.h"
 #include "tests/fakes/mensagem_de.h"
@@ -14,7 +13,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 using ::testing::StartsWith;
 
 constexpr const char* kTabela[] = {
@@ -167,8 +165,8 @@ TEST(ArquivoServicos, ReplacesTheEmbeddedTableEntirely) {
 // The monitor's query: model NF-e, layout 4.00, the table compiled into the library and the
 // schema folder shipped with it.
 TEST(MonitorLookup, StatusResolvesAt400ForEveryUfInBothEnvironments) {
-  const std::string schemasEnviadas =
-      (fs::path(__FILE__).parent_path() / "../../resources/schemas/").lexically_normal().string();
+  // From the source folder the build names: __FILE__ may be relative under a compiler cache.
+  const std::string schemasEnviadas = std::string(NIVRA_SOURCE_DIR) + "/resources/schemas/";
   TNivraNFe nfe;
   nfe.Configuracoes().Geral().SetVersaoDF(TkovVersaoDF::ve400);
   nfe.Configuracoes().Arquivos().SetPathSchemas(schemasEnviadas);

@@ -70,6 +70,7 @@ void AmbienteServico::SetUp() {
     TPastaTemporaria::Escrever((FPasta / "Schemas" / nome).string(), "<xs:schema/>");
 
   FNFe = std::make_unique<TNivraNFe>();
+  FNFe->SetRelogio([this] { return FAgora; });
   auto& conf = FNFe->Configuracoes();
   conf.Arquivos().SetPathSalvar((FPasta / "Docs").string() + "/");
   conf.Arquivos().SetPathSchemas((FPasta / "Schemas").string() + "/");

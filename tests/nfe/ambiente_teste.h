@@ -41,6 +41,9 @@ class AmbienteServico : public ::testing::Test {
   // Status values reported by OnStatusChange, in order.
   std::vector<TStatusNivraNFe> Mudancas;
 
+  // The time the component's clock is pinned to (outside any summer-time season); a test may
+  // move it.
+  TDateTime FAgora = CodificarDataHora(2026, 6, 9, 10, 20, 30);
   TPastaTemporaria FTemporaria;
   const std::filesystem::path FPasta{FTemporaria.Caminho()};
   std::unique_ptr<TNivraNFe> FNFe;

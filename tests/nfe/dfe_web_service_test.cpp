@@ -242,7 +242,7 @@ TEST_F(PipelineCertificado, ExpiredCertificateStopsTheRequestBeforeSending) {
 }
 
 TEST_F(PipelineCertificado, ValidCertificateIsSent) {
-  UsarCertificado(Agora() + 30);
+  UsarCertificado(FAgora + 1.0 / (24 * 60 * 60));
   FNFe->Configuracoes().Certificados().SetNumeroSerie("0A1B2C");
   EXPECT_TRUE(FServico->Executar());
   EXPECT_EQ(FHttp->Envios, 1);
@@ -294,11 +294,10 @@ TEST_F(Pipeline, GeneratorOptionsAndTimeZoneComeFromTheConfiguration) {
   ConfiguracaoFusoHorario().Assign(TTimeZoneConf());
 }
 
-TEST_F(Pipeline, FilePrefixIsTheLocalTimeInFourteenDigits) {
-  const TCamposDataHora antes = DecodificarDataHora(Agora());
-  const std::string prefixo = FServico->ObterPrefixoArquivo();
-  ASSERT_EQ(prefixo.size(), 14u);
-  EXPECT_EQ(prefixo.substr(0, 4), std::to_string(antes.Ano));
+TEST_F(Pipeline, FilePrefixIsTheComponentsLocalTimeInFourteenDigits) {
+  EXPECT_EQ(FServico->ObterPrefixoArquivo(), "20260609102030");
+  FAgora = CodificarDataHora(2027, 1, 2, 3, 4, 5, 999);
+  EXPECT_EQ(FServico->ObterPrefixoArquivo(), "20270102030405");
 }
 
 }  // namespace

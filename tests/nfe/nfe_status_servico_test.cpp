@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "nfe/aviso_usuario.h"
 #include "nfe/webservices.h"
 #include "tests/fakes/locale_virgula.h"
 #include "tests/fakes/mensagem_de.h"
@@ -17,6 +16,7 @@
 #include "util/datahora.h"
 #include "util/excecoes.h"
 #include "util/fuso_horario.h"
+#include "util/xml_texto.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ class StatusServico : public AmbienteServico {
   // Answers every send with a 107 of Paraná.
   void ResponderEmOperacao() {
     FHttp->Resposta = RespostaSoap(
-        "nfeResultMsg", RetConsStatServ(107, "Servico em Operacao", DataHoraXML(Agora())));
+        "nfeResultMsg", RetConsStatServ(107, "Servico em Operacao", DataHoraXML(FAgora)));
   }
 };
 
@@ -378,7 +378,7 @@ TEST_F(StatusServico, LogsTheStartAndTheSummary) {
 
 TEST_F(StatusServico, SummaryIsShownOnlyWhenVisualizarIsOnAndNoHandlerTookIt) {
   std::vector<std::string> avisos;
-  DefinirExibirAviso([&](const std::string& texto) { avisos.push_back(texto); });
+  FNFe->SetOnExibirAviso([&](const std::string& texto) { avisos.push_back(texto); });
   FNFe->Configuracoes().WebServices().SetVisualizar(true);
   ResponderEmOperacao();
 
@@ -394,7 +394,19 @@ TEST_F(StatusServico, SummaryIsShownOnlyWhenVisualizarIsOnAndNoHandlerTookIt) {
   FNFe->Configuracoes().WebServices().SetVisualizar(false);
   Servico().Executar();
   EXPECT_EQ(avisos.size(), 1u);
-  DefinirExibirAviso(nullptr);
+}
+
+TEST_F(StatusServico, NoticeGoesOnlyToTheComponentThatShowsIt) {
+  std::vector<std::string> avisos;
+  FNFe->SetOnExibirAviso([&](const std::string& texto) { avisos.push_back(texto); });
+  TNivraNFe outro;
+  std::vector<std::string> outros;
+  outro.SetOnExibirAviso([&](const std::string& texto) { outros.push_back(texto); });
+  FNFe->Configuracoes().WebServices().SetVisualizar(true);
+  ResponderEmOperacao();
+  Servico().Executar();
+  EXPECT_EQ(avisos.size(), 1u);
+  EXPECT_TRUE(outros.empty());
 }
 
 TEST_F(StatusServico, SavesRequestAndAnswerDocumentsWithTimeStampedNames) {
@@ -424,6 +436,25 @@ TEST_F(StatusServico, SavesTheEnvelopesTooWhenWebServicesSalvarIsOn) {
   EXPECT_EQ(LerArquivo(arquivos[1]), declaracao + Servico().DadosMsg());
   EXPECT_EQ(LerArquivo(arquivos[2]), FHttp->Resposta);
   EXPECT_EQ(LerArquivo(arquivos[3]), declaracao + Servico().RetWS());
+}
+
+TEST_F(StatusServico, AnswerInIso88591IsArchivedAsTheUTF8TextDecodedFromIt) {
+  FNFe->Configuracoes().WebServices().SetSalvar(true);
+  FHttp->Resposta = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" +
+                    SemDeclaracaoXML(RespostaSoap(
+                        "nfeResultMsg",
+                        RetConsStatServ(107, "Servi\xE7o em Opera\xE7\xE3o", DataHoraXML(FAgora))));
+  Servico().Executar();
+  EXPECT_EQ(Servico().xMotivo(), "Serviço em Operação");
+  const auto arquivos = ArquivosSalvos();
+  ASSERT_EQ(arquivos.size(), 4u);
+  for (const std::string& resposta : {arquivos[2], arquivos[3]}) {
+    const std::string salvo = LerArquivo(resposta);
+    EXPECT_EQ(salvo.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", 0), 0u) << resposta;
+    EXPECT_EQ(salvo.find("<?xml", 1), std::string::npos) << resposta;
+    EXPECT_EQ(TextoParaUTF8(salvo), salvo) << resposta << " is not valid UTF-8";
+    EXPECT_NE(salvo.find("Serviço em Operação"), std::string::npos) << resposta;
+  }
 }
 
 TEST_F(StatusServico, SavesNothingWhenSalvarIsOff) {
@@ -482,9 +513,7 @@ class StatusServicoRecebimento : public StatusServico,
 TEST_P(StatusServicoRecebimento, SubtractsOneHourOnlyForSvrsClocksOffByMoreThan50Minutes) {
   const TCasoRecebimento& caso = GetParam();
   FNFe->Configuracoes().WebServices().SetUF(caso.uf);
-  // Whole seconds, as the answer carries no fraction.
-  const TCamposDataHora c = DecodificarDataHora(Agora() - caso.minutosAtras / (24.0 * 60.0));
-  const TDateTime recebido = CodificarDataHora(c.Ano, c.Mes, c.Dia, c.Hora, c.Minuto, c.Segundo);
+  const TDateTime recebido = FAgora - caso.minutosAtras / (24.0 * 60.0);
   FHttp->Resposta = RespostaSoap(
       "nfeResultMsg", "<retConsStatServ versao=\"4.00\"><cStat>107</cStat><cUF>" +
                           std::to_string(FNFe->Configuracoes().WebServices().UFCodigo()) +
@@ -507,8 +536,9 @@ INSTANTIATE_TEST_SUITE_P(Casos, StatusServicoRecebimento,
                          });
 
 TEST_F(StatusServico, SvrsReceiptTimeIsKeptForAUFInDaylightSaving) {
-  const TDateTime recebido = Agora() - 55 / (24.0 * 60.0);
-  if (!EmHorarioDeVerao("SC", recebido)) GTEST_SKIP() << "outside the summer-time season";
+  FAgora = CodificarDataHora(2027, 1, 20, 10, 20, 30);
+  const TDateTime recebido = FAgora - 55 / (24.0 * 60.0);
+  ASSERT_TRUE(EmHorarioDeVerao("SC", recebido));
   FNFe->Configuracoes().WebServices().SetUF("SC");
   FHttp->Resposta = RespostaSoap("nfeResultMsg",
                                  "<retConsStatServ versao=\"4.00\"><cStat>107</cStat><cUF>42"

@@ -12,40 +12,22 @@
 #include <string>
 #include <vector>
 
-#include "tests/fakes/crypto_memoria.h"
-#include "tests/fakes/http_gravador.h"
+#include "tests/fakes/facade_dubles.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
-#include "tests/fakes/xmlsign_gravador.h"
 #include "util/excecoes.h"
 
 namespace {
 
-// A facade whose roles are the test doubles, with pointers to reach them.
-class FacadeComDubles : public ::testing::Test {
+// The facade with the test doubles, whose certificate is a company's.
+class FacadeComDubles : public ::testing::Test, protected TFacadeComDubles {
  protected:
   FacadeComDubles() {
-    auto c = std::make_unique<TCryptoMemoria>(ssl);
-    auto h = std::make_unique<THttpGravador>(ssl);
-    auto x = std::make_unique<TXmlSignGravador>(ssl);
-    crypto = c.get();
-    http = h.get();
-    xmlsign = x.get();
-    eventos = crypto->Eventos;
-    ssl.UsarSSLCryptClass(std::move(c));
-    ssl.UsarSSLHttpClass(std::move(h));
-    ssl.UsarSSLXmlSignClass(std::move(x));
     crypto->Certificado.SetNumeroSerie("3A5F");
     crypto->Certificado.SetCNPJ("11222333000181");
     crypto->Certificado.SetRazaoSocial("EMPRESA TESTE LTDA");
     crypto->Certificado.SetDataVenc(46000.75);
   }
-
-  TDFeSSL ssl;
-  TCryptoMemoria* crypto = nullptr;
-  THttpGravador* http = nullptr;
-  TXmlSignGravador* xmlsign = nullptr;
-  std::shared_ptr<TEventosCrypto> eventos;
 };
 
 void ConferirPadroes(TDFeSSL& ssl) {

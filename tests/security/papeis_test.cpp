@@ -9,6 +9,7 @@
 
 #include "security/dfe_ssl.h"
 #include "tests/fakes/crypto_memoria.h"
+#include "tests/fakes/facade_dubles.h"
 #include "tests/fakes/http_gravador.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/xmlsign_gravador.h"
@@ -100,12 +101,9 @@ TEST(EscolhaDeBiblioteca, RefusedChoicesRaiseTheirMessageAndKeepTheRoleAsItWas) 
        "Suporte a \"xsMsXmlCapicom\" foi desativado por compilação {$DEFINE DFE_SEM_CAPICOM}"},
   };
   for (const auto& caso : casos) {
-    TDFeSSL ssl;
-    auto crypto = std::make_unique<TCryptoMemoria>(ssl);
-    auto eventos = crypto->Eventos;
-    ssl.UsarSSLCryptClass(std::move(crypto));
-    ssl.UsarSSLHttpClass(std::make_unique<THttpGravador>(ssl));
-    ssl.UsarSSLXmlSignClass(std::make_unique<TXmlSignGravador>(ssl));
+    TFacadeComDubles dubles;
+    TDFeSSL& ssl = dubles.ssl;
+    const auto eventos = dubles.eventos;
     ssl.CarregarCertificado();
 
     EXPECT_EQ(MensagemDe([&] { caso.acao(ssl); }), caso.mensagem) << caso.nome;
@@ -122,10 +120,8 @@ TEST(EscolhaDeBiblioteca, RefusedChoicesRaiseTheirMessageAndKeepTheRoleAsItWas) 
 }
 
 TEST(EscolhaDeBiblioteca, SettingTheCurrentChoiceKeepsTheRoleObjects) {
-  TDFeSSL ssl;
-  ssl.UsarSSLCryptClass(std::make_unique<TCryptoMemoria>(ssl));
-  ssl.UsarSSLHttpClass(std::make_unique<THttpGravador>(ssl));
-  ssl.UsarSSLXmlSignClass(std::make_unique<TXmlSignGravador>(ssl));
+  TFacadeComDubles dubles;
+  TDFeSSL& ssl = dubles.ssl;
   ssl.CarregarCertificado();
 
   ssl.SetSSLCryptLib(TSSLCryptLib::cryNone);
@@ -139,12 +135,9 @@ TEST(EscolhaDeBiblioteca, SettingTheCurrentChoiceKeepsTheRoleObjects) {
 }
 
 TEST(EscolhaDeBiblioteca, ANewChoiceUnloadsAndFreesTheOldObjectAndRecordsTheChoice) {
-  TDFeSSL ssl;
-  auto crypto = std::make_unique<TCryptoMemoria>(ssl);
-  auto eventos = crypto->Eventos;
-  ssl.UsarSSLCryptClass(std::move(crypto));
-  ssl.UsarSSLHttpClass(std::make_unique<THttpGravador>(ssl));
-  ssl.UsarSSLXmlSignClass(std::make_unique<TXmlSignGravador>(ssl));
+  TFacadeComDubles dubles;
+  TDFeSSL& ssl = dubles.ssl;
+  const auto eventos = dubles.eventos;
   ssl.CarregarCertificado();
 
   ssl.SetSSLCryptLib(TSSLCryptLib::cryWinCrypt);

@@ -2,6 +2,7 @@
 #include "util/arquivos.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -49,6 +50,25 @@ TEST_F(ArquivosTest, GravarTextoEmArquivoRaisesOnAFolderThatDoesNotExist) {
   const std::string nome = Caminho("nao/existe/arquivo.xml");
   const std::string mensagem = MensagemDe([&] { GravarTextoEmArquivo(nome, "x"); });
   EXPECT_NE(mensagem.find(nome), std::string::npos) << mensagem;
+}
+
+TEST_F(ArquivosTest, GravarArquivoAtomicoCreatesANewFileWithTheUmasksMode) {
+  namespace fs = std::filesystem;
+  const mode_t anterior = ::umask(027);
+  GravarArquivoAtomico(Caminho("novo.xml"), std::string("a\0b", 3));
+  ::umask(anterior);
+  EXPECT_EQ(Ler(Caminho("novo.xml")), std::string("a\0b", 3));
+  EXPECT_EQ(fs::status(Caminho("novo.xml")).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(ArquivosTest, GravarArquivoAtomicoRaisesOnAFolderThatDoesNotExistAndOnALinkLoop) {
+  std::filesystem::create_symlink("laco", Caminho("laco"));
+  for (const std::string& nome : {Caminho("nao/existe/arquivo.xml"), Caminho("laco")}) {
+    const std::string mensagem = MensagemDe([&] { GravarArquivoAtomico(nome, "x"); });
+    EXPECT_EQ(mensagem.rfind("Não foi possível gravar o arquivo \"" + nome + "\": ", 0), 0u)
+        << mensagem;
+  }
 }
 
 TEST_F(ArquivosTest, ListarArquivosMatchesTheMaskAndSkipsFolders) {

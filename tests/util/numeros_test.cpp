@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "tests/fakes/locale_virgula.h"
@@ -80,6 +81,18 @@ TEST(Numeros, DecimalParaTextoEmptyMaskGivesTheShortestFifteenDigitForm) {
     EXPECT_EQ(DecimalParaTexto('.', "", caso.valor), caso.esperado) << caso.valor;
   }
   EXPECT_EQ(DecimalParaTexto(',', "", 1.5), "1,5");
+}
+
+TEST(Numeros, DecimalParaTextoRefusesValuesThatHaveNoDigits) {
+  for (const double valor :
+       {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+        -std::numeric_limits<double>::infinity()}) {
+    for (const char* mascara : {"", "0", "0.00"}) {
+      EXPECT_EQ(MensagemDe([&] { (void)DecimalParaTexto('.', mascara, valor); }),
+                "Valor numérico inválido: não é finito")
+          << valor << " " << mascara;
+    }
+  }
 }
 
 TEST(Numeros, DecimalParaTextoIgnoresTheProcessLocale) {

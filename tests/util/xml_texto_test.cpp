@@ -17,7 +17,15 @@ TEST(XmlTexto, DecodingReplacesTheTableInOrder) {
             "&AMP; éÉüÜõô");
   // Bytes that are not valid UTF-8 are read as Windows-1252.
   EXPECT_EQ(ConverterEntidadesXML("S\xE3o &amp; \x80"), "São & €");
-  EXPECT_EQ(ConverterEntidadesXML("S\xE3o", true, false), "São");
+}
+
+TEST(XmlTexto, WithoutEhUTF8TheResultIsInTheWindows1252CodePage) {
+  EXPECT_EQ(ConverterEntidadesXML("S\xE3o", true, false), "S\xE3o");
+  EXPECT_EQ(ConverterEntidadesXML("&ccedil;&atilde; € “x”", true, false),
+            "\xE7\xE3 \x80 \x93x\x94");
+  EXPECT_EQ(ConverterEntidadesXML("a<ção>", false, false), "a&lt;\xE7\xE3o&gt;");
+  // A character the code page lacks cannot be written in it.
+  EXPECT_EQ(ConverterEntidadesXML("\xE2\x82\xBD", true, false), "?");
 }
 
 TEST(XmlTexto, EncodingEscapesTheFiveCharacters) {
@@ -111,7 +119,20 @@ TEST(XmlTexto, XMLDeclaraUTF8LooksAtTheFirstFiftyCharacters) {
   EXPECT_FALSE(XMLDeclaraUTF8("<?xml version=\"1.0\" encoding = \"UTF-8\"?><a/>"));
   EXPECT_FALSE(XMLDeclaraUTF8("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a/>"));
   EXPECT_FALSE(XMLDeclaraUTF8("<a/>"));
-  EXPECT_FALSE(XMLDeclaraUTF8(std::string(40, ' ') + "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
+  EXPECT_FALSE(XMLDeclaraUTF8("<a/>" + std::string(40, ' ') + "encoding=\"UTF-8\""));
+}
+
+TEST(XmlTexto, ByteOrderMarkAndBlanksDoNotHideTheDeclaration) {
+  const std::string bom = "\xEF\xBB\xBF";
+  const std::string iso = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>";
+  const std::string utf8 = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+  EXPECT_TRUE(XMLDeclaraUTF8(std::string(40, ' ') + utf8 + "<a/>"));
+  EXPECT_TRUE(XMLDeclaraUTF8(bom + "\r\n" + utf8 + "<a/>"));
+  for (const std::string& inicio : {bom, std::string(" \r\n\t"), bom + "  "}) {
+    EXPECT_EQ(GarantirXMLUTF8(inicio + iso + "<a>\xE7</a>"), utf8 + "<a>\xC3\xA7</a>");
+  }
+  // A mark before undeclared text would land after the new declaration, which is malformed.
+  EXPECT_EQ(GarantirXMLUTF8(bom + "<a/>"), utf8 + "<a/>");
 }
 
 TEST(XmlTexto, GarantirXMLUTF8DeclaresUTF8Once) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -61,6 +62,13 @@ TEST_F(GravarTest, EncodingDeclarationRules) {
       {"outra-codificacao", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>\xE7</a>", false,
        kDecl + "<a>\xC3\xA7</a>"},
       {"marcador", "<a><-><->x<-><-></a>", true, kDecl + "<a>x</a>"},
+      // A byte-order mark or blanks in front do not hide a declaration of another encoding.
+      {"bom-outra-codificacao", "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a/>",
+       false, kDecl + "<a/>"},
+      {"brancos-outra-codificacao", "\r\n <?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a/>",
+       true, kDecl + "<a/>"},
+      // Bytes that are not UTF-8 are read as the 8-bit code page even when called UTF-8.
+      {"utf8-invalido", "<a>\xE7</a>", true, kDecl + "<a>\xC3\xA7</a>"},
   };
   for (const Caso& c : casos) {
     const std::string nome = std::string(c.nome) + ".xml";
@@ -120,6 +128,72 @@ TEST_F(GravarTest, NameThatIsAFolderIsReportedAndTheFolderKept) {
   EXPECT_EQ(erro.rfind("Erro ao salvar.\r\n", 0), 0u) << erro;
   EXPECT_TRUE(fs::is_directory(pasta.Caminho() + "d.xml"));
   EXPECT_EQ(Arquivos(pasta.Caminho()), std::vector<std::string>{"d.xml"});
+}
+
+TEST_F(GravarTest, LongestFileNameIsWrittenWithoutLeavingATemporaryFile) {
+  const std::string nome = std::string(250, 'n') + ".xml";
+  ASSERT_EQ(nome.size(), 254u);
+  EXPECT_TRUE(nfe.Gravar(nome, "<a/>"));
+  EXPECT_EQ(TPastaTemporaria::Ler(pasta.Caminho() + nome), kDecl + "<a/>");
+  EXPECT_EQ(Arquivos(pasta.Caminho()), std::vector<std::string>{nome});
+}
+
+TEST_F(GravarTest, SymbolicLinkIsWrittenThroughToItsTarget) {
+  fs::create_directories(pasta.Caminho() + "alvos");
+  TPastaTemporaria::Escrever(pasta.Caminho() + "alvos/alvo.xml", "antigo");
+  fs::create_symlink("alvos/alvo.xml", pasta.Caminho() + "elo.xml");
+  EXPECT_TRUE(nfe.Gravar("elo.xml", "<a/>"));
+  EXPECT_TRUE(fs::is_symlink(pasta.Caminho() + "elo.xml"));
+  EXPECT_EQ(TPastaTemporaria::Ler(pasta.Caminho() + "alvos/alvo.xml"), kDecl + "<a/>");
+  EXPECT_EQ(Arquivos(pasta.Caminho() + "alvos"), std::vector<std::string>{"alvo.xml"});
+}
+
+TEST_F(GravarTest, ReplacedFileKeepsItsPermissions) {
+  const std::string arquivo = pasta.Caminho() + "modo.xml";
+  TPastaTemporaria::Escrever(arquivo, "antigo");
+  const fs::perms modo = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(arquivo, modo);
+  EXPECT_TRUE(nfe.Gravar(arquivo, "<a/>"));
+  EXPECT_EQ(fs::status(arquivo).permissions(), modo);
+}
+
+// Acts as an unprivileged user while it lives when the tests run as the superuser, who may
+// write any file; so a read-only file refuses a plain overwrite either way.
+class TSemPrivilegio {
+ public:
+  TSemPrivilegio() : FTrocado(::geteuid() == 0 && ::seteuid(65534) == 0) {}
+  TSemPrivilegio(const TSemPrivilegio&) = delete;
+  TSemPrivilegio& operator=(const TSemPrivilegio&) = delete;
+  ~TSemPrivilegio() {
+    if (FTrocado) {
+      EXPECT_EQ(::seteuid(0), 0);
+    }
+  }
+
+ private:
+  bool FTrocado;
+};
+
+TEST_F(GravarTest, ReadOnlyFileIsRefusedAsAPlainOverwriteWouldBeAndKept) {
+  // A folder anyone may write in, so only the file's own mode refuses the write.
+  const std::string publica = pasta.Caminho() + "publica/";
+  fs::create_directories(publica);
+  fs::permissions(pasta.Caminho(), fs::perms::all);
+  fs::permissions(publica, fs::perms::all);
+  const std::string arquivo = publica + "somente-leitura.xml";
+  TPastaTemporaria::Escrever(arquivo, "antigo");
+  fs::permissions(arquivo, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  std::string erro;
+  {
+    TSemPrivilegio semPrivilegio;
+    erro = ErroDe(arquivo, "<novo/>");
+  }
+  EXPECT_EQ(erro.rfind("Erro ao salvar.\r\n", 0), 0u) << erro;
+  EXPECT_NE(erro.find(arquivo), std::string::npos) << erro;
+  EXPECT_EQ(TPastaTemporaria::Ler(arquivo), "antigo");
+  EXPECT_EQ(fs::status(arquivo).permissions(),
+            fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_EQ(Arquivos(publica), std::vector<std::string>{"somente-leitura.xml"});
 }
 
 // Limits the size of files the process may write while it lives; writing past it fails with
