@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format clang-tidy
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libssl-dev openssl
-  libcurl4-openssl-dev
+  libcurl4-openssl-dev curl
   libxml2-dev libxml2-utils
   libxmlsec1-dev libxmlsec1-openssl xmlsec1
   libp11-dev p11-kit softhsm2 opensc

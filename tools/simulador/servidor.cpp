@@ -1,0 +1,215 @@
+// The HTTPS server of sefaz-simulador.
+#include "tools/simulador/servidor.h"
+
+#include <httplib.h>
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#include "tools/simulador/respostas.h"
+#include "tools/simulador/tls.h"
+#include "util/datahora.h"
+
+namespace {
+
+constexpr const char* kTipoSoap = "application/soap+xml; charset=utf-8";
+
+// The reason phrase of the status line.
+std::string FraseDoStatus(int status) {
+  switch (status) {
+    case 200:
+      return "OK";
+    case 400:
+      return "Bad Request";
+    case 403:
+      return "Forbidden";
+    case 404:
+      return "Not Found";
+    case 500:
+      return "Internal Server Error";
+    case 503:
+      return "Service Unavailable";
+    default:
+      return "Status " + std::to_string(status);
+  }
+}
+
+// The body in two chunks of the chunked transfer coding, so a reader must join them.
+std::vector<std::string> Pedacos(const std::string& corpo) {
+  const size_t meio = corpo.size() / 2;
+  std::vector<std::string> pedacos{corpo.substr(0, meio), corpo.substr(meio)};
+  std::erase_if(pedacos, [](const std::string& p) { return p.empty(); });
+  return pedacos;
+}
+
+// The whole final answer as bytes on the wire, written by hand for --continue-100 (the server
+// library sends only one status line per request).
+std::string RespostaBruta(const TResposta& r, bool chunked, bool fechar) {
+  std::string texto =
+      "HTTP/1.1 " + std::to_string(r.Status) + " " + FraseDoStatus(r.Status) + "\r\n";
+  if (!r.Tipo.empty()) {
+    texto += "Content-Type: " + r.Tipo + "\r\n";
+  }
+  if (fechar) {
+    texto += "Connection: close\r\n";
+  }
+  if (!chunked) {
+    return texto + "Content-Length: " + std::to_string(r.Corpo.size()) + "\r\n\r\n" + r.Corpo;
+  }
+  texto += "Transfer-Encoding: chunked\r\n\r\n";
+  for (const std::string& pedaco : Pedacos(r.Corpo)) {
+    char tamanho[20];
+    std::snprintf(tamanho, sizeof tamanho, "%zx", pedaco.size());
+    texto += std::string(tamanho) + "\r\n" + pedaco + "\r\n";
+  }
+  return texto + "0\r\n\r\n";
+}
+
+// Puts the answer into the library's response: with a length, chunked, or after an interim
+// "100 Continue".
+void Entregar(const TResposta& r, bool chunked, bool continue100, bool fechar,
+              httplib::Response& resposta) {
+  if (continue100) {
+    // The library writes this as "HTTP/1.1 100 Continue" with its headers; a client skips an
+    // interim answer's headers and reads the final answer, which is the body here.
+    resposta.status = 100;
+    resposta.body = RespostaBruta(r, chunked, fechar);
+    return;
+  }
+  resposta.status = r.Status;
+  if (!chunked) {
+    if (!r.Tipo.empty()) {
+      resposta.set_content(r.Corpo, r.Tipo.c_str());
+    }
+    return;
+  }
+  resposta.set_chunked_content_provider(
+      r.Tipo, [pedacos = Pedacos(r.Corpo)](size_t, httplib::DataSink& destino) {
+        for (const std::string& pedaco : pedacos) {
+          if (!destino.write(pedaco.data(), pedaco.size())) {
+            return false;
+          }
+        }
+        destino.done();
+        return true;
+      });
+}
+
+// The bytes of the file; throws std::runtime_error when it cannot be read.
+std::string LerBytes(const std::string& arquivo) {
+  std::ifstream entrada(arquivo, std::ios::binary);
+  std::ostringstream bytes;
+  if (!entrada || !(bytes << entrada.rdbuf())) {
+    throw std::runtime_error("Não foi possível ler o arquivo de resposta \"" + arquivo + "\"");
+  }
+  return bytes.str();
+}
+
+// The names the server library adds to a request's headers by itself.
+bool CabecalhoDaBiblioteca(const std::string& nome) {
+  return nome == "REMOTE_ADDR" || nome == "REMOTE_PORT" || nome == "LOCAL_ADDR" ||
+         nome == "LOCAL_PORT";
+}
+
+}  // namespace
+
+TServidorSimulador::TServidorSimulador(const TOpcoesSimulador& opcoes)
+    : FOpcoes(opcoes), FCenario(opcoes.Cenario) {
+  if (!FOpcoes.Resposta.empty()) {
+    FRespostaFixa = LerBytes(FOpcoes.Resposta);
+  }
+  if (!FOpcoes.Registro.empty()) {
+    FRegistro = std::make_unique<TRegistro>(FOpcoes.Registro);
+  }
+  std::string erro;
+  FServidor = std::make_unique<httplib::SSLServer>(
+      [this, &erro](SSL_CTX& contexto) { return ConfigurarTLS(contexto, FOpcoes, erro); });
+  if (!FServidor->is_valid()) {
+    throw std::runtime_error(erro.empty() ? "Não foi possível criar o servidor TLS" : erro);
+  }
+  if (FOpcoes.FecharConexao) {
+    FServidor->set_keep_alive_max_count(1);
+  }
+  FServidor->Post(".*", [this](const httplib::Request& pedido, httplib::Response& resposta) {
+    Atender(pedido, resposta);
+  });
+  FServidor->set_exception_handler(
+      [](const httplib::Request&, httplib::Response& resposta, std::exception_ptr falha) {
+        std::string motivo = "Erro interno do simulador";
+        try {
+          std::rethrow_exception(falha);
+        } catch (const std::exception& e) {
+          motivo = e.what();
+        } catch (...) {
+        }
+        std::cerr << motivo << std::endl;
+        const TResposta r = FalhaSoap("soap:Receiver", motivo);
+        resposta.status = r.Status;
+        resposta.set_content(r.Corpo, r.Tipo.c_str());
+      });
+}
+
+TServidorSimulador::~TServidorSimulador() = default;
+
+int TServidorSimulador::Vincular() {
+  if (FOpcoes.Porta == 0) {
+    const int porta = FServidor->bind_to_any_port("127.0.0.1");
+    if (porta > 0) {
+      return porta;
+    }
+  } else if (FServidor->bind_to_port("127.0.0.1", FOpcoes.Porta)) {
+    return FOpcoes.Porta;
+  }
+  throw std::runtime_error("Não foi possível abrir a porta " + std::to_string(FOpcoes.Porta) +
+                           " em 127.0.0.1");
+}
+
+bool TServidorSimulador::Servir() { return FServidor->listen_after_bind(); }
+
+void TServidorSimulador::Parar() { FServidor->stop(); }
+
+void TServidorSimulador::Registrar(const httplib::Request& pedido) {
+  TPedidoRegistrado registrado{pedido.method, pedido.target, pedido.version, {}, pedido.body};
+  for (const auto& [nome, valor] : pedido.headers) {
+    if (!CabecalhoDaBiblioteca(nome)) {
+      registrado.Cabecalhos.emplace_back(nome, valor);
+    }
+  }
+  FRegistro->Acrescentar(registrado);
+}
+
+void TServidorSimulador::Atender(const httplib::Request& pedido, httplib::Response& resposta) {
+  if (FRegistro) {
+    Registrar(pedido);
+  }
+  // The library hands the connection out as const; renegotiating changes its state.
+  if (FOpcoes.Renegociar && !RenegociarPedindoCertificado(*const_cast<SSL*>(pedido.ssl))) {
+    throw std::runtime_error("O cliente não apresentou certificado na renegociação");
+  }
+  if (FOpcoes.AtrasoMs > 0) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(FOpcoes.AtrasoMs));
+  }
+  TResposta r;
+  if (!FOpcoes.Resposta.empty()) {
+    r = {200, kTipoSoap, FRespostaFixa};
+  } else if (FOpcoes.Falha != TFalhaSimulada::nenhuma) {
+    r = RespostaDeFalha(FOpcoes.Falha);
+  } else if (const TPedidoStatus status = LerPedidoStatus(pedido.body); status.Encontrado) {
+    r = RespostaStatus(status, FCenario.Proximo(), FOpcoes.TMed, Agora(), FOpcoes.Envelope,
+                       FOpcoes.Latin1);
+  } else {
+    r = FalhaSoap("soap:Sender", "O pedido não contém consStatServ");
+  }
+  if (FOpcoes.HttpStatus != 0) {
+    r.Status = FOpcoes.HttpStatus;
+  }
+  const bool chunked = FOpcoes.Chunked || FOpcoes.Falha == TFalhaSimulada::soap500;
+  Entregar(r, chunked, FOpcoes.Continue100, FOpcoes.FecharConexao, resposta);
+}

@@ -1,0 +1,47 @@
+// The HTTPS server of sefaz-simulador: answers every POST as the status service of an
+// authoriser, following the command-line options.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "tools/simulador/cenario.h"
+#include "tools/simulador/opcoes.h"
+#include "tools/simulador/registro.h"
+
+namespace httplib {
+class SSLServer;
+struct Request;
+struct Response;
+}  // namespace httplib
+
+class TServidorSimulador {
+ public:
+  // Loads the certificates, the --resposta file and opens the --registro file. Throws
+  // std::runtime_error with a Portuguese message when any of them fails.
+  explicit TServidorSimulador(const TOpcoesSimulador& opcoes);
+  TServidorSimulador(const TServidorSimulador&) = delete;
+  TServidorSimulador& operator=(const TServidorSimulador&) = delete;
+  ~TServidorSimulador();
+
+  // Binds 127.0.0.1 at --porta (a free port for 0) and starts listening; connections queue
+  // from here on. Returns the port. Throws std::runtime_error when the port cannot be bound.
+  int Vincular();
+
+  // Serves the connections until Parar is called; each connection is handled on a pool
+  // thread. Returns false when the server stopped for another reason.
+  bool Servir();
+
+  // Makes Servir return; safe to call from another thread.
+  void Parar();
+
+ private:
+  void Atender(const httplib::Request& pedido, httplib::Response& resposta);
+  void Registrar(const httplib::Request& pedido);
+
+  const TOpcoesSimulador FOpcoes;
+  std::string FRespostaFixa;
+  TCenario FCenario;
+  std::unique_ptr<TRegistro> FRegistro;
+  std::unique_ptr<httplib::SSLServer> FServidor;
+};
