@@ -18,6 +18,9 @@ std::unique_ptr<TNivraWinReqResp> CriarReqResp(TSSLHttpLib WinApi) {
 TDFeHttpWinHttp::TDFeHttpWinHttp(TDFeSSL& ADFeSSL, TSSLHttpLib WinApi)
     : TDFeSSLHttpClass(ADFeSSL), FWinHTTPReqResp(CriarReqResp(WinApi)) {}
 
+TDFeHttpWinHttp::TDFeHttpWinHttp(TDFeSSL& ADFeSSL, std::unique_ptr<TNivraWinReqResp> reqResp)
+    : TDFeSSLHttpClass(ADFeSSL), FWinHTTPReqResp(std::move(reqResp)) {}
+
 TDFeHttpWinHttp::~TDFeHttpWinHttp() = default;
 
 int TDFeHttpWinHttp::GetHTTPResultCode() {

@@ -13,6 +13,8 @@ class TDFeHttpWinHttp : public TDFeSSLHttpClass {
  public:
   // `WinApi` httpWinINet makes a TNivraWinINetReqResp, any other choice a TNivraWinHTTPReqResp.
   TDFeHttpWinHttp(TDFeSSL& ADFeSSL, TSSLHttpLib WinApi);
+  // Uses `reqResp` (taken over, not null) as the request object.
+  TDFeHttpWinHttp(TDFeSSL& ADFeSSL, std::unique_ptr<TNivraWinReqResp> reqResp);
   ~TDFeHttpWinHttp() override;
 
   // The request object's codes of the last send.
