@@ -7,7 +7,7 @@
 namespace {
 
 // The libcurl results that stand for a WinHTTP error of the table.
-constexpr std::array<std::pair<CURLcode, uint32_t>, 13> CodigosWinHTTP = {{
+constexpr std::array<std::pair<CURLcode, uint32_t>, 12> CodigosWinHTTP = {{
     {CURLE_OPERATION_TIMEDOUT, ErroHTTP::TimeOut},
     {CURLE_COULDNT_RESOLVE_HOST, ErroHTTP::NomeNaoResolvido},
     {CURLE_COULDNT_RESOLVE_PROXY, ErroHTTP::NomeNaoResolvido},
@@ -17,8 +17,6 @@ constexpr std::array<std::pair<CURLcode, uint32_t>, 13> CodigosWinHTTP = {{
     {CURLE_PARTIAL_FILE, ErroHTTP::ConexaoEncerrada},
     {CURLE_RECV_ERROR, ErroHTTP::ConexaoRedefinida},
     {CURLE_SSL_CONNECT_ERROR, ErroHTTP::CanalSeguro},
-    // A TLS protocol version the library lacks (SSL 2 and 3) fails the secure channel.
-    {CURLE_NOT_BUILT_IN, ErroHTTP::CanalSeguro},
     {CURLE_PEER_FAILED_VERIFICATION, ErroHTTP::CertificadoServidor},
     {CURLE_SSL_CACERT_BADFILE, ErroHTTP::CertificadoServidor},
     {CURLE_SSL_CERTPROBLEM, ErroHTTP::ChavePrivadaInacessivel},

@@ -3,6 +3,7 @@
 
 #include <openssl/ssl.h>
 
+#include <chrono>
 #include <mutex>
 
 #include "security/erros_http.h"
@@ -37,6 +38,8 @@ CURLcode AoCriarContextoTLS(CURL*, void* contexto, void* dados) {
   auto* estado = static_cast<TRequisicaoCurl::TEstadoTLS*>(dados);
   if (SSL_CTX_set_ex_data(ctx, IndiceEstado(), estado) != 1) return CURLE_SSL_CONNECT_ERROR;
   SSL_CTX_set_info_callback(ctx, AoEventoTLS);
+  // Called once the connection to the server stands.
+  estado->Conectado = true;
 
   const TPoliticaServidorTLS politica = PoliticaServidorTLS();
   SSL_CTX_set_options(ctx, politica.OpcoesSSL);
@@ -59,6 +62,19 @@ CURLcode AoCriarContextoTLS(CURL*, void* contexto, void* dados) {
     return CURLE_SSL_CERTPROBLEM;
   }
   return CURLE_OK;
+}
+
+// Ends the transfer when no byte moved either way for the time-out.
+int AoProgredir(void* dados, curl_off_t, curl_off_t recebidos, curl_off_t, curl_off_t enviados) {
+  auto* espera = static_cast<TRequisicaoCurl::TEspera*>(dados);
+  const auto agora = std::chrono::steady_clock::now();
+  if (recebidos + enviados != espera->Bytes) {
+    espera->Bytes = recebidos + enviados;
+    espera->UltimoProgresso = agora;
+    return 0;
+  }
+  espera->Esgotada = agora - espera->UltimoProgresso >= espera->Limite;
+  return espera->Esgotada ? 1 : 0;
 }
 
 size_t AoReceber(char* dados, size_t tamanho, size_t quantos, void* destino) {
@@ -120,12 +136,13 @@ uint32_t TRequisicaoCurl::DefinirProxy(const std::string& proxy, const std::stri
 
 uint32_t TRequisicaoCurl::DefinirTimeOut(int ms) {
   CURL* curl = FCurl.get();
-  // libcurl has no separate send and receive time-outs: a transfer that moves no byte for the
-  // time-out (in whole seconds, at least one) fails as one.
-  const long segundos = (ms + 999L) / 1000L;
+  FEspera.Limite = std::chrono::milliseconds(ms);
+  // libcurl has no separate send and receive time-outs: the progress callback ends a transfer
+  // that moved no byte for the time-out.
   return PrimeiraFalha(curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(ms)),
-                       curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L),
-                       curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, segundos));
+                       curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, AoProgredir),
+                       curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &FEspera),
+                       curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L));
 }
 
 uint32_t TRequisicaoCurl::DefinirVersaoTLS(TSSLType tipo) {
@@ -135,11 +152,9 @@ uint32_t TRequisicaoCurl::DefinirVersaoTLS(TSSLType tipo) {
     case TSSLType::LT_SSHv2:
       break;
     case TSSLType::LT_SSLv2:
-      versao = CURL_SSLVERSION_SSLv2;
-      break;
     case TSSLType::LT_SSLv3:
-      versao = CURL_SSLVERSION_SSLv3;
-      break;
+      // Gone from the TLS library: no secure channel can be made with them.
+      return ErroHTTP::CanalSeguro;
     case TSSLType::LT_TLSv1:
       versao = Fixar(CURL_SSLVERSION_TLSv1_0, CURL_SSLVERSION_MAX_TLSv1_0);
       break;
@@ -193,8 +208,12 @@ uint32_t TRequisicaoCurl::Enviar(const std::string& corpo, std::string& resposta
       curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, AoReceber),
       curl_easy_setopt(curl, CURLOPT_WRITEDATA, &resposta));
   if (codigo != 0) return codigo;
+  FEspera.Bytes = 0;
+  FEspera.UltimoProgresso = std::chrono::steady_clock::now();
+  FEspera.Esgotada = false;
   const CURLcode resultado = curl_easy_perform(curl);
   if (resultado == CURLE_OK) return 0;
+  if (FEspera.Esgotada) return ErroHTTP::TimeOut;
   if (FEstadoTLS.ErroCertificado != 0) return FEstadoTLS.ErroCertificado;
   const bool falhaDeRede = resultado == CURLE_SSL_CONNECT_ERROR || resultado == CURLE_RECV_ERROR ||
                            resultado == CURLE_SEND_ERROR || resultado == CURLE_GOT_NOTHING;
@@ -214,8 +233,10 @@ TFaseRequisicao TRequisicaoCurl::Fase() const {
   long tamanhoRequisicao = 0;
   curl_off_t enviado = 0;
   // An information that cannot be read counts as the step not reached.
-  if (curl_easy_getinfo(curl, CURLINFO_CONNECT_TIME_T, &conexao) != CURLE_OK || conexao == 0)
-    return TFaseRequisicao::Conexao;
+  const bool conectado =
+      FEstadoTLS.Conectado ||
+      (curl_easy_getinfo(curl, CURLINFO_CONNECT_TIME_T, &conexao) == CURLE_OK && conexao > 0);
+  if (!conectado) return TFaseRequisicao::Conexao;
   if (curl_easy_getinfo(curl, CURLINFO_REQUEST_SIZE, &tamanhoRequisicao) != CURLE_OK ||
       tamanhoRequisicao == 0)
     return TFaseRequisicao::EnvioRequisicao;

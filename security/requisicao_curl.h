@@ -5,6 +5,7 @@
 
 #include <curl/curl.h>
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -49,7 +50,7 @@ class TRequisicaoCurl {
   // wait without progress while sending and receiving.
   [[nodiscard]] uint32_t DefinirTimeOut(int ms);
   // Pins the TLS version of a single-version choice; `LT_all` and `LT_SSHv2` allow every
-  // version the TLS library supports.
+  // version the TLS library supports. SSL 2 and 3, which it lacks, fail as the secure channel.
   [[nodiscard]] uint32_t DefinirVersaoTLS(TSSLType tipo);
   // The server policy of politica_tls.h, and `certificado` (when not null) as the client
   // certificate; it must stay valid until `Enviar` returns.
@@ -72,6 +73,14 @@ class TRequisicaoCurl {
     const TCertContext* Certificado = nullptr;
     uint32_t ErroCertificado = 0;  // why the client certificate could not be installed
     bool AlertaFatal = false;      // the server ended the TLS session with a fatal alert
+    bool Conectado = false;        // the TLS session began: the server was reached
+  };
+  // What the progress callback needs to end an idle transfer; public only for the callback.
+  struct TEspera {
+    std::chrono::milliseconds Limite{0};
+    curl_off_t Bytes = 0;
+    std::chrono::steady_clock::time_point UltimoProgresso;
+    bool Esgotada = false;
   };
 
  private:
@@ -85,5 +94,6 @@ class TRequisicaoCurl {
   std::unique_ptr<CURL, LiberarCurl> FCurl;
   std::unique_ptr<curl_slist, LiberarLista> FCabecalhos;
   TEstadoTLS FEstadoTLS;
+  TEspera FEspera;
   std::size_t FTamanhoCorpo = 0;
 };
