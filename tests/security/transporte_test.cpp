@@ -213,6 +213,30 @@ TEST(Transporte, TheRequestObjectHandsOverAFaultWithItsCodesWhateverTheStatus) {
   EXPECT_TRUE(resposta.ends_with("</soap:Envelope>")) << resposta;
 }
 
+TEST(Transporte, EncodeDataToUTF8ReencodesAnEightBitBodyAndLeavesUTF8Alone) {
+  struct Caso {
+    bool converter;
+    std::string corpo;
+    std::string noFio;
+  };
+  const std::vector<Caso> casos = {
+      {true, "<x>a\xe7\xe3o</x>", "<x>a\xc3\xa7\xc3\xa3o</x>"},
+      {true, "<x>a\xc3\xa7\xc3\xa3o</x>", "<x>a\xc3\xa7\xc3\xa3o</x>"},
+      {false, "<x>a\xe7\xe3o</x>", "<x>a\xe7\xe3o</x>"},
+  };
+  TSimuladorTeste simulador;
+  for (const auto& caso : casos) {
+    Cliente cliente;
+    cliente.ssl.SSLHttpClass().ConfigurarHTTP(simulador.URL(), Acao, TDFeSSL::MimeTypePadrao);
+    TNivraWinReqResp& req = cliente.ReqResp();
+    req.SetEncodeDataToUTF8(caso.converter);
+    std::string resposta;
+    req.Execute(caso.corpo, resposta);
+    EXPECT_EQ(simulador.Pedidos().back().Corpo, caso.noFio);
+    EXPECT_EQ(req.Data(), caso.corpo);
+  }
+}
+
 TEST(Transporte, AnEmptyAnswerIsEmptyForWinHttpAndAFailureForWinINet) {
   TSimuladorTeste simulador({"--falha", "400-vazio", "--http-status", "200"});
   Cliente winhttp(TSSLHttpLib::httpWinHttp);
