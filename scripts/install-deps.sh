@@ -10,8 +10,9 @@ packages=(
   libcurl4-openssl-dev curl
   libxml2-dev libxml2-utils
   libxmlsec1-dev libxmlsec1-openssl xmlsec1
-  libp11-dev p11-kit softhsm2 opensc
+  libp11-dev libp11-kit-dev p11-kit softhsm2 opensc
   qt6-base-dev
+  nlohmann-json3-dev
   libcpp-httplib-dev
 )
 

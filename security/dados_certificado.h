@@ -26,18 +26,19 @@ class TDadosCertificado {
   // Serial number, upper-case hexadecimal, most significant byte first.
   const std::string& NumeroSerie() const { return FNumeroSerie; }
   void SetNumeroSerie(const std::string& valor) { FNumeroSerie = valor; }
-  // Issuer distinguished name as text.
+  // Issuer distinguished name as text. A different value also sets `Certificadora` from it.
   const std::string& IssuerName() const { return FIssuerName; }
-  void SetIssuerName(const std::string& valor) { FIssuerName = valor; }
+  void SetIssuerName(const std::string& valor);
   // Name of the issuing authority.
   const std::string& Certificadora() const { return FCertificadora; }
   void SetCertificadora(const std::string& valor) { FCertificadora = valor; }
   // End of validity, local time; 0 when unknown.
   TDateTime DataVenc() const { return FDataVenc; }
   void SetDataVenc(TDateTime valor) { FDataVenc = valor; }
-  // Subject distinguished name as text.
+  // Subject distinguished name as text. A different value also sets `RazaoSocial` and `CNPJ`
+  // from it.
   const std::string& SubjectName() const { return FSubjectName; }
-  void SetSubjectName(const std::string& valor) { FSubjectName = valor; }
+  void SetSubjectName(const std::string& valor);
   // Holder's name.
   const std::string& RazaoSocial() const { return FRazaoSocial; }
   void SetRazaoSocial(const std::string& valor) { FRazaoSocial = valor; }
@@ -53,6 +54,18 @@ class TDadosCertificado {
   // SHA-1 fingerprint, 40 upper-case hexadecimal digits.
   const std::string& ThumbPrint() const { return FThumbPrint; }
   void SetThumbPrint(const std::string& valor) { FThumbPrint = valor; }
+
+  // The names derived from distinguished names in "SHORTNAME=value, ..." form; positions count
+  // from the first "CN=" and every search is case-sensitive.
+  // The text after "CN=" up to the next ":" (or, when none follows, the next ","), untrimmed;
+  // empty without "CN=".
+  [[nodiscard]] static std::string GetRazaoSocialFromSubjectName(std::string_view SubjectName);
+  // The 14 characters after the ":" that follows "CN=", reduced to their digits, when they form
+  // a valid CNPJ; else empty.
+  [[nodiscard]] static std::string GetCNPJFromSubjectName(std::string_view SubjectName);
+  // The text after the issuer's "CN=" up to the next "RFB" (or, when none follows, the next
+  // ","), trimmed; empty without "CN=". The parameter receives the issuer name.
+  [[nodiscard]] static std::string GetCertificadoraFromIssuerName(std::string_view SubjectName);
 
  private:
   std::string FThumbPrint;

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "security/dfe_http_win_http.h"
+#include "security/dfe_win_crypt.h"
 #include "util/documentos.h"
 #include "util/excecoes.h"
 #include "util/texto.h"
@@ -28,8 +29,9 @@ std::unique_ptr<TDFeSSLCryptClass> CriarCrypt(TDFeSSL& ssl, TSSLCryptLib lib) {
     case TSSLCryptLib::cryCapicom:
       throw ENivraDFeException(
           "Suporte a libCapicom foi desativado por compilação {$DEFINE DFE_SEM_CAPICOM}");
-    case TSSLCryptLib::cryNone:
     case TSSLCryptLib::cryWinCrypt:
+      return std::make_unique<TDFeWinCrypt>(ssl);
+    case TSSLCryptLib::cryNone:
       break;
   }
   return std::make_unique<TDFeSSLCryptClass>(ssl);

@@ -23,6 +23,12 @@ using TDFeSSLAntesDeAssinar =
                        const std::string& infElement, const std::string& SignatureNode,
                        const std::string& SelectionNamespaces, const std::string& IdSignature)>;
 
+// Lets the user choose one of the certificates of `lista`; `titulo` and `texto` are the
+// caption and the prompt to show. Returns the chosen certificate's serial number, or empty
+// when the user cancels.
+using TEscolhaCertificado = std::function<std::string(
+    const TListaCertificados& lista, const std::string& titulo, const std::string& texto)>;
+
 class TDFeSSL {
  public:
   // Mime type used by `Enviar` when the caller gives none.
@@ -96,6 +102,12 @@ class TDFeSSL {
   void SetStoreLocation(TSSLStoreLocation valor) { FStoreLocation = valor; }
   const std::string& StoreName() const { return FStoreName; }
   void SetStoreName(const std::string& valor) { FStoreName = valor; }
+  // The chooser `SelecionarCertificado` asks; none is installed at first (the selection is
+  // then empty). Kept by `Clear`.
+  const TEscolhaCertificado& EscolherCertificado() const { return FEscolherCertificado; }
+  void SetEscolherCertificado(TEscolhaCertificado valor) {
+    FEscolherCertificado = std::move(valor);
+  }
   // HTTP time-out in milliseconds.
   int TimeOut() const { return FTimeOut; }
   void SetTimeOut(int valor) { FTimeOut = valor; }
@@ -203,6 +215,7 @@ class TDFeSSL {
   static std::string FormatarHash(const std::string& bytes, TSSLHashOutput ModoSaida);
 
   TDFeSSLAntesDeAssinar FAntesDeAssinar;
+  TEscolhaCertificado FEscolherCertificado;
   std::string FArquivoPFX;
   std::string FDadosPFX;
   std::string FNameSpaceURI;

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <system_error>
 
@@ -70,4 +72,12 @@ void GravarTextoEmArquivo(const std::string& nomeArquivo, std::string_view conte
   }
   std::FILE* aberto = arquivo.release();
   if (std::fclose(aberto) != 0) FalhaDeGravacao(nomeArquivo, errno);
+}
+
+std::string LerArquivoBinario(const std::string& caminho) {
+  std::ifstream arquivo(caminho, std::ios::binary);
+  if (!arquivo) throw ENivraDFeException("Não foi possível abrir o arquivo \"" + caminho + "\"");
+  std::string bytes((std::istreambuf_iterator<char>(arquivo)), std::istreambuf_iterator<char>());
+  if (arquivo.bad()) throw ENivraDFeException("Erro ao ler o arquivo \"" + caminho + "\"");
+  return bytes;
 }

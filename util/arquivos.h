@@ -15,6 +15,8 @@
 // mask's folder when comPasta is set. Names containing ".." are skipped; a missing folder gives
 // an empty list.
 void ListarArquivos(std::string_view mascara, std::vector<std::string>& lista, bool comPasta);
+// The bytes of the file. Throws ENivraDFeException when the file cannot be opened or read.
+[[nodiscard]] std::string LerArquivoBinario(const std::string& caminho);
 // Writes the bytes to the file, at its end when acrescentar is set and the file exists (else the
 // file is created or replaced), followed by CR LF when quebraLinha is set. Throws
 // ENivraDFeException when the file cannot be written.

@@ -1,9 +1,7 @@
 // Line-oriented text and text files.
 #include "util/texto_arquivo.h"
 
-#include <fstream>
-#include <iterator>
-
+#include "util/arquivos.h"
 #include "util/caracteres.h"
 #include "util/excecoes.h"
 #include "util/xml_texto.h"
@@ -69,10 +67,5 @@ std::string DecodificarTextoArquivo(std::string_view bytes) {
 }
 
 std::string LerArquivoTexto(const std::string& caminho) {
-  std::ifstream arquivo(caminho, std::ios::binary);
-  if (!arquivo) throw ENivraDFeException("Não foi possível abrir o arquivo \"" + caminho + "\"");
-  const std::string bytes((std::istreambuf_iterator<char>(arquivo)),
-                          std::istreambuf_iterator<char>());
-  if (arquivo.bad()) throw ENivraDFeException("Erro ao ler o arquivo \"" + caminho + "\"");
-  return DecodificarTextoArquivo(bytes);
+  return DecodificarTextoArquivo(LerArquivoBinario(caminho));
 }

@@ -187,10 +187,14 @@ TEST(SefazSimulador, AcceptsOnlyClientsWithACertificateOfTheAuthority) {
       {{"--dh-1024"}, "empresa", {}, false},
       {{"--dh-1024"}, "empresa", seguranca0, true},
       {{"--dh-1024"}, "", seguranca0, false},
+      // HTTP/2 agreed but not spoken: only a client that offers it fails.
+      {{"--recusar-http2"}, "empresa", {"--http2"}, false},
+      {{"--recusar-http2"}, "empresa", {"--http1.1"}, true},
+      {{}, "empresa", {"--http2"}, true},
   };
   for (const TCaso& caso : casos) {
     SCOPED_TRACE((caso.opcoes.empty() ? "" : caso.opcoes[0]) + " cliente '" + caso.cliente + "' " +
-                 (caso.extrasCurl.empty() ? "" : caso.extrasCurl[1]));
+                 (caso.extrasCurl.empty() ? "" : caso.extrasCurl.back()));
     TSimuladorTeste simulador(caso.opcoes);
     const TRespostaCurl r = Postar(simulador.URL(), kPedido400, caso.cliente, caso.extrasCurl);
     if (caso.aceito) {
@@ -209,7 +213,10 @@ TEST(SefazSimulador, AcceptsOnlyClientsWithACertificateOfTheAuthority) {
 
 TEST(SefazSimulador, AnswersWithTheGivenFileAndHttpStatus) {
   const TPastaTemporaria pasta;
-  const std::string bytes = std::string("<x>qualquer\xe9\r\n", 15) + std::string(1, '\0') + "</x>";
+  // Not UTF-8, a line break and a NUL byte: sent as they are.
+  std::string bytes = "<x>qualquer\xe9\r\n";
+  bytes += '\0';
+  bytes += "</x>";
   TPastaTemporaria::Escrever(pasta.Caminho() + "resposta.xml", bytes);
   struct TCaso {
     std::vector<std::string> opcoes;
@@ -346,6 +353,7 @@ TEST(SefazSimulador, ServesClientsAtTheSameTime) {
   TSimuladorTeste simulador({"--atraso", "1500"});
   std::vector<TRespostaCurl> respostas(4);
   std::vector<std::thread> clientes;
+  clientes.reserve(respostas.size());
   for (TRespostaCurl& r : respostas) {
     clientes.emplace_back([&r, &simulador] {
       r = Postar(simulador.URL(), kPedido400, "empresa", {"--max-time", "2.8"});

@@ -104,6 +104,7 @@ const std::map<std::string_view, bool TOpcoesSimulador::*>& OpcoesSemValor() {
       {"--continue-100", &TOpcoesSimulador::Continue100},
       {"--renegociar", &TOpcoesSimulador::Renegociar},
       {"--dh-1024", &TOpcoesSimulador::DH1024},
+      {"--recusar-http2", &TOpcoesSimulador::RecusarHTTP2},
       {"--help", &TOpcoesSimulador::Ajuda},
       {"--version", &TOpcoesSimulador::Versao},
   };
@@ -190,6 +191,9 @@ Como os autorizadores reais respondem:
   --renegociar         TLS 1.2; o certificado do cliente só é pedido depois do pedido HTTP,
                        por renegociação
   --dh-1024            TLS 1.2 somente com troca de chaves DHE de 1024 bits
+  --recusar-http2      aceita HTTP/2 na negociação ALPN sem falá-lo: um cliente que
+                       oferece HTTP/2 falha (sem a opção, o ALPN não escolhe protocolo e o
+                       cliente fica no HTTP/1.1)
 
   --help               mostra esta ajuda
   --version            mostra a versão

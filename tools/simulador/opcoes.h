@@ -42,6 +42,7 @@ struct TOpcoesSimulador {
   TFalhaSimulada Falha = TFalhaSimulada::nenhuma;
   bool Renegociar = false;
   bool DH1024 = false;
+  bool RecusarHTTP2 = false;
   bool Ajuda = false;
   bool Versao = false;
 };

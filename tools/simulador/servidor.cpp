@@ -11,6 +11,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "tools/simulador/respostas.h"
@@ -144,7 +145,7 @@ TServidorSimulador::TServidorSimulador(const TOpcoesSimulador& opcoes)
       [](const httplib::Request&, httplib::Response& resposta, std::exception_ptr falha) {
         std::string motivo = "Erro interno do simulador";
         try {
-          std::rethrow_exception(falha);
+          std::rethrow_exception(std::move(falha));
         } catch (const std::exception& e) {
           motivo = e.what();
         } catch (...) {

@@ -66,6 +66,21 @@ bool ConfigurarDH1024(SSL_CTX& contexto, std::string& erro) {
   return true;
 }
 
+// Agrees to HTTP/2 when the client offers it, though the server speaks only HTTP/1.1: the
+// client's HTTP/2 preface then fails, as against an authoriser that refuses HTTP/2. A client
+// that offers only HTTP/1.1 gets no protocol agreed, as before.
+int AceitarH2(SSL* /*conexao*/, const unsigned char** escolhido, unsigned char* tamanho,
+              const unsigned char* oferta, unsigned int tamanhoOferta, void* /*dados*/) {
+  static const unsigned char kH2[] = {2, 'h', '2'};
+  unsigned char* protocolo = nullptr;
+  if (SSL_select_next_proto(&protocolo, tamanho, kH2, sizeof kH2, oferta, tamanhoOferta) !=
+      OPENSSL_NPN_NEGOTIATED) {
+    return SSL_TLSEXT_ERR_NOACK;
+  }
+  *escolhido = protocolo;
+  return SSL_TLSEXT_ERR_OK;
+}
+
 }  // namespace
 
 bool ConfigurarTLS(SSL_CTX& contexto, const TOpcoesSimulador& opcoes, std::string& erro) {
@@ -100,6 +115,9 @@ bool ConfigurarTLS(SSL_CTX& contexto, const TOpcoesSimulador& opcoes, std::strin
     SSL_CTX_set_verify(&contexto, SSL_VERIFY_NONE, nullptr);
   } else {
     SSL_CTX_set_verify(&contexto, kExigirCertificado, nullptr);
+  }
+  if (opcoes.RecusarHTTP2) {
+    SSL_CTX_set_alpn_select_cb(&contexto, AceitarH2, nullptr);
   }
   return !opcoes.DH1024 || ConfigurarDH1024(contexto, erro);
 }

@@ -11,7 +11,8 @@
 // Sets up the server context: certificate chain and key of --cert/--chave, the authority of
 // --ca-clientes, and a client certificate demanded at the handshake (after the request when
 // --renegociar; then TLS 1.2 only). --dh-1024 pins TLS 1.2 with DHE key exchange over a
-// 1024-bit group. Returns false and sets erro to a Portuguese message when a file does not load
+// 1024-bit group; --recusar-http2 makes a client that offers HTTP/2 fail. Returns false and
+// sets erro to a Portuguese message when a file does not load
 // or OpenSSL refuses a setting.
 [[nodiscard]] bool ConfigurarTLS(SSL_CTX& contexto, const TOpcoesSimulador& opcoes,
                                  std::string& erro);

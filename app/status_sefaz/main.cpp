@@ -1,0 +1,68 @@
+// status-sefaz: asks an authoriser whether its NF-e service is in operation, for servers,
+// scripts and monitoring systems.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/status_sefaz/certificados.h"
+#include "app/status_sefaz/consulta_status.h"
+#include "app/status_sefaz/opcoes.h"
+#include "app/status_sefaz/saida.h"
+#include "app/status_sefaz/senha_terminal.h"
+
+#ifndef NIVRA_VERSAO
+#define NIVRA_VERSAO "0"
+#endif
+
+namespace {
+
+constexpr int kFalha = 3;
+
+int Consultar(const TOpcoesStatus& opcoes) {
+  TNivraNFe nfe;
+  const std::string senha =
+      LerSenha(opcoes.ArquivoPFX.empty() ? "PIN do token (Enter se não houver): "
+                                         : "Senha do certificado: ");
+  ConfigurarComponente(nfe, opcoes, senha);
+  const TResultadoStatus resultado = ConsultarStatus(nfe);
+  if (!resultado.Erro.empty()) std::cerr << resultado.Erro << "\n";
+  std::cout << (opcoes.Json ? JsonResultado(resultado) : TextoResultado(resultado));
+  return CodigoSaida(resultado);
+}
+
+int Executar(const TOpcoesStatus& opcoes) {
+  switch (opcoes.Acao) {
+    case TAcaoStatus::Ajuda:
+      std::cout << TextoAjuda();
+      return 0;
+    case TAcaoStatus::Versao:
+      std::cout << "status-sefaz " << NIVRA_VERSAO << "\n";
+      return 0;
+    case TAcaoStatus::ListarCertificados: {
+      TNivraNFe nfe;
+      nfe.Configuracoes().Geral().SetSSLLib(TSSLLib::libWinCrypt);
+      ListarCertificados(nfe, std::cout);
+      return 0;
+    }
+    case TAcaoStatus::ImportarCertificado:
+      ImportarCertificado(opcoes.ArquivoImportar, LerSenha("Senha do arquivo: "), std::cout);
+      return 0;
+    case TAcaoStatus::Consultar:
+      break;
+  }
+  return Consultar(opcoes);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Executar(LerOpcoes(std::vector<std::string>(argv + 1, argv + argc)));
+  } catch (const EOpcaoInvalida& erro) {
+    std::cerr << "status-sefaz: " << erro.what() << "\n";
+    return kFalha;
+  } catch (const std::exception& erro) {
+    std::cerr << erro.what() << "\n";
+    return kFalha;
+  }
+}

@@ -1,0 +1,18 @@
+// How status-sefaz writes a query's result: lines for people and scripts, or one JSON object.
+#pragma once
+
+#include <string>
+
+#include "app/status_sefaz/consulta_status.h"
+
+// "CSTAT - XMOTIVO", then one "campo: valor" line per other field that has a value; each line
+// ends in "\n". A failed query gives the empty text (its message goes to standard error).
+[[nodiscard]] std::string TextoResultado(const TResultadoStatus& resultado);
+
+// One JSON object with versao, tpAmb, verAplic, cStat, xMotivo, cUF, dhRecbto, tMed, dhRetorno,
+// xObs and url, plus erro after a failure; absent dates are null. Ends in "\n".
+[[nodiscard]] std::string JsonResultado(const TResultadoStatus& resultado);
+
+// The local date-time in ISO 8601 with the host's offset at that moment
+// ("2026-12-10T09:15:00-03:00"); empty for 0.
+[[nodiscard]] std::string DataHoraISO(TDateTime valor);

@@ -1,0 +1,27 @@
+// Reading a password from the environment or from the terminal without echo.
+#include "app/status_sefaz/senha_terminal.h"
+
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <iostream>
+
+std::string LerSenha(const std::string& pergunta) {
+  if (const char* ambiente = std::getenv("NIVRA_SENHA")) return ambiente;
+  if (::isatty(STDIN_FILENO) == 0) return {};
+
+  std::cerr << pergunta << std::flush;
+  termios original{};
+  const bool semEco = ::tcgetattr(STDIN_FILENO, &original) == 0;
+  if (semEco) {
+    termios oculto = original;
+    oculto.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &oculto);
+  }
+  std::string senha;
+  std::getline(std::cin, senha);
+  if (semEco) ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &original);
+  std::cerr << "\n";
+  return senha;
+}

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The product at work on a machine without a real authoriser: builds it, makes a throw-away PKI
+# with a certificate in a throw-away store, starts the local authoriser with a scenario that
+# walks 107, 108, 109 and back to 107, and asks it for the status of PR's NF-e service.
+# Everything it makes lives in a temporary folder removed at the end.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+BUILD=${BUILD:-build}
+scripts/install-deps.sh
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$BUILD" -j "$(nproc)" --target status-sefaz sefaz-simulador
+
+temp=$(mktemp -d)
+simulador=""
+encerrar() {
+  [ -n "$simulador" ] && kill "$simulador" 2>/dev/null && wait "$simulador" 2>/dev/null
+  rm -rf "$temp"
+}
+trap encerrar EXIT
+
+echo "== PKI de teste e repositório de certificados em $temp"
+tools/gerar-pki.sh "$temp/pki" >/dev/null
+serie=$(openssl x509 -in "$temp/pki/empresa.pem" -noout -serial | cut -d= -f2)
+
+echo "== Autorizador local (cenário 107, 108, 109, 107)"
+"$BUILD/bin/sefaz-simulador" --porta 0 --cert "$temp/pki/servidor.pem" \
+  --chave "$temp/pki/servidor.key" --ca-clientes "$temp/pki/ca.pem" \
+  --cenario 107,108,109,107 >"$temp/simulador.log" 2>&1 &
+simulador=$!
+for _ in $(seq 100); do
+  grep -q "ouvindo em" "$temp/simulador.log" && break
+  sleep 0.1
+done
+url=$(grep -o "https://[0-9.:]*" "$temp/simulador.log" | head -n 1)
+[ -n "$url" ] || { cat "$temp/simulador.log" >&2; exit 1; }
+echo "$url"
+
+# The status service of PR's production authoriser, pointed at the local one.
+printf '[NFe_PR_P]\nNfeStatusServico_4.00=%s/nfe/NFeStatusServico4\n' "$url" >"$temp/servicos.ini"
+
+export NIVRA_CERT_STORE="$temp/pki/repositorio" NIVRA_SENHA=""
+echo "== status-sefaz --listar-certificados"
+"$BUILD/bin/status-sefaz" --listar-certificados
+for consulta in 1 2 3 4; do
+  echo "== status-sefaz --uf PR --certificado $serie (consulta $consulta)"
+  codigo=0
+  "$BUILD/bin/status-sefaz" --uf PR --certificado "$serie" --servicos "$temp/servicos.ini" \
+    || codigo=$?
+  echo "(código de saída $codigo)"
+done

@@ -1,0 +1,29 @@
+// PKCS#12 (PFX) data: reading a certificate with its private key, and writing one.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "security/openssl_ptr.h"
+
+// A certificate with its private key and the other certificates (its chain) of a PKCS#12 file.
+struct TConteudoPFX {
+  TX509Ptr Certificado;
+  TEVPKeyPtr Chave;
+  TListaX509 Cadeia;
+};
+
+// Loads OpenSSL's default and legacy providers once per process, so PKCS#12 data encrypted
+// with RC2 or 3DES opens. Throws ENivraDFeException when a provider cannot be loaded.
+void CarregarProvedoresOpenSSL();
+
+// Reads the PKCS#12 `dados` with `senha` (an empty one matches data made with no password or
+// with an empty one). Throws ENivraDFeException "PFXDataToCertContextWinApi: ..." when the data
+// is not PKCS#12, the password is wrong, the contents cannot be read, or no certificate with a
+// private key is in it.
+[[nodiscard]] TConteudoPFX LerPFX(std::string_view dados, const std::string& senha);
+
+// The certificate, its key and chain (none owned) as PKCS#12 data protected by `senha`.
+// Throws ENivraDFeException with the OpenSSL error code when it cannot be made.
+[[nodiscard]] std::string GerarPFX(X509* certificado, EVP_PKEY* chave, const TListaX509& cadeia,
+                                   const std::string& senha);

@@ -1,0 +1,12 @@
+// The process-wide list of certificates whose token PIN has been given, shared by every crypto
+// object of the process (single-threaded use, as the component's).
+#pragma once
+
+#include <string>
+
+// Whether the PIN of the certificate with this serial number has been given.
+[[nodiscard]] bool PINInformado(const std::string& numeroSerie);
+// Records that the PIN of the certificate has been given.
+void RegistrarPINInformado(const std::string& numeroSerie);
+// Forgets that the PIN of the certificate has been given.
+void RemoverPINInformado(const std::string& numeroSerie);

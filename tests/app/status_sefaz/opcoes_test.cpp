@@ -1,0 +1,93 @@
+// Command line of status-sefaz: values, defaults and the refusals a user meets.
+#include "app/status_sefaz/opcoes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(OpcoesStatus, DefaultsAskParanaProductionNFe) {
+  const TOpcoesStatus opcoes = LerOpcoes({"--pfx", "a.pfx"});
+  EXPECT_EQ(opcoes.Acao, TAcaoStatus::Consultar);
+  EXPECT_EQ(opcoes.UF, "PR");
+  EXPECT_EQ(opcoes.Ambiente, TkovTipoAmbiente::taProducao);
+  EXPECT_EQ(opcoes.FormaEmissao, TkovTipoEmissao::teNormal);
+  EXPECT_EQ(opcoes.Modelo, TkovModeloDF::moNFe);
+  EXPECT_EQ(opcoes.TimeOut, 10000);
+  EXPECT_FALSE(opcoes.Json);
+  EXPECT_EQ(opcoes.ArquivoPFX, "a.pfx");
+}
+
+TEST(OpcoesStatus, ReadsEveryOptionInBothForms) {
+  const TOpcoesStatus opcoes =
+      LerOpcoes({"--uf=SP", "--ambiente", "homologacao", "--contingencia=svc-rs", "--modelo",
+                 "nfce", "--certificado", "1A2B", "--servicos=t.ini", "--schemas", "xsd/",
+                 "--salvar", "docs", "--timeout=2500", "--json"});
+  EXPECT_EQ(opcoes.UF, "SP");
+  EXPECT_EQ(opcoes.Ambiente, TkovTipoAmbiente::taHomologacao);
+  EXPECT_EQ(opcoes.FormaEmissao, TkovTipoEmissao::teSVCRS);
+  EXPECT_EQ(opcoes.Modelo, TkovModeloDF::moNFCe);
+  EXPECT_EQ(opcoes.NumeroSerie, "1A2B");
+  EXPECT_EQ(opcoes.ArquivoServicos, "t.ini");
+  EXPECT_EQ(opcoes.PastaSchemas, "xsd/");
+  EXPECT_EQ(opcoes.PastaSalvar, "docs");
+  EXPECT_EQ(opcoes.TimeOut, 2500);
+  EXPECT_TRUE(opcoes.Json);
+}
+
+TEST(OpcoesStatus, ActionsNeedNoCertificate) {
+  EXPECT_EQ(LerOpcoes({"--listar-certificados"}).Acao, TAcaoStatus::ListarCertificados);
+  const TOpcoesStatus importar = LerOpcoes({"--importar-certificado", "x.pfx"});
+  EXPECT_EQ(importar.Acao, TAcaoStatus::ImportarCertificado);
+  EXPECT_EQ(importar.ArquivoImportar, "x.pfx");
+  EXPECT_EQ(LerOpcoes({"--uf", "XX", "--help"}).Acao, TAcaoStatus::Ajuda);
+  EXPECT_EQ(LerOpcoes({"--version"}).Acao, TAcaoStatus::Versao);
+}
+
+struct CasoRecusado {
+  std::vector<std::string> argumentos;
+  std::string mensagem;
+};
+
+class OpcoesRecusadas : public ::testing::TestWithParam<CasoRecusado> {};
+
+TEST_P(OpcoesRecusadas, SayWhy) {
+  try {
+    (void)LerOpcoes(GetParam().argumentos);
+    FAIL() << "aceitou";
+  } catch (const EOpcaoInvalida& erro) {
+    EXPECT_EQ(std::string(erro.what()), GetParam().mensagem);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, OpcoesRecusadas,
+    ::testing::Values(
+        CasoRecusado{{},
+                     "informe o certificado: --certificado NUMERO_DE_SERIE (do repositório) "
+                     "ou --pfx ARQUIVO"},
+        CasoRecusado{{"--pfx", "a", "--certificado", "1"},
+                     "use --certificado ou --pfx, não os dois"},
+        CasoRecusado{{"--pfx", "a", "--uf", "pr"},
+                     "UF inválida: \"pr\" (use a sigla em maiúsculas, ex.: PR)"},
+        CasoRecusado{{"--pfx", "a", "--ambiente", "teste"},
+                     "valor inválido para --ambiente: \"teste\" (use homologacao, producao)"},
+        CasoRecusado{{"--pfx", "a", "--contingencia", "svc-sp"},
+                     "valor inválido para --contingencia: \"svc-sp\" (use svc-an, svc-rs)"},
+        CasoRecusado{{"--pfx", "a", "--timeout", "0"},
+                     "valor inválido para --timeout: \"0\" (milissegundos, número inteiro "
+                     "positivo)"},
+        CasoRecusado{{"--pfx", "a", "--timeout", "10s"},
+                     "valor inválido para --timeout: \"10s\" (milissegundos, número inteiro "
+                     "positivo)"},
+        CasoRecusado{{"--pfx"}, "a opção --pfx precisa de um valor"},
+        CasoRecusado{{"--pfx", "--json"}, "a opção --pfx precisa de um valor"},
+        CasoRecusado{{"--pfx", "a", "--json=sim"}, "a opção --json não aceita valor"},
+        CasoRecusado{{"--pfx", "a", "--porta", "1"}, "opção desconhecida: --porta (veja --help)"},
+        CasoRecusado{{"PR"}, "argumento inesperado: PR"},
+        CasoRecusado{{"--listar-certificados", "--importar-certificado", "x"},
+                     "a opção --importar-certificado não combina com outra ação pedida"}));
+
+}  // namespace
