@@ -17,6 +17,7 @@
 #include "security/dfe_ssl.h"
 #include "security/win_http_req_resp.h"
 #include "security/win_inet_req_resp.h"
+#include "tests/fakes/certificados_teste.h"
 #include "tests/fakes/crypto_pfx.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
@@ -168,6 +169,8 @@ TEST(Transporte, ReadsEveryAnswerShapeOfRealAuthorisersWhole) {
       // a 1024-bit DH group.
       {{"--renegociar"}, "<?xml", "<cStat>107</cStat>"},
       {{"--dh-1024"}, "<?xml", "<cStat>107</cStat>"},
+      // A server that would pick HTTP/2 if offered: the request speaks HTTP/1.1 only.
+      {{"--recusar-http2"}, "<?xml", "<cStat>107</cStat>"},
   };
   for (const auto& caso : casos) {
     SCOPED_TRACE(caso.opcoes[0]);
@@ -375,6 +378,29 @@ TEST(Transporte, WithoutAProxyOfItsOwnWinHttpUsesAndKeepsTheEnvironmentsOne) {
     EXPECT_NE(MensagemDe([&] { (void)cliente.Enviar(simulador.URL()); }).find("12029"),
               std::string::npos);
   }
+}
+
+TEST(Transporte, TheConfiguredComponentSendsWithAStoreFileKeyAndWithATokenKey) {
+  const TRepositorioTeste repositorio;
+  TSimuladorTeste simulador;
+  TDFeSSL a1;
+  a1.SetSSLCryptLib(TSSLCryptLib::cryWinCrypt);
+  a1.SetSSLHttpLib(TSSLHttpLib::httpWinHttp);
+  a1.SetArquivoPFX(PastaPKITeste() + "empresa.pfx");
+  a1.SetSenha(SenhaPKITeste);
+  EXPECT_NE(a1.Enviar(Pedido(), simulador.URL(), Acao).find("<cStat>107</cStat>"),
+            std::string::npos);
+  if (!TTokenTeste::Disponivel()) GTEST_SKIP() << "PKI sem token";
+  const TTokenTeste token;
+  TDFeSSL a3;
+  a3.SetSSLCryptLib(TSSLCryptLib::cryWinCrypt);
+  a3.SetSSLHttpLib(TSSLHttpLib::httpWinHttp);
+  a3.SetNumeroSerie(NumeroSeriePKI("token"));
+  a3.SetSenha("1234");
+  EXPECT_NE(a3.Enviar(Pedido(), simulador.URL(), Acao).find("<cStat>107</cStat>"),
+            std::string::npos);
+  EXPECT_EQ(a3.CertTipo(), TSSLTipoCertificado::tpcA3);
+  EXPECT_EQ(simulador.Pedidos().size(), 2U);
 }
 
 }  // namespace
