@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "security/dfe_http_win_http.h"
 #include "security/dfe_ssl_xmlsign_msxml.h"
 #include "security/dfe_win_crypt.h"
 #include "util/documentos.h"
@@ -19,8 +20,8 @@
 namespace {
 
 // The role objects of each library choice. A choice whose library is left out of the build is
-// refused with its message. Until a choice has an implementation of its own, its role is
-// answered by the base class.
+// refused with its message. A choice without an implementation of its own is answered by the
+// role's base class.
 std::unique_ptr<TDFeSSLCryptClass> CriarCrypt(TDFeSSL& ssl, TSSLCryptLib lib) {
   switch (lib) {
     case TSSLCryptLib::cryOpenSSL:
@@ -42,9 +43,10 @@ std::unique_ptr<TDFeSSLHttpClass> CriarHttp(TDFeSSL& ssl, TSSLHttpLib lib) {
     case TSSLHttpLib::httpOpenSSL:
       throw ENivraDFeException(
           "Suporte a \"httpOpenSSL\" foi desativado por compilação {$DEFINE DFE_SEM_OPENSSL}");
-    case TSSLHttpLib::httpNone:
     case TSSLHttpLib::httpWinINet:
     case TSSLHttpLib::httpWinHttp:
+      return std::make_unique<TDFeHttpWinHttp>(ssl, lib);
+    case TSSLHttpLib::httpNone:
     case TSSLHttpLib::httpIndy:
       break;
   }

@@ -1,0 +1,67 @@
+// The HTTP role over the request objects: settings in, status rule, error wrapping.
+#include "security/dfe_http_win_http.h"
+
+#include "security/dfe_ssl.h"
+#include "security/win_http_req_resp.h"
+#include "security/win_inet_req_resp.h"
+#include "util/excecoes.h"
+
+namespace {
+
+std::unique_ptr<TNivraWinReqResp> CriarReqResp(TSSLHttpLib WinApi) {
+  if (WinApi == TSSLHttpLib::httpWinINet) return std::make_unique<TNivraWinINetReqResp>();
+  return std::make_unique<TNivraWinHTTPReqResp>();
+}
+
+}  // namespace
+
+TDFeHttpWinHttp::TDFeHttpWinHttp(TDFeSSL& ADFeSSL, TSSLHttpLib WinApi)
+    : TDFeSSLHttpClass(ADFeSSL), FWinHTTPReqResp(CriarReqResp(WinApi)) {}
+
+TDFeHttpWinHttp::TDFeHttpWinHttp(TDFeSSL& ADFeSSL, std::unique_ptr<TNivraWinReqResp> reqResp)
+    : TDFeSSLHttpClass(ADFeSSL), FWinHTTPReqResp(std::move(reqResp)) {}
+
+TDFeHttpWinHttp::~TDFeHttpWinHttp() = default;
+
+int TDFeHttpWinHttp::GetHTTPResultCode() {
+  return static_cast<int>(FWinHTTPReqResp->HTTPResultCode());
+}
+
+int TDFeHttpWinHttp::GetInternalErrorCode() {
+  return static_cast<int>(FWinHTTPReqResp->InternalErrorCode());
+}
+
+void TDFeHttpWinHttp::ConfigurarHTTP(const std::string& AURL, const std::string& ASoapAction,
+                                     const std::string& AMimeType) {
+  TNivraWinReqResp& req = *FWinHTTPReqResp;
+  req.SetCertContext(FpDFeSSL.UseCertificateHTTP() ? FpDFeSSL.CertContextWinApi() : nullptr);
+  req.SetSSLType(FpDFeSSL.SSLType());
+  req.SetProxyHost(FpDFeSSL.ProxyHost());
+  req.SetProxyPort(FpDFeSSL.ProxyPort());
+  req.SetProxyUser(FpDFeSSL.ProxyUser());
+  req.SetProxyPass(FpDFeSSL.ProxyPass());
+  req.SetTimeOut(FpDFeSSL.TimeOut());
+  req.SetUrl(AURL);
+  req.SetSOAPAction(ASoapAction);
+  req.SetMimeType(AMimeType);
+}
+
+std::string TDFeHttpWinHttp::Enviar(const std::string& ConteudoXML, const std::string& AURL,
+                                    const std::string& ASoapAction, const std::string& AMimeType) {
+  // Outside the wrapping: a certificate that does not load reports its own message.
+  ConfigurarHTTP(AURL, ASoapAction, AMimeType);
+  std::string resposta;
+  std::string mensagem;
+  try {
+    FWinHTTPReqResp->Execute(ConteudoXML, resposta);
+    const uint32_t status = FWinHTTPReqResp->HTTPResultCode();
+    if (status >= 200 && status <= 202) return resposta;
+  } catch (const std::exception& e) {
+    mensagem = e.what();
+  } catch (...) {
+    // Nothing to tell beyond the codes.
+  }
+  throw ENivraDFeException("Erro Interno: " + std::to_string(InternalErrorCode()) +
+                           "\r\nErro HTTP: " + std::to_string(HTTPResultCode()) + "\r\n" +
+                           mensagem);
+}

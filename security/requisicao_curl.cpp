@@ -1,0 +1,247 @@
+// The libcurl exchange behind the request objects.
+#include "security/requisicao_curl.h"
+
+#include <openssl/ssl.h>
+
+#include <chrono>
+#include <mutex>
+
+#include "security/erros_http.h"
+#include "security/politica_tls.h"
+
+namespace {
+
+// libcurl's process-wide set-up, done once before the first handle.
+void IniciarCurl() {
+  static std::once_flag feito;
+  std::call_once(feito, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+// The slot of a TLS context that points at the exchange's TEstadoTLS.
+int IndiceEstado() {
+  static const int indice = SSL_CTX_get_ex_new_index(0, nullptr, nullptr, nullptr, nullptr);
+  return indice;
+}
+
+// Records a fatal alert from the server: the TLS session was refused, whatever the socket
+// error libcurl saw afterwards.
+void AoEventoTLS(const SSL* ssl, int onde, int valor) {
+  if ((onde & SSL_CB_READ_ALERT) == 0 || (valor >> 8) != SSL3_AL_FATAL) return;
+  auto* estado = static_cast<TRequisicaoCurl::TEstadoTLS*>(
+      SSL_CTX_get_ex_data(SSL_get_SSL_CTX(ssl), IndiceEstado()));
+  if (estado != nullptr) estado->AlertaFatal = true;
+}
+
+// Installs the client certificate and the server policy into a new TLS context.
+CURLcode AoCriarContextoTLS(CURL*, void* contexto, void* dados) {
+  auto* ctx = static_cast<SSL_CTX*>(contexto);
+  auto* estado = static_cast<TRequisicaoCurl::TEstadoTLS*>(dados);
+  if (SSL_CTX_set_ex_data(ctx, IndiceEstado(), estado) != 1) return CURLE_SSL_CONNECT_ERROR;
+  SSL_CTX_set_info_callback(ctx, AoEventoTLS);
+  // Called once the connection to the server stands.
+  estado->Conectado = true;
+
+  const TPoliticaServidorTLS politica = PoliticaServidorTLS();
+  SSL_CTX_set_options(ctx, politica.OpcoesSSL);
+  if (politica.NivelSeguranca >= 0) SSL_CTX_set_security_level(ctx, politica.NivelSeguranca);
+
+  const TCertContext* certificado = estado->Certificado;
+  if (certificado == nullptr || certificado->Certificado == nullptr) return CURLE_OK;
+  if (certificado->ChavePrivada == nullptr) {
+    estado->ErroCertificado = ErroHTTP::CertificadoSemChave;
+    return CURLE_SSL_CERTPROBLEM;
+  }
+  if (SSL_CTX_use_certificate(ctx, certificado->Certificado) != 1) {
+    estado->ErroCertificado = ErroHTTP::CanalSeguro;
+    return CURLE_SSL_CERTPROBLEM;
+  }
+  // Also checks that the key belongs to the certificate; a token key is used through its
+  // provider, never read.
+  if (SSL_CTX_use_PrivateKey(ctx, certificado->ChavePrivada) != 1) {
+    estado->ErroCertificado = ErroHTTP::ChavePrivadaInacessivel;
+    return CURLE_SSL_CERTPROBLEM;
+  }
+  return CURLE_OK;
+}
+
+// Ends the transfer when no byte moved either way for the time-out.
+int AoProgredir(void* dados, curl_off_t, curl_off_t recebidos, curl_off_t, curl_off_t enviados) {
+  auto* espera = static_cast<TRequisicaoCurl::TEspera*>(dados);
+  const auto agora = std::chrono::steady_clock::now();
+  if (recebidos + enviados != espera->Bytes) {
+    espera->Bytes = recebidos + enviados;
+    espera->UltimoProgresso = agora;
+    return 0;
+  }
+  espera->Esgotada = agora - espera->UltimoProgresso >= espera->Limite;
+  return espera->Esgotada ? 1 : 0;
+}
+
+size_t AoReceber(char* dados, size_t tamanho, size_t quantos, void* destino) {
+  auto* resposta = static_cast<std::string*>(destino);
+  const size_t bytes = tamanho * quantos;
+  if (resposta->size() + bytes > TRequisicaoCurl::TamanhoMaximoResposta) return 0;
+  resposta->append(dados, bytes);
+  return bytes;
+}
+
+// One TLS version as minimum and maximum (libcurl keeps both in one option word).
+long Fixar(long minima, long maxima) { return minima | maxima; }
+
+// Runs the option calls in order and returns the number of the first failure, or 0.
+template <typename... TResultados>
+uint32_t PrimeiraFalha(TResultados... resultados) {
+  uint32_t codigo = 0;
+  ((codigo = codigo != 0 ? codigo : CodigoErroHTTP(resultados)), ...);
+  return codigo;
+}
+
+}  // namespace
+
+TRequisicaoCurl::TRequisicaoCurl() {
+  IniciarCurl();
+  FCurl.reset(curl_easy_init());
+}
+
+TRequisicaoCurl::~TRequisicaoCurl() = default;
+
+uint32_t TRequisicaoCurl::DefinirDestino(bool seguro, const std::string& host, int porta,
+                                         const std::string& caminho, const std::string& agente) {
+  const std::string hostURL = host.find(':') == std::string::npos ? host : "[" + host + "]";
+  const std::string url = std::string(seguro ? "https://" : "http://") + hostURL + ":" +
+                          std::to_string(porta) + caminho;
+  CURL* curl = FCurl.get();
+  return PrimeiraFalha(curl_easy_setopt(curl, CURLOPT_URL, url.c_str()),
+                       curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https"),
+                       curl_easy_setopt(curl, CURLOPT_PATH_AS_IS, 1L),
+                       curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1),
+                       curl_easy_setopt(curl, CURLOPT_POST, 1L),
+                       curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L),
+                       curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L),
+                       curl_easy_setopt(curl, CURLOPT_USERAGENT, agente.c_str()));
+}
+
+uint32_t TRequisicaoCurl::DefinirProxy(const std::string& proxy, const std::string& usuario,
+                                       const std::string& senha, const std::string& semProxy) {
+  CURL* curl = FCurl.get();
+  // An empty proxy also stops libcurl from reading the environment on its own.
+  uint32_t codigo = PrimeiraFalha(curl_easy_setopt(curl, CURLOPT_PROXY, proxy.c_str()),
+                                  curl_easy_setopt(curl, CURLOPT_NOPROXY, semProxy.c_str()));
+  if (codigo == 0 && !proxy.empty() && !(usuario.empty() && senha.empty())) {
+    codigo = PrimeiraFalha(curl_easy_setopt(curl, CURLOPT_PROXYUSERNAME, usuario.c_str()),
+                           curl_easy_setopt(curl, CURLOPT_PROXYPASSWORD, senha.c_str()));
+  }
+  return codigo;
+}
+
+uint32_t TRequisicaoCurl::DefinirTimeOut(int ms) {
+  CURL* curl = FCurl.get();
+  FEspera.Limite = std::chrono::milliseconds(ms);
+  // libcurl has no separate send and receive time-outs: the progress callback ends a transfer
+  // that moved no byte for the time-out.
+  return PrimeiraFalha(curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(ms)),
+                       curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, AoProgredir),
+                       curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &FEspera),
+                       curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L));
+}
+
+uint32_t TRequisicaoCurl::DefinirVersaoTLS(TSSLType tipo) {
+  long versao = CURL_SSLVERSION_DEFAULT;
+  switch (tipo) {
+    case TSSLType::LT_all:
+    case TSSLType::LT_SSHv2:
+      break;
+    case TSSLType::LT_SSLv2:
+    case TSSLType::LT_SSLv3:
+      // Gone from the TLS library: no secure channel can be made with them.
+      return ErroHTTP::CanalSeguro;
+    case TSSLType::LT_TLSv1:
+      versao = Fixar(CURL_SSLVERSION_TLSv1_0, CURL_SSLVERSION_MAX_TLSv1_0);
+      break;
+    case TSSLType::LT_TLSv1_1:
+      versao = Fixar(CURL_SSLVERSION_TLSv1_1, CURL_SSLVERSION_MAX_TLSv1_1);
+      break;
+    case TSSLType::LT_TLSv1_2:
+      versao = Fixar(CURL_SSLVERSION_TLSv1_2, CURL_SSLVERSION_MAX_TLSv1_2);
+      break;
+  }
+  return CodigoErroHTTP(curl_easy_setopt(FCurl.get(), CURLOPT_SSLVERSION, versao));
+}
+
+uint32_t TRequisicaoCurl::DefinirTLS(const TCertContext* certificado) {
+  FEstadoTLS = TEstadoTLS{certificado};
+  const TPoliticaServidorTLS politica = PoliticaServidorTLS();
+  CURL* curl = FCurl.get();
+  return PrimeiraFalha(
+      curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, politica.VerificarCertificado ? 1L : 0L),
+      curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, politica.VerificarNome ? 2L : 0L),
+      curl_easy_setopt(curl, CURLOPT_SSL_CTX_FUNCTION, AoCriarContextoTLS),
+      curl_easy_setopt(curl, CURLOPT_SSL_CTX_DATA, &FEstadoTLS));
+}
+
+uint32_t TRequisicaoCurl::DefinirCabecalhos(const std::vector<std::string>& linhas) {
+  std::unique_ptr<curl_slist, LiberarLista> lista;
+  auto acrescentar = [&lista](const char* linha) {
+    curl_slist* nova = curl_slist_append(lista.get(), linha);
+    if (nova == nullptr) return false;
+    (void)lista.release();
+    lista.reset(nova);
+    return true;
+  };
+  for (const std::string& linha : linhas) {
+    if (!acrescentar(linha.c_str())) return CodigoErroHTTP(CURLE_OUT_OF_MEMORY);
+  }
+  // A header named with no value removes libcurl's own.
+  if (!acrescentar("Accept:") || !acrescentar("Expect:"))
+    return CodigoErroHTTP(CURLE_OUT_OF_MEMORY);
+  FCabecalhos = std::move(lista);
+  return CodigoErroHTTP(curl_easy_setopt(FCurl.get(), CURLOPT_HTTPHEADER, FCabecalhos.get()));
+}
+
+uint32_t TRequisicaoCurl::Enviar(const std::string& corpo, std::string& resposta) {
+  resposta.clear();
+  FTamanhoCorpo = corpo.size();
+  CURL* curl = FCurl.get();
+  const uint32_t codigo = PrimeiraFalha(
+      curl_easy_setopt(curl, CURLOPT_POSTFIELDS, corpo.data()),
+      curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(corpo.size())),
+      curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, AoReceber),
+      curl_easy_setopt(curl, CURLOPT_WRITEDATA, &resposta));
+  if (codigo != 0) return codigo;
+  FEspera.Bytes = 0;
+  FEspera.UltimoProgresso = std::chrono::steady_clock::now();
+  FEspera.Esgotada = false;
+  const CURLcode resultado = curl_easy_perform(curl);
+  if (resultado == CURLE_OK) return 0;
+  if (FEspera.Esgotada) return ErroHTTP::TimeOut;
+  if (FEstadoTLS.ErroCertificado != 0) return FEstadoTLS.ErroCertificado;
+  const bool falhaDeRede = resultado == CURLE_SSL_CONNECT_ERROR || resultado == CURLE_RECV_ERROR ||
+                           resultado == CURLE_SEND_ERROR || resultado == CURLE_GOT_NOTHING;
+  if (FEstadoTLS.AlertaFatal && falhaDeRede) return ErroHTTP::CanalSeguro;
+  return CodigoErroHTTP(resultado);
+}
+
+uint32_t TRequisicaoCurl::StatusHTTP() const {
+  long status = 0;
+  if (curl_easy_getinfo(FCurl.get(), CURLINFO_RESPONSE_CODE, &status) != CURLE_OK) return 0;
+  return static_cast<uint32_t>(status);
+}
+
+TFaseRequisicao TRequisicaoCurl::Fase() const {
+  CURL* curl = FCurl.get();
+  curl_off_t conexao = 0;
+  long tamanhoRequisicao = 0;
+  curl_off_t enviado = 0;
+  // An information that cannot be read counts as the step not reached.
+  const bool conectado =
+      FEstadoTLS.Conectado ||
+      (curl_easy_getinfo(curl, CURLINFO_CONNECT_TIME_T, &conexao) == CURLE_OK && conexao > 0);
+  if (!conectado) return TFaseRequisicao::Conexao;
+  if (curl_easy_getinfo(curl, CURLINFO_REQUEST_SIZE, &tamanhoRequisicao) != CURLE_OK ||
+      tamanhoRequisicao == 0)
+    return TFaseRequisicao::EnvioRequisicao;
+  if (curl_easy_getinfo(curl, CURLINFO_SIZE_UPLOAD_T, &enviado) != CURLE_OK ||
+      static_cast<std::size_t>(enviado) < FTamanhoCorpo)
+    return TFaseRequisicao::EnvioDados;
+  return StatusHTTP() == 0 ? TFaseRequisicao::Recebimento : TFaseRequisicao::Leitura;
+}
