@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # The product at work on a machine without a real authoriser: builds it, makes a throw-away PKI
 # with a certificate in a throw-away store, starts the local authoriser with a scenario that
-# walks 107, 108, 109 and back to 107, and asks it for the status of PR's NF-e service.
-# Everything it makes lives in a temporary folder removed at the end.
+# walks 107, 108, 109 and back to 107, and points the product at it for PR's NF-e service: the
+# monitor when a display is present (until it is closed with "Fechar"), the command-line query
+# otherwise (or with DEMO=terminal). Everything it makes lives in a temporary folder removed at
+# the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 BUILD=${BUILD:-build}
 scripts/install-deps.sh
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$BUILD" -j "$(nproc)" --target status-sefaz sefaz-simulador
+cmake --build "$BUILD" -j "$(nproc)" --target status-sefaz sefaz-simulador monitor-sefaz
 
 temp=$(mktemp -d)
 simulador=""
@@ -42,6 +44,16 @@ printf '[NFe_PR_P]\nNfeStatusServico_4.00=%s/nfe/NFeStatusServico4\n' "$url" >"$
 export NIVRA_CERT_STORE="$temp/pki/repositorio" NIVRA_SENHA=""
 echo "== status-sefaz --listar-certificados"
 "$BUILD/bin/status-sefaz" --listar-certificados
+
+if [ "${DEMO:-}" != terminal ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  mkdir -p "$temp/config"
+  printf '[config]\ncertificado=%s\nUF=PR\n' "$serie" >"$temp/config/conf.qvl"
+  echo "== monitor-sefaz: a primeira consulta responde 107; clique em \"Consultar\" para ver"
+  echo "   108 e 109 e os balões. Feche pelo menu do ícone (\"Fechar\")."
+  "$BUILD/bin/monitor-sefaz" --servicos "$temp/servicos.ini" --dir-config "$temp/config"
+  exit 0
+fi
+
 for consulta in 1 2 3 4; do
   echo "== status-sefaz --uf PR --certificado $serie (consulta $consulta)"
   codigo=0
