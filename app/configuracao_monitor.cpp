@@ -24,29 +24,6 @@ const char* const kSecao = "config";
                            "\": " + std::strerror(erro));
 }
 
-// Writes the bytes to a new file beside `destino`, then renames it over `destino`, so a
-// reader sees the old file or the whole new one. Throws std::runtime_error with the reason.
-void GravarSubstituindo(const std::string& destino, const std::string& bytes) {
-  const std::string temporario = destino + "." + std::to_string(::getpid()) + ".tmp";
-  const int fd = ::open(temporario.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) Falha(destino, errno);
-  int erro = 0;
-  for (std::size_t escrito = 0; erro == 0 && escrito < bytes.size();) {
-    const ssize_t n = ::write(fd, bytes.data() + escrito, bytes.size() - escrito);
-    if (n >= 0)
-      escrito += static_cast<std::size_t>(n);
-    else if (errno != EINTR)
-      erro = errno;
-  }
-  if (erro == 0 && ::fsync(fd) != 0) erro = errno;
-  if (::close(fd) != 0 && erro == 0) erro = errno;
-  if (erro == 0 && std::rename(temporario.c_str(), destino.c_str()) != 0) erro = errno;
-  if (erro != 0) {
-    ::unlink(temporario.c_str());
-    Falha(destino, erro);
-  }
-}
-
 // The decoded text of the file; nothing when it does not exist or cannot be read.
 std::optional<std::string> LerTexto(const std::string& caminho) {
   std::ifstream entrada(caminho, std::ios::binary);
@@ -86,5 +63,5 @@ void TArquivoConfiguracao::Gravar(const std::string& certificado, const std::str
   }
   texto = GravarValorIni(texto, kSecao, "certificado", certificado);
   texto = GravarValorIni(texto, kSecao, "UF", uf);
-  GravarSubstituindo(FCaminho, texto);
+  GravarArquivoAtomico(FCaminho, texto);
 }

@@ -38,27 +38,6 @@ void CriarPasta(const std::string& pasta) {
   if (::chmod(pasta.c_str(), 0700) != 0) FalhaGravacao(pasta, errno);
 }
 
-// Writes the bytes to a new file beside `destino` (mode 0600) and renames it over `destino`,
-// so the store never holds half an entry.
-void GravarEntrada(const std::string& destino, const std::string& bytes) {
-  const std::string temporario = destino + "." + std::to_string(::getpid()) + ".tmp";
-  const int fd = ::open(temporario.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (fd < 0) FalhaGravacao(destino, errno);
-  int erro = 0;
-  for (std::size_t escrito = 0; erro == 0 && escrito < bytes.size();) {
-    const ssize_t n = ::write(fd, bytes.data() + escrito, bytes.size() - escrito);
-    if (n < 0 && errno != EINTR) erro = errno;
-    if (n > 0) escrito += static_cast<std::size_t>(n);
-  }
-  if (erro == 0 && ::fsync(fd) != 0) erro = errno;
-  if (::close(fd) != 0 && erro == 0) erro = errno;
-  if (erro == 0 && ::rename(temporario.c_str(), destino.c_str()) != 0) erro = errno;
-  if (erro != 0) {
-    ::unlink(temporario.c_str());
-    FalhaGravacao(destino, erro);
-  }
-}
-
 }  // namespace
 
 std::string PastaRepositorioCertificados(TSSLStoreLocation local) {
@@ -81,8 +60,10 @@ TDadosCertificado ImportarCertificadoPFX(const std::string& arquivoPFX, const st
   dados.SetTipo(TSSLTipoCertificado::tpcA1);
   const std::string pasta = PastaRepositorioCertificados(local);
   CriarPasta(pasta);
-  GravarEntrada(pasta + dados.NumeroSerie() + ".pfx",
-                GerarPFX(conteudo.Certificado.get(), conteudo.Chave.get(), conteudo.Cadeia, ""));
+  // The entry holds a key without a password: readable by its owner only, from its first byte.
+  GravarArquivoAtomico(
+      pasta + dados.NumeroSerie() + ".pfx",
+      GerarPFX(conteudo.Certificado.get(), conteudo.Chave.get(), conteudo.Cadeia, ""), 0600);
   return dados;
 }
 

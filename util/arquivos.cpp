@@ -72,14 +72,14 @@ int EscreverTudo(int fd, std::string_view bytes) {
 // Creates a new, short-named file in the folder of `destino` (a long file name still leaves
 // room for it). Returns its path; the descriptor goes to `fd`.
 std::string CriarTemporario(const std::filesystem::path& destino, const std::string& nomeArquivo,
-                            TDescritor& fd) {
+                            mode_t modo, TDescritor& fd) {
   static std::atomic<unsigned> contador{0};
   const std::filesystem::path pasta = destino.parent_path();
   for (int tentativa = 0;; ++tentativa) {
     const std::string nome =
         ".nv" + std::to_string(::getpid()) + "-" + std::to_string(contador.fetch_add(1)) + ".tmp";
     std::string caminho = (pasta / nome).string();
-    fd.fd = ::open(caminho.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    fd.fd = ::open(caminho.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modo);
     if (fd.fd >= 0) return caminho;
     if (errno != EEXIST || tentativa >= 100) FalhaDeGravacao(nomeArquivo, errno);
   }
@@ -134,7 +134,7 @@ void GravarTextoEmArquivo(const std::string& nomeArquivo, std::string_view conte
   if (std::fclose(aberto) != 0) FalhaDeGravacao(nomeArquivo, errno);
 }
 
-void GravarArquivoAtomico(const std::string& nomeArquivo, std::string_view bytes) {
+void GravarArquivoAtomico(const std::string& nomeArquivo, std::string_view bytes, mode_t modoNovo) {
   const std::filesystem::path destino = DestinoFinal(nomeArquivo);
   struct stat atual {};
   const bool existe = ::stat(destino.c_str(), &atual) == 0;
@@ -145,7 +145,7 @@ void GravarArquivoAtomico(const std::string& nomeArquivo, std::string_view bytes
     if (sonda.fd < 0) FalhaDeGravacao(nomeArquivo, errno);
   }
   TDescritor fd;
-  const std::string temporario = CriarTemporario(destino, nomeArquivo, fd);
+  const std::string temporario = CriarTemporario(destino, nomeArquivo, modoNovo, fd);
   int erro = EscreverTudo(fd.fd, bytes);
   if (erro == 0 && existe) {
     // Only the superuser may give the file another owner; anyone else keeps being its owner, as

@@ -1,6 +1,8 @@
 // File and folder helpers: the program's folder, path delimiters, listing and writing files.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,7 +28,8 @@ void GravarTextoEmArquivo(const std::string& nomeArquivo, std::string_view conte
 // temporary file in the same folder, are flushed to disk and renamed over the file, so a reader
 // sees the old content or all the new one. A symbolic link is written through to its target; an
 // existing file keeps its permission bits (and its owner, where the process may give it); a new
-// one gets 0666 less the umask. Throws
-// ENivraDFeException, naming the file and the system's reason, where a plain overwrite would
-// have been refused (a read-only file, a folder) or the write fails; the file is then unchanged.
-void GravarArquivoAtomico(const std::string& nomeArquivo, std::string_view bytes);
+// one gets `modoNovo` less the umask, from its first byte on. Throws ENivraDFeException, naming
+// the file and the system's reason, where a plain overwrite would have been refused (a read-only
+// file, a folder) or the write fails; the file is then unchanged.
+void GravarArquivoAtomico(const std::string& nomeArquivo, std::string_view bytes,
+                          mode_t modoNovo = 0666);
