@@ -1,8 +1,6 @@
 // Reading and writing "conf.qvl" through the INI helpers, replacing the file atomically.
 #include "app/configuracao_monitor.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>

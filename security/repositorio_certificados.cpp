@@ -1,9 +1,7 @@
 // The certificate store folder.
 #include "security/repositorio_certificados.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
