@@ -1,7 +1,6 @@
 // Reading and writing "conf.qvl" through the INI helpers, replacing the file atomically.
 #include "app/configuracao_monitor.h"
 
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
