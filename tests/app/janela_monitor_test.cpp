@@ -3,12 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
+#include <filesystem>
 
 #include "app/qt/aplicacao_monitor.h"
+#include "app/qt/dialogo_certificados.h"
+#include "tests/fakes/certificados_teste.h"
 #include "tests/fakes/pasta_temporaria.h"
 
 namespace {
@@ -67,6 +74,57 @@ TEST_F(JanelaMonitor, StatusColourReachesTheStatusLine) {
   EXPECT_EQ(janela.findChild<QLineEdit*>("MensagemSite")->palette().color(QPalette::Base),
             QColor(255, 255, 0));
   EXPECT_EQ(janela.findChild<QProgressBar*>("TempoMedio")->value(), 5);
+}
+
+TEST_F(JanelaMonitor, ThePickerImportsAFileIntoTheStoreAndListsIt) {
+  const TRepositorioTeste repositorio;  // empty: the picker starts with no certificate
+  TAplicacaoMonitor monitor(Opcoes());
+  TForm1& janela = monitor.Janela();
+
+  // Answers each modal dialog as a user would: "Importar..." in the picker, the PKI's A1 file,
+  // its password, then OK on the first row.
+  bool importou = false;
+  QString linhaAntes;
+  QString linhaDepois;
+  QTimer usuario;
+  QObject::connect(&usuario, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* arquivo = qobject_cast<QFileDialog*>(modal)) {
+      // Typed into the name field, as selectFile() only picks among files already listed.
+      arquivo->findChild<QLineEdit*>("fileNameEdit")
+          ->setText(QString::fromStdString(PastaPKITeste() + "empresa.pfx"));
+      static_cast<QDialog*>(arquivo)->accept();  // public in QDialog
+    } else if (auto* senha = qobject_cast<QInputDialog*>(modal)) {
+      senha->setTextValue(SenhaPKITeste);
+      senha->accept();
+    } else if (auto* seletor = qobject_cast<TfrSelecionarCertificado*>(modal)) {
+      auto* grade = seletor->findChild<QTableWidget*>("StringGrid1");
+      auto* botoes = seletor->findChild<QDialogButtonBox*>();
+      const QTableWidgetItem* serie = grade->item(0, 4);
+      if (!importou) {
+        importou = true;
+        linhaAntes = serie != nullptr ? serie->text() : QString();
+        for (QPushButton* botao : seletor->findChildren<QPushButton*>())
+          // Queued: a timer does not fire again while its own handler runs the file dialog.
+          if (botao->text() == "Importar...")
+            QMetaObject::invokeMethod(botao, &QPushButton::click, Qt::QueuedConnection);
+      } else {
+        linhaDepois = serie != nullptr ? serie->text() : QString();
+        botoes->button(QDialogButtonBox::Ok)->click();
+      }
+    }
+  });
+  usuario.start(50);
+  janela.findChild<QPushButton*>("SpeedButton2")->click();
+  usuario.stop();
+
+  const std::string serie = NumeroSeriePKI("empresa");
+  ASSERT_FALSE(serie.empty());
+  EXPECT_TRUE(importou);
+  EXPECT_EQ(linhaAntes, "");
+  EXPECT_EQ(linhaDepois.toStdString(), serie);
+  EXPECT_EQ(janela.findChild<QLineEdit*>("NumeroCertificado")->text().toStdString(), serie);
+  EXPECT_TRUE(std::filesystem::exists(repositorio.Caminho() + serie + ".pfx"));
 }
 
 }  // namespace
