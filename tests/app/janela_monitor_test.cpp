@@ -17,6 +17,7 @@
 #include "app/qt/dialogo_certificados.h"
 #include "tests/fakes/certificados_teste.h"
 #include "tests/fakes/pasta_temporaria.h"
+#include "tests/fakes/simulador_teste.h"
 
 namespace {
 
@@ -125,6 +126,45 @@ TEST_F(JanelaMonitor, ThePickerImportsAFileIntoTheStoreAndListsIt) {
   EXPECT_EQ(linhaDepois.toStdString(), serie);
   EXPECT_EQ(janela.findChild<QLineEdit*>("NumeroCertificado")->text().toStdString(), serie);
   EXPECT_TRUE(std::filesystem::exists(repositorio.Caminho() + serie + ".pfx"));
+}
+
+// The status line and the SVC button after start-up against the local authoriser, with the
+// A1 certificate of a throw-away store chosen in the settings file.
+TEST_F(JanelaMonitor, ShowsTheAuthorisersAnswerAfterStartUp) {
+  struct TCaso {
+    const char* Cenario;
+    const char* Linha;
+    QColor Cor;
+    bool BotaoSVC;
+    size_t Pedidos;  // a first 108 is queried again at once
+  };
+  const TCaso casos[] = {
+      {"107", "107 - Serviço em Operação", QColor(0, 255, 0), false, 1},
+      {"108", "108 - Serviço Paralisado Momentaneamente (curto prazo)", QColor(255, 255, 0), true,
+       2},
+  };
+  const TRepositorioTeste repositorio;
+  for (const char* entrada : {"empresa.pfx", "vencida.pfx"})
+    std::filesystem::copy_file(PastaPKITeste() + "repositorio/" + entrada,
+                               repositorio.Caminho() + entrada);
+  std::filesystem::create_directories(pasta.Caminho() + "config");
+  TPastaTemporaria::Escrever(pasta.Caminho() + "config/conf.qvl",
+                             "[config]\ncertificado=" + NumeroSeriePKI("empresa") + "\nUF=PR\n");
+
+  for (const TCaso& caso : casos) {
+    SCOPED_TRACE(caso.Cenario);
+    TSimuladorTeste simulador({"--cenario", caso.Cenario});
+    TPastaTemporaria::Escrever(servicos, "[NFe_PR_P]\nNfeStatusServico_4.00=" + simulador.URL() +
+                                             "/ws/NFeStatusServico4.asmx\n");
+    TAplicacaoMonitor monitor(Opcoes());
+    monitor.Iniciar();
+    TForm1& janela = monitor.Janela();
+    auto* status = janela.findChild<QLineEdit*>("MensagemSite");
+    EXPECT_EQ(status->text().toStdString(), caso.Linha);
+    EXPECT_EQ(status->palette().color(QPalette::Base), caso.Cor);
+    EXPECT_EQ(janela.findChild<QPushButton*>("SpeedButton1")->isVisible(), caso.BotaoSVC);
+    EXPECT_EQ(simulador.Pedidos().size(), caso.Pedidos);
+  }
 }
 
 }  // namespace
