@@ -1,14 +1,47 @@
 #!/usr/bin/env bash
 # Screenshots of the monitor window and the certificate picker, at normal and double pixel
-# density, drawn on a virtual X display (Xvfb). Writes PNG files to docs/.
+# density, drawn on a virtual X display (Xvfb). The window shows real answers of the local
+# authoriser (107, then a brief paralysis) to a query with a certificate of a throw-away PKI.
+# Writes PNG files to docs/.
 # Usage: scripts/capturas-de-tela.sh [BUILD_FOLDER]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
 programa="$build/tools/capturas-monitor"
-[ -x "$programa" ] || cmake --build "$build" --target capturas-monitor
-mkdir -p docs
+cmake --build "$build" --target capturas-monitor sefaz-simulador >/dev/null
+
+temp=$(mktemp -d)
+simulador=""
+parar() {
+  if [ -n "$simulador" ]; then
+    kill "$simulador" 2>/dev/null || true
+    wait "$simulador" 2>/dev/null || true
+    simulador=""
+  fi
+}
+trap 'parar; rm -rf "$temp"' EXIT
+
+tools/gerar-pki.sh "$temp/pki" >/dev/null 2>&1
+serie=$(openssl x509 -in "$temp/pki/empresa.pem" -noout -serial | cut -d= -f2)
+mkdir -p "$temp/config" docs
+printf '[config]\ncertificado=%s\nUF=PR\n' "$serie" >"$temp/config/conf.qvl"
+export NIVRA_CERT_STORE="$temp/pki/repositorio"
+
 for escala in 1 2; do
-  QT_SCALE_FACTOR=$escala xvfb-run -a -s "-screen 0 1600x1200x24" "$programa" docs
+  # A fresh authoriser for each run: 107 to the first query, 108 to the later ones.
+  "$build/bin/sefaz-simulador" --porta 0 --cert "$temp/pki/servidor.pem" \
+    --chave "$temp/pki/servidor.key" --ca-clientes "$temp/pki/ca.pem" \
+    --cenario 107,108 >"$temp/simulador.log" 2>&1 &
+  simulador=$!
+  for _ in $(seq 100); do
+    grep -q "ouvindo em" "$temp/simulador.log" && break
+    sleep 0.1
+  done
+  url=$(grep -o "https://[0-9.:]*" "$temp/simulador.log" | head -n 1)
+  [ -n "$url" ] || { cat "$temp/simulador.log" >&2; exit 1; }
+  printf '[NFe_PR_P]\nNfeStatusServico_4.00=%s/nfe/NFeStatusServico4\n' "$url" >"$temp/servicos.ini"
+  QT_SCALE_FACTOR=$escala xvfb-run -a -s "-screen 0 1600x1200x24" "$programa" docs \
+    --servicos "$temp/servicos.ini" --dir-config "$temp/config"
+  parar
 done
 ls docs/*.png

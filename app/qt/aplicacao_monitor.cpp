@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <iostream>
 
+#include "dfe/nivra_nfe.h"
+#include "security/repositorio_certificados.h"
 #include "util/datahora.h"
 
 TAplicacaoMonitor::TOpcoes TAplicacaoMonitor::LerOpcoes(const QStringList& argumentos) {
@@ -29,7 +31,11 @@ TAplicacaoMonitor::TAplicacaoMonitor(const TOpcoes& opcoes)
       FArquivo(FLocais.PastaConfig),
       FComponente({FLocais.PastaSchemas, FLocais.PastaDocs, opcoes.Servicos}),
       FControlador(
-          FJanela, FComponente, FArquivo, [] { return Agora(); }, std::cerr) {
+          FJanela, FComponente, FArquivo, [] { return Agora(); }, std::cerr,
+          // The picker's "Importar..." adds the file to the store the component reads.
+          [this](const std::string& arquivo, const std::string& senha) {
+            ImportarCertificadoPFX(arquivo, senha, FComponente.NivraNFe().SSL().StoreLocation());
+          }) {
   FJanela.Conectar(FControlador);
 }
 

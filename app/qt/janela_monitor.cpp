@@ -66,6 +66,7 @@ TForm1::TForm1(QWidget* pai)
     cbUF->addItem(QString::fromStdString(uf));
   cbUF->setCurrentIndex(15);
   SpeedButton1->setObjectName("SpeedButton1");
+  SpeedButton2->setObjectName("SpeedButton2");
   SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
   SpeedButton1->hide();
   btnConsulta->setDefault(true);

@@ -3,13 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
+#include <filesystem>
 
 #include "app/qt/aplicacao_monitor.h"
+#include "app/qt/dialogo_certificados.h"
+#include "tests/fakes/certificados_teste.h"
 #include "tests/fakes/pasta_temporaria.h"
+#include "tests/fakes/simulador_teste.h"
 
 namespace {
 
@@ -67,6 +75,96 @@ TEST_F(JanelaMonitor, StatusColourReachesTheStatusLine) {
   EXPECT_EQ(janela.findChild<QLineEdit*>("MensagemSite")->palette().color(QPalette::Base),
             QColor(255, 255, 0));
   EXPECT_EQ(janela.findChild<QProgressBar*>("TempoMedio")->value(), 5);
+}
+
+TEST_F(JanelaMonitor, ThePickerImportsAFileIntoTheStoreAndListsIt) {
+  const TRepositorioTeste repositorio;  // empty: the picker starts with no certificate
+  TAplicacaoMonitor monitor(Opcoes());
+  TForm1& janela = monitor.Janela();
+
+  // Answers each modal dialog as a user would: "Importar..." in the picker, the PKI's A1 file,
+  // its password, then OK on the first row.
+  bool importou = false;
+  QString linhaAntes;
+  QString linhaDepois;
+  QTimer usuario;
+  QObject::connect(&usuario, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* arquivo = qobject_cast<QFileDialog*>(modal)) {
+      // Typed into the name field, as selectFile() only picks among files already listed.
+      arquivo->findChild<QLineEdit*>("fileNameEdit")
+          ->setText(QString::fromStdString(PastaPKITeste() + "empresa.pfx"));
+      static_cast<QDialog*>(arquivo)->accept();  // public in QDialog
+    } else if (auto* senha = qobject_cast<QInputDialog*>(modal)) {
+      senha->setTextValue(SenhaPKITeste);
+      senha->accept();
+    } else if (auto* seletor = qobject_cast<TfrSelecionarCertificado*>(modal)) {
+      auto* grade = seletor->findChild<QTableWidget*>("StringGrid1");
+      auto* botoes = seletor->findChild<QDialogButtonBox*>();
+      const QTableWidgetItem* serie = grade->item(0, 4);
+      if (!importou) {
+        importou = true;
+        linhaAntes = serie != nullptr ? serie->text() : QString();
+        for (QPushButton* botao : seletor->findChildren<QPushButton*>())
+          // Queued: a timer does not fire again while its own handler runs the file dialog.
+          if (botao->text() == "Importar...")
+            QMetaObject::invokeMethod(botao, &QPushButton::click, Qt::QueuedConnection);
+      } else {
+        linhaDepois = serie != nullptr ? serie->text() : QString();
+        botoes->button(QDialogButtonBox::Ok)->click();
+      }
+    }
+  });
+  usuario.start(50);
+  janela.findChild<QPushButton*>("SpeedButton2")->click();
+  usuario.stop();
+
+  const std::string serie = NumeroSeriePKI("empresa");
+  ASSERT_FALSE(serie.empty());
+  EXPECT_TRUE(importou);
+  EXPECT_EQ(linhaAntes, "");
+  EXPECT_EQ(linhaDepois.toStdString(), serie);
+  EXPECT_EQ(janela.findChild<QLineEdit*>("NumeroCertificado")->text().toStdString(), serie);
+  EXPECT_TRUE(std::filesystem::exists(repositorio.Caminho() + serie + ".pfx"));
+}
+
+// The status line and the SVC button after start-up against the local authoriser, with the
+// A1 certificate of a throw-away store chosen in the settings file.
+TEST_F(JanelaMonitor, ShowsTheAuthorisersAnswerAfterStartUp) {
+  struct TCaso {
+    const char* Cenario;
+    const char* Linha;
+    QColor Cor;
+    bool BotaoSVC;
+    size_t Pedidos;  // a first 108 is queried again at once
+  };
+  const TCaso casos[] = {
+      {"107", "107 - Serviço em Operação", QColor(0, 255, 0), false, 1},
+      {"108", "108 - Serviço Paralisado Momentaneamente (curto prazo)", QColor(255, 255, 0), true,
+       2},
+  };
+  const TRepositorioTeste repositorio;
+  for (const char* entrada : {"empresa.pfx", "vencida.pfx"})
+    std::filesystem::copy_file(PastaPKITeste() + "repositorio/" + entrada,
+                               repositorio.Caminho() + entrada);
+  std::filesystem::create_directories(pasta.Caminho() + "config");
+  TPastaTemporaria::Escrever(pasta.Caminho() + "config/conf.qvl",
+                             "[config]\ncertificado=" + NumeroSeriePKI("empresa") + "\nUF=PR\n");
+
+  for (const TCaso& caso : casos) {
+    SCOPED_TRACE(caso.Cenario);
+    TSimuladorTeste simulador({"--cenario", caso.Cenario});
+    TPastaTemporaria::Escrever(servicos, "[NFe_PR_P]\nNfeStatusServico_4.00=" + simulador.URL() +
+                                             "/ws/NFeStatusServico4.asmx\n");
+    TAplicacaoMonitor monitor(Opcoes());
+    monitor.Iniciar();
+    TForm1& janela = monitor.Janela();
+    auto* status = janela.findChild<QLineEdit*>("MensagemSite");
+    EXPECT_EQ(status->text().toStdString(), caso.Linha);
+    EXPECT_EQ(status->palette().color(QPalette::Base), caso.Cor);
+    EXPECT_EQ(janela.findChild<QPushButton*>("SpeedButton1")->isVisible(), caso.BotaoSVC);
+    EXPECT_EQ(simulador.Pedidos().size(), caso.Pedidos);
+  }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "dfe/nivra_nfe.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
+#include "tests/fakes/sem_privilegio.h"
 #include "util/excecoes.h"
 
 namespace {
@@ -156,23 +157,6 @@ TEST_F(GravarTest, ReplacedFileKeepsItsPermissions) {
   EXPECT_TRUE(nfe.Gravar(arquivo, "<a/>"));
   EXPECT_EQ(fs::status(arquivo).permissions(), modo);
 }
-
-// Acts as an unprivileged user while it lives when the tests run as the superuser, who may
-// write any file; so a read-only file refuses a plain overwrite either way.
-class TSemPrivilegio {
- public:
-  TSemPrivilegio() : FTrocado(::geteuid() == 0 && ::seteuid(65534) == 0) {}
-  TSemPrivilegio(const TSemPrivilegio&) = delete;
-  TSemPrivilegio& operator=(const TSemPrivilegio&) = delete;
-  ~TSemPrivilegio() {
-    if (FTrocado) {
-      EXPECT_EQ(::seteuid(0), 0);
-    }
-  }
-
- private:
-  bool FTrocado;
-};
 
 TEST_F(GravarTest, ReadOnlyFileIsRefusedAsAPlainOverwriteWouldBeAndKept) {
   // A folder anyone may write in, so only the file's own mode refuses the write.

@@ -94,12 +94,16 @@ class TSimuladorTeste {
   }
 
   // Sends sinal, waits for the process and returns its exit status (128 + signal when a signal
-  // ended it). Later calls return the same status.
+  // ended it). A process still running 10 s later is killed (status 128 + SIGKILL), so a
+  // simulator that does not stop fails the test instead of hanging it. Later calls return the
+  // same status.
   int Parar(int sinal = SIGTERM) {
     if (FPid > 0) {
       ::kill(FPid, sinal);
       int estado = 0;
-      while (::waitpid(FPid, &estado, 0) < 0 && errno == EINTR) {
+      for (int espera = 0; ::waitpid(FPid, &estado, WNOHANG) == 0; ++espera) {
+        if (espera == 1000) ::kill(FPid, SIGKILL);
+        ::usleep(10000);
       }
       FSaida = WIFEXITED(estado) ? WEXITSTATUS(estado) : 128 + WTERMSIG(estado);
       FPid = -1;

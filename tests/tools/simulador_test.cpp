@@ -377,6 +377,16 @@ TEST(SefazSimulador, StopsCleanlyOnSigtermAndSigint) {
   }
 }
 
+TEST(SefazSimulador, StopsWhenSignalledRightAfterReportingReady) {
+  // The signal comes as soon as the "ouvindo em" line is read, before any connection: the
+  // server thread may not have begun serving yet, and stopping must not wait for it forever.
+  for (int vez = 0; vez < 20; ++vez) {
+    SCOPED_TRACE(vez);
+    TSimuladorTeste simulador;
+    ASSERT_EQ(simulador.Parar(), 0);
+  }
+}
+
 TEST(SefazSimulador, RefusesBadArgumentsWithAMessageAndStatus2) {
   const std::string pki = PastaPKITeste();
   const std::string tls = " --cert " + pki + "servidor.pem --chave " + pki +

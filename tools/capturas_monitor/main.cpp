@@ -1,12 +1,17 @@
-// capturas-monitor PASTA: draws the monitor window and the certificate picker with example
-// contents and saves them as PNG files in PASTA, for the user documentation.
+// capturas-monitor PASTA [--servicos ARQ.ini] [--dir-config DIR]: starts the monitor twice with
+// the options given, each time saving the window after its start-up query, and draws the
+// certificate picker with example rows; the PNG files go to PASTA, for the user documentation.
+// The authoriser must answer the first query with 107 and the later ones with a paralysis (108
+// or 109): the first window is saved as "monitor-107", the second as "monitor-paralisado".
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPixmap>
+#include <algorithm>
 #include <iostream>
 
+#include "app/qt/aplicacao_monitor.h"
 #include "app/qt/dialogo_certificados.h"
-#include "app/qt/janela_monitor.h"
 
 namespace {
 
@@ -17,41 +22,45 @@ bool Salvar(QWidget& tela, const QString& arquivo) {
   return tela.grab().save(arquivo);
 }
 
-// The window as it looks during a paralysis of the PR authoriser, or in operation.
-void Preencher(TForm1& janela, bool paralisado) {
-  janela.SetTexto(TControle::NumeroCertificado, "3A5F0C19E2B14D77");
-  if (paralisado) {
-    janela.SetTexto(TControle::MensagemSite, "108 - Serviço Paralisado Momentaneamente");
-    janela.SetCor(TControle::MensagemSite, {255, 255, 0});
-    janela.SetTexto(TControle::ObsSite, "Manutenção programada até 23h");
-    janela.SetPosicao(TControle::TempoMedio, 4);
-    janela.SetVisivel(TControle::SpeedButton1, true);
-    janela.SetHabilitado(TControle::btnConsulta, false);
-  } else {
-    janela.SetTexto(TControle::MensagemSite, "107 - Serviço em Operação");
-    janela.SetCor(TControle::MensagemSite, {0, 255, 0});
-    janela.SetPosicao(TControle::TempoMedio, 1);
+// Starts a monitor, saves its window and checks that the status line begins with one of the
+// codes; false (with a message) otherwise.
+bool CapturarMonitor(const TAplicacaoMonitor::TOpcoes& opcoes, const QStringList& codigos,
+                     const QString& arquivo) {
+  TAplicacaoMonitor monitor(opcoes);
+  monitor.Iniciar();
+  TForm1& janela = monitor.Janela();
+  const QString status = janela.findChild<QLineEdit*>("MensagemSite")->text();
+  const bool esperado = std::any_of(codigos.begin(), codigos.end(), [&status](const QString& c) {
+    return status.startsWith(c + " - ");
+  });
+  if (!esperado) {
+    std::cerr << "capturas-monitor: o autorizador respondeu \"" << status.toStdString()
+              << "\"; esperado " << codigos.join(" ou ").toStdString() << std::endl;
+    return false;
   }
+  if (!Salvar(janela, arquivo)) {
+    std::cerr << "capturas-monitor: não foi possível gravar " << arquivo.toStdString() << std::endl;
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication aplicacao(argc, argv);
-  if (argc != 2) {
-    std::cerr << "uso: capturas-monitor PASTA" << std::endl;
+  QStringList argumentos = QApplication::arguments();
+  if (argumentos.size() < 2 || argumentos[1].startsWith("--")) {
+    std::cerr << "uso: capturas-monitor PASTA [--servicos ARQ.ini] [--dir-config DIR]" << std::endl;
     return 2;
   }
-  const QDir pasta(QString::fromLocal8Bit(argv[1]));
+  const QDir pasta(argumentos.takeAt(1));
+  const TAplicacaoMonitor::TOpcoes opcoes = TAplicacaoMonitor::LerOpcoes(argumentos);
   const QString sufixo = aplicacao.devicePixelRatio() > 1 ? "@2x.png" : ".png";
-  bool ok = true;
-  for (bool paralisado : {false, true}) {
-    TForm1 janela;
-    Preencher(janela, paralisado);
-    ok = Salvar(janela,
-                pasta.filePath((paralisado ? "monitor-paralisado" : "monitor-107") + sufixo)) &&
-         ok;
-  }
+
+  bool ok = CapturarMonitor(opcoes, {"107"}, pasta.filePath("monitor-107" + sufixo));
+  ok = CapturarMonitor(opcoes, {"108", "109"}, pasta.filePath("monitor-paralisado" + sufixo)) && ok;
+
   const std::vector<TLinhaCertificado> linhas = {
       {"COMERCIO DE PECAS EXEMPLO LTDA", "11222333000181", "15/03/2027", "AC EXEMPLO RFB G5",
        "3A5F0C19E2B14D77"},
@@ -62,7 +71,10 @@ int main(int argc, char* argv[]) {
       linhas,
       [](const std::string&, const std::string&) { return std::vector<TLinhaCertificado>(); },
       nullptr);
-  ok = Salvar(seletor, pasta.filePath("seletor-certificados" + sufixo)) && ok;
-  if (!ok) std::cerr << "capturas-monitor: não foi possível gravar em " << argv[1] << std::endl;
+  if (!Salvar(seletor, pasta.filePath("seletor-certificados" + sufixo))) {
+    std::cerr << "capturas-monitor: não foi possível gravar em " << pasta.path().toStdString()
+              << std::endl;
+    ok = false;
+  }
   return ok ? 0 : 1;
 }

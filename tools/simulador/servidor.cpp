@@ -172,9 +172,20 @@ int TServidorSimulador::Vincular() {
                            " em 127.0.0.1");
 }
 
-bool TServidorSimulador::Servir() { return FServidor->listen_after_bind(); }
+bool TServidorSimulador::Servir() {
+  const bool parado = FServidor->listen_after_bind();
+  FServiu = true;
+  return parado;
+}
 
-void TServidorSimulador::Parar() { FServidor->stop(); }
+void TServidorSimulador::Parar() {
+  // The library's stop() does nothing until the serving loop has begun: a stop that comes
+  // earlier waits for the loop (or for Servir to have returned) instead of being lost.
+  while (!FServidor->is_running() && !FServiu) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  FServidor->stop();
+}
 
 void TServidorSimulador::Registrar(const httplib::Request& pedido) {
   TPedidoRegistrado registrado{pedido.method, pedido.target, pedido.version, {}, pedido.body};

@@ -2,6 +2,7 @@
 // authoriser, following the command-line options.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -32,7 +33,8 @@ class TServidorSimulador {
   // thread. Returns false when the server stopped for another reason.
   bool Servir();
 
-  // Makes Servir return; safe to call from another thread.
+  // Makes Servir return; safe to call from another thread, also before Servir has begun (it
+  // then waits for Servir to start). Servir must be running or about to run.
   void Parar();
 
  private:
@@ -44,4 +46,5 @@ class TServidorSimulador {
   TCenario FCenario;
   std::unique_ptr<TRegistro> FRegistro;
   std::unique_ptr<httplib::SSLServer> FServidor;
+  std::atomic<bool> FServiu{false};  // Servir has returned
 };
