@@ -1,6 +1,12 @@
 // Listing and importing certificates from the command line.
 #include "app/status_sefaz/certificados.h"
 
+#include <openssl/x509.h>
+
+#include <set>
+#include <vector>
+
+#include "security/certificado_x509.h"
 #include "security/repositorio_certificados.h"
 #include "util/datahora.h"
 
@@ -18,10 +24,22 @@ std::string TextoTipo(TSSLTipoCertificado tipo) {
   return "?";
 }
 
-void EscreverLinha(std::ostream& saida, const TDadosCertificado& dados) {
+void EscreverLinha(std::ostream& saida, const TDadosCertificado& dados, TSSLTipoCertificado tipo) {
   saida << dados.RazaoSocial() << " | " << (dados.CNPJ().empty() ? "-" : dados.CNPJ()) << " | "
         << FormatarData("dd/mm/yyyy", dados.DataVenc()) << " | " << dados.Certificadora() << " | "
-        << dados.NumeroSerie() << " | " << TextoTipo(dados.Tipo()) << "\n";
+        << dados.NumeroSerie() << " | " << TextoTipo(tipo) << "\n";
+}
+
+// Listing leaves the kind undetermined (only loading tells it); the store lists the entries of
+// its folder, whose keys are in files (A1), and the certificates of the tokens (A3).
+std::set<std::string> SeriesDaPasta() {
+  std::vector<TEntradaRepositorio> entradas;
+  std::set<std::string> series;
+  if (!LerRepositorioCertificados(TSSLStoreLocation::slCurrentUser, entradas)) return series;
+  for (const auto& entrada : entradas)
+    series.insert(
+        NumeroSerieCertificado(X509_get0_serialNumber(entrada.Conteudo.Certificado.get())));
+  return series;
 }
 
 }  // namespace
@@ -31,7 +49,12 @@ void ListarCertificados(TNivraNFe& nfe, std::ostream& saida) {
   ssl.LerCertificadosStore();
   const auto& lista = ssl.ListaCertificados();
   saida << "Razão social | CNPJ | Validade | Certificadora | Número de série | Tipo\n";
-  for (std::size_t i = 0; i < lista.Count(); ++i) EscreverLinha(saida, lista.Objects(i));
+  const std::set<std::string> daPasta = SeriesDaPasta();
+  for (std::size_t i = 0; i < lista.Count(); ++i) {
+    const TDadosCertificado& dados = lista.Objects(i);
+    const bool arquivo = daPasta.contains(dados.NumeroSerie());
+    EscreverLinha(saida, dados, arquivo ? TSSLTipoCertificado::tpcA1 : TSSLTipoCertificado::tpcA3);
+  }
 }
 
 void ImportarCertificado(const std::string& arquivoPFX, const std::string& senha,
@@ -39,5 +62,5 @@ void ImportarCertificado(const std::string& arquivoPFX, const std::string& senha
   const TDadosCertificado dados = ImportarCertificadoPFX(arquivoPFX, senha);
   saida << "Certificado importado para "
         << PastaRepositorioCertificados(TSSLStoreLocation::slCurrentUser) << ":\n";
-  EscreverLinha(saida, dados);
+  EscreverLinha(saida, dados, dados.Tipo());
 }

@@ -175,14 +175,14 @@ TEST_F(StatusSefaz, AnExpiredCertificateIsRefusedBeforeSending) {
   EXPECT_TRUE(simulador.Pedidos().empty());
 }
 
-TEST_F(StatusSefaz, ListsTheStoreEntries) {
+TEST_F(StatusSefaz, ListsTheStoreEntriesAsA1) {
   CopiarRepositorioPKI();
   const TExecucao e = Executar({"--listar-certificados"}, "");
   EXPECT_EQ(e.Saida, 0) << e.Erros;
   EXPECT_EQ(e.PrimeiraLinha(),
             "Razão social | CNPJ | Validade | Certificadora | Número de série | Tipo");
   for (const char* nome : {"empresa", "vencida"})
-    EXPECT_NE(e.Texto.find(" | AC NIVRA TESTE | " + NumeroSeriePKI(nome) + " | "),
+    EXPECT_NE(e.Texto.find(" | AC NIVRA TESTE | " + NumeroSeriePKI(nome) + " | A1\n"),
               std::string::npos)
         << nome << "\n"
         << e.Texto;
