@@ -90,7 +90,8 @@ void TEnvEventoPedido::Escrever() {
 void TEnvEventoPedido::EscreverEvento(TInfEventoNFe& Evento) {
   auto& g = Gerador();
   Evento.Id = IdEvento(Evento);
-  g.wGrupo("evento versao=\"" + Versao() + "\"");
+  // Each event is signed apart from the batch, so it declares the namespace itself.
+  g.wGrupo("evento xmlns=\"http://www.portalfiscal.inf.br/nfe\" versao=\"" + Versao() + "\"");
   g.wGrupo("infEvento Id=\"" + Evento.Id + "\"");
   g.wCampo(TkovTipoCampo::tcInt, "HP08", "cOrgao", 2, 2, 1, int64_t{Evento.cOrgao},
            "Código do órgão de recepção do Evento");

@@ -106,6 +106,8 @@ bool TNFeRecepcao::TratarResposta() {
   FRecibo = FRetorno.nRec;
   const int32_t cStatLote = FRetorno.cStat;
   FPArqResp = FRecibo.empty() ? "pro-lot" : "pro-rec";
+  // A synchronous lot the authoriser only received is polled by its receipt like any other.
+  if (cStatLote == 103 && !FRecibo.empty()) return true;
   if (FRetorno.protNFe.empty()) return false;
   const TProtNFeRetorno& protocolo = FRetorno.protNFe.front();
   if (protocolo.cStat > 0) FRetorno.cStat = protocolo.cStat;

@@ -7,7 +7,8 @@
 
 // Executar returns, for an asynchronous lot, whether the lot was received (cStat 103, Recibo
 // holds the receipt); for a synchronous one, whether the lot was processed (104) with a
-// processed protocol, which is then attached to its document.
+// processed protocol, which is then attached to its document, or only received (103 with a
+// receipt, which the container then polls).
 class TNFeRecepcao : public TNFeServicoRetorno {
  public:
   explicit TNFeRecepcao(TNivraNFe& AOwner);

@@ -8,6 +8,7 @@
 #include "tools/simulador/cenario.h"
 #include "tools/simulador/opcoes.h"
 #include "tools/simulador/registro.h"
+#include "tools/simulador/servicos.h"
 
 namespace httplib {
 class SSLServer;
@@ -42,6 +43,7 @@ class TServidorSimulador {
   const TOpcoesSimulador FOpcoes;
   std::string FRespostaFixa;
   TCenario FCenario;
+  TServicosSimulados FServicos;
   std::unique_ptr<TRegistro> FRegistro;
   std::unique_ptr<httplib::SSLServer> FServidor;
 };
