@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "util/datahora.h"
+#include "util/enumeracoes.h"
+
 // An XML document with the file name it is saved under.
 class TDocumentoXMLNFe {
  public:
@@ -28,8 +31,43 @@ class TDocumentoXMLNFe {
   std::string FNomeArq;
 };
 
-// One invoice loaded for sending, querying or printing.
-class NotaFiscal : public TDocumentoXMLNFe {};
+// One invoice loaded for sending, querying or printing: its signed XML and what the
+// authoriser answered about it. The key, environment and issuer come from the XML.
+class NotaFiscal : public TDocumentoXMLNFe {
+ public:
+  // The 44 digits of the infNFe Id ("NFe" + key); empty when the XML has none.
+  std::string ChaveAcesso() const;
+  // tpAmb of the XML; 0 when it has none.
+  int tpAmb() const;
+  // The issuer's CNPJ (key digits 7 to 20); empty without a key.
+  std::string CNPJEmitente() const;
+  // The versao attribute of infNFe ("4.00"); empty when the XML has none.
+  std::string VersaoXML() const;
+  // The DigestValue of the XML's signature; empty when unsigned.
+  std::string DigestValue() const;
+
+  // The authorisation protocol attached by the services: the protNFe element, its number and
+  // status; empty and 0 until an answer named this document.
+  const std::string& XMLProtocolo() const { return FXMLProtocolo; }
+  const std::string& Protocolo() const { return FProtocolo; }
+  int cStat() const { return FcStat; }
+  const std::string& xMotivo() const { return FxMotivo; }
+  void SetProtocolo(const std::string& XMLProt, const std::string& nProt, int cStat,
+                    const std::string& xMotivo) {
+    FXMLProtocolo = XMLProt;
+    FProtocolo = nProt;
+    FcStat = cStat;
+    FxMotivo = xMotivo;
+  }
+  // The nfeProc document (the NFe and its protocol); empty without a protocol.
+  std::string XMLProcessado() const;
+
+ private:
+  std::string FXMLProtocolo;
+  std::string FProtocolo;
+  int FcStat = 0;
+  std::string FxMotivo;
+};
 
 // The invoices loaded into the component, in the order they were added.
 class TNotasFiscais {
@@ -45,14 +83,45 @@ class TNotasFiscais {
   std::vector<std::unique_ptr<NotaFiscal>> FItens;
 };
 
+// One event about a document, as sent and as answered.
+struct TInfEventoNFe {
+  int cOrgao = 0;
+  TkovTipoAmbiente tpAmb = TkovTipoAmbiente::taHomologacao;
+  std::string CNPJ;
+  std::string chNFe;
+  TDateTime dhEvento = 0;
+  TkovTpEvento tpEvento = TkovTpEvento::teCCe;
+  int nSeqEvento = 0;
+  std::string versaoEvento = "1.00";
+  // Detail of a cancellation (nProt, xJust) or a correction letter (xCorrecao).
+  std::string nProt;
+  std::string xJust;
+  std::string xCorrecao;
+  // The identifier written when the batch is built ("ID" + type + key + sequence).
+  std::string Id;
+  // The answer for this event (retEvento) once the batch was sent.
+  int cStatRetorno = 0;
+  std::string xMotivoRetorno;
+  std::string nProtRetorno;
+};
+
 // Correction-letter events.
-class TCartaCorrecao : public TDocumentoXMLNFe {};
+class TCartaCorrecao : public TDocumentoXMLNFe {
+ public:
+  std::vector<TInfEventoNFe> Evento;
+};
 // The event batch sent by EnviarEvento.
-class TEventoNFe : public TDocumentoXMLNFe {};
+class TEventoNFe : public TDocumentoXMLNFe {
+ public:
+  std::vector<TInfEventoNFe> Evento;
+};
 // The number-range voiding document.
 class TinutNFe : public TDocumentoXMLNFe {};
-// The download request.
-class TDownload : public TDocumentoXMLNFe {};
+// The download request: the access keys to download.
+class TDownload : public TDocumentoXMLNFe {
+ public:
+  std::vector<std::string> Chaves;
+};
 // The download answer.
 class TRetDownloadNFe : public TDocumentoXMLNFe {};
 // The distribution answer.

@@ -2,7 +2,9 @@
 // and the hand-off to the e-mail component.
 #include "dfe/nivra_dfe.h"
 
+#include <chrono>
 #include <iostream>
+#include <thread>
 
 #include "dfe/nivra_mail.h"
 #include "util/excecoes.h"
@@ -127,6 +129,14 @@ void TNivraDFe::GerarException(const std::string& Msg, const std::exception* E) 
 }
 
 TDateTime TNivraDFe::Agora() const { return FRelogio ? FRelogio() : ::Agora(); }
+
+void TNivraDFe::Esperar(uint32_t Milissegundos) const {
+  if (FEspera) {
+    FEspera(Milissegundos);
+    return;
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(Milissegundos));
+}
 
 void TNivraDFe::ExibirAviso(const std::string& Mensagem) const {
   if (FOnExibirAviso) {

@@ -3,6 +3,7 @@
 // logging, error, file-saving and e-mail facilities every web service uses.
 #pragma once
 
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -29,6 +30,8 @@ using TNivraGravarLog = std::function<void(const std::string& ALogLine, bool& Tr
 using TNivraNotifyEvent = std::function<void(TNivraDFe& Sender)>;
 // The current local date-time as the component sees it.
 using TNivraRelogio = std::function<TDateTime()>;
+// Waits the given number of milliseconds on the caller's thread.
+using TNivraEspera = std::function<void(uint32_t Milissegundos)>;
 // Shows a service's log text to the user when no log handler took it.
 using TNivraExibirAviso = std::function<void(const std::string& Mensagem)>;
 
@@ -112,6 +115,9 @@ class TNivraDFe : public TObservadorLiberacao {
   // and the receipt-time rules all read it here. Throws what the clock throws (the host clock:
   // ENivraDFeException when it has no local time).
   [[nodiscard]] TDateTime Agora() const;
+  // Waits Milissegundos through Espera (the services' pauses between attempts). Throws only
+  // what the handler throws.
+  void Esperar(uint32_t Milissegundos) const;
   // Shows Mensagem through OnExibirAviso, or on stderr when it is empty. Throws only what the
   // handler throws.
   void ExibirAviso(const std::string& Mensagem) const;
@@ -133,6 +139,9 @@ class TNivraDFe : public TObservadorLiberacao {
   // The clock of the component; empty (the default) means the host's clock.
   const TNivraRelogio& Relogio() const { return FRelogio; }
   void SetRelogio(TNivraRelogio Valor) { FRelogio = std::move(Valor); }
+  // How the component waits; empty (the default) means sleeping the thread.
+  const TNivraEspera& Espera() const { return FEspera; }
+  void SetEspera(TNivraEspera Valor) { FEspera = std::move(Valor); }
   // The notice of this component's service logs; empty (the default) means stderr.
   const TNivraExibirAviso& OnExibirAviso() const { return FOnExibirAviso; }
   void SetOnExibirAviso(TNivraExibirAviso Valor) { FOnExibirAviso = std::move(Valor); }
@@ -159,6 +168,7 @@ class TNivraDFe : public TObservadorLiberacao {
   TNivraGravarLog FOnGerarLog;
   TNivraExibirAviso FOnExibirAviso;
   TNivraRelogio FRelogio;
+  TNivraEspera FEspera;
   std::unique_ptr<TConfiguracoes> FPConfiguracoes;
   std::unique_ptr<TServicosIni> FPIniParams;
   bool FPIniParamsCarregado = false;

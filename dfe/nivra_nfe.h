@@ -2,6 +2,7 @@
 // documents it works on, the web-service container, the component status and the NF-e answers.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "util/enumeracoes.h"
 #include "util/layout.h"
 
+class TDFeWebService;
 class TWebServices;
 
 // What the component is doing: idle, or the service (or e-mail) that runs.
@@ -125,10 +127,53 @@ class TNivraNFe : public TNivraDFe, public TNotificadorLiberacao {
   // FWebServices; include "nfe/webservices.h" to use it.
   TWebServices& WebServices();
 
+  // --- Service operations (defined with the services in nfe/nivra_nfe_servicos.cpp) ---------
+  // Each failure goes to GerarException: it throws ENivraDFeException (or
+  // ENivraNFeException) unless the log handler marks it handled; the operation then returns
+  // false (or true where noted).
+
+  // Sends the loaded documents (1 to 50, signed) as lot ALote and fetches the result.
+  bool Enviar(const std::string& ALote, bool Imprimir = true, bool Sincrono = false,
+              bool Zipado = false);
+  bool Enviar(int64_t ALote, bool Imprimir = true, bool Sincrono = false, bool Zipado = false) {
+    return Enviar(std::to_string(ALote), Imprimir, Sincrono, Zipado);
+  }
+  // Queries AChave (the loaded documents are dropped), or every loaded document when it is
+  // empty. Returns true.
+  bool Consultar(const std::string& AChave = "");
+  // Cancels every loaded document: queries it for its protocol and sends one cancellation
+  // event with the justification. Returns true.
+  bool Cancelamento(const std::string& AJustificativa, int64_t ALote = 0);
+  // Sends the event batch EventoNFe (1 to 20 events).
+  bool EnviarEvento(int64_t idLote);
+  // Sends the correction letters of CartaCorrecao as the event batch.
+  bool EnviarCartaCorrecao(int64_t idLote);
+  // Voids a range of numbers of the configured model. Returns true.
+  bool Inutilizar(const std::string& ACNPJ, const std::string& AJustificativa, int AAno, int ASerie,
+                  int ANumInicial, int ANumFinal);
+  // Administers the NFC-e CSC: AIndOP 1 query, 2 new, 3 revoke (AIdCSC and ACodigoCSC).
+  bool AdministrarCSC(const std::string& ARaizCNPJ, int AIndOP, int AIdCSC,
+                      const std::string& ACodigoCSC);
+  // Asks the national environment for documents of interest: after AultNSU, the one ANSU, or
+  // the document AchNFe (the first non-empty of ANSU and AchNFe wins over AultNSU).
+  bool DistribuicaoDFe(int AcUFAutor, const std::string& ACNPJCPF, const std::string& AultNSU,
+                       const std::string& ANSU, const std::string& AchNFe = "");
+  bool DistribuicaoDFePorUltNSU(int AcUFAutor, const std::string& ACNPJCPF,
+                                const std::string& AultNSU);
+  bool DistribuicaoDFePorNSU(int AcUFAutor, const std::string& ACNPJCPF, const std::string& ANSU);
+  bool DistribuicaoDFePorChaveNFe(int AcUFAutor, const std::string& ACNPJCPF,
+                                  const std::string& AchNFe);
+  // Retired services: report their retirement and send nothing. Return false.
+  bool ConsultaNFeDest(const std::string& CNPJ, int IndNFe, int IndEmi, const std::string& ultNSU);
+  bool Download();
+
   // Clears MAIL or DANFE when it is the destroyed object.
   void NotificarLiberacao(const TNotificadorLiberacao& Objeto) override;
 
  private:
+  // Runs the service; when it answers false, GerarException with its Msg. Returns the
+  // service's answer.
+  bool ExecutarServico(TDFeWebService& Servico);
   // Runs the printing operation on DANFE, or GerarException when there is none.
   void ImprimirComDANFE(void (TNivraNFeDANFEClass::*Operacao)());
 

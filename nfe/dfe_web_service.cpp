@@ -184,7 +184,7 @@ void TDFeWebService::GravarDocumentoEEnvelope(const std::string& Arq, const std:
   const std::string prefixo = ObterPrefixoArquivo() + "-" + Arq;
   // An answer is taken as UTF-8 already; a request is converted unless it is signed.
   const auto gravar = [&](const std::string& sufixo, const std::string& texto) {
-    FPDFeOwner.Gravar(prefixo + sufixo, texto, "", Resposta || EstaAssinado(texto));
+    FPDFeOwner.Gravar(prefixo + sufixo, texto, PastaArquivos(), Resposta || EstaAssinado(texto));
   };
   if (FPConfiguracoes.Geral().Salvar()) gravar(".xml", Documento);
   if (FPConfiguracoes.WebServices().Salvar()) gravar("-soap.xml", Envelope);

@@ -103,6 +103,8 @@ class TDFeWebService {
   virtual std::string MontarUFSoap();
   // The current local date and time as yyyymmddhhnnss.
   virtual std::string ObterPrefixoArquivo();
+  // Folder of the request and answer files; empty (here) lets Gravar choose PathSalvar.
+  virtual std::string PastaArquivos() { return {}; }
 
   // Copies the configured generator options into the generator and makes the process-wide
   // time-zone setting equal to the configured one.

@@ -34,12 +34,45 @@ void TNFeWebService::DefinirURL() {
 }
 
 void TNFeWebService::EncerrarServico() {
+  RestaurarConfiguracoes();
+  FNivraNFe.SetStatus(TStatusNivraNFe::stIdle);
+}
+
+void TNFeWebService::RestaurarConfiguracoes() {
   FPDFeOwner.SSL().SetSSLType(FOldSSLType);
   FPHeaderElement = FOldHeaderElement;
-  FNivraNFe.SetStatus(TStatusNivraNFe::stIdle);
 }
 
 std::string TNFeWebService::GerarVersaoDadosSoap() {
   if (FPVersaoServico.empty()) FPVersaoServico = FNivraNFe.LerVersaoDeParams(FPLayout);
   return "<versaoDados>" + FPVersaoServico + "</versaoDados>";
+}
+
+void TNFeWebService::DefinirURLPara(const std::string& Modelo, const std::string& UF,
+                                    TkovTipoAmbiente Ambiente, double VersaoInicial) {
+  FPVersaoServico.clear();
+  FPURL.clear();
+  FPServico.clear();
+  FPSoapAction.clear();
+  double versao = VersaoInicial;
+  FNivraNFe.LerServicoDeParams(Modelo, UF, Ambiente, LayOutParaServico(FPLayout), versao, FPURL,
+                               FPServico, FPSoapAction);
+  FPVersaoServico = DecimalParaTexto('.', "0.00", versao);
+}
+
+std::string TNFeWebService::UFOuContingencia(const std::string& UF) const {
+  switch (FPConfiguracoesNFe.Geral().FormaEmissao()) {
+    case TkovTipoEmissao::teSVCAN:
+      return "SVC-AN";
+    case TkovTipoEmissao::teSVCRS:
+      return "SVC-RS";
+    default:
+      return UF;
+  }
+}
+
+void TNFeWebService::DefinirServicoEAcao(const std::string& Nome, const std::string& Acao) {
+  const bool leiaute4 = FPConfiguracoesNFe.Geral().VersaoDF() == TkovVersaoDF::ve400;
+  if (!leiaute4 || FPServico.empty()) FPServico = ObterPrefixoWsdl() + Nome;
+  if (!leiaute4 || FPSoapAction.empty()) FPSoapAction = FPServico + Acao;
 }

@@ -34,8 +34,23 @@ class TNFeWebService : public TDFeWebService {
   void DefinirURL() override;
   // Restores the protocol setting and header element and sets the component back to stIdle.
   void EncerrarServico() override;
+  // The first two steps of EncerrarServico: the protocol setting and the header element.
+  void RestaurarConfiguracoes();
   // "<versaoDados>" + VersaoServico + "</versaoDados>".
   std::string GerarVersaoDadosSoap() override;
+
+  // Resolves URL, Servico, SoapAction and VersaoServico for this service's layout with the
+  // given model name ("NFe"/"NFCe"), UF part, environment and start version. Throws the
+  // lookup's ENivraDFeException.
+  void DefinirURLPara(const std::string& Modelo, const std::string& UF, TkovTipoAmbiente Ambiente,
+                      double VersaoInicial);
+  // "SVC-AN" or "SVC-RS" when emitting in that contingency, else UF.
+  std::string UFOuContingencia(const std::string& UF) const;
+  // Builds Servico := ObterPrefixoWsdl + Nome and SoapAction := Servico + Acao. For layout 4.00
+  // (VersaoDF ve400) each is built only when the services table left it empty.
+  void DefinirServicoEAcao(const std::string& Nome, const std::string& Acao);
+  // The component.
+  TNivraNFe& NivraNFe() { return FNivraNFe; }
 
   TStatusNivraNFe FPStatus = TStatusNivraNFe::stIdle;
   TLayOut FPLayout = TLayOut::LayNfeStatusServico;

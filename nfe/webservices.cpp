@@ -1,10 +1,53 @@
 // The container of the NF-e web-service objects.
 #include "nfe/webservices.h"
 
+#include "util/documentos.h"
+#include "util/excecoes.h"
+#include "util/texto.h"
+
 TWebServices::TWebServices(TNivraNFe& ANivraNFe)
-    : FNivraNFe(ANivraNFe), FStatusServico(std::make_unique<TNFeStatusServico>(ANivraNFe)) {}
+    : FNivraNFe(ANivraNFe),
+      FStatusServico(std::make_unique<TNFeStatusServico>(ANivraNFe)),
+      FEnviar(std::make_unique<TNFeRecepcao>(ANivraNFe)),
+      FRetorno(std::make_unique<TNFeRetRecepcao>(ANivraNFe)),
+      FRecibo(std::make_unique<TNFeRecibo>(ANivraNFe)),
+      FConsulta(std::make_unique<TNFeConsulta>(ANivraNFe)),
+      FInutilizacao(std::make_unique<TNFeInutilizacao>(ANivraNFe)),
+      FConsultaCadastro(std::make_unique<TNFeConsultaCadastro>(ANivraNFe)),
+      FEnvEvento(std::make_unique<TNFeEnvEvento>(ANivraNFe, ANivraNFe.EventoNFe())),
+      FConsNFeDest(std::make_unique<TNFeConsNFeDest>(ANivraNFe)),
+      FDownloadNFe(std::make_unique<TNFeDownloadNFe>(ANivraNFe, ANivraNFe.DownloadNFe())),
+      FAdministrarCSCNFCe(std::make_unique<TAdministrarCSCNFCe>(ANivraNFe)),
+      FDistribuicaoDFe(std::make_unique<TDistribuicaoDFe>(ANivraNFe)),
+      FEnvioWebService(std::make_unique<TNFeEnvioWebService>(ANivraNFe)) {}
 
 TWebServices::~TWebServices() = default;
+
+bool TWebServices::Envia(const std::string& ALote, bool ASincrono, bool AZipado) {
+  FEnviar->SetLote(ALote);
+  FEnviar->SetSincrono(ASincrono);
+  FEnviar->SetZipado(AZipado);
+  if (!FEnviar->Executar()) FNivraNFe.GerarException(FEnviar->Msg());
+  // A synchronous answer without a receipt to poll already holds the result.
+  if (ASincrono && (FEnviar->Recibo().empty() || FEnviar->cStat() != 103)) return true;
+  FRetorno->SetRecibo(FEnviar->Recibo());
+  if (!FRetorno->Executar()) FNivraNFe.GerarException(FRetorno->Msg());
+  return true;
+}
+
+void TWebServices::Inutiliza(const std::string& CNPJ, const std::string& AJustificativa, int Ano,
+                             int Modelo, int Serie, int NumeroInicial, int NumeroFinal) {
+  const std::string digitos = SomenteDigitos(CNPJ);
+  if (!CNPJValido(digitos)) throw ENivraNFeException("CNPJ: " + digitos + ", inválido.");
+  FInutilizacao->SetCNPJ(digitos);
+  FInutilizacao->SetModelo(Modelo);
+  FInutilizacao->SetSerie(Serie);
+  FInutilizacao->SetAno(Ano);
+  FInutilizacao->SetNumeroInicial(NumeroInicial);
+  FInutilizacao->SetNumeroFinal(NumeroFinal);
+  if (!FInutilizacao->SetJustificativa(AJustificativa)) return;
+  if (!FInutilizacao->Executar()) FNivraNFe.GerarException(FInutilizacao->Msg());
+}
 
 // The component keeps the container through its base class, so that its own library does not
 // depend on the services; the container is made on first use.

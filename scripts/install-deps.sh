@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config ccache clang libclang-rt-14-dev clang-format clang-tidy
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libssl-dev openssl
+  libssl-dev openssl zlib1g-dev
   libcurl4-openssl-dev curl
   libxml2-dev libxml2-utils
   libxmlsec1-dev libxmlsec1-openssl xmlsec1

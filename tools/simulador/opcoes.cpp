@@ -24,12 +24,12 @@ int LerInteiro(std::string_view opcao, std::string_view texto, int minimo, int m
 }
 
 // The codes of a comma-separated list such as "107,108,109".
-std::vector<int> LerCenario(std::string_view texto) {
+std::vector<int> LerCenario(std::string_view texto, std::string_view opcao = "--cenario") {
   std::vector<int> codigos;
   std::string_view resto = texto;
   while (true) {
     const size_t virgula = resto.find(',');
-    codigos.push_back(LerInteiro("--cenario", resto.substr(0, virgula), 100, 999));
+    codigos.push_back(LerInteiro(opcao, resto.substr(0, virgula), 100, 999));
     if (virgula == std::string_view::npos) {
       return codigos;
     }
@@ -63,6 +63,8 @@ const std::map<std::string_view, TLeitorValor>& OpcoesComValor() {
       {"--chave", [](TOpcoesSimulador& o, std::string_view v) { o.Chave = v; }},
       {"--ca-clientes", [](TOpcoesSimulador& o, std::string_view v) { o.CAClientes = v; }},
       {"--cenario", [](TOpcoesSimulador& o, std::string_view v) { o.Cenario = LerCenario(v); }},
+      {"--recibo",
+       [](TOpcoesSimulador& o, std::string_view v) { o.Recibo = LerCenario(v, "--recibo"); }},
       {"--resposta", [](TOpcoesSimulador& o, std::string_view v) { o.Resposta = v; }},
       {"--http-status",
        [](TOpcoesSimulador& o, std::string_view v) {
@@ -100,6 +102,7 @@ const std::map<std::string_view, TLeitorValor>& OpcoesComValor() {
 const std::map<std::string_view, bool TOpcoesSimulador::*>& OpcoesSemValor() {
   static const std::map<std::string_view, bool TOpcoesSimulador::*> opcoes{
       {"--chunked", &TOpcoesSimulador::Chunked},
+      {"--sempre-recibo", &TOpcoesSimulador::SempreRecibo},
       {"--fechar-conexao", &TOpcoesSimulador::FecharConexao},
       {"--continue-100", &TOpcoesSimulador::Continue100},
       {"--renegociar", &TOpcoesSimulador::Renegociar},
@@ -168,6 +171,10 @@ Respostas:
                        (padrão 107): 107 "Serviço em Operação", 108 "Serviço Paralisado
                        Momentaneamente (curto prazo)", 109 "Serviço Paralisado sem
                        Previsão"; 108 e 109 trazem dhRetorno e xObs
+  --recibo LISTA       códigos da consulta de recibo (consReciNFe) em sequência, o
+                       último se repete (padrão 104): 104 traz os protocolos do lote,
+                       105 "Lote em processamento"
+  --sempre-recibo      responde todo lote (enviNFe) com 103 e um recibo, mesmo síncrono
   --tmed N             tempo médio informado em tMed, em segundos (padrão 1)
   --resposta ARQ       responde a todo pedido com os bytes deste arquivo
   --http-status N      código HTTP da resposta (padrão 200)

@@ -45,11 +45,6 @@ std::string Atributo(const std::string& nome, const std::string& valor, char asp
   return " " + nome + "=" + aspas + valor + aspas;
 }
 
-// The date-time as the authorisers write it: 2024-05-31T12:24:12-03:00.
-std::string DataHoraComFuso(TDateTime valor) {
-  return FormatarDataHora("yyyy-mm-ddThh:nn:ss", valor) + FusoHorarioSistema(valor);
-}
-
 std::string RetConsStatServ(const TPedidoStatus& pedido, int cStat, int tMed, TDateTime agora,
                             char aspas) {
   TGerador gerador;
@@ -157,6 +152,18 @@ TResposta RespostaStatus(const TPedidoStatus& pedido, int cStat, int tMed, TDate
     return {200, "application/soap+xml; charset=ISO-8859-1", ParaLatin1(texto)};
   }
   return {200, "application/soap+xml; charset=utf-8", texto};
+}
+
+std::string DataHoraComFuso(TDateTime valor) {
+  return FormatarDataHora("yyyy-mm-ddThh:nn:ss", valor) + FusoHorarioSistema(valor);
+}
+
+TResposta RespostaServico(const std::string& wsdl, const std::string& documento,
+                          TEstiloEnvelope estilo) {
+  const TFormaEnvelope forma = FormaDoEstilo(estilo);
+  const std::string corpo =
+      "<nfeResultMsg" + Atributo("xmlns", wsdl, forma.Aspas) + ">" + documento + "</nfeResultMsg>";
+  return {200, "application/soap+xml; charset=utf-8", Envelope(forma, "", corpo, forma.NomeUTF8)};
 }
 
 TResposta FalhaSoap(const std::string& codigo, const std::string& motivo) {

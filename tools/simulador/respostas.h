@@ -35,6 +35,14 @@ struct TResposta {
 [[nodiscard]] TResposta RespostaStatus(const TPedidoStatus& pedido, int cStat, int tMed,
                                        TDateTime agora, TEstiloEnvelope estilo, bool latin1);
 
+// The date-time as the authorisers write it, with the host's offset: 2024-05-31T12:24:12-03:00.
+[[nodiscard]] std::string DataHoraComFuso(TDateTime valor);
+
+// The answer document of a layout 4.00 service in nfeResultMsg (namespace wsdl) inside the
+// envelope style, UTF-8.
+[[nodiscard]] TResposta RespostaServico(const std::string& wsdl, const std::string& documento,
+                                        TEstiloEnvelope estilo);
+
 // A SOAP 1.2 fault with HTTP status 500: Code/Value codigo (e.g. "soap:Receiver") and the
 // Reason text motivo (UTF-8).
 [[nodiscard]] TResposta FalhaSoap(const std::string& codigo, const std::string& motivo);

@@ -122,7 +122,7 @@ bool CabecalhoDaBiblioteca(const std::string& nome) {
 }  // namespace
 
 TServidorSimulador::TServidorSimulador(const TOpcoesSimulador& opcoes)
-    : FOpcoes(opcoes), FCenario(opcoes.Cenario) {
+    : FOpcoes(opcoes), FCenario(opcoes.Cenario), FServicos(FOpcoes) {
   if (!FOpcoes.Resposta.empty()) {
     FRespostaFixa = LerBytes(FOpcoes.Resposta);
   }
@@ -216,6 +216,8 @@ void TServidorSimulador::Atender(const httplib::Request& pedido, httplib::Respon
   } else if (const TPedidoStatus status = LerPedidoStatus(pedido.body); status.Encontrado) {
     r = RespostaStatus(status, FCenario.Proximo(), FOpcoes.TMed, Agora(), FOpcoes.Envelope,
                        FOpcoes.Latin1);
+  } else if (auto resposta = FServicos.Responder(pedido.body, Agora())) {
+    r = std::move(*resposta);
   } else {
     r = FalhaSoap("soap:Sender", "O pedido não contém consStatServ");
   }

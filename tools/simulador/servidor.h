@@ -9,6 +9,7 @@
 #include "tools/simulador/cenario.h"
 #include "tools/simulador/opcoes.h"
 #include "tools/simulador/registro.h"
+#include "tools/simulador/servicos.h"
 
 namespace httplib {
 class SSLServer;
@@ -44,6 +45,7 @@ class TServidorSimulador {
   const TOpcoesSimulador FOpcoes;
   std::string FRespostaFixa;
   TCenario FCenario;
+  TServicosSimulados FServicos;
   std::unique_ptr<TRegistro> FRegistro;
   std::unique_ptr<httplib::SSLServer> FServidor;
   std::atomic<bool> FServiu{false};  // Servir has returned

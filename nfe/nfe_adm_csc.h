@@ -1,0 +1,36 @@
+// Administering the CSC of NFC-e ("admCscNFCe").
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "nfe/nfe_servico_retorno.h"
+
+// Executar returns true when the answer's cStat is 150 to 153.
+class TAdministrarCSCNFCe : public TNFeServicoRetorno {
+ public:
+  explicit TAdministrarCSCNFCe(TNivraNFe& AOwner);
+
+  void Clear() override;
+
+  const std::string& RaizCNPJ() const { return FRaizCNPJ; }
+  void SetRaizCNPJ(const std::string& Valor) { FRaizCNPJ = Valor; }
+  int32_t indOp() const { return FindOp; }
+  void SetindOp(int32_t Valor) { FindOp = Valor; }
+  int32_t IdCSC() const { return FIdCSC; }
+  void SetIdCSC(int32_t Valor) { FIdCSC = Valor; }
+  const std::string& CodigoCSC() const { return FCodigoCSC; }
+  void SetCodigoCSC(const std::string& Valor) { FCodigoCSC = Valor; }
+
+ protected:
+  void DefinirServicoEAction() override;
+  void DefinirDadosMsg() override;
+  bool TratarResposta() override;
+  std::string MontarMsgErro(const std::exception& E) override;
+
+ private:
+  std::string FRaizCNPJ;
+  int32_t FindOp = 1;
+  int32_t FIdCSC = 0;
+  std::string FCodigoCSC;
+};

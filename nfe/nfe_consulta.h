@@ -1,0 +1,42 @@
+// Querying the situation of one document by its access key ("consSitNFe").
+#pragma once
+
+#include <string>
+
+#include "nfe/nfe_servico_retorno.h"
+
+// Executar returns true when the answer's cStat is in the processed or the cancelled set. The
+// protocol is attached to the loaded document with the key; the events of the answer are
+// kept in RetNFeDFe.
+class TNFeConsulta : public TNFeServicoRetorno {
+ public:
+  explicit TNFeConsulta(TNivraNFe& AOwner);
+
+  void Clear() override;
+
+  const std::string& NFeChave() const { return FNFeChave; }
+  // Stores the digits of the value when they are a valid access key; throws
+  // ENivraNFeException "Chave \"<value>\" inválida." otherwise. The same value does nothing.
+  void SetNFeChave(const std::string& Valor);
+  // The protocol number of the answer (authorisation, else cancellation).
+  const std::string& Protocolo() const { return FProtocolo; }
+  // The events of the answer (procEventoNFe elements), one after the other; empty when none.
+  const std::string& RetNFeDFe() const { return FRetNFeDFe; }
+
+ protected:
+  // Model and UF from the key, contingency authoriser by FormaEmissao, environment of the
+  // first loaded document (else the configured one).
+  void DefinirURL() override;
+  void DefinirServicoEAction() override;
+  void DefinirDadosMsg() override;
+  // The key's UF code instead of the configured one.
+  std::string MontarUFSoap() override;
+  bool TratarResposta() override;
+  // The key.
+  std::string ObterPrefixoArquivo() override { return FNFeChave; }
+
+ private:
+  std::string FNFeChave;
+  std::string FProtocolo;
+  std::string FRetNFeDFe;
+};

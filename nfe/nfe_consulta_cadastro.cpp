@@ -1,0 +1,53 @@
+// Querying a registration.
+#include "nfe/nfe_consulta_cadastro.h"
+
+#include "dfe/configuracoes_nfe.h"
+#include "nfe/cons_cad.h"
+#include "util/texto.h"
+#include "util/uf.h"
+
+TNFeConsultaCadastro::TNFeConsultaCadastro(TNivraNFe& AOwner) : TNFeServicoRetorno(AOwner) {
+  TNFeConsultaCadastro::Clear();
+}
+
+void TNFeConsultaCadastro::Clear() {
+  TNFeServicoRetorno::Clear();
+  FPStatus = TStatusNivraNFe::stNFeCadastro;
+  FPLayout = TLayOut::LayNfeCadastro;
+  FPArqEnv = "ped-cad";
+  FPArqResp = "cad";
+}
+
+void TNFeConsultaCadastro::DefinirURL() {
+  if (FUF.empty()) FUF = FPConfiguracoes.WebServices().UF();
+  DefinirURLPara(NivraNFe().GetNomeModeloDFe(), FUF, FPConfiguracoes.WebServices().Ambiente(),
+                 VersaoParaNumero(FPConfiguracoesNFe.Geral().VersaoDF()));
+}
+
+void TNFeConsultaCadastro::DefinirServicoEAction() {
+  if (FPConfiguracoesNFe.Geral().VersaoDF() == TkovVersaoDF::ve400)
+    DefinirServicoEAcao("CadConsultaCadastro4", "/consultaCadastro");
+  else
+    DefinirServicoEAcao("CadConsultaCadastro2", "");
+}
+
+void TNFeConsultaCadastro::DefinirDadosMsg() {
+  TConsCad pedido;
+  pedido.UF = FUF;
+  pedido.IE = SomenteLetrasEDigitos(FIE);
+  pedido.CNPJ = SomenteDigitos(FCNPJ);
+  pedido.CPF = SomenteDigitos(FCPF);
+  pedido.SetVersao(FPVersaoServico);
+  AplicarOpcoesGerador(pedido.Gerador());
+  (void)pedido.GerarXML();
+  FPDadosMsg = pedido.Gerador().ArquivoFormatoXML();
+}
+
+std::string TNFeConsultaCadastro::MontarUFSoap() {
+  return "<cUF>" + std::to_string(SiglaUFParaCodigo(FUF)) + "</cUF>";
+}
+
+bool TNFeConsultaCadastro::TratarResposta() {
+  LerResposta({"consultaCadastro2Result", "nfeResultMsg"}, "retConsCad");
+  return FRetorno.cStat == 111 || FRetorno.cStat == 112;
+}

@@ -1,0 +1,90 @@
+// The national distribution of documents.
+#include "nfe/nfe_dist_dfe.h"
+
+#include "dfe/configuracoes_nfe.h"
+#include "nfe/dist_dfe_int.h"
+#include "nfe/env_evento.h"
+#include "util/texto.h"
+#include "util/xml_texto.h"
+#include "xml/leitor.h"
+#include "xml/valor_campo.h"
+
+TDistribuicaoDFe::TDistribuicaoDFe(TNivraNFe& AOwner) : TNFeServicoRetorno(AOwner) {
+  TDistribuicaoDFe::Clear();
+}
+
+void TDistribuicaoDFe::Clear() {
+  TNFeServicoRetorno::Clear();
+  FPStatus = TStatusNivraNFe::stDistDFeInt;
+  FPLayout = TLayOut::LayDistDFeInt;
+  FPArqEnv = "con-dist-dfe";
+  FPArqResp = "dist-dfe";
+}
+
+void TDistribuicaoDFe::DefinirURL() {
+  DefinirURLPara(NivraNFe().GetNomeModeloDFe(), "AN", FPConfiguracoes.WebServices().Ambiente(),
+                 VersaoParaNumero(FPConfiguracoesNFe.Geral().VersaoDF()));
+}
+
+void TDistribuicaoDFe::DefinirServicoEAction() {
+  FPServico = ObterPrefixoWsdl() + "NFeDistribuicaoDFe";
+  FPSoapAction = FPServico + "/nfeDistDFeInteresse";
+}
+
+void TDistribuicaoDFe::DefinirDadosMsg() {
+  TDistDFeInt pedido;
+  pedido.tpAmb = FPConfiguracoes.WebServices().Ambiente();
+  pedido.cUFAutor = FcUFAutor;
+  pedido.CNPJCPF = FCNPJCPF;
+  pedido.ultNSU = FultNSU;
+  pedido.NSU = FNSU;
+  pedido.chNFe = FchNFe;
+  pedido.SetVersao(FPVersaoServico);
+  AplicarOpcoesGerador(pedido.Gerador());
+  (void)pedido.GerarXML();
+  FPDadosMsg = pedido.Gerador().ArquivoFormatoXML();
+}
+
+bool TDistribuicaoDFe::TratarResposta() {
+  LerResposta({"nfeDistDFeInteresseResult", "nfeResultMsg"}, "retDistDFeInt");
+  if (FPConfiguracoes.Arquivos().Salvar())
+    for (const TDocZipRetorno& documento : FRetorno.docZip) SalvarDocumento(documento);
+  return FRetorno.cStat == 137 || FRetorno.cStat == 138;
+}
+
+void TDistribuicaoDFe::SalvarDocumento(const TDocZipRetorno& Documento) {
+  if (Documento.XML.empty()) return;
+  auto& arquivos = FPConfiguracoesNFe.Arquivos();
+  const std::string chave = Aparar(ConteudoDaTag(Documento.XML, "chNFe", false));
+  TDateTime emissao = 0;
+  if (arquivos.EmissaoPathNFe()) {
+    TLeitor leitor;
+    leitor.SetGrupo(Documento.XML);
+    try {
+      emissao = VarianteParaDataHora(leitor.rCampo(TkovTipoCampo::tcDatHor, "dhEmi"));
+    } catch (const std::exception&) {
+      emissao = 0;
+    }
+  }
+  const auto comeca = [&](const char* nome) { return Documento.schema.starts_with(nome); };
+  if (comeca("resNFe_") || comeca("procNFe_")) {
+    const std::string sufixo = comeca("resNFe_") ? "-resNFe.xml" : "-nfe.xml";
+    (void)FPDFeOwner.Gravar(chave + sufixo, Documento.XML,
+                            arquivos.GetPathDownload("", FCNPJCPF, emissao));
+    return;
+  }
+  if (!arquivos.SalvarEvento()) return;
+  const std::string tipo = Aparar(ConteudoDaTag(Documento.XML, "tpEvento", false));
+  const std::string sequencia = Aparar(ConteudoDaTag(Documento.XML, "nSeqEvento", false));
+  const std::string nome = tipo + chave + ZerosAEsquerda(sequencia, 2);
+  const TkovTpEvento tpEvento = TipoEventoDoCodigo(tipo).value_or(TkovTpEvento::teCCe);
+  const std::string pasta = arquivos.GetPathEvento(tpEvento, FCNPJCPF, emissao);
+  if (comeca("resEvento_"))
+    (void)FPDFeOwner.Gravar(nome + "-resEventoNFe.xml", Documento.XML, pasta);
+  else if (comeca("procEventoNFe_"))
+    (void)FPDFeOwner.Gravar(nome + "-procEventoNFe.xml", Documento.XML, pasta);
+}
+
+std::string TDistribuicaoDFe::MontarMsgErro(const std::exception&) {
+  return "WebService Distribuição de DFe:\r\n- Inativo ou Inoperante tente novamente.";
+}

@@ -1,0 +1,117 @@
+// Sending a batch of events.
+#include "nfe/nfe_env_evento.h"
+
+#include "dfe/configuracoes_nfe.h"
+#include "nfe/env_evento.h"
+#include "util/numeros.h"
+#include "util/texto.h"
+#include "util/uf.h"
+#include "util/xml_texto.h"
+
+TNFeEnvEvento::TNFeEnvEvento(TNivraNFe& AOwner, TEventoNFe& AEvento)
+    : TNFeServicoRetorno(AOwner), FEvento(AEvento) {
+  TNFeEnvEvento::Clear();
+}
+
+void TNFeEnvEvento::Clear() {
+  TNFeServicoRetorno::Clear();
+  FPStatus = TStatusNivraNFe::stNFeEvento;
+  FPLayout = TLayOut::LayNFeEvento;
+  FPArqEnv = "ped-eve";
+  FPArqResp = "eve";
+  FProcEventos.clear();
+}
+
+void TNFeEnvEvento::DefinirURL() {
+  const TInfEventoNFe* primeiro = FEvento.Evento.empty() ? nullptr : &FEvento.Evento.front();
+  const std::string chave = primeiro != nullptr ? primeiro->chNFe : std::string();
+  bool ok = false;
+  const TkovModeloDF modelo = chave.size() == 44 ? TextoParaModelo(ok, chave.substr(20, 2))
+                                                 : FPConfiguracoesNFe.Geral().ModeloDF();
+  std::string uf;
+  if (primeiro != nullptr && EventoNacional(primeiro->tpEvento)) {
+    FPLayout = TLayOut::LayNFeEventoAN;
+    uf = "AN";
+  } else {
+    FPLayout = TLayOut::LayNFeEvento;
+    uf = UFOuContingencia(chave.size() == 44 ? CUFParaSigla(std::stoi(chave.substr(0, 2)))
+                                             : FPConfiguracoes.WebServices().UF());
+  }
+  DefinirURLPara(ModeloParaPrefixo(modelo), uf,
+                 primeiro != nullptr ? primeiro->tpAmb : FPConfiguracoes.WebServices().Ambiente(),
+                 VersaoParaNumero(FPConfiguracoesNFe.Geral().VersaoDF()));
+}
+
+void TNFeEnvEvento::DefinirServicoEAction() {
+  if (FPConfiguracoesNFe.Geral().VersaoDF() == TkovVersaoDF::ve400)
+    DefinirServicoEAcao("NFeRecepcaoEvento4", "/nfeRecepcaoEvento");
+  else
+    DefinirServicoEAcao("RecepcaoEvento", "");
+}
+
+void TNFeEnvEvento::DefinirDadosMsg() {
+  TEnvEventoPedido pedido;
+  pedido.idLote = FidLote;
+  pedido.Evento = FEvento.Evento;
+  pedido.SetVersao(FPVersaoServico);
+  AplicarOpcoesGerador(pedido.Gerador());
+  (void)pedido.GerarXML();
+  FCNPJ = pedido.Evento.empty() ? std::string() : SomenteDigitos(pedido.Evento.front().CNPJ);
+  const std::string lote = TextoParaUTF8(pedido.Gerador().ArquivoFormatoXML());
+
+  // Each event is signed on its own and put back in its place.
+  const std::size_t inicioEventos = lote.find("<evento ");
+  std::string assinado = lote.substr(0, inicioEventos);
+  FEventosAssinados.clear();
+  for (std::size_t pos = inicioEventos; pos != std::string::npos;
+       pos = lote.find("<evento ", pos)) {
+    const std::size_t fim = lote.find("</evento>", pos) + 9;
+    AssinarDados(lote.substr(pos, fim - pos), "evento", "infEvento",
+                 "Falha ao assinar o Envio de Evento ");
+    FEventosAssinados.push_back(SemDeclaracaoXML(FPDadosMsg));
+    assinado += FEventosAssinados.back();
+    pos = fim;
+  }
+  FPDadosMsg = assinado + "</envEvento>";
+
+  double versao = TextoParaDecimal(FPVersaoServico, 0);
+  std::string schema;
+  FPDFeOwner.AchaArquivoSchema("envEvento", versao, schema);
+  if (!schema.empty() && !FPDFeOwner.SSL().Validar(FPDadosMsg, schema, FPMsg)) Falhar(FPMsg);
+
+  for (std::size_t i = 0; i < pedido.Evento.size(); ++i) FEvento.Evento[i].Id = pedido.Evento[i].Id;
+}
+
+bool TNFeEnvEvento::TratarResposta() {
+  LerResposta({"nfeRecepcaoEventoResult", "nfeRecepcaoEventoNFResult", "nfeResultMsg"},
+              "retEnvEvento");
+  auto& arquivos = FPConfiguracoesNFe.Arquivos();
+  for (const TRetEventoRetorno& ret : FRetorno.retEvento) {
+    for (std::size_t i = 0; i < FEvento.Evento.size(); ++i) {
+      TInfEventoNFe& evento = FEvento.Evento[i];
+      if (evento.chNFe != ret.chNFe || CodigoTipoEvento(evento.tpEvento) != ret.tpEvento ||
+          evento.nSeqEvento != ret.nSeqEvento)
+        continue;
+      evento.cStatRetorno = ret.cStat;
+      evento.xMotivoRetorno = ret.xMotivo;
+      evento.nProtRetorno = ret.nProt;
+      if (ret.cStat != 135 && ret.cStat != 136 && ret.cStat != 155) continue;
+      const std::string proc =
+          "<procEventoNFe versao=\"" + FPVersaoServico +
+          "\" xmlns=\"http://www.portalfiscal.inf.br/nfe\">" +
+          (i < FEventosAssinados.size() ? FEventosAssinados[i] : std::string()) + ret.XML +
+          "</procEventoNFe>";
+      FProcEventos.push_back(proc);
+      if (arquivos.Salvar())
+        (void)FPDFeOwner.Gravar(SomenteDigitos(evento.Id) + "-procEventoNFe.xml", proc,
+                                arquivos.GetPathEvento(evento.tpEvento, FCNPJ));
+    }
+  }
+  return FRetorno.cStat == 128;
+}
+
+std::string TNFeEnvEvento::PastaArquivos() {
+  const TkovTpEvento tipo =
+      FEvento.Evento.empty() ? TkovTpEvento::teCCe : FEvento.Evento.front().tpEvento;
+  return FPConfiguracoesNFe.Arquivos().GetPathEvento(tipo, FCNPJ);
+}

@@ -1,0 +1,128 @@
+// Reads the answer documents of the NF-e services.
+#include "nfe/retorno_nfe.h"
+
+#include <exception>
+
+#include "util/compactacao.h"
+#include "util/texto.h"
+#include "util/xml_texto.h"
+#include "xml/leitor.h"
+#include "xml/valor_campo.h"
+
+namespace {
+
+int32_t Inteiro(const std::string& texto) {
+  const std::string digitos = SomenteDigitos(texto);
+  return digitos.empty() || digitos.size() > 9 ? 0 : std::stoi(digitos);
+}
+
+// The trimmed content of the first Tag of the element; empty when missing.
+std::string Campo(const std::string& elemento, const std::string& tag) {
+  return Aparar(ConteudoDaTag(elemento, tag, false));
+}
+
+std::string Atributo(const std::string& elemento, const std::string& nome) {
+  const std::string chave = " " + nome + "=\"";
+  const std::size_t fimTag = elemento.find('>');
+  const std::size_t inicio = elemento.find(chave);
+  if (inicio == std::string::npos || inicio > fimTag) return {};
+  const std::size_t valor = inicio + chave.size();
+  return elemento.substr(valor, elemento.find('"', valor) - valor);
+}
+
+TRetEventoRetorno LerRetEvento(const std::string& elemento) {
+  TRetEventoRetorno r;
+  r.XML = elemento;
+  // A procEventoNFe holds the event and its answer; the answer's fields are in retEvento.
+  const std::string ret = ConteudoDaTag(elemento, "retEvento", true);
+  const std::string& origem = ret.empty() ? elemento : ret;
+  r.Id = Atributo(ConteudoDaTag(origem, "infEvento", true), "Id");
+  r.chNFe = Campo(origem, "chNFe");
+  r.tpEvento = Campo(origem, "tpEvento");
+  r.nSeqEvento = Inteiro(Campo(origem, "nSeqEvento"));
+  r.cStat = Inteiro(Campo(origem, "cStat"));
+  r.xMotivo = Campo(origem, "xMotivo");
+  r.nProt = Campo(origem, "nProt");
+  return r;
+}
+
+TDocZipRetorno LerDocZip(const std::string& elemento) {
+  TDocZipRetorno d{Atributo(elemento, "NSU"), Atributo(elemento, "schema"), {}};
+  const std::size_t inicio = elemento.find('>');
+  const std::size_t fim = elemento.rfind("</");
+  try {
+    d.XML = DescompactarBase64(elemento.substr(inicio + 1, fim - inicio - 1));
+  } catch (const std::exception&) {
+    d.XML.clear();
+  }
+  return d;
+}
+
+}  // namespace
+
+std::vector<std::string> ElementosXML(const std::string& Texto, const std::string& Nome) {
+  std::vector<std::string> elementos;
+  for (const std::string prefixo : {"", "ns2:"}) {
+    const std::string abre = "<" + prefixo + Nome;
+    const std::string fecha = "</" + prefixo + Nome + ">";
+    std::size_t pos = 0;
+    while ((pos = Texto.find(abre, pos)) != std::string::npos) {
+      const char seguinte = pos + abre.size() < Texto.size() ? Texto[pos + abre.size()] : '\0';
+      if (seguinte != '>' && seguinte != ' ') {
+        pos += abre.size();
+        continue;
+      }
+      const std::size_t fim = Texto.find(fecha, pos);
+      if (fim == std::string::npos) break;
+      elementos.push_back(Texto.substr(pos, fim + fecha.size() - pos));
+      pos = fim + fecha.size();
+    }
+    if (!elementos.empty()) break;
+  }
+  return elementos;
+}
+
+bool TRetornoNFe::LerXml(const std::string& Texto, const std::string& Raiz) {
+  const std::string texto = ConverterEntidadesXML(Texto);
+  XML = ConteudoDaTag(texto, Raiz, true);
+  if (XML.empty()) return false;
+  protNFe.clear();
+  retEvento.clear();
+  docZip.clear();
+  versao = Atributo(XML, "versao");
+  bool ok = false;
+  tpAmb = TextoParaTipoAmbiente(ok, Campo(XML, "tpAmb"));
+  verAplic = Campo(XML, "verAplic");
+  cStat = Inteiro(Campo(XML, "cStat"));
+  xMotivo = Campo(XML, "xMotivo");
+  cUF = Inteiro(Campo(XML, "cUF"));
+  tMed = Inteiro(Campo(XML, "tMed"));
+  nRec = Campo(XML, "nRec");
+  cMsg = Campo(XML, "cMsg");
+  xMsg = Campo(XML, "xMsg");
+  chNFe = Campo(XML, "chNFe");
+  nProt = Campo(XML, "nProt");
+  Id = Atributo(ConteudoDaTag(XML, "infInut", true), "Id");
+  ultNSU = Campo(XML, "ultNSU");
+  maxNSU = Campo(XML, "maxNSU");
+  for (const std::string& e : ElementosXML(XML, "protNFe"))
+    protNFe.push_back({Campo(e, "chNFe"), Campo(e, "nProt"), Campo(e, "digVal"),
+                       Inteiro(Campo(e, "cStat")), Campo(e, "xMotivo"), e});
+  for (const std::string& e : ElementosXML(XML, "procEventoNFe"))
+    retEvento.push_back(LerRetEvento(e));
+  if (retEvento.empty())
+    for (const std::string& e : ElementosXML(XML, "retEvento"))
+      retEvento.push_back(LerRetEvento(e));
+  for (const std::string& e : ElementosXML(XML, "docZip")) docZip.push_back(LerDocZip(e));
+  retCancNFe = ConteudoDaTag(XML, "retCancNFe", true);
+  try {
+    TLeitor leitor;
+    leitor.SetGrupo(XML);
+    dhRecbto = VarianteParaDataHora(leitor.rCampo(TkovTipoCampo::tcDatHor, "dhRecbto"));
+    if (dhRecbto == 0)
+      dhRecbto = VarianteParaDataHora(leitor.rCampo(TkovTipoCampo::tcDatHor, "dhRegEvento"));
+  } catch (const std::exception&) {
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,265 @@
+// The NF-e services of sefaz-simulador.
+#include "tools/simulador/servicos.h"
+
+#include <cstdio>
+
+#include "util/chave_acesso.h"
+#include "util/compactacao.h"
+#include "util/texto.h"
+#include "util/xml_texto.h"
+
+namespace {
+
+constexpr const char* kNS = "http://www.portalfiscal.inf.br/nfe";
+constexpr const char* kWsdl = "http://www.portalfiscal.inf.br/nfe/wsdl/";
+constexpr const char* kVerAplic = "SIMULADOR_1.0";
+// The documents of the distribution: NSU 1 a summary, 2 an event summary, 3 the document.
+constexpr int kMaiorNSU = 3;
+
+std::string Campo(const std::string& xml, const std::string& tag) {
+  return Aparar(ConteudoDaTag(xml, tag, false));
+}
+
+std::string Tag(const std::string& nome, const std::string& valor) {
+  return "<" + nome + ">" + valor + "</" + nome + ">";
+}
+
+std::string Raiz(const std::string& nome, const std::string& versao) {
+  return "<" + nome + " versao=\"" + versao + "\" xmlns=\"" + kNS + "\">";
+}
+
+std::string Comum(const std::string& tpAmb, int cStat, const std::string& xMotivo) {
+  return Tag("tpAmb", tpAmb) + Tag("verAplic", kVerAplic) + Tag("cStat", std::to_string(cStat)) +
+         Tag("xMotivo", xMotivo);
+}
+
+std::string NSU(int n) { return ZerosAEsquerda(std::to_string(n), 15); }
+
+// A key of the simulated documents issued to the CNPJ: PR, June 2026, model 55, series 1.
+std::string ChaveSimulada(const std::string& cnpj, int numero) {
+  const std::string base = "412606" + ZerosAEsquerda(cnpj, 14) + "55001" +
+                           ZerosAEsquerda(std::to_string(numero), 9) + "1" +
+                           ZerosAEsquerda(std::to_string(numero), 8);
+  return base + std::to_string(DigitoChaveAcesso(base));
+}
+
+std::string DocZip(int nsu, const std::string& schema, const std::string& xml) {
+  return "<docZip NSU=\"" + NSU(nsu) + "\" schema=\"" + schema + "\">" + CompactarBase64(xml) +
+         "</docZip>";
+}
+
+}  // namespace
+
+TServicosSimulados::TServicosSimulados(const TOpcoesSimulador& opcoes)
+    : FOpcoes(opcoes), FRecibo(opcoes.Recibo) {}
+
+std::optional<TResposta> TServicosSimulados::Responder(const std::string& corpo, TDateTime agora) {
+  std::string pedido = corpo;
+  const std::string zipado = Campo(corpo, "nfeDadosMsgZip");
+  if (!zipado.empty()) {
+    try {
+      pedido = DescompactarBase64(zipado);
+    } catch (const std::exception&) {
+      return FalhaSoap("soap:Sender", "Lote compactado inválido");
+    }
+  }
+  const std::lock_guard<std::mutex> trava(FTrava);
+  const auto tem = [&](const char* raiz) {
+    return pedido.find(std::string("<") + raiz + " ") != std::string::npos ||
+           pedido.find(std::string("<") + raiz + ">") != std::string::npos;
+  };
+  const auto responder = [&](const char* servico, const std::string& documento) {
+    return RespostaServico(std::string(kWsdl) + servico, documento, FOpcoes.Envelope);
+  };
+  if (tem("enviNFe")) return responder("NFeAutorizacao4", Lote(pedido, agora));
+  if (tem("consReciNFe")) return responder("NFeRetAutorizacao4", ConsultaRecibo(pedido, agora));
+  if (tem("consSitNFe")) return responder("NFeConsultaProtocolo4", Situacao(pedido, agora));
+  if (tem("inutNFe")) return responder("NFeInutilizacao4", Inutilizacao(pedido, agora));
+  if (tem("envEvento")) return responder("NFeRecepcaoEvento4", Eventos(pedido, agora));
+  if (tem("distDFeInt")) return responder("NFeDistribuicaoDFe", Distribuicao(pedido, agora));
+  if (tem("ConsCad")) return responder("CadConsultaCadastro4", Cadastro(pedido, agora));
+  if (tem("admCscNFCe")) return responder("CscNFCe", CSC(pedido));
+  return std::nullopt;
+}
+
+std::string TServicosSimulados::NovoNumero(const std::string& cUF) {
+  ++FSequencia;
+  return ZerosAEsquerda(cUF, 2) + "1" + ZerosAEsquerda(std::to_string(FSequencia), 12);
+}
+
+std::string TServicosSimulados::Protocolo(const std::string& tpAmb, const TNota& nota,
+                                          TDateTime agora) {
+  return "<protNFe versao=\"4.00\"><infProt>" + Tag("tpAmb", tpAmb) + Tag("verAplic", kVerAplic) +
+         Tag("chNFe", nota.Chave) + Tag("dhRecbto", DataHoraComFuso(agora)) +
+         Tag("nProt", NovoNumero(nota.Chave.substr(0, 2))) + Tag("digVal", nota.Digest) +
+         Tag("cStat", "100") + Tag("xMotivo", "Autorizado o uso da NF-e") + "</infProt></protNFe>";
+}
+
+std::string TServicosSimulados::Lote(const std::string& pedido, TDateTime agora) {
+  std::vector<TNota> notas;
+  for (std::size_t pos = pedido.find("Id=\"NFe"); pos != std::string::npos;
+       pos = pedido.find("Id=\"NFe", pos + 1)) {
+    const std::size_t fim = pedido.find("</NFe>", pos);
+    const std::string nfe = pedido.substr(pos, fim == std::string::npos ? 0 : fim - pos);
+    notas.push_back({pedido.substr(pos + 7, 44), Campo(nfe, "DigestValue")});
+  }
+  const std::string tpAmb = Campo(pedido, "tpAmb").empty() ? "2" : Campo(pedido, "tpAmb");
+  const std::string cUF = notas.empty() ? "41" : notas.front().Chave.substr(0, 2);
+  std::string texto = Raiz("retEnviNFe", "4.00");
+  if (Campo(pedido, "indSinc") == "1" && !FOpcoes.SempreRecibo) {
+    texto += Comum(tpAmb, 104, "Lote processado") + Tag("cUF", cUF) +
+             Tag("dhRecbto", DataHoraComFuso(agora));
+    for (const TNota& nota : notas) texto += Protocolo(tpAmb, nota, agora);
+    return texto + "</retEnviNFe>";
+  }
+  const std::string recibo = NovoNumero(cUF);
+  FLotes[recibo] = notas;
+  return texto + Comum(tpAmb, 103, "Lote recebido com sucesso") + Tag("cUF", cUF) +
+         Tag("dhRecbto", DataHoraComFuso(agora)) + "<infRec>" + Tag("nRec", recibo) +
+         Tag("tMed", std::to_string(FOpcoes.TMed)) + "</infRec></retEnviNFe>";
+}
+
+std::string TServicosSimulados::ConsultaRecibo(const std::string& pedido, TDateTime agora) {
+  const std::string recibo = Campo(pedido, "nRec");
+  const std::string tpAmb = Campo(pedido, "tpAmb");
+  const auto lote = FLotes.find(recibo);
+  const int cStat = lote == FLotes.end() ? 106 : FRecibo.Proximo();
+  std::string texto =
+      Raiz("retConsReciNFe", "4.00") + Tag("tpAmb", tpAmb) + Tag("verAplic", kVerAplic) +
+      Tag("nRec", recibo) + Tag("cStat", std::to_string(cStat)) +
+      Tag("xMotivo", cStat == 104   ? "Lote processado"
+                     : cStat == 105 ? "Lote em processamento"
+                     : cStat == 106 ? "Lote não localizado"
+                                    : MotivoDoStatus(cStat)) +
+      Tag("cUF", ZerosAEsquerda(recibo.substr(0, 2), 2)) + Tag("dhRecbto", DataHoraComFuso(agora));
+  if (cStat == 104)
+    for (const TNota& nota : lote->second) texto += Protocolo(tpAmb, nota, agora);
+  return texto + "</retConsReciNFe>";
+}
+
+std::string TServicosSimulados::Situacao(const std::string& pedido, TDateTime agora) {
+  const std::string chave = Campo(pedido, "chNFe");
+  const std::string tpAmb = Campo(pedido, "tpAmb");
+  if (!ChaveAcessoValida(chave))
+    return Raiz("retConsSitNFe", "4.00") + Comum(tpAmb, 236, "Rejeição: Chave de Acesso inválida") +
+           Tag("cUF", "41") + Tag("dhRecbto", DataHoraComFuso(agora)) + Tag("chNFe", chave) +
+           "</retConsSitNFe>";
+  const bool cancelada = FCanceladas.contains(chave);
+  std::string texto =
+      Raiz("retConsSitNFe", "4.00") +
+      Comum(tpAmb, cancelada ? 101 : 100,
+            cancelada ? "Cancelamento de NF-e homologado" : "Autorizado o uso da NF-e") +
+      Tag("cUF", chave.substr(0, 2)) + Tag("dhRecbto", DataHoraComFuso(agora)) +
+      Tag("chNFe", chave) + Protocolo(tpAmb, {chave, ""}, agora);
+  if (cancelada)
+    texto += "<procEventoNFe versao=\"1.00\"><retEvento versao=\"1.00\"><infEvento>" +
+             Tag("tpAmb", tpAmb) + Tag("cStat", "135") +
+             Tag("xMotivo", "Evento registrado e vinculado a NF-e") + Tag("chNFe", chave) +
+             Tag("tpEvento", "110111") + Tag("nSeqEvento", "1") +
+             Tag("nProt", NovoNumero(chave.substr(0, 2))) +
+             "</infEvento></retEvento></procEventoNFe>";
+  return texto + "</retConsSitNFe>";
+}
+
+std::string TServicosSimulados::Inutilizacao(const std::string& pedido, TDateTime agora) {
+  const std::string cUF = Campo(pedido, "cUF");
+  std::string texto = Raiz("retInutNFe", "4.00") + "<infInut>" +
+                      Comum(Campo(pedido, "tpAmb"), 102, "Inutilização de número homologado") +
+                      Tag("cUF", cUF);
+  for (const char* campo : {"ano", "CNPJ", "mod", "serie", "nNFIni", "nNFFin"})
+    texto += Tag(campo, Campo(pedido, campo));
+  return texto + Tag("dhRecbto", DataHoraComFuso(agora)) + Tag("nProt", NovoNumero(cUF)) +
+         "</infInut></retInutNFe>";
+}
+
+std::string TServicosSimulados::Eventos(const std::string& pedido, TDateTime agora) {
+  const std::string tpAmb = Campo(pedido, "tpAmb");
+  std::string texto = Raiz("retEnvEvento", "1.00") + Tag("idLote", Campo(pedido, "idLote")) +
+                      Tag("tpAmb", tpAmb) + Tag("verAplic", kVerAplic) +
+                      Tag("cOrgao", Campo(pedido, "cOrgao")) + Tag("cStat", "128") +
+                      Tag("xMotivo", "Lote de Evento Processado");
+  for (std::size_t pos = pedido.find("<infEvento"); pos != std::string::npos;
+       pos = pedido.find("<infEvento", pos + 1)) {
+    const std::string evento = pedido.substr(pos, pedido.find("</infEvento>", pos) - pos);
+    const std::string chave = Campo(evento, "chNFe");
+    const std::string tipo = Campo(evento, "tpEvento");
+    if (tipo == "110111") FCanceladas.insert(chave);
+    texto += "<retEvento versao=\"1.00\"><infEvento>" + Tag("tpAmb", tpAmb) +
+             Tag("verAplic", kVerAplic) + Tag("cOrgao", Campo(evento, "cOrgao")) +
+             Tag("cStat", "135") + Tag("xMotivo", "Evento registrado e vinculado a NF-e") +
+             Tag("chNFe", chave) + Tag("tpEvento", tipo) +
+             Tag("xEvento", Campo(evento, "descEvento")) +
+             Tag("nSeqEvento", Campo(evento, "nSeqEvento")) +
+             Tag("dhRegEvento", DataHoraComFuso(agora)) +
+             Tag("nProt", NovoNumero(chave.substr(0, 2))) + "</infEvento></retEvento>";
+  }
+  return texto + "</retEnvEvento>";
+}
+
+std::string TServicosSimulados::Distribuicao(const std::string& pedido, TDateTime agora) {
+  const std::string tpAmb = Campo(pedido, "tpAmb");
+  std::string cnpj = Campo(pedido, "CNPJ");
+  if (cnpj.empty()) cnpj = Campo(pedido, "CPF");
+  const std::string chave =
+      Campo(pedido, "chNFe").empty() ? ChaveSimulada(cnpj, 1) : Campo(pedido, "chNFe");
+  const std::string emissao = DataHoraComFuso(agora);
+  const std::string documentos[] = {
+      Raiz("resNFe", "1.01") + Tag("chNFe", chave) + Tag("CNPJ", cnpj) +
+          Tag("xNome", "EMPRESA SIMULADA LTDA") + Tag("IE", "1234567890") + Tag("dhEmi", emissao) +
+          Tag("tpNF", "1") + Tag("vNF", "100.00") + Tag("digVal", "c2ltdWxhZG8=") +
+          Tag("dhRecbto", emissao) + Tag("nProt", "141000000000001") + Tag("cSitNFe", "1") +
+          "</resNFe>",
+      Raiz("resEvento", "1.01") + Tag("cOrgao", "41") + Tag("CNPJ", cnpj) + Tag("chNFe", chave) +
+          Tag("dhEvento", emissao) + Tag("tpEvento", "110110") + Tag("nSeqEvento", "1") +
+          Tag("xEvento", "Carta de Correcao") + Tag("dhRecbto", emissao) +
+          Tag("nProt", "141000000000002") + "</resEvento>",
+      Raiz("nfeProc", "4.00") + "<NFe><infNFe versao=\"4.00\" Id=\"NFe" + chave + "\">" +
+          Tag("dhEmi", emissao) + "</infNFe></NFe></nfeProc>"};
+  const char* schemas[] = {"resNFe_v1.01.xsd", "resEvento_v1.01.xsd", "procNFe_v4.00.xsd"};
+  int primeiro = 1;
+  int ultimo = kMaiorNSU;
+  if (!Campo(pedido, "NSU").empty()) {
+    primeiro = ultimo = std::stoi(Campo(pedido, "NSU"));
+  } else if (!Campo(pedido, "chNFe").empty()) {
+    primeiro = ultimo = kMaiorNSU;
+  } else {
+    primeiro = std::stoi("0" + Campo(pedido, "ultNSU")) + 1;
+  }
+  std::string lote;
+  for (int n = std::max(primeiro, 1); n <= std::min(ultimo, kMaiorNSU); ++n)
+    lote += DocZip(n, schemas[n - 1], documentos[n - 1]);
+  const bool achou = !lote.empty();
+  return Raiz("retDistDFeInt", "1.01") +
+         Comum(tpAmb, achou ? 138 : 137,
+               achou ? "Documento(s) localizado(s)" : "Nenhum documento localizado") +
+         Tag("dhResp", emissao) +
+         Tag("ultNSU", NSU(achou ? std::min(ultimo, kMaiorNSU) : kMaiorNSU)) +
+         Tag("maxNSU", NSU(kMaiorNSU)) +
+         (achou ? "<loteDistDFeInt>" + lote + "</loteDistDFeInt>" : std::string()) +
+         "</retDistDFeInt>";
+}
+
+std::string TServicosSimulados::Cadastro(const std::string& pedido, TDateTime agora) {
+  const std::string uf = Campo(pedido, "UF");
+  std::string documento;
+  for (const char* campo : {"IE", "CNPJ", "CPF"})
+    if (documento.empty() && !Campo(pedido, campo).empty())
+      documento = Tag(campo, Campo(pedido, campo));
+  return Raiz("retConsCad", "2.00") + "<infCons>" + Tag("verAplic", kVerAplic) +
+         Tag("cStat", "111") + Tag("xMotivo", "Consulta cadastro com uma ocorrência") +
+         Tag("UF", uf) + documento + Tag("dhCons", DataHoraComFuso(agora)) + Tag("cUF", "41") +
+         "<infCad>" + documento + Tag("UF", uf) + Tag("cSit", "1") +
+         Tag("xNome", "EMPRESA SIMULADA LTDA") + "</infCad></infCons></retConsCad>";
+}
+
+std::string TServicosSimulados::CSC(const std::string& pedido) {
+  const std::string indOp = Campo(pedido, "indOp");
+  const int cStat = indOp == "2" ? 151 : indOp == "3" ? 152 : 150;
+  const char* motivo = cStat == 151   ? "Solicitação de novo CSC realizada com sucesso"
+                       : cStat == 152 ? "Revogação de CSC realizada com sucesso"
+                                      : "Consulta CSC realizada com sucesso";
+  return Raiz("retAdmCscNFCe", "1.00") + Tag("tpAmb", Campo(pedido, "tpAmb")) +
+         Tag("indOp", indOp) + Tag("cStat", std::to_string(cStat)) + Tag("xMotivo", motivo) +
+         "<dadosCsc>" + Tag("idCsc", "000001") +
+         Tag("codigoCsc", "SIMULADOCSC0000000000000000000001") + "</dadosCsc></retAdmCscNFCe>";
+}

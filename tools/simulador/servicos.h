@@ -1,0 +1,55 @@
+// The NF-e services sefaz-simulador answers besides the status: lots and their receipts,
+// document situation, voiding, events, distribution, registration and CSC, chosen by the
+// root element of the request.
+#pragma once
+
+#include <map>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tools/simulador/cenario.h"
+#include "tools/simulador/opcoes.h"
+#include "tools/simulador/respostas.h"
+#include "util/datahora.h"
+
+// Keeps the lots received (receipt → the keys of their documents) and the cancelled keys, so
+// that the receipt query and the situation query answer about them. Safe to call from several
+// threads at once.
+class TServicosSimulados {
+ public:
+  explicit TServicosSimulados(const TOpcoesSimulador& opcoes);
+
+  // The answer to the request in the SOAP body corpo (a zipped lot in nfeDadosMsgZip is
+  // unzipped first); nullopt when the body holds none of these services' requests.
+  [[nodiscard]] std::optional<TResposta> Responder(const std::string& corpo, TDateTime agora);
+
+ private:
+  struct TNota {
+    std::string Chave;
+    std::string Digest;
+  };
+
+  std::string Lote(const std::string& pedido, TDateTime agora);
+  std::string ConsultaRecibo(const std::string& pedido, TDateTime agora);
+  std::string Situacao(const std::string& pedido, TDateTime agora);
+  std::string Inutilizacao(const std::string& pedido, TDateTime agora);
+  std::string Eventos(const std::string& pedido, TDateTime agora);
+  std::string Distribuicao(const std::string& pedido, TDateTime agora);
+  std::string Cadastro(const std::string& pedido, TDateTime agora);
+  std::string CSC(const std::string& pedido);
+
+  // protNFe of an authorised document.
+  std::string Protocolo(const std::string& tpAmb, const TNota& nota, TDateTime agora);
+  // A 15-digit protocol or receipt number, new for each call.
+  std::string NovoNumero(const std::string& cUF);
+
+  const TOpcoesSimulador& FOpcoes;
+  std::mutex FTrava;
+  TCenario FRecibo;
+  std::map<std::string, std::vector<TNota>> FLotes;
+  std::set<std::string> FCanceladas;
+  long FSequencia = 0;
+};
