@@ -32,8 +32,11 @@ class TServidorSimulador {
   // thread. Returns false when the server stopped for another reason.
   bool Servir();
 
-  // Makes Servir return; safe to call from another thread.
+  // Makes Servir return; safe to call from another thread. A call before Servir runs
+  // (EmExecucao false) is lost.
   void Parar();
+  // Whether Servir is accepting connections.
+  [[nodiscard]] bool EmExecucao() const;
 
  private:
   void Atender(const httplib::Request& pedido, httplib::Response& resposta);
