@@ -8,7 +8,7 @@ CMAKE_GEN  = -G Ninja $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNC
 export CCACHE_BASEDIR ?= $(CURDIR)
 export CCACHE_NOHASHDIR ?= 1
 
-.PHONY: deps build test test-sanitize fuzz format-check lint clean
+.PHONY: deps build test bench test-sanitize fuzz format-check lint clean
 
 deps:
 	scripts/install-deps.sh
@@ -19,6 +19,11 @@ build: deps
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Every performance figure measured side by side against the local authoriser; prints the
+# table and writes it, with this machine's description, to docs/performance.md.
+bench: build
+	$(BUILD)/bin/nivra-bench docs/performance.md
 
 # The same suite built with Clang, under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
