@@ -8,7 +8,7 @@ CMAKE_GEN  = -G Ninja $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNC
 export CCACHE_BASEDIR ?= $(CURDIR)
 export CCACHE_NOHASHDIR ?= 1
 
-.PHONY: deps build test demo test-sanitize fuzz format-check lint clean
+.PHONY: deps build test demo bench test-sanitize fuzz format-check lint clean
 
 deps:
 	scripts/install-deps.sh
@@ -23,6 +23,11 @@ test: build
 # The product against the local authoriser (scripts/demo.sh).
 demo: deps
 	BUILD=$(BUILD) scripts/demo.sh
+
+# Every performance figure measured side by side against the local authoriser; prints the
+# table and writes it, with this machine's description, to docs/performance.md.
+bench: build
+	$(BUILD)/bin/nivra-bench docs/performance.md
 
 # The same suite built with Clang, under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps

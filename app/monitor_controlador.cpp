@@ -5,6 +5,7 @@
 #include <exception>
 #include <utility>
 
+#include "app/contingencia_svc.h"
 #include "app/seletor_certificados.h"
 #include "util/texto.h"
 
@@ -23,18 +24,10 @@ const char* const kConselhoLembrete =
 const char* const kRodapeLembrete = "Clique nesta mensagem para não mostrar mais.";
 const char* const kSemCertificado = "Certificado não informado";
 const char* const kTituloSemCertificado = "Monitor Status SEFAZ";
-const char* const kUFsSVC = "AM|BA|CE|GO|MA|MS|MT|PA|PE|PR";
 
 const TCor kVerde{0, 255, 0};
 const TCor kAmarelo{255, 255, 0};
 const TCor kVermelho{255, 0, 0};
-
-// Whether the UF is one of the vertical-bar separated codes of the SVC list.
-bool AtendidaPeloSVC(const std::string& uf) {
-  if (uf.empty()) return false;
-  const std::string lista = std::string("|") + kUFsSVC + "|";
-  return lista.find("|" + uf + "|") != std::string::npos;
-}
 
 const char* NomeTipo(TTipoBalao tipo) {
   switch (tipo) {
@@ -130,7 +123,8 @@ bool TMonitorControlador::ConsultarEAvaliar(bool podeReconsultar) {
     }
     Fstatus = 107;
   } else if (novo == 108 || novo == 109) {
-    if (AtendidaPeloSVC(FUI.Texto(TControle::cbUF))) FUI.SetVisivel(TControle::SpeedButton1, true);
+    if (AtendidaPeloSVCRS(FUI.Texto(TControle::cbUF)))
+      FUI.SetVisivel(TControle::SpeedButton1, true);
     FUI.SetCor(TControle::MensagemSite, novo == 108 ? kAmarelo : kVermelho);
     if (anterior != novo) {
       Fstatus = novo;
@@ -201,7 +195,7 @@ void TMonitorControlador::Lembrete() {
 }
 
 void TMonitorControlador::SpeedButton1Click() {
-  if (AtendidaPeloSVC(FUI.Texto(TControle::cbUF))) FUI.AbrirPagina(kPaginaSVC);
+  if (AtendidaPeloSVCRS(FUI.Texto(TControle::cbUF))) FUI.AbrirPagina(kPaginaSVC);
 }
 
 void TMonitorControlador::SpeedButton2Click() {

@@ -15,22 +15,23 @@ void TServicosIni::Carregar(std::string_view texto) {
   if (texto.starts_with("\xEF\xBB\xBF")) texto.remove_prefix(3);
   // A repeated section is parsed into a section of its own that lookups never reach.
   TSecao* atual = nullptr;
-  for (const std::string& linhaLida : DividirLinhas(texto)) {
-    const std::string linha = Aparar(linhaLida);
+  // Views into the text: only names, keys and values are copied.
+  for (const std::string_view linhaLida : DividirLinhasVisao(texto)) {
+    const std::string_view linha = ApararVisao(linhaLida);
     if (linha.empty() || linha.front() == ';') continue;
     if (linha.size() >= 2 && linha.front() == '[' && linha.back() == ']') {
-      FSecoes.push_back({Aparar(std::string_view(linha).substr(1, linha.size() - 2)), {}});
+      FSecoes.push_back({std::string(ApararVisao(linha.substr(1, linha.size() - 2))), {}});
       atual = &FSecoes.back();
       FIndice.emplace(Maiusculas(atual->Nome), FSecoes.size() - 1);
       continue;
     }
     if (atual == nullptr) continue;
     const std::size_t igual = linha.find('=');
-    if (igual == std::string::npos) {
-      atual->Entradas.push_back({linha, {}});
+    if (igual == std::string_view::npos) {
+      atual->Entradas.push_back({std::string(linha), {}});
     } else {
-      const std::string_view resto(linha);
-      atual->Entradas.push_back({Aparar(resto.substr(0, igual)), Aparar(resto.substr(igual + 1))});
+      atual->Entradas.push_back({std::string(ApararVisao(linha.substr(0, igual))),
+                                 std::string(ApararVisao(linha.substr(igual + 1)))});
     }
   }
 }

@@ -235,7 +235,7 @@ void TDFeWebService::AplicarOpcoesGerador(TGerador& Gerador) {
   opcoes.SetRetirarAcentos(geral.RetirarAcentos());
   opcoes.SetRetirarEspacos(geral.RetirarEspacos());
   opcoes.SetIdentarXML(geral.IdentarXML());
-  ConfiguracaoFusoHorario().Assign(FPConfiguracoes.WebServices().TimeZoneConf());
+  DefinirConfiguracaoFusoHorario(FPConfiguracoes.WebServices().TimeZoneConf());
   opcoes.SetQuebraLinha(FPConfiguracoes.WebServices().QuebradeLinha());
 }
 

@@ -2,7 +2,15 @@
 // followed by ",".
 #include "security/lista_pin.h"
 
+#include <mutex>
+
 namespace {
+
+// Guards the list: crypto objects of queries running at the same time read and change it.
+std::mutex& Trava() {
+  static std::mutex trava;
+  return trava;
+}
 
 std::string& Lista() {
   static std::string lista;
@@ -23,14 +31,18 @@ std::size_t Posicao(const std::string& numeroSerie) {
 }  // namespace
 
 bool PINInformado(const std::string& numeroSerie) {
+  const std::lock_guard<std::mutex> trava(Trava());
   return !numeroSerie.empty() && Posicao(numeroSerie) != std::string::npos;
 }
 
 void RegistrarPINInformado(const std::string& numeroSerie) {
-  if (!PINInformado(numeroSerie)) Lista() += numeroSerie + ",";
+  const std::lock_guard<std::mutex> trava(Trava());
+  if (numeroSerie.empty() || Posicao(numeroSerie) == std::string::npos)
+    Lista() += numeroSerie + ",";
 }
 
 void RemoverPINInformado(const std::string& numeroSerie) {
+  const std::lock_guard<std::mutex> trava(Trava());
   const std::size_t pos = Posicao(numeroSerie);
   if (pos != std::string::npos) Lista().erase(pos, numeroSerie.size() + 1);
 }

@@ -1,5 +1,5 @@
 // The process-wide list of certificates whose token PIN has been given, shared by every crypto
-// object of the process (single-threaded use, as the component's).
+// object of the process. Safe to call from several threads.
 #pragma once
 
 #include <string>

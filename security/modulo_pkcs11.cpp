@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <mutex>
 
 #include "security/erro_openssl.h"
 
@@ -32,7 +33,10 @@ std::string NomeDoModulo() {
 }  // namespace
 
 std::shared_ptr<TModuloPKCS11> TModuloPKCS11::Obter() {
+  // Queries running at the same time share one loaded module.
+  static std::mutex trava;
   static std::weak_ptr<TModuloPKCS11> compartilhado;
+  const std::lock_guard<std::mutex> travado(trava);
   if (auto atual = compartilhado.lock()) return atual;
   std::shared_ptr<TModuloPKCS11> modulo(new TModuloPKCS11());
   const std::string nome = NomeDoModulo();

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
+#include <mutex>
 
 #include "util/caracteres.h"
 #include "util/excecoes.h"
@@ -43,6 +44,12 @@ TDateTime Pascoa(int ano) {
   const int e = (2 * j + 4 * k + 6 * d + 5) % 7;
   if (d + e <= 9) return CodificarDataHora(ano, 3, 22 + d + e);
   return CodificarDataHora(ano, 4, d + e - 9);
+}
+
+// Guards the process-wide configuration: every request writes it before sending.
+std::mutex& TravaFusoHorario() {
+  static std::mutex trava;
+  return trava;
 }
 
 bool Digito(char32_t c) { return c >= U'0' && c <= U'9'; }
@@ -109,6 +116,11 @@ TTimeZoneConf& ConfiguracaoFusoHorario() {
   return configuracao;
 }
 
+void DefinirConfiguracaoFusoHorario(const TTimeZoneConf& origem) {
+  const std::lock_guard<std::mutex> trava(TravaFusoHorario());
+  ConfiguracaoFusoHorario().Assign(origem);
+}
+
 std::string FusoHorarioSistema() {
   const std::time_t agora = std::time(nullptr);
   std::tm local{};
@@ -135,7 +147,11 @@ std::string FusoHorarioSistema(TDateTime quando) {
 }
 
 std::string FusoHorarioUF(std::string_view UF, TDateTime quando) {
-  const TTimeZoneConf& configuracao = ConfiguracaoFusoHorario();
+  TTimeZoneConf configuracao;
+  {
+    const std::lock_guard<std::mutex> trava(TravaFusoHorario());
+    configuracao.Assign(ConfiguracaoFusoHorario());
+  }
   switch (configuracao.ModoDeteccao()) {
     case TTimeZoneModoDeteccao::tzSistema:
       // The offset in force at the document's own moment, so a date in another daylight-saving

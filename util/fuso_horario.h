@@ -35,8 +35,14 @@ class TTimeZoneConf {
 };
 
 // The process-wide configuration read by FusoHorarioUF, created with the initial values on
-// first use and kept to the end of the process.
+// first use and kept to the end of the process. Changing it through the reference is for a
+// single thread (set-up, tests); code that may run beside other queries uses
+// DefinirConfiguracaoFusoHorario.
 [[nodiscard]] TTimeZoneConf& ConfiguracaoFusoHorario();
+// Copies origem into the process-wide configuration under its lock, so queries running at the
+// same time each write it whole and FusoHorarioUF never reads half of a change. Never throws
+// except on allocation.
+void DefinirConfiguracaoFusoHorario(const TTimeZoneConf& origem);
 
 // The host's offset from UTC now, daylight saving included, as "-03:00" ("+00:00" for UTC, and
 // when the host cannot read its clock or zone). Never throws except on allocation.

@@ -54,10 +54,12 @@ bool TextoVazio(std::string_view texto) { return texto.empty(); }
 
 bool TextoPreenchido(std::string_view texto) { return !texto.empty(); }
 
-std::string Aparar(std::string_view texto) {
+std::string Aparar(std::string_view texto) { return std::string(ApararVisao(texto)); }
+
+std::string_view ApararVisao(std::string_view texto) {
   while (!texto.empty() && BrancoOuControle(texto.front())) texto.remove_prefix(1);
   while (!texto.empty() && BrancoOuControle(texto.back())) texto.remove_suffix(1);
-  return std::string(texto);
+  return texto;
 }
 
 std::string Maiusculas(std::string_view texto) {

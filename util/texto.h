@@ -13,6 +13,8 @@
 
 // The text without spaces and control characters (codes up to 32) at both ends.
 [[nodiscard]] std::string Aparar(std::string_view texto);
+// The same, as a view into `texto`.
+[[nodiscard]] std::string_view ApararVisao(std::string_view texto);
 // The text with the letters a to z upper-cased; every other byte unchanged.
 [[nodiscard]] std::string Maiusculas(std::string_view texto);
 

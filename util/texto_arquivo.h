@@ -8,6 +8,8 @@
 
 // The lines of the text; CR LF, CR and LF each end a line, and a final break adds no line.
 [[nodiscard]] std::vector<std::string> DividirLinhas(std::string_view texto);
+// The same lines as views into `texto`, valid while it is.
+[[nodiscard]] std::vector<std::string_view> DividirLinhasVisao(std::string_view texto);
 
 // Every line followed by CR LF; empty for no lines.
 [[nodiscard]] std::string JuntarLinhas(const std::vector<std::string>& linhas);

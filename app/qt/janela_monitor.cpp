@@ -249,6 +249,9 @@ void TForm1::AbrirPagina(const std::string& endereco) {
 }
 
 void TForm1::EsconderJanela() {
+  // A text cursor blinking in a window nobody sees would wake the program twice a second; a
+  // minimised window is not always deactivated, which would stop it.
+  if (QWidget* foco = focusWidget()) foco->clearFocus();
   // Without a notification area a hidden window could never come back.
   if (TBandejaMonitor::TemAreaDeNotificacao())
     hide();

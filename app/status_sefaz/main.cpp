@@ -6,8 +6,10 @@
 
 #include "app/status_sefaz/certificados.h"
 #include "app/status_sefaz/consulta_status.h"
+#include "app/status_sefaz/consulta_todas.h"
 #include "app/status_sefaz/opcoes.h"
 #include "app/status_sefaz/saida.h"
+#include "app/status_sefaz/saida_todas.h"
 #include "app/status_sefaz/senha_terminal.h"
 
 #ifndef NIVRA_VERSAO
@@ -18,11 +20,21 @@ namespace {
 
 constexpr int kFalha = 3;
 
+std::string Senha(const TOpcoesStatus& opcoes) {
+  return LerSenha(opcoes.ArquivoPFX.empty() ? "PIN do token (Enter se não houver): "
+                                            : "Senha do certificado: ");
+}
+
+int ConsultarTodasAsUFs(const TOpcoesStatus& opcoes) {
+  const std::vector<TResultadoAutorizador> resultados = ConsultarTodas(opcoes, Senha(opcoes));
+  std::cout << (opcoes.Json ? JsonTodas(resultados) : TabelaTodas(resultados));
+  return CodigoSaidaTodas(resultados);
+}
+
 int Consultar(const TOpcoesStatus& opcoes) {
+  if (opcoes.Todas) return ConsultarTodasAsUFs(opcoes);
   TNivraNFe nfe;
-  const std::string senha =
-      LerSenha(opcoes.ArquivoPFX.empty() ? "PIN do token (Enter se não houver): "
-                                         : "Senha do certificado: ");
+  const std::string senha = Senha(opcoes);
   ConfigurarComponente(nfe, opcoes, senha);
   const TResultadoStatus resultado = ConsultarStatus(nfe);
   if (!resultado.Erro.empty()) std::cerr << resultado.Erro << "\n";

@@ -91,8 +91,10 @@ TOpcoesStatus LerOpcoes(const std::vector<std::string>& argumentos) {
     return opcoes;
   }
   TLeitorArgumentos leitor(argumentos);
+  std::string escolhaDeAutorizador;
   while (!leitor.Fim()) {
     const std::string opcao = leitor.ProximaOpcao();
+    if (opcao == "--uf" || opcao == "--contingencia") escolhaDeAutorizador = opcao;
     if (opcao == "--uf") {
       opcoes.UF = leitor.Valor(opcao);
       if (BuscarUF(opcoes.UF) == nullptr)
@@ -123,6 +125,9 @@ TOpcoesStatus LerOpcoes(const std::vector<std::string>& argumentos) {
       opcoes.PastaSalvar = leitor.Valor(opcao);
     } else if (opcao == "--timeout") {
       opcoes.TimeOut = Milissegundos(opcao, leitor.Valor(opcao));
+    } else if (opcao == "--todas") {
+      leitor.SemValor(opcao);
+      opcoes.Todas = true;
     } else if (opcao == "--json") {
       leitor.SemValor(opcao);
       opcoes.Json = true;
@@ -136,6 +141,8 @@ TOpcoesStatus LerOpcoes(const std::vector<std::string>& argumentos) {
       throw EOpcaoInvalida("opção desconhecida: " + opcao + " (veja --help)");
     }
   }
+  if (opcoes.Todas && !escolhaDeAutorizador.empty())
+    throw EOpcaoInvalida("a opção --todas não combina com " + escolhaDeAutorizador);
   if (!opcoes.NumeroSerie.empty() && !opcoes.ArquivoPFX.empty())
     throw EOpcaoInvalida("use --certificado ou --pfx, não os dois");
   if (opcoes.Acao == TAcaoStatus::Consultar && opcoes.NumeroSerie.empty() &&
@@ -155,6 +162,13 @@ Autorizador:
                                 ambiente consultado (padrão producao)
   --contingencia svc-an|svc-rs  consulta o autorizador de contingência
   --modelo nfe|nfce             modelo do documento (padrão nfe)
+  --todas                       consulta ao mesmo tempo todos os autorizadores do ambiente e
+                                do modelo (os das UFs, SVRS, SVAN, SVC-AN e SVC-RS), uma vez
+                                cada, e mostra uma tabela ordenada por UF
+
+Frequência: as SEFAZ pedem ao menos 3 minutos entre duas consultas de status do mesmo
+cliente e respondem 656 (consumo indevido) a quem consulta antes. Rode status-sefaz, com ou
+sem --todas, no máximo uma vez a cada 3 minutos por certificado.
 
 Certificado (senha ou PIN na variável NIVRA_SENHA, ou perguntado no terminal):
   --certificado NUMERO_SERIE    certificado do repositório (A1) ou de um token (A3)
@@ -165,7 +179,7 @@ Outros:
   --schemas PASTA               pasta dos schemas XSD
   --salvar PASTA                arquiva os pedidos e as respostas nesta pasta
   --timeout MS                  tempo limite da requisição (padrão 10000)
-  --json                        resultado como um objeto JSON
+  --json                        resultado como um objeto JSON (com --todas, uma lista)
 
 Repositório de certificados:
   --listar-certificados         lista os certificados do repositório e dos tokens
@@ -174,6 +188,8 @@ Repositório de certificados:
   --help, --version
 
 Saída: primeira linha "CSTAT - XMOTIVO", depois os demais campos.
-Código de saída: 0 para 107 (em operação), 1 para 108, 2 para 109, 3 para falha ou outro código.
+Código de saída: 0 para 107 (em operação), 1 para 108, 2 para 109, 3 para falha ou outro código;
+com --todas, o pior código entre os autorizadores.
+--timeout limita cada consulta: um autorizador lento ou fora do ar não atrasa os demais.
 )";
 }

@@ -28,6 +28,8 @@ struct TOpcoesStatus {
   std::string PastaSalvar;
   int TimeOut = 10000;
   bool Json = false;
+  // --todas: every authoriser of the environment and model, instead of the UF's.
+  bool Todas = false;
   // The PKCS#12 file of --importar-certificado.
   std::string ArquivoImportar;
 };

@@ -37,6 +37,14 @@ std::string TextoResultado(const TResultadoStatus& resultado) {
 }
 
 std::string JsonResultado(const TResultadoStatus& resultado) {
+  return TextoJson(ObjetoJsonResultado(resultado));
+}
+
+std::string TextoJson(const nlohmann::ordered_json& valor) {
+  return valor.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+}
+
+nlohmann::ordered_json ObjetoJsonResultado(const TResultadoStatus& resultado) {
   const auto data = [](TDateTime valor) -> nlohmann::json {
     return valor == 0 ? nlohmann::json(nullptr) : nlohmann::json(DataHoraISO(valor));
   };
@@ -54,6 +62,5 @@ std::string JsonResultado(const TResultadoStatus& resultado) {
       {"url", resultado.url},
   };
   if (!resultado.Erro.empty()) objeto["erro"] = resultado.Erro;
-  // Texts that are not UTF-8 (a legacy answer) are replaced, never a reason to fail.
-  return objeto.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+  return objeto;
 }

@@ -1,6 +1,7 @@
 // How status-sefaz writes a query's result: lines for people and scripts, or one JSON object.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "app/status_sefaz/consulta_status.h"
@@ -12,6 +13,11 @@
 // One JSON object with versao, tpAmb, verAplic, cStat, xMotivo, cUF, dhRecbto, tMed, dhRetorno,
 // xObs and url, plus erro after a failure; absent dates are null. Ends in "\n".
 [[nodiscard]] std::string JsonResultado(const TResultadoStatus& resultado);
+// The object JsonResultado writes, for callers that place it in a larger document.
+[[nodiscard]] nlohmann::ordered_json ObjetoJsonResultado(const TResultadoStatus& resultado);
+// Writes a JSON value on one line ending in "\n"; texts that are not UTF-8 (a legacy answer)
+// are replaced, never a reason to fail.
+[[nodiscard]] std::string TextoJson(const nlohmann::ordered_json& valor);
 
 // The local date-time in ISO 8601 with the host's offset at that moment
 // ("2026-12-10T09:15:00-03:00"); empty for 0.

@@ -4,6 +4,8 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <exception>
 #include <iostream>
 #include <thread>
@@ -54,10 +56,17 @@ int main(int argc, char** argv) {
     TServidorSimulador servidor(opcoes);
     const int porta = servidor.Vincular();
     bool parouSozinho = false;
-    std::thread trabalho([&servidor, &parouSozinho] {
+    std::atomic<bool> terminou{false};
+    std::thread trabalho([&servidor, &parouSozinho, &terminou] {
       parouSozinho = !servidor.Servir();
+      terminou = true;
       kill(getpid(), SIGUSR1);
     });
+    // A stop asked before the server runs would be lost, and it would serve on: the line that
+    // tells clients to come waits for it.
+    while (!servidor.EmExecucao() && !terminou) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     std::cout << "ouvindo em https://127.0.0.1:" << porta << std::endl;
     int sinal = 0;
     while (sigwait(&sinais, &sinal) != 0) {

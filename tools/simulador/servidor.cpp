@@ -21,6 +21,8 @@
 namespace {
 
 constexpr const char* kTipoSoap = "application/soap+xml; charset=utf-8";
+// Connections served at the same time (each holds a thread while it is open).
+constexpr std::size_t kConexoesSimultaneas = 64;
 
 // The reason phrase of the status line.
 std::string FraseDoStatus(int status) {
@@ -135,6 +137,9 @@ TServidorSimulador::TServidorSimulador(const TOpcoesSimulador& opcoes)
   if (!FServidor->is_valid()) {
     throw std::runtime_error(erro.empty() ? "Não foi possível criar o servidor TLS" : erro);
   }
+  // Like an authoriser, it serves many clients at once: a slow answer (--atraso) for one does
+  // not make the others queue behind the library's default of a few threads.
+  FServidor->new_task_queue = [] { return new httplib::ThreadPool(kConexoesSimultaneas); };
   if (FOpcoes.FecharConexao) {
     FServidor->set_keep_alive_max_count(1);
   }
@@ -186,6 +191,8 @@ void TServidorSimulador::Parar() {
   }
   FServidor->stop();
 }
+
+bool TServidorSimulador::EmExecucao() const { return FServidor->is_running(); }
 
 void TServidorSimulador::Registrar(const httplib::Request& pedido) {
   TPedidoRegistrado registrado{pedido.method, pedido.target, pedido.version, {}, pedido.body};

@@ -37,6 +37,8 @@ class TServidorSimulador {
   // Makes Servir return; safe to call from another thread, also before Servir has begun (it
   // then waits for Servir to start). Servir must be running or about to run.
   void Parar();
+  // Whether Servir is accepting connections.
+  [[nodiscard]] bool EmExecucao() const;
 
  private:
   void Atender(const httplib::Request& pedido, httplib::Response& resposta);

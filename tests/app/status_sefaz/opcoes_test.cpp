@@ -17,7 +17,17 @@ TEST(OpcoesStatus, DefaultsAskParanaProductionNFe) {
   EXPECT_EQ(opcoes.Modelo, TkovModeloDF::moNFe);
   EXPECT_EQ(opcoes.TimeOut, 10000);
   EXPECT_FALSE(opcoes.Json);
+  EXPECT_FALSE(opcoes.Todas);
   EXPECT_EQ(opcoes.ArquivoPFX, "a.pfx");
+}
+
+TEST(OpcoesStatus, TodasAsksEveryAuthoriserOfTheEnvironmentAndModel) {
+  const TOpcoesStatus opcoes =
+      LerOpcoes({"--todas", "--ambiente", "homologacao", "--modelo=nfce", "--pfx", "a.pfx"});
+  EXPECT_TRUE(opcoes.Todas);
+  EXPECT_EQ(opcoes.Ambiente, TkovTipoAmbiente::taHomologacao);
+  EXPECT_EQ(opcoes.Modelo, TkovModeloDF::moNFCe);
+  EXPECT_NE(TextoAjuda().find("no máximo uma vez a cada 3 minutos"), std::string::npos);
 }
 
 TEST(OpcoesStatus, ReadsEveryOptionInBothForms) {
@@ -87,6 +97,11 @@ INSTANTIATE_TEST_SUITE_P(
         CasoRecusado{{"--pfx", "a", "--json=sim"}, "a opção --json não aceita valor"},
         CasoRecusado{{"--pfx", "a", "--porta", "1"}, "opção desconhecida: --porta (veja --help)"},
         CasoRecusado{{"PR"}, "argumento inesperado: PR"},
+        CasoRecusado{{"--pfx", "a", "--uf", "SP", "--todas"},
+                     "a opção --todas não combina com --uf"},
+        CasoRecusado{{"--todas", "--pfx", "a", "--contingencia", "svc-an"},
+                     "a opção --todas não combina com --contingencia"},
+        CasoRecusado{{"--pfx", "a", "--todas=sim"}, "a opção --todas não aceita valor"},
         CasoRecusado{{"--listar-certificados", "--importar-certificado", "x"},
                      "a opção --importar-certificado não combina com outra ação pedida"}));
 

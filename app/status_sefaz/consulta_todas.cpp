@@ -1,0 +1,90 @@
+// Asking every authoriser at once: one component per query on a small pool of threads.
+#include "app/status_sefaz/consulta_todas.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <optional>
+#include <thread>
+
+#include "security/dfe_ssl.h"
+#include "util/excecoes.h"
+#include "util/texto_arquivo.h"
+
+namespace {
+
+// Enough threads for every endpoint of the table to be in flight at once.
+constexpr std::size_t kMaximoSimultaneas = 32;
+
+// The certificate as PKCS#12 data every query can load on its own, read once through a
+// component configured for the options; nullopt for a key on a token, which cannot leave it.
+std::optional<std::string> DadosDoCertificado(TNivraNFe& nfe) {
+  try {
+    return nfe.SSL().SSLCryptClass().CertPFXData();
+  } catch (const ENivraDFeExceptionNoPrivateKey&) {
+    return std::nullopt;
+  }
+}
+
+TResultadoAutorizador Consultar(const TAutorizador& autorizador, const TOpcoesStatus& opcoes,
+                                const std::string& senha, const std::optional<std::string>& pfx) {
+  const auto inicio = std::chrono::steady_clock::now();
+  TResultadoAutorizador resultado{autorizador, {}, 0};
+  if (autorizador.URL.empty()) {
+    resultado.Resultado.Erro = autorizador.Erro;
+  } else {
+    TOpcoesStatus daConsulta = opcoes;
+    daConsulta.UF = autorizador.UFs.front();
+    daConsulta.FormaEmissao = autorizador.FormaEmissao;
+    if (pfx) {
+      daConsulta.ArquivoPFX.clear();
+      daConsulta.NumeroSerie.clear();
+    }
+    try {
+      TNivraNFe nfe;
+      ConfigurarComponente(nfe, daConsulta, senha);
+      if (pfx) nfe.Configuracoes().Certificados().SetDadosPFX(*pfx);
+      resultado.Resultado = ConsultarStatus(nfe);
+    } catch (const std::exception& erro) {
+      resultado.Resultado.Erro = erro.what();
+    }
+  }
+  resultado.Milissegundos =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - inicio).count();
+  return resultado;
+}
+
+}  // namespace
+
+std::vector<TResultadoAutorizador> ConsultarTodas(const TOpcoesStatus& opcoes,
+                                                  const std::string& senha) {
+  TNivraNFe modelo;
+  ConfigurarComponente(modelo, opcoes, senha);
+  modelo.CarregarParametros(true);
+  auto& webServices = modelo.Configuracoes().WebServices();
+  const TServicosIni tabela(JuntarLinhas(webServices.Params()));
+  const std::vector<TAutorizador> autorizadores = ListarAutorizadores(
+      tabela, webServices.ResourceName(), modelo.GetNomeModeloDFe(), opcoes.Ambiente);
+  const std::optional<std::string> pfx = DadosDoCertificado(modelo);
+
+  std::vector<TResultadoAutorizador> resultados(autorizadores.size());
+  std::atomic<std::size_t> proximo{0};
+  const auto trabalhar = [&] {
+    for (std::size_t i = proximo++; i < autorizadores.size(); i = proximo++)
+      resultados[i] = Consultar(autorizadores[i], opcoes, senha, pfx);
+  };
+  const std::size_t simultaneas =
+      pfx ? std::min(autorizadores.size(), kMaximoSimultaneas) : std::size_t{1};
+  {
+    std::vector<std::jthread> trabalhadores;
+    for (std::size_t t = 1; t < simultaneas; ++t) trabalhadores.emplace_back(trabalhar);
+    trabalhar();
+  }
+  return resultados;
+}
+
+int CodigoSaidaTodas(const std::vector<TResultadoAutorizador>& resultados) {
+  int pior = resultados.empty() ? 3 : 0;
+  for (const TResultadoAutorizador& r : resultados) pior = std::max(pior, CodigoSaida(r.Resultado));
+  return pior;
+}

@@ -1,0 +1,32 @@
+// status-sefaz --todas: every authoriser of an environment and model asked at the same time,
+// each query with a component of its own and the certificate read once.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/status_sefaz/autorizadores.h"
+#include "app/status_sefaz/consulta_status.h"
+#include "app/status_sefaz/opcoes.h"
+
+// One authoriser and what its query gave.
+struct TResultadoAutorizador {
+  TAutorizador Autorizador;
+  TResultadoStatus Resultado;
+  // Wall time of the query (building, sending, reading), in milliseconds.
+  double Milissegundos = 0;
+};
+
+// Lists the authorisers of the options' environment and model (ListarAutorizadores over the
+// services table the options name, else the embedded one) and asks each once, all at the same
+// time, every query bounded by the options' TimeOut. The certificate is read once: its PKCS#12
+// data goes to every query. A certificate on a token cannot be copied so, and a token signs one
+// handshake at a time: then the queries run one after another. Results come in the list's order
+// (sorted by UF); an authoriser without an address carries the listing's failure in Erro.
+// Throws ENivraDFeException when the component cannot be configured (ConfigurarComponente) or
+// the certificate cannot be loaded.
+[[nodiscard]] std::vector<TResultadoAutorizador> ConsultarTodas(const TOpcoesStatus& opcoes,
+                                                                const std::string& senha);
+
+// The worst CodigoSaida of the results (3 for an empty list).
+[[nodiscard]] int CodigoSaidaTodas(const std::vector<TResultadoAutorizador>& resultados);

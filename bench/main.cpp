@@ -1,0 +1,86 @@
+// nivra-bench: measures every performance figure side by side and writes docs/performance.md.
+// Usage: nivra-bench PAGE.md [Google Benchmark options]
+#include <benchmark/benchmark.h>
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "bench/figuras.h"
+#include "bench/monitor_ocioso.h"
+#include "bench/relatorio.h"
+
+namespace {
+
+constexpr int kAtrasoMs = 300;
+constexpr double kJanelaOciosaS = 10;
+
+std::string Numero(double valor, const char* unidade) {
+  char texto[64];
+  std::snprintf(texto, sizeof texto, valor < 10 ? "%.2f %s" : "%.1f %s", valor, unidade);
+  return texto;
+}
+
+// A figure held to a ratio goal against a reference.
+TFigura Razao(const std::string& nome, double medido, double referencia,
+              const std::string& comparado, double meta) {
+  const double razao = medido / referencia;
+  char texto[32];
+  std::snprintf(texto, sizeof texto, "%.2f×", razao);
+  char objetivo[32];
+  std::snprintf(objetivo, sizeof objetivo, "≤ %.2f×", meta);
+  return {nome,     Numero(medido, "ms"), Numero(referencia, "ms") + " (" + comparado + ")", texto,
+          objetivo, razao <= meta};
+}
+
+std::vector<TFigura> Figuras(const std::map<std::string, double>& m, const TMonitorOcioso& ocioso) {
+  double maisLenta = 0;
+  for (std::size_t i = 0; m.contains(NomeUnicaLenta(i)); ++i)
+    if (m.at(NomeUnicaLenta(i)) > maisLenta) maisLenta = m.at(NomeUnicaLenta(i));
+  const double analiseMs = m.at("tabela_analise");
+  return {
+      Razao("in-process status query (configured once)", m.at("consulta_em_processo"),
+            m.at("curl_biblioteca"), "libcurl POST, new handle, PKCS#12", 1.15),
+      Razao("`status-sefaz` as a whole process", m.at("status_sefaz_processo"),
+            m.at("curl_comando"), "`curl` command, PKCS#12", 1.5),
+      {"services table: parse the embedded table", Numero(analiseMs * 1000, "µs"), "—", "—",
+       "< 1 ms", analiseMs < 1},
+      {"services table: parse + status endpoint of every UF, environment and model",
+       Numero(m.at("tabela_resolucao") * 1000, "µs"), "—", "—", "(no goal)", true},
+      {"monitor idle after start-up (offscreen): resident memory", Numero(ocioso.RSSMiB, "MiB"),
+       "—", "—", "≤ 45 MB", ocioso.RSSMiB * 1.048576 <= 45},
+      {"monitor idle: CPU time between timer ticks",
+       Numero(ocioso.CPUMs, "ms") + " and " + std::to_string(ocioso.Despertares) + " wake-ups in " +
+           Numero(ocioso.JanelaS, "s"),
+       "—", "—", "none", ocioso.CPUMs == 0 && ocioso.Despertares == 0},
+      Razao("`status-sefaz --todas`, each answer delayed 300 ms", m.at("todas_lento"), maisLenta,
+            "slowest single query", 1.5),
+  };
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (argc != 2) {
+    std::cerr << "uso: nivra-bench PAGINA.md [opções do Google Benchmark]\n";
+    return 2;
+  }
+  try {
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+    const TAmbienteBench ambiente(kAtrasoMs);
+    RegistrarFiguras(ambiente);
+    const std::map<std::string, double> medianas = ExecutarFiguras();
+    const TMonitorOcioso ocioso = MedirMonitorOcioso(ambiente, kJanelaOciosaS);
+    const std::vector<TFigura> figuras = Figuras(medianas, ocioso);
+    std::cout << "\n" << TabelaFiguras(figuras);
+    EscreverRelatorio(argv[1], figuras);
+    std::cout << "\nescrito em " << argv[1] << "\n";
+    return 0;
+  } catch (const std::exception& erro) {
+    std::cerr << "nivra-bench: " << erro.what() << "\n";
+    return 1;
+  }
+}
