@@ -1,14 +1,17 @@
 // The monitor's settings file "conf.qvl": section "config" with the certificate serial
-// ("certificado") and the UF ("UF").
+// ("certificado"), the UF ("UF") and, set by hand, the strict check of the authoriser's
+// certificate ("verificarServidor=1" and the CA bundle "arquivoCA").
 #pragma once
 
 #include <optional>
 #include <string>
 
-// The two values of the settings file, trimmed.
+// The values of the settings file, trimmed.
 struct TConfiguracaoSalva {
   std::string Certificado;
   std::string UF = "PR";
+  bool VerificarServidor = false;  // "verificarServidor" is "1"
+  std::string ArquivoCA;
 };
 
 class TArquivoConfiguracao {
@@ -22,8 +25,8 @@ class TArquivoConfiguracao {
   // The full path of the file.
   const std::string& Caminho() const { return FCaminho; }
 
-  // The values (defaults empty and "PR" for a missing key); nothing when the file does not
-  // exist, cannot be read or has no section "config". Never throws except on allocation.
+  // The values (the defaults of TConfiguracaoSalva for a missing key); nothing when the file does
+  // not exist, cannot be read or has no section "config". Never throws except on allocation.
   [[nodiscard]] std::optional<TConfiguracaoSalva> Ler() const;
 
   // Writes "certificado" := `certificado` then "UF" := `uf` (unchanged), creating the folder,

@@ -37,6 +37,11 @@ TAplicacaoMonitor::TAplicacaoMonitor(const TOpcoes& opcoes)
             ImportarCertificadoPFX(arquivo, senha, FComponente.NivraNFe().SSL().StoreLocation());
           }) {
   FJanela.Conectar(FControlador);
+  if (const auto salva = FArquivo.Ler()) {
+    auto& webServices = FComponente.NivraNFe().Configuracoes().WebServices();
+    webServices.SetVerificarServidor(salva->VerificarServidor);
+    webServices.SetArquivoCA(salva->ArquivoCA);
+  }
 }
 
 void TAplicacaoMonitor::Iniciar() {

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <string>
+#include <utility>
 
 #include "tests/fakes/pasta_temporaria.h"
 
@@ -27,6 +29,21 @@ TEST_F(ArquivoConfiguracao, ReadsTrimmedValuesWithDefaults) {
   ASSERT_TRUE(lidos);
   EXPECT_EQ(lidos->Certificado, "1A 2B");
   EXPECT_EQ(lidos->UF, "PR");
+  EXPECT_FALSE(lidos->VerificarServidor);
+  EXPECT_EQ(lidos->ArquivoCA, "");
+}
+
+TEST_F(ArquivoConfiguracao, OnlyVerificarServidorOneTurnsTheStrictCheckOn) {
+  for (const auto& [linha, estrita] :
+       {std::pair{"verificarServidor=1", true}, std::pair{"verificarServidor = 1 ", true},
+        std::pair{"verificarServidor=0", false}, std::pair{"verificarServidor=sim", false}}) {
+    TPastaTemporaria::Escrever(arquivo.Caminho(),
+                               std::string("[config]\n") + linha + "\narquivoCA= /etc/ca.pem\n");
+    const auto lidos = arquivo.Ler();
+    ASSERT_TRUE(lidos);
+    EXPECT_EQ(lidos->VerificarServidor, estrita) << linha;
+    EXPECT_EQ(lidos->ArquivoCA, "/etc/ca.pem");
+  }
 }
 
 TEST_F(ArquivoConfiguracao, WritesFromScratchSectionThenBothKeysUnchanged) {

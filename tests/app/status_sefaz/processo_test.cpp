@@ -212,4 +212,23 @@ TEST_F(StatusSefaz, ImportsAFileIntoTheStoreOnlyWithItsPassword) {
       << lista.Texto;
 }
 
+TEST_F(StatusSefaz, VerificarServidorRefusesAServerOfAnotherAuthorityWithThe12175Text) {
+  const std::string pki = PastaPKITeste();
+  TSimuladorTeste simulador(
+      {"--cert", pki + "servidor-outra-ca.pem", "--chave", pki + "servidor-outra-ca.key"});
+  const std::vector<std::string> pfx{"--pfx", pki + "empresa.pfx"};
+  EXPECT_EQ(Consultar(simulador.URL() + kCaminho, pfx).Saida, 0);  // the default accepts it
+
+  std::vector<std::string> estrito = pfx;
+  estrito.insert(estrito.end(), {"--verificar-servidor", "--ca", pki + "ca.pem"});
+  const TExecucao e = Consultar(simulador.URL() + kCaminho, estrito);
+  EXPECT_EQ(e.Saida, 3);
+  EXPECT_EQ(e.Texto, "");
+  EXPECT_NE(e.Erros.find("Erro: 12175 - Um ou mais erros foram encontrados no certificado Secure "
+                         "Sockets Layer (SSL) enviado pelo servidor"),
+            std::string::npos)
+      << e.Erros;
+  EXPECT_EQ(simulador.Pedidos().size(), 1U);  // only the default mode's query got through
+}
+
 }  // namespace
