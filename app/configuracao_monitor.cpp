@@ -62,5 +62,5 @@ void TArquivoConfiguracao::Gravar(const std::string& certificado, const std::str
   }
   texto = GravarValorIni(texto, kSecao, "certificado", certificado);
   texto = GravarValorIni(texto, kSecao, "UF", uf);
-  GravarArquivoAtomico(FCaminho, texto);
+  GravarArquivoAtomico(FCaminho, texto, 0600);
 }

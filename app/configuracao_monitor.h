@@ -30,7 +30,8 @@ class TArquivoConfiguracao {
   [[nodiscard]] std::optional<TConfiguracaoSalva> Ler() const;
 
   // Writes "certificado" := `certificado` then "UF" := `uf` (unchanged), creating the folder,
-  // the file and the section when needed and keeping every other line. The file is replaced as
+  // the file (mode 0600) and the section when needed and keeping every other line. The file is
+  // replaced as
   // a whole or not at all. Throws std::runtime_error with the reason when it cannot be written.
   void Gravar(const std::string& certificado, const std::string& uf) const;
 

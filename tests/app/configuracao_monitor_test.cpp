@@ -1,6 +1,7 @@
 #include "app/configuracao_monitor.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <stdexcept>
@@ -48,7 +49,11 @@ TEST_F(ArquivoConfiguracao, OnlyVerificarServidorOneTurnsTheStrictCheckOn) {
 
 TEST_F(ArquivoConfiguracao, WritesFromScratchSectionThenBothKeysUnchanged) {
   const TArquivoConfiguracao emSubpasta(pasta.Caminho() + "sub/pasta");
+  const mode_t antes = ::umask(0);  // not even a permissive umask opens it to others
   emSubpasta.Gravar(" 1a 2b ", "SC");
+  ::umask(antes);
+  EXPECT_EQ(std::filesystem::status(emSubpasta.Caminho()).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   EXPECT_EQ(TPastaTemporaria::Ler(emSubpasta.Caminho()), "[config]\ncertificado= 1a 2b \nUF=SC\n");
 }
 

@@ -231,4 +231,37 @@ TEST_F(StatusSefaz, VerificarServidorRefusesAServerOfAnotherAuthorityWithThe1217
   EXPECT_EQ(simulador.Pedidos().size(), 1U);  // only the default mode's query got through
 }
 
+// Everything the program writes, when queries and an import succeed and fail with a password
+// that no program text holds by chance.
+TEST_F(StatusSefaz, ThePasswordNeverReachesTheOutputTheArchiveOrTheStore) {
+  const std::string errada = "Zw4-errada-Inconfundivel-99";
+  const std::string pfx = PastaPKITeste() + "empresa-senha-longa.pfx";
+  const std::string arquivo = pasta.Caminho() + "arquivo/";
+  TSimuladorTeste simulador;
+  const std::vector<std::string> consulta{"--pfx", pfx, "--salvar", arquivo};
+  const std::vector<TExecucao> execucoes = {
+      Consultar(simulador.URL() + kCaminho, consulta, SenhaLongaPKITeste),
+      Consultar(simulador.URL() + kCaminho, consulta, errada),
+      Consultar(simulador.URL() + kCaminho, {"--pfx", pfx, "--json"}, errada),
+      Executar({"--importar-certificado", pfx}, errada),
+      Executar({"--importar-certificado", pfx}, SenhaLongaPKITeste)};
+  ASSERT_EQ(execucoes[0].Saida, 0) << execucoes[0].Erros;
+  ASSERT_EQ(execucoes.back().Saida, 0) << execucoes.back().Erros;
+  std::vector<std::string> escritos;
+  for (const TExecucao& e : execucoes) escritos.insert(escritos.end(), {e.Texto, e.Erros});
+  size_t arquivos = 0;
+  for (const std::string& raiz : {arquivo, repositorio.Caminho()}) {
+    for (const auto& item : std::filesystem::recursive_directory_iterator(raiz)) {
+      if (!item.is_regular_file()) continue;
+      escritos.push_back(TPastaTemporaria::Ler(item.path().string()));
+      ++arquivos;
+    }
+  }
+  EXPECT_GE(arquivos, 3U);  // the request, the answer and the store entry
+  for (const std::string& texto : escritos) {
+    EXPECT_EQ(texto.find(SenhaLongaPKITeste), std::string::npos) << texto;
+    EXPECT_EQ(texto.find(errada), std::string::npos) << texto;
+  }
+}
+
 }  // namespace
