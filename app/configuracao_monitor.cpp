@@ -42,6 +42,8 @@ std::optional<TConfiguracaoSalva> TArquivoConfiguracao::Ler() const {
   TConfiguracaoSalva valores;
   valores.Certificado = LerValorIni(*texto, kSecao, "certificado").value_or("");
   valores.UF = LerValorIni(*texto, kSecao, "UF").value_or("PR");
+  valores.VerificarServidor = LerValorIni(*texto, kSecao, "verificarServidor") == "1";
+  valores.ArquivoCA = LerValorIni(*texto, kSecao, "arquivoCA").value_or("");
   return valores;
 }
 
@@ -60,5 +62,5 @@ void TArquivoConfiguracao::Gravar(const std::string& certificado, const std::str
   }
   texto = GravarValorIni(texto, kSecao, "certificado", certificado);
   texto = GravarValorIni(texto, kSecao, "UF", uf);
-  GravarArquivoAtomico(FCaminho, texto);
+  GravarArquivoAtomico(FCaminho, texto, 0600);
 }

@@ -1,14 +1,17 @@
 // The monitor's settings file "conf.qvl": section "config" with the certificate serial
-// ("certificado") and the UF ("UF").
+// ("certificado"), the UF ("UF") and, set by hand, the strict check of the authoriser's
+// certificate ("verificarServidor=1" and the CA bundle "arquivoCA").
 #pragma once
 
 #include <optional>
 #include <string>
 
-// The two values of the settings file, trimmed.
+// The values of the settings file, trimmed.
 struct TConfiguracaoSalva {
   std::string Certificado;
   std::string UF = "PR";
+  bool VerificarServidor = false;  // "verificarServidor" is "1"
+  std::string ArquivoCA;
 };
 
 class TArquivoConfiguracao {
@@ -22,12 +25,13 @@ class TArquivoConfiguracao {
   // The full path of the file.
   const std::string& Caminho() const { return FCaminho; }
 
-  // The values (defaults empty and "PR" for a missing key); nothing when the file does not
-  // exist, cannot be read or has no section "config". Never throws except on allocation.
+  // The values (the defaults of TConfiguracaoSalva for a missing key); nothing when the file does
+  // not exist, cannot be read or has no section "config". Never throws except on allocation.
   [[nodiscard]] std::optional<TConfiguracaoSalva> Ler() const;
 
   // Writes "certificado" := `certificado` then "UF" := `uf` (unchanged), creating the folder,
-  // the file and the section when needed and keeping every other line. The file is replaced as
+  // the file (mode 0600) and the section when needed and keeping every other line. The file is
+  // replaced as
   // a whole or not at all. Throws std::runtime_error with the reason when it cannot be written.
   void Gravar(const std::string& certificado, const std::string& uf) const;
 

@@ -10,6 +10,9 @@
 namespace {
 
 const char* const kNomePrograma = "monitor-sefaz/";
+const char* const kPastaSchemasPortatil = "ve310/";
+// The installed data folder, from the folder of the installed program.
+const char* const kPastaDadosInstalados = "../share/nivra/";
 
 // The XDG folder: the variable when it holds an absolute path, else HOME + `padrao`.
 std::string PastaXdg(const std::string& variavel, const std::string& home,
@@ -28,28 +31,32 @@ std::string Variavel(const char* nome) {
 TLocaisMonitor LocaisMonitor(const TAmbienteLocais& ambiente,
                              const std::function<bool(const std::string&)>& pastaExiste) {
   const std::string& exe = ambiente.PastaExecutavel;
+  // The schemas beside the program mark a portable install (or the build tree); without them
+  // the program was installed into a prefix and keeps the user's files in the XDG folders.
+  const bool portatil = pastaExiste(exe + kPastaSchemasPortatil);
+  const bool aoLado = portatil && ambiente.ExecutavelGravavel;
   TLocaisMonitor locais;
   if (!ambiente.DirConfig.empty())
     locais.PastaConfig = CaminhoComBarra(ambiente.DirConfig);
-  else if (ambiente.ExecutavelGravavel)
+  else if (aoLado)
     locais.PastaConfig = exe;
   else
     locais.PastaConfig =
         PastaXdg(ambiente.XdgConfigHome, ambiente.Home, ".config/") + kNomePrograma;
 
-  locais.PastaDocs = ambiente.ExecutavelGravavel
-                         ? exe + "Docs/"
-                         : PastaXdg(ambiente.XdgDataHome, ambiente.Home, ".local/share/") +
-                               kNomePrograma + "Docs/";
+  locais.PastaDocs = aoLado ? exe + "Docs/"
+                            : PastaXdg(ambiente.XdgDataHome, ambiente.Home, ".local/share/") +
+                                  kNomePrograma + "Docs/";
 
   locais.PastaSchemas = PastaSchemasDoPrograma(exe, pastaExiste);
+  if (!portatil) locais.ArquivoServicos = exe + kPastaDadosInstalados + "NivraNFeServicos.ini";
   return locais;
 }
 
 std::string PastaSchemasDoPrograma(const std::string& pastaExecutavel,
                                    const std::function<bool(const std::string&)>& pastaExiste) {
-  const std::string aoLado = pastaExecutavel + "ve310/";
-  return pastaExiste(aoLado) ? aoLado : pastaExecutavel + "../share/nivra/schemas/";
+  const std::string aoLado = pastaExecutavel + kPastaSchemasPortatil;
+  return pastaExiste(aoLado) ? aoLado : pastaExecutavel + kPastaDadosInstalados + "schemas/";
 }
 
 TAmbienteLocais AmbienteDoProcesso(const std::string& dirConfig) {

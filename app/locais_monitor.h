@@ -20,14 +20,20 @@ struct TLocaisMonitor {
   std::string PastaConfig;
   std::string PastaDocs;
   std::string PastaSchemas;
+  // The services table of an installed program; empty for a portable one (which uses the
+  // file beside it, else the embedded table).
+  std::string ArquivoServicos;
 };
 
-// Settings: the --dir-config folder when given, else the executable's folder when it is
-// writable, else $XDG_CONFIG_HOME/monitor-sefaz (default ~/.config). Documents: "Docs" beside
-// the executable when it is writable, else $XDG_DATA_HOME/monitor-sefaz/Docs (default
-// ~/.local/share). Schemas: "ve310" beside the executable when `pastaExiste` says so, else the
-// installed data folder ../share/nivra/schemas next to the executable's folder. Relative XDG
-// values are ignored, as the XDG rules ask. Never throws except on allocation.
+// A portable program has its schemas in "ve310" beside it (`pastaExiste` tells); any other was
+// installed into a prefix. Settings: the --dir-config folder when given, else the executable's
+// folder when the program is portable and the folder writable, else
+// $XDG_CONFIG_HOME/monitor-sefaz (default ~/.config). Documents: "Docs" beside a portable
+// program in a writable folder, else $XDG_DATA_HOME/monitor-sefaz/Docs (default
+// ~/.local/share). Schemas: "ve310" beside a portable program, else the installed data folder
+// ../share/nivra/schemas next to the executable's folder, where an installed program also
+// finds its services table NivraNFeServicos.ini. Relative XDG values are ignored, as the XDG
+// rules ask. Never throws except on allocation.
 [[nodiscard]] TLocaisMonitor LocaisMonitor(
     const TAmbienteLocais& ambiente, const std::function<bool(const std::string&)>& pastaExiste);
 

@@ -41,7 +41,9 @@ bool TNivraDFe::Gravar(const std::string& NomeArquivo, const std::string& Conteu
       throw std::runtime_error("Não foi possível criar a pasta \"" + pasta +
                                "\": " + erro.message());
     }
-    GravarArquivoAtomico(pasta + nome, bytes);
+    // Signed documents and the exchanges with the authoriser are the business's own: other
+    // users of the machine do not read them.
+    GravarArquivoAtomico(pasta + nome, bytes, 0600);
     return true;
   } catch (const std::exception& e) {
     GerarException("Erro ao salvar.", &e);

@@ -61,6 +61,8 @@ void TWebServicesConf::Assign(const TWebServicesConf& DeWebServicesConf) {
   FAjustaAguardaConsultaRet = DeWebServicesConf.FAjustaAguardaConsultaRet;
   FSalvar = DeWebServicesConf.FSalvar;
   FParams = DeWebServicesConf.FParams;
+  SetVerificarServidor(DeWebServicesConf.VerificarServidor());
+  SetArquivoCA(DeWebServicesConf.ArquivoCA());
 }
 
 void TWebServicesConf::LerParams() {
@@ -93,4 +95,12 @@ void TWebServicesConf::SetProxyPass(const std::string& Valor) {
 
 void TWebServicesConf::SetTimeOut(int Valor) {
   GuardarEEnviar(FTimeOut, Valor, [this](int v) { FSSL.SetTimeOut(v); });
+}
+
+void TWebServicesConf::SetVerificarServidor(bool Valor) {
+  GuardarEEnviar(FVerificarServidor, Valor, [this](bool v) { FSSL.SetVerificarServidor(v); });
+}
+
+void TWebServicesConf::SetArquivoCA(const std::string& Valor) {
+  GuardarEEnviar(FArquivoCA, Valor, [this](const std::string& v) { FSSL.SetArquivoCA(v); });
 }

@@ -40,7 +40,8 @@ class TWebServicesConf {
   // when no table of that name is embedded.
   virtual std::string LerParamsDeRecurso();
   // Copies ResourceName, Visualizar, UF, Ambiente, the proxy settings, AguardarConsultaRet,
-  // Tentativas, IntervaloTentativas, AjustaAguardaConsultaRet, Salvar and Params. TimeOut,
+  // Tentativas, IntervaloTentativas, AjustaAguardaConsultaRet, Salvar, Params,
+  // VerificarServidor and ArquivoCA (a copy never trusts more than its source). TimeOut,
   // QuebradeLinha and TimeZoneConf are not copied.
   virtual void Assign(const TWebServicesConf& DeWebServicesConf);
   // Params := the lines of the services file when it exists, else of the embedded table. Throws
@@ -92,6 +93,13 @@ class TWebServicesConf {
   // HTTP time-out in milliseconds.
   int TimeOut() const { return FTimeOut; }
   void SetTimeOut(int Valor);
+  // Verify the authoriser's certificate chain and host name (off by default), against the PEM
+  // bundle ArquivoCA when one is named, else the system's authorities. Both are handed to the
+  // security facade.
+  bool VerificarServidor() const { return FVerificarServidor; }
+  void SetVerificarServidor(bool Valor);
+  const std::string& ArquivoCA() const { return FArquivoCA; }
+  void SetArquivoCA(const std::string& Valor);
   // Line-break marker of the XML generator.
   const std::string& QuebradeLinha() const { return FQuebradeLinha; }
   void SetQuebradeLinha(const std::string& Valor) { FQuebradeLinha = Valor; }
@@ -119,6 +127,8 @@ class TWebServicesConf {
   bool FSalvar = false;
   std::vector<std::string> FParams;
   int FTimeOut = 5000;
+  bool FVerificarServidor = false;
+  std::string FArquivoCA;
   std::string FQuebradeLinha = "|";
   std::unique_ptr<TTimeZoneConf> FTimeZoneConf;
   std::string FResourceName = "NivraServicos";

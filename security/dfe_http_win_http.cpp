@@ -41,6 +41,8 @@ void TDFeHttpWinHttp::ConfigurarHTTP(const std::string& AURL, const std::string&
   req.SetProxyUser(FpDFeSSL.ProxyUser());
   req.SetProxyPass(FpDFeSSL.ProxyPass());
   req.SetTimeOut(FpDFeSSL.TimeOut());
+  req.SetVerificarServidor(FpDFeSSL.VerificarServidor());
+  req.SetArquivoCA(FpDFeSSL.ArquivoCA());
   req.SetUrl(AURL);
   req.SetSOAPAction(ASoapAction);
   req.SetMimeType(AMimeType);

@@ -120,6 +120,8 @@ void TDFeSSL::Clear() {
   FStoreLocation = TSSLStoreLocation::slCurrentUser;
   FStoreName = "My";
   FUseCertificateHTTP = true;
+  FVerificarServidor = false;
+  FArquivoCA.clear();
 }
 
 // --- Settings that invalidate the loaded certificate --------------------------------------

@@ -111,6 +111,13 @@ class TDFeSSL {
   // HTTP time-out in milliseconds.
   int TimeOut() const { return FTimeOut; }
   void SetTimeOut(int valor) { FTimeOut = valor; }
+  // Whether the authoriser's certificate chain, dates and host name are verified (off by
+  // default: authorisers' certificates often chain to authorities the system lacks). When on,
+  // the PEM bundle `ArquivoCA` is the only trust if named, else the system's authorities.
+  bool VerificarServidor() const { return FVerificarServidor; }
+  void SetVerificarServidor(bool valor) { FVerificarServidor = valor; }
+  const std::string& ArquivoCA() const { return FArquivoCA; }
+  void SetArquivoCA(const std::string& valor) { FArquivoCA = valor; }
   // Whether the certificate is loaded and presented to the HTTPS server.
   bool UseCertificateHTTP() const { return FUseCertificateHTTP; }
   void SetUseCertificateHTTP(bool valor) { FUseCertificateHTTP = valor; }
@@ -235,6 +242,8 @@ class TDFeSSL {
   TSSLStoreLocation FStoreLocation = TSSLStoreLocation::slCurrentUser;
   std::string FStoreName;
   int FTimeOut = 5000;
+  bool FVerificarServidor = false;
+  std::string FArquivoCA;
   bool FUseCertificateHTTP = true;
   TSSLDgst FSSLDgst = TSSLDgst::dgstSHA1;
 };

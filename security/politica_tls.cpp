@@ -1,9 +1,10 @@
-// The default server policy: trust as the authorisers' users need it.
+// The server policies: trust as the authorisers' users need it, or strict on request.
 #include "security/politica_tls.h"
 
 #include <openssl/ssl.h>
 
-TPoliticaServidorTLS PoliticaServidorTLS() {
+TPoliticaServidorTLS PoliticaServidorTLS(bool estrita) {
+  if (estrita) return {true, true, 0, -1};
   // Authorisers run servers whose certificates chain to authorities the system does not ship
   // and whose TLS setup predates current defaults; the client certificate is what
   // authenticates the exchange.

@@ -11,7 +11,8 @@ struct TPoliticaServidorTLS {
   int NivelSeguranca;         // OpenSSL security level; -1 keeps the library's
 };
 
-// The policy of every request: the server's certificate is accepted whatever its issuer,
-// dates and name, and old servers connect (no secure renegotiation, renegotiating for the
-// client certificate, 1024-bit DH keys, TLS 1.0 and 1.1).
-[[nodiscard]] TPoliticaServidorTLS PoliticaServidorTLS();
+// The policy of a request. By default (`estrita` false) the server's certificate is accepted
+// whatever its issuer, dates and name, and old servers connect (no secure renegotiation,
+// renegotiating for the client certificate, 1024-bit DH keys, TLS 1.0 and 1.1). Strict: the
+// chain, dates and host name are checked and the TLS library's own defaults apply.
+[[nodiscard]] TPoliticaServidorTLS PoliticaServidorTLS(bool estrita);

@@ -41,7 +41,7 @@ CURLcode AoCriarContextoTLS(CURL*, void* contexto, void* dados) {
   // Called once the connection to the server stands.
   estado->Conectado = true;
 
-  const TPoliticaServidorTLS politica = PoliticaServidorTLS();
+  const TPoliticaServidorTLS politica = PoliticaServidorTLS(estado->Estrita);
   SSL_CTX_set_options(ctx, politica.OpcoesSSL);
   if (politica.NivelSeguranca >= 0) SSL_CTX_set_security_level(ctx, politica.NivelSeguranca);
 
@@ -64,10 +64,25 @@ CURLcode AoCriarContextoTLS(CURL*, void* contexto, void* dados) {
   return CURLE_OK;
 }
 
-// Ends the transfer when no byte moved either way for the time-out.
+// Ends the transfer when no byte moved either way for the time-out, or when, once the answer
+// began, fewer than `BytesMinimosPorEspera` of it came during a whole time-out: a server that
+// drips its answer a few bytes at a time cannot hold the exchange open forever.
 int AoProgredir(void* dados, curl_off_t, curl_off_t recebidos, curl_off_t, curl_off_t enviados) {
   auto* espera = static_cast<TRequisicaoCurl::TEspera*>(dados);
   const auto agora = std::chrono::steady_clock::now();
+  if (recebidos > 0 && !espera->RespostaIniciada) {
+    espera->RespostaIniciada = true;
+    espera->InicioJanela = agora;
+    espera->RecebidosInicioJanela = 0;
+  }
+  if (espera->RespostaIniciada && agora - espera->InicioJanela >= espera->Limite) {
+    if (recebidos - espera->RecebidosInicioJanela < TRequisicaoCurl::BytesMinimosPorEspera) {
+      espera->Esgotada = true;
+      return 1;
+    }
+    espera->InicioJanela = agora;
+    espera->RecebidosInicioJanela = recebidos;
+  }
   if (recebidos + enviados != espera->Bytes) {
     espera->Bytes = recebidos + enviados;
     espera->UltimoProgresso = agora;
@@ -77,11 +92,15 @@ int AoProgredir(void* dados, curl_off_t, curl_off_t recebidos, curl_off_t, curl_
   return espera->Esgotada ? 1 : 0;
 }
 
+// Appends to the answer up to the cap; a longer answer ends the transfer.
 size_t AoReceber(char* dados, size_t tamanho, size_t quantos, void* destino) {
-  auto* resposta = static_cast<std::string*>(destino);
+  auto* recebimento = static_cast<TRequisicaoCurl::TRecebimento*>(destino);
   const size_t bytes = tamanho * quantos;
-  if (resposta->size() + bytes > TRequisicaoCurl::TamanhoMaximoResposta) return 0;
-  resposta->append(dados, bytes);
+  if (recebimento->Resposta->size() + bytes > TRequisicaoCurl::TamanhoMaximoResposta) {
+    recebimento->Excedida = true;
+    return 0;
+  }
+  recebimento->Resposta->append(dados, bytes);
   return bytes;
 }
 
@@ -168,15 +187,23 @@ uint32_t TRequisicaoCurl::DefinirVersaoTLS(TSSLType tipo) {
   return CodigoErroHTTP(curl_easy_setopt(FCurl.get(), CURLOPT_SSLVERSION, versao));
 }
 
-uint32_t TRequisicaoCurl::DefinirTLS(const TCertContext* certificado) {
+uint32_t TRequisicaoCurl::DefinirTLS(const TCertContext* certificado, bool verificarServidor,
+                                     const std::string& arquivoCA) {
   FEstadoTLS = TEstadoTLS{certificado};
-  const TPoliticaServidorTLS politica = PoliticaServidorTLS();
+  FEstadoTLS.Estrita = verificarServidor;
+  const TPoliticaServidorTLS politica = PoliticaServidorTLS(verificarServidor);
   CURL* curl = FCurl.get();
-  return PrimeiraFalha(
+  uint32_t codigo = PrimeiraFalha(
       curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, politica.VerificarCertificado ? 1L : 0L),
       curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, politica.VerificarNome ? 2L : 0L),
       curl_easy_setopt(curl, CURLOPT_SSL_CTX_FUNCTION, AoCriarContextoTLS),
       curl_easy_setopt(curl, CURLOPT_SSL_CTX_DATA, &FEstadoTLS));
+  // A named bundle is the only trust: the system's certificate folder is left out.
+  if (codigo == 0 && verificarServidor && !arquivoCA.empty()) {
+    codigo = PrimeiraFalha(curl_easy_setopt(curl, CURLOPT_CAINFO, arquivoCA.c_str()),
+                           curl_easy_setopt(curl, CURLOPT_CAPATH, nullptr));
+  }
+  return codigo;
 }
 
 uint32_t TRequisicaoCurl::DefinirCabecalhos(const std::vector<std::string>& linhas) {
@@ -200,20 +227,26 @@ uint32_t TRequisicaoCurl::DefinirCabecalhos(const std::vector<std::string>& linh
 
 uint32_t TRequisicaoCurl::Enviar(const std::string& corpo, std::string& resposta) {
   resposta.clear();
+  TRecebimento recebimento{&resposta};
   FTamanhoCorpo = corpo.size();
   CURL* curl = FCurl.get();
   const uint32_t codigo = PrimeiraFalha(
       curl_easy_setopt(curl, CURLOPT_POSTFIELDS, corpo.data()),
       curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(corpo.size())),
       curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, AoReceber),
-      curl_easy_setopt(curl, CURLOPT_WRITEDATA, &resposta));
+      curl_easy_setopt(curl, CURLOPT_WRITEDATA, &recebimento),
+      // An announced length above the cap fails before any byte of the body is read.
+      curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE,
+                       static_cast<curl_off_t>(TamanhoMaximoResposta)));
   if (codigo != 0) return codigo;
-  FEspera.Bytes = 0;
+  const std::chrono::milliseconds limite = FEspera.Limite;
+  FEspera = TEspera{};
+  FEspera.Limite = limite;
   FEspera.UltimoProgresso = std::chrono::steady_clock::now();
-  FEspera.Esgotada = false;
   const CURLcode resultado = curl_easy_perform(curl);
   if (resultado == CURLE_OK) return 0;
   if (FEspera.Esgotada) return ErroHTTP::TimeOut;
+  if (recebimento.Excedida) return CodigoErroHTTP(CURLE_FILESIZE_EXCEEDED);
   if (FEstadoTLS.ErroCertificado != 0) return FEstadoTLS.ErroCertificado;
   const bool falhaDeRede = resultado == CURLE_SSL_CONNECT_ERROR || resultado == CURLE_RECV_ERROR ||
                            resultado == CURLE_SEND_ERROR || resultado == CURLE_GOT_NOTHING;

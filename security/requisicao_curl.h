@@ -25,8 +25,11 @@ enum class TFaseRequisicao {
 
 class TRequisicaoCurl {
  public:
-  // Largest answer read; a longer one fails the exchange.
+  // Largest answer read, far above the largest real answer; a longer one fails the exchange
+  // with libcurl's CURLE_FILESIZE_EXCEEDED.
   static constexpr std::size_t TamanhoMaximoResposta = std::size_t{64} << 20;
+  // Fewer answer bytes than this during a whole time-out end the exchange as a time-out.
+  static constexpr curl_off_t BytesMinimosPorEspera = 1024;
 
   // Opens the easy handle. `Aberta` tells whether that worked.
   TRequisicaoCurl();
@@ -47,14 +50,18 @@ class TRequisicaoCurl {
   [[nodiscard]] uint32_t DefinirProxy(const std::string& proxy, const std::string& usuario,
                                       const std::string& senha, const std::string& semProxy);
   // `ms` for the connection (name resolution and TLS handshake included) and as the longest
-  // wait without progress while sending and receiving.
+  // wait without progress while sending and receiving; an answer that brings fewer than
+  // `BytesMinimosPorEspera` bytes in `ms` also ends.
   [[nodiscard]] uint32_t DefinirTimeOut(int ms);
   // Pins the TLS version of a single-version choice; `LT_all` and `LT_SSHv2` allow every
   // version the TLS library supports. SSL 2 and 3, which it lacks, fail as the secure channel.
   [[nodiscard]] uint32_t DefinirVersaoTLS(TSSLType tipo);
-  // The server policy of politica_tls.h, and `certificado` (when not null) as the client
-  // certificate; it must stay valid until `Enviar` returns.
-  [[nodiscard]] uint32_t DefinirTLS(const TCertContext* certificado);
+  // The server policy of politica_tls.h (strict when `verificarServidor`, trusting only the
+  // bundle `arquivoCA` when one is named, else the system's authorities), and `certificado`
+  // (when not null) as the client certificate; it must stay valid until `Enviar` returns. An
+  // unverified server fails `Enviar` with ErroHTTP::CertificadoServidor.
+  [[nodiscard]] uint32_t DefinirTLS(const TCertContext* certificado, bool verificarServidor = false,
+                                    const std::string& arquivoCA = "");
   // The header lines (without line ends). Besides them only the user agent and Content-Length
   // are sent: libcurl's Accept and Expect are removed.
   [[nodiscard]] uint32_t DefinirCabecalhos(const std::vector<std::string>& linhas);
@@ -74,12 +81,22 @@ class TRequisicaoCurl {
     uint32_t ErroCertificado = 0;  // why the client certificate could not be installed
     bool AlertaFatal = false;      // the server ended the TLS session with a fatal alert
     bool Conectado = false;        // the TLS session began: the server was reached
+    bool Estrita = false;          // the server is judged by the strict policy
+  };
+  // Where the write callback puts the answer; public only for the callback.
+  struct TRecebimento {
+    std::string* Resposta;
+    bool Excedida = false;  // the answer went past TamanhoMaximoResposta
   };
   // What the progress callback needs to end an idle transfer; public only for the callback.
   struct TEspera {
     std::chrono::milliseconds Limite{0};
     curl_off_t Bytes = 0;
     std::chrono::steady_clock::time_point UltimoProgresso;
+    bool RespostaIniciada = false;  // a first byte of the answer came
+    // Start of the current time-out window of the answer, and the answer bytes by then.
+    std::chrono::steady_clock::time_point InicioJanela;
+    curl_off_t RecebidosInicioJanela = 0;
     bool Esgotada = false;
   };
 

@@ -60,7 +60,8 @@ void TNivraWinHTTPReqResp::Execute(std::string& Resp) {
   }
   passo(requisicao.DefinirDestino(seguro, url.Host, PortaDaURL(url), url.Caminho, Agente),
         "Falha ao conectar no Host. Erro:");
-  passo(requisicao.DefinirTLS(usarCertificado ? CertContext() : nullptr),
+  passo(requisicao.DefinirTLS(usarCertificado ? CertContext() : nullptr, VerificarServidor(),
+                              ArquivoCA()),
         usarCertificado ? "Falha ajustando WINHTTP_OPTION_CLIENT_CERT_CONTEXT. Erro:"
                         : "Falha ajustando WINHTTP_OPTION_SECURITY_FLAGS. Erro:");
   passo(

@@ -33,7 +33,8 @@ void TNivraWinINetReqResp::Execute(std::string& Resp) {
     passo(requisicao.DefinirTimeOut(TimeOut()), "Erro ao definir TimeOut de Conexão");
   passo(requisicao.DefinirDestino(seguro, url.Host, PortaDaURL(url), url.Caminho, Agente),
         "Erro: Internet Connect or Host");
-  const uint32_t tls = requisicao.DefinirTLS(usarCertificado ? CertContext() : nullptr);
+  const uint32_t tls = requisicao.DefinirTLS(usarCertificado ? CertContext() : nullptr,
+                                             VerificarServidor(), ArquivoCA());
   if (usarCertificado) passo(tls, "Erro: Problema ao inserir o certificado");
   passo(tls, "InternetQueryOption erro ao ajustar INTERNET_OPTION_SECURITY_FLAGS" + ErrorText(tls));
   passo(

@@ -53,6 +53,12 @@ class TNivraWinReqResp {
   // TLS protocol choice.
   TSSLType SSLType() const { return FSSLType; }
   void SetSSLType(TSSLType valor) { FSSLType = valor; }
+  // Verify the server's certificate chain, dates and host name (off by default); against the
+  // PEM bundle `ArquivoCA` alone when it is not empty, else the system's authorities.
+  bool VerificarServidor() const { return FVerificarServidor; }
+  void SetVerificarServidor(bool valor) { FVerificarServidor = valor; }
+  const std::string& ArquivoCA() const { return FArquivoCA; }
+  void SetArquivoCA(const std::string& valor) { FArquivoCA = valor; }
   // HTTP status of the last answer, 0 when none came; kept until the next `Execute`.
   uint32_t HTTPResultCode() const { return FpHTTPResultCode; }
   // Error number of the last `Execute` (see security/erros_http.h), 0 after a success.
@@ -94,6 +100,8 @@ class TNivraWinReqResp {
   std::string FProxyPort;
   std::string FProxyUser;
   TSSLType FSSLType = TSSLType::LT_all;
+  bool FVerificarServidor = false;
+  std::string FArquivoCA;
   int FTimeOut = 0;
   std::string FUrl;
   uint32_t FpInternalErrorCode = 0;

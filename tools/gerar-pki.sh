@@ -9,6 +9,7 @@
 #   servidor-outra-ca.pem/.key    the same server, signed by outra-ca.pem
 #   empresa.pfx                   A1 of "EMPRESA MODELO LTDA:11222333000181", valid 2020-2049
 #   empresa-legado.pfx            the same key and certificate with legacy encryption (RC2, 3DES)
+#   empresa-senha-longa.pfx       the same again, with the password "Qx7-senha-Inconfundivel-42"
 #   empresa-cn-invalido.pfx       CN with a wrong check digit; the CNPJ is only in the alternative name
 #   pessoa.pfx                    a person's certificate: "FULANO DE TAL:12345678909", CPF data only
 #   sem-cnpj.pfx                  a certificate without CNPJ or CPF anywhere
@@ -18,7 +19,7 @@
 #   softhsm2.conf tokens/         a SoftHSM2 token "NIVRA-A3" (PIN 1234, SO PIN 5678) holding the
 #                                 key and certificate of "EMPRESA TOKEN LTDA:12345678000195"
 #
-# Every .pfx opens with the password "nivra"; every .pem name has its .key beside it. Validity
+# Every .pfx but empresa-senha-longa.pfx opens with the password "nivra"; every .pem name has its .key beside it. Validity
 # dates are fixed, so tests can state them. The token part is skipped with a warning when
 # softhsm2-util or pkcs11-tool is missing.
 #
@@ -160,6 +161,7 @@ for nome in empresa empresa-cn-invalido pessoa sem-cnpj vencida; do pfx "$nome";
 openssl pkcs12 -export -inkey cliente-outra-ca.key -in cliente-outra-ca.pem -certfile outra-ca.pem \
   -name cliente-outra-ca -passout "pass:$senha" -out cliente-outra-ca.pfx
 pfx empresa empresa-legado.pfx "$senha" -legacy
+pfx empresa empresa-senha-longa.pfx "Qx7-senha-Inconfundivel-42"
 
 # Store entries open without a password, as a user's store keeps them.
 for nome in empresa vencida; do

@@ -29,7 +29,8 @@ TAplicacaoMonitor::TAplicacaoMonitor(const TOpcoes& opcoes)
                               return std::filesystem::is_directory(pasta, erro);
                             })),
       FArquivo(FLocais.PastaConfig),
-      FComponente({FLocais.PastaSchemas, FLocais.PastaDocs, opcoes.Servicos}),
+      FComponente({FLocais.PastaSchemas, FLocais.PastaDocs,
+                   opcoes.Servicos.empty() ? FLocais.ArquivoServicos : opcoes.Servicos}),
       FControlador(
           FJanela, FComponente, FArquivo, [] { return Agora(); }, std::cerr,
           // The picker's "Importar..." adds the file to the store the component reads.
@@ -37,6 +38,11 @@ TAplicacaoMonitor::TAplicacaoMonitor(const TOpcoes& opcoes)
             ImportarCertificadoPFX(arquivo, senha, FComponente.NivraNFe().SSL().StoreLocation());
           }) {
   FJanela.Conectar(FControlador);
+  if (const auto salva = FArquivo.Ler()) {
+    auto& webServices = FComponente.NivraNFe().Configuracoes().WebServices();
+    webServices.SetVerificarServidor(salva->VerificarServidor);
+    webServices.SetArquivoCA(salva->ArquivoCA);
+  }
 }
 
 void TAplicacaoMonitor::Iniciar() {

@@ -4,8 +4,12 @@
 #include <iostream>
 
 #include "app/qt/aplicacao_monitor.h"
+#include "util/processo_seguro.h"
 
 int main(int argc, char* argv[]) {
+  // Certificate passwords and PINs pass through this process's memory.
+  if (!ProtegerMemoriaDoProcesso())
+    std::cerr << "monitor-sefaz: não foi possível desligar o core dump\n";
   QApplication aplicacao(argc, argv);
   QApplication::setApplicationName("monitor-sefaz");
   // Hidden to the notification area, the program lives on without a visible window.

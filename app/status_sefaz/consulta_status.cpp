@@ -35,6 +35,8 @@ void ConfigurarComponente(TNivraNFe& nfe, const TOpcoesStatus& opcoes, const std
   conf.WebServices().SetUF(opcoes.UF);
   conf.WebServices().SetAmbiente(opcoes.Ambiente);
   conf.WebServices().SetTimeOut(opcoes.TimeOut);
+  conf.WebServices().SetVerificarServidor(opcoes.VerificarServidor);
+  conf.WebServices().SetArquivoCA(opcoes.ArquivoCA);
 
   auto& certificados = conf.Certificados();
   if (!opcoes.ArquivoPFX.empty()) certificados.SetArquivoPFX(opcoes.ArquivoPFX);

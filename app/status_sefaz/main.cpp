@@ -11,6 +11,7 @@
 #include "app/status_sefaz/saida.h"
 #include "app/status_sefaz/saida_todas.h"
 #include "app/status_sefaz/senha_terminal.h"
+#include "util/processo_seguro.h"
 
 #ifndef NIVRA_VERSAO
 #define NIVRA_VERSAO "0"
@@ -68,6 +69,9 @@ int Executar(const TOpcoesStatus& opcoes) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Certificate passwords and PINs pass through this process's memory.
+  if (!ProtegerMemoriaDoProcesso())
+    std::cerr << "status-sefaz: não foi possível desligar o core dump\n";
   try {
     return Executar(LerOpcoes(std::vector<std::string>(argv + 1, argv + argc)));
   } catch (const EOpcaoInvalida& erro) {

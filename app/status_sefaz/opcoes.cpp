@@ -128,6 +128,11 @@ TOpcoesStatus LerOpcoes(const std::vector<std::string>& argumentos) {
     } else if (opcao == "--todas") {
       leitor.SemValor(opcao);
       opcoes.Todas = true;
+    } else if (opcao == "--verificar-servidor") {
+      leitor.SemValor(opcao);
+      opcoes.VerificarServidor = true;
+    } else if (opcao == "--ca") {
+      opcoes.ArquivoCA = leitor.Valor(opcao);
     } else if (opcao == "--json") {
       leitor.SemValor(opcao);
       opcoes.Json = true;
@@ -143,6 +148,8 @@ TOpcoesStatus LerOpcoes(const std::vector<std::string>& argumentos) {
   }
   if (opcoes.Todas && !escolhaDeAutorizador.empty())
     throw EOpcaoInvalida("a opção --todas não combina com " + escolhaDeAutorizador);
+  if (!opcoes.ArquivoCA.empty() && !opcoes.VerificarServidor)
+    throw EOpcaoInvalida("a opção --ca só vale com --verificar-servidor");
   if (!opcoes.NumeroSerie.empty() && !opcoes.ArquivoPFX.empty())
     throw EOpcaoInvalida("use --certificado ou --pfx, não os dois");
   if (opcoes.Acao == TAcaoStatus::Consultar && opcoes.NumeroSerie.empty() &&
@@ -179,6 +186,9 @@ Outros:
   --schemas PASTA               pasta dos schemas XSD
   --salvar PASTA                arquiva os pedidos e as respostas nesta pasta
   --timeout MS                  tempo limite da requisição (padrão 10000)
+  --verificar-servidor          verifica a cadeia e o nome do certificado do autorizador
+  --ca ARQ                      com --verificar-servidor: confia só nas autoridades deste
+                                arquivo PEM (sem ele, nas do sistema)
   --json                        resultado como um objeto JSON (com --todas, uma lista)
 
 Repositório de certificados:

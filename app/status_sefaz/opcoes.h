@@ -27,6 +27,10 @@ struct TOpcoesStatus {
   std::string PastaSchemas;
   std::string PastaSalvar;
   int TimeOut = 10000;
+  // Verify the authoriser's certificate chain and host name, against the PEM bundle ArquivoCA
+  // when one is named, else the system's authorities.
+  bool VerificarServidor = false;
+  std::string ArquivoCA;
   bool Json = false;
   // --todas: every authoriser of the environment and model, instead of the UF's.
   bool Todas = false;

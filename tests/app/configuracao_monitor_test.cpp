@@ -1,9 +1,12 @@
 #include "app/configuracao_monitor.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <stdexcept>
+#include <string>
+#include <utility>
 
 #include "tests/fakes/pasta_temporaria.h"
 
@@ -27,11 +30,30 @@ TEST_F(ArquivoConfiguracao, ReadsTrimmedValuesWithDefaults) {
   ASSERT_TRUE(lidos);
   EXPECT_EQ(lidos->Certificado, "1A 2B");
   EXPECT_EQ(lidos->UF, "PR");
+  EXPECT_FALSE(lidos->VerificarServidor);
+  EXPECT_EQ(lidos->ArquivoCA, "");
+}
+
+TEST_F(ArquivoConfiguracao, OnlyVerificarServidorOneTurnsTheStrictCheckOn) {
+  for (const auto& [linha, estrita] :
+       {std::pair{"verificarServidor=1", true}, std::pair{"verificarServidor = 1 ", true},
+        std::pair{"verificarServidor=0", false}, std::pair{"verificarServidor=sim", false}}) {
+    TPastaTemporaria::Escrever(arquivo.Caminho(),
+                               std::string("[config]\n") + linha + "\narquivoCA= /etc/ca.pem\n");
+    const auto lidos = arquivo.Ler();
+    ASSERT_TRUE(lidos);
+    EXPECT_EQ(lidos->VerificarServidor, estrita) << linha;
+    EXPECT_EQ(lidos->ArquivoCA, "/etc/ca.pem");
+  }
 }
 
 TEST_F(ArquivoConfiguracao, WritesFromScratchSectionThenBothKeysUnchanged) {
   const TArquivoConfiguracao emSubpasta(pasta.Caminho() + "sub/pasta");
+  const mode_t antes = ::umask(0);  // not even a permissive umask opens it to others
   emSubpasta.Gravar(" 1a 2b ", "SC");
+  ::umask(antes);
+  EXPECT_EQ(std::filesystem::status(emSubpasta.Caminho()).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   EXPECT_EQ(TPastaTemporaria::Ler(emSubpasta.Caminho()), "[config]\ncertificado= 1a 2b \nUF=SC\n");
 }
 

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
+#include <string>
+#include <utility>
 
 #include "app/qt/aplicacao_monitor.h"
 #include "app/qt/dialogo_certificados.h"
@@ -164,6 +166,30 @@ TEST_F(JanelaMonitor, ShowsTheAuthorisersAnswerAfterStartUp) {
     EXPECT_EQ(status->palette().color(QPalette::Base), caso.Cor);
     EXPECT_EQ(janela.findChild<QPushButton*>("SpeedButton1")->isVisible(), caso.BotaoSVC);
     EXPECT_EQ(simulador.Pedidos().size(), caso.Pedidos);
+  }
+}
+
+// "verificarServidor=1" in the settings file: the monitor trusts only the named bundle.
+TEST_F(JanelaMonitor, WithTheStrictCheckSetItQueriesOnlyAServerOfTheNamedAuthority) {
+  const TRepositorioTeste repositorio;
+  std::filesystem::copy_file(PastaPKITeste() + "repositorio/empresa.pfx",
+                             repositorio.Caminho() + "empresa.pfx");
+  std::filesystem::create_directories(pasta.Caminho() + "config");
+  TPastaTemporaria::Escrever(pasta.Caminho() + "config/conf.qvl",
+                             "[config]\ncertificado=" + NumeroSeriePKI("empresa") +
+                                 "\nUF=PR\nverificarServidor=1\narquivoCA=" + PastaPKITeste() +
+                                 "ca.pem\n");
+  for (const auto& [servidor, linha] : {std::pair{"servidor", "107 - Serviço em Operação"},
+                                        std::pair{"servidor-outra-ca", "0 - "}}) {
+    SCOPED_TRACE(servidor);
+    TSimuladorTeste simulador({"--cert", PastaPKITeste() + servidor + ".pem", "--chave",
+                               PastaPKITeste() + servidor + ".key"});
+    TPastaTemporaria::Escrever(servicos, "[NFe_PR_P]\nNfeStatusServico_4.00=" + simulador.URL() +
+                                             "/ws/NFeStatusServico4.asmx\n");
+    TAplicacaoMonitor monitor(Opcoes());
+    monitor.Iniciar();
+    EXPECT_EQ(monitor.Janela().findChild<QLineEdit*>("MensagemSite")->text().toStdString(), linha);
+    EXPECT_EQ(simulador.Pedidos().size(), std::string(linha) == "0 - " ? 0U : 1U);
   }
 }
 

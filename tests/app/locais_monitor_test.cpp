@@ -13,6 +13,7 @@ TEST(LocaisMonitor, PortableInstallKeepsEverythingBesideTheExecutable) {
   EXPECT_EQ(locais.PastaConfig, "/opt/monitor/");
   EXPECT_EQ(locais.PastaDocs, "/opt/monitor/Docs/");
   EXPECT_EQ(locais.PastaSchemas, "/opt/monitor/ve310/");
+  EXPECT_EQ(locais.ArquivoServicos, "");
 }
 
 TEST(LocaisMonitor, SystemInstallUsesTheXdgFoldersAndTheInstalledSchemas) {
@@ -27,13 +28,29 @@ TEST(LocaisMonitor, SystemInstallUsesTheXdgFoldersAndTheInstalledSchemas) {
       {"relativo", "relativo", "/home/ana/.config/monitor-sefaz/",
        "/home/ana/.local/share/monitor-sefaz/Docs/"},
   };
+  // Installed into a prefix the user may write to (a root session, a prefix in the home
+  // folder), the program still keeps the user's files in the XDG folders.
   for (const Caso& caso : casos) {
-    TAmbienteLocais ambiente{"/usr/bin/", false, "", caso.xdgConfig, caso.xdgData, "/home/ana"};
-    const TLocaisMonitor locais = LocaisMonitor(ambiente, [](const std::string&) { return false; });
-    EXPECT_EQ(locais.PastaConfig, caso.config);
-    EXPECT_EQ(locais.PastaDocs, caso.docs);
-    EXPECT_EQ(locais.PastaSchemas, "/usr/bin/../share/nivra/schemas/");
+    for (const bool gravavel : {false, true}) {
+      TAmbienteLocais ambiente{"/usr/bin/",    gravavel,     "",
+                               caso.xdgConfig, caso.xdgData, "/home/ana"};
+      const TLocaisMonitor locais =
+          LocaisMonitor(ambiente, [](const std::string&) { return false; });
+      EXPECT_EQ(locais.PastaConfig, caso.config);
+      EXPECT_EQ(locais.PastaDocs, caso.docs);
+      EXPECT_EQ(locais.PastaSchemas, "/usr/bin/../share/nivra/schemas/");
+      EXPECT_EQ(locais.ArquivoServicos, "/usr/bin/../share/nivra/NivraNFeServicos.ini");
+    }
   }
+}
+
+TEST(LocaisMonitor, APortableInstallInAReadOnlyFolderKeepsTheUsersFilesInXdg) {
+  TAmbienteLocais ambiente{"/mnt/cd/", false, "", "", "", "/home/ana"};
+  const TLocaisMonitor locais =
+      LocaisMonitor(ambiente, [](const std::string& pasta) { return pasta == "/mnt/cd/ve310/"; });
+  EXPECT_EQ(locais.PastaConfig, "/home/ana/.config/monitor-sefaz/");
+  EXPECT_EQ(locais.PastaDocs, "/home/ana/.local/share/monitor-sefaz/Docs/");
+  EXPECT_EQ(locais.PastaSchemas, "/mnt/cd/ve310/");
 }
 
 TEST(LocaisMonitor, ConfigOptionWinsOverEveryOtherFolder) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -147,6 +148,15 @@ TEST_F(GravarTest, SymbolicLinkIsWrittenThroughToItsTarget) {
   EXPECT_TRUE(fs::is_symlink(pasta.Caminho() + "elo.xml"));
   EXPECT_EQ(TPastaTemporaria::Ler(pasta.Caminho() + "alvos/alvo.xml"), kDecl + "<a/>");
   EXPECT_EQ(Arquivos(pasta.Caminho() + "alvos"), std::vector<std::string>{"alvo.xml"});
+}
+
+TEST_F(GravarTest, ANewFileIsReadableByItsOwnerOnly) {
+  const std::string arquivo = pasta.Caminho() + "novo.xml";
+  const mode_t antes = ::umask(0);  // not even a permissive umask opens it to others
+  const bool gravou = nfe.Gravar(arquivo, "<a/>");
+  ::umask(antes);
+  ASSERT_TRUE(gravou);
+  EXPECT_EQ(fs::status(arquivo).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(GravarTest, ReplacedFileKeepsItsPermissions) {

@@ -73,6 +73,8 @@ const std::map<std::string_view, TLeitorValor>& OpcoesComValor() {
       {"--atraso", [](TOpcoesSimulador& o,
                       std::string_view v) { o.AtrasoMs = LerInteiro("--atraso", v, 0, 600000); }},
       {"--registro", [](TOpcoesSimulador& o, std::string_view v) { o.Registro = v; }},
+      {"--gotejar", [](TOpcoesSimulador& o,
+                       std::string_view v) { o.GotejarMs = LerInteiro("--gotejar", v, 1, 60000); }},
       {"--tmed",
        [](TOpcoesSimulador& o, std::string_view v) { o.TMed = LerInteiro("--tmed", v, 0, 9999); }},
       {"--envelope",
@@ -108,6 +110,7 @@ const std::map<std::string_view, bool TOpcoesSimulador::*>& OpcoesSemValor() {
       {"--renegociar", &TOpcoesSimulador::Renegociar},
       {"--dh-1024", &TOpcoesSimulador::DH1024},
       {"--recusar-http2", &TOpcoesSimulador::RecusarHTTP2},
+      {"--sem-fim", &TOpcoesSimulador::SemFim},
       {"--help", &TOpcoesSimulador::Ajuda},
       {"--version", &TOpcoesSimulador::Versao},
   };
@@ -201,6 +204,11 @@ Como os autorizadores reais respondem:
   --recusar-http2      aceita HTTP/2 na negociação ALPN sem falá-lo: um cliente que
                        oferece HTTP/2 falha (sem a opção, o ALPN não escolhe protocolo e o
                        cliente fica no HTTP/1.1)
+
+Servidores hostis (em chunked):
+  --gotejar MS         envia o corpo um byte por vez, a cada MS milissegundos
+  --sem-fim            resposta que nunca termina: após o corpo, espaços sem fim até o
+                       cliente desistir
 
   --help               mostra esta ajuda
   --version            mostra a versão

@@ -45,6 +45,8 @@ struct TOpcoesSimulador {
   bool Renegociar = false;
   bool DH1024 = false;
   bool RecusarHTTP2 = false;
+  int GotejarMs = 0;    // > 0: the body goes out one byte at a time, this many ms apart
+  bool SemFim = false;  // the body never ends: filler follows it until the client leaves
   bool Ajuda = false;
   bool Versao = false;
 };

@@ -3,6 +3,7 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -99,6 +100,26 @@ void Entregar(const TResposta& r, bool chunked, bool continue100, bool fechar,
           if (!destino.write(pedaco.data(), pedaco.size())) {
             return false;
           }
+        }
+        destino.done();
+        return true;
+      });
+}
+
+// A hostile answer in chunks: the body a byte at a time `gotejarMs` apart (when > 0), then,
+// `semFim`, blanks in 64 KiB pieces until the client goes away.
+void EntregarHostil(const TResposta& r, int gotejarMs, bool semFim, httplib::Response& resposta) {
+  resposta.status = r.Status;
+  resposta.set_chunked_content_provider(
+      r.Tipo, [corpo = r.Corpo, gotejarMs, semFim](size_t, httplib::DataSink& destino) {
+        const size_t passo = gotejarMs > 0 ? 1 : corpo.size();
+        for (size_t i = 0; i < corpo.size(); i += passo) {
+          if (gotejarMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(gotejarMs));
+          if (!destino.write(corpo.data() + i, std::min(passo, corpo.size() - i))) return false;
+        }
+        const std::string brancos(size_t{64} << 10, ' ');
+        while (semFim) {
+          if (!destino.write(brancos.data(), brancos.size())) return false;
         }
         destino.done();
         return true;
@@ -230,6 +251,10 @@ void TServidorSimulador::Atender(const httplib::Request& pedido, httplib::Respon
   }
   if (FOpcoes.HttpStatus != 0) {
     r.Status = FOpcoes.HttpStatus;
+  }
+  if (FOpcoes.GotejarMs > 0 || FOpcoes.SemFim) {
+    EntregarHostil(r, FOpcoes.GotejarMs, FOpcoes.SemFim, resposta);
+    return;
   }
   const bool chunked = FOpcoes.Chunked || FOpcoes.Falha == TFalhaSimulada::soap500;
   Entregar(r, chunked, FOpcoes.Continue100, FOpcoes.FecharConexao, resposta);

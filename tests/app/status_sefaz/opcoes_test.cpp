@@ -18,6 +18,7 @@ TEST(OpcoesStatus, DefaultsAskParanaProductionNFe) {
   EXPECT_EQ(opcoes.TimeOut, 10000);
   EXPECT_FALSE(opcoes.Json);
   EXPECT_FALSE(opcoes.Todas);
+  EXPECT_FALSE(opcoes.VerificarServidor);
   EXPECT_EQ(opcoes.ArquivoPFX, "a.pfx");
 }
 
@@ -31,10 +32,10 @@ TEST(OpcoesStatus, TodasAsksEveryAuthoriserOfTheEnvironmentAndModel) {
 }
 
 TEST(OpcoesStatus, ReadsEveryOptionInBothForms) {
-  const TOpcoesStatus opcoes =
-      LerOpcoes({"--uf=SP", "--ambiente", "homologacao", "--contingencia=svc-rs", "--modelo",
-                 "nfce", "--certificado", "1A2B", "--servicos=t.ini", "--schemas", "xsd/",
-                 "--salvar", "docs", "--timeout=2500", "--json"});
+  const TOpcoesStatus opcoes = LerOpcoes(
+      {"--uf=SP", "--ambiente", "homologacao", "--contingencia=svc-rs", "--modelo", "nfce",
+       "--certificado", "1A2B", "--servicos=t.ini", "--schemas", "xsd/", "--salvar", "docs",
+       "--timeout=2500", "--json", "--verificar-servidor", "--ca=ca.pem"});
   EXPECT_EQ(opcoes.UF, "SP");
   EXPECT_EQ(opcoes.Ambiente, TkovTipoAmbiente::taHomologacao);
   EXPECT_EQ(opcoes.FormaEmissao, TkovTipoEmissao::teSVCRS);
@@ -45,6 +46,8 @@ TEST(OpcoesStatus, ReadsEveryOptionInBothForms) {
   EXPECT_EQ(opcoes.PastaSalvar, "docs");
   EXPECT_EQ(opcoes.TimeOut, 2500);
   EXPECT_TRUE(opcoes.Json);
+  EXPECT_TRUE(opcoes.VerificarServidor);
+  EXPECT_EQ(opcoes.ArquivoCA, "ca.pem");
 }
 
 TEST(OpcoesStatus, ActionsNeedNoCertificate) {
@@ -93,6 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
                      "valor inválido para --timeout: \"10s\" (milissegundos, número inteiro "
                      "positivo)"},
         CasoRecusado{{"--pfx"}, "a opção --pfx precisa de um valor"},
+        CasoRecusado{{"--pfx", "a", "--ca", "ca.pem"},
+                     "a opção --ca só vale com --verificar-servidor"},
         CasoRecusado{{"--pfx", "--json"}, "a opção --pfx precisa de um valor"},
         CasoRecusado{{"--pfx", "a", "--json=sim"}, "a opção --json não aceita valor"},
         CasoRecusado{{"--pfx", "a", "--porta", "1"}, "opção desconhecida: --porta (veja --help)"},

@@ -212,4 +212,56 @@ TEST_F(StatusSefaz, ImportsAFileIntoTheStoreOnlyWithItsPassword) {
       << lista.Texto;
 }
 
+TEST_F(StatusSefaz, VerificarServidorRefusesAServerOfAnotherAuthorityWithThe12175Text) {
+  const std::string pki = PastaPKITeste();
+  TSimuladorTeste simulador(
+      {"--cert", pki + "servidor-outra-ca.pem", "--chave", pki + "servidor-outra-ca.key"});
+  const std::vector<std::string> pfx{"--pfx", pki + "empresa.pfx"};
+  EXPECT_EQ(Consultar(simulador.URL() + kCaminho, pfx).Saida, 0);  // the default accepts it
+
+  std::vector<std::string> estrito = pfx;
+  estrito.insert(estrito.end(), {"--verificar-servidor", "--ca", pki + "ca.pem"});
+  const TExecucao e = Consultar(simulador.URL() + kCaminho, estrito);
+  EXPECT_EQ(e.Saida, 3);
+  EXPECT_EQ(e.Texto, "");
+  EXPECT_NE(e.Erros.find("Erro: 12175 - Um ou mais erros foram encontrados no certificado Secure "
+                         "Sockets Layer (SSL) enviado pelo servidor"),
+            std::string::npos)
+      << e.Erros;
+  EXPECT_EQ(simulador.Pedidos().size(), 1U);  // only the default mode's query got through
+}
+
+// Everything the program writes, when queries and an import succeed and fail with a password
+// that no program text holds by chance.
+TEST_F(StatusSefaz, ThePasswordNeverReachesTheOutputTheArchiveOrTheStore) {
+  const std::string errada = "Zw4-errada-Inconfundivel-99";
+  const std::string pfx = PastaPKITeste() + "empresa-senha-longa.pfx";
+  const std::string arquivo = pasta.Caminho() + "arquivo/";
+  TSimuladorTeste simulador;
+  const std::vector<std::string> consulta{"--pfx", pfx, "--salvar", arquivo};
+  const std::vector<TExecucao> execucoes = {
+      Consultar(simulador.URL() + kCaminho, consulta, SenhaLongaPKITeste),
+      Consultar(simulador.URL() + kCaminho, consulta, errada),
+      Consultar(simulador.URL() + kCaminho, {"--pfx", pfx, "--json"}, errada),
+      Executar({"--importar-certificado", pfx}, errada),
+      Executar({"--importar-certificado", pfx}, SenhaLongaPKITeste)};
+  ASSERT_EQ(execucoes[0].Saida, 0) << execucoes[0].Erros;
+  ASSERT_EQ(execucoes.back().Saida, 0) << execucoes.back().Erros;
+  std::vector<std::string> escritos;
+  for (const TExecucao& e : execucoes) escritos.insert(escritos.end(), {e.Texto, e.Erros});
+  size_t arquivos = 0;
+  for (const std::string& raiz : {arquivo, repositorio.Caminho()}) {
+    for (const auto& item : std::filesystem::recursive_directory_iterator(raiz)) {
+      if (!item.is_regular_file()) continue;
+      escritos.push_back(TPastaTemporaria::Ler(item.path().string()));
+      ++arquivos;
+    }
+  }
+  EXPECT_GE(arquivos, 3U);  // the request, the answer and the store entry
+  for (const std::string& texto : escritos) {
+    EXPECT_EQ(texto.find(SenhaLongaPKITeste), std::string::npos) << texto;
+    EXPECT_EQ(texto.find(errada), std::string::npos) << texto;
+  }
+}
+
 }  // namespace

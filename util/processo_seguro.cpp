@@ -1,0 +1,13 @@
+// Core dumps off through the resource limit and the dumpable flag.
+#include "util/processo_seguro.h"
+
+#include <sys/prctl.h>
+#include <sys/resource.h>
+
+bool ProtegerMemoriaDoProcesso() {
+  const rlimit nenhum{0, 0};
+  const bool semCore = ::setrlimit(RLIMIT_CORE, &nenhum) == 0;
+  // Not dumpable: a crash handler such as systemd-coredump stores nothing of the memory.
+  const bool naoDespejavel = ::prctl(PR_SET_DUMPABLE, 0, 0, 0, 0) == 0;
+  return semCore && naoDespejavel;
+}
