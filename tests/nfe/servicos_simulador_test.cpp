@@ -244,7 +244,8 @@ TEST_F(ServicosSimulador, DistributionUnzipsAndSavesTheDocumentsByKind) {
   EXPECT_EQ(dist.Retorno().ultNSU, "000000000000003");
   EXPECT_EQ(Salvos("-resNFe.xml").size(), 1u);
   EXPECT_EQ(Salvos("-resEventoNFe.xml").size(), 1u);
-  EXPECT_EQ(Salvos("-nfe.xml").size(), 1u);
+  ASSERT_EQ(Salvos("-nfe.xml").size(), 1u);
+  EXPECT_NE(Salvos("-nfe.xml")[0].find(ChaveTeste(1) + "-nfe.xml"), std::string::npos);
   EXPECT_TRUE(ValidoNoSchema(Documentos()[0], "distDFeInt_v1.01.xsd"));
   EXPECT_EQ(Caminhos()[0], "/an/NFeDistribuicaoDFe");
 

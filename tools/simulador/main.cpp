@@ -4,6 +4,8 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <exception>
 #include <iostream>
 #include <thread>
@@ -54,13 +56,19 @@ int main(int argc, char** argv) {
     TServidorSimulador servidor(opcoes);
     const int porta = servidor.Vincular();
     bool parouSozinho = false;
-    std::thread trabalho([&servidor, &parouSozinho] {
+    std::atomic<bool> terminou{false};
+    std::thread trabalho([&servidor, &parouSozinho, &terminou] {
       parouSozinho = !servidor.Servir();
+      terminou = true;
       kill(getpid(), SIGUSR1);
     });
     std::cout << "ouvindo em https://127.0.0.1:" << porta << std::endl;
     int sinal = 0;
     while (sigwait(&sinais, &sinal) != 0) {
+    }
+    // A stop asked for before the server listens would be lost: wait until it listens.
+    while (!terminou && !servidor.EmExecucao()) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     servidor.Parar();
     trabalho.join();

@@ -176,6 +176,8 @@ bool TServidorSimulador::Servir() { return FServidor->listen_after_bind(); }
 
 void TServidorSimulador::Parar() { FServidor->stop(); }
 
+bool TServidorSimulador::EmExecucao() const { return FServidor->is_running(); }
+
 void TServidorSimulador::Registrar(const httplib::Request& pedido) {
   TPedidoRegistrado registrado{pedido.method, pedido.target, pedido.version, {}, pedido.body};
   for (const auto& [nome, valor] : pedido.headers) {

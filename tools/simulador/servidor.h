@@ -35,6 +35,8 @@ class TServidorSimulador {
 
   // Makes Servir return; safe to call from another thread.
   void Parar();
+  // True while the server is listening (from Servir's start to its end).
+  [[nodiscard]] bool EmExecucao() const;
 
  private:
   void Atender(const httplib::Request& pedido, httplib::Response& resposta);
