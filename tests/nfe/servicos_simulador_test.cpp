@@ -177,6 +177,11 @@ TEST_F(ServicosSimulador, EventLayoutsGoToTheUFOrToTheNationalEnvironment) {
     EXPECT_NE(Documentos()[0].find(std::string("<cOrgao>") + caso.cOrgao + "</cOrgao>"),
               std::string::npos);
     EXPECT_TRUE(ValidoNoSchema(Documentos()[0], "envEvento_v1.00.xsd"));
+    // Only a cancellation carries the protocol; a correction letter its text instead.
+    EXPECT_EQ(Documentos()[0].find("<nProt>") != std::string::npos,
+              caso.tipo == TkovTpEvento::teCancelamento);
+    EXPECT_EQ(Documentos()[0].find("<xCorrecao>") != std::string::npos,
+              caso.tipo == TkovTpEvento::teCCe);
     EXPECT_EQ(FNFe->EventoNFe().Evento[0].cStatRetorno, 135);
   }
 }
