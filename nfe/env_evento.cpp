@@ -121,9 +121,11 @@ void TEnvEventoPedido::EscreverEvento(TInfEventoNFe& Evento) {
     g.wCampo(TkovTipoCampo::tcStr, "HP20", "xCorrecao", 15, 1000, 1, Evento.xCorrecao, "Correção");
     g.wCampo(TkovTipoCampo::tcStr, "HP20a", "xCondUso", 1, 1000, 1, std::string(kCondicaoUsoCCe),
              "Condição de uso");
-  } else {
-    g.wCampo(TkovTipoCampo::tcStr, "HP20", "nProt", 15, 15, 0, Evento.nProt, "Protocolo");
-    g.wCampo(TkovTipoCampo::tcStr, "HP21", "xJust", 15, 255, 0, Evento.xJust, "Justificativa");
+  } else if (Evento.tpEvento == TkovTpEvento::teCancelamento) {
+    g.wCampo(TkovTipoCampo::tcStr, "HP20", "nProt", 15, 15, 1, Evento.nProt, "Protocolo");
+    g.wCampo(TkovTipoCampo::tcStr, "HP21", "xJust", 15, 255, 1, Evento.xJust, "Justificativa");
+  } else if (Evento.tpEvento == TkovTpEvento::teManifDestOperNaoRealizada) {
+    g.wCampo(TkovTipoCampo::tcStr, "HP21", "xJust", 15, 255, 1, Evento.xJust, "Justificativa");
   }
   g.wGrupo("/detEvento");
   g.wGrupo("/infEvento");

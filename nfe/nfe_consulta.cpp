@@ -31,6 +31,7 @@ void TNFeConsulta::SetNFeChave(const std::string& Valor) {
 }
 
 void TNFeConsulta::DefinirURL() {
+  if (FNFeChave.empty()) throw ENivraNFeException("Chave \"\" inválida.");
   const auto& ws = FPConfiguracoes.WebServices();
   TkovTipoAmbiente ambiente = ws.Ambiente();
   auto& notas = NivraNFe().NotasFiscais();

@@ -25,7 +25,8 @@ class TNFeConsulta : public TNFeServicoRetorno {
 
  protected:
   // Model and UF from the key, contingency authoriser by FormaEmissao, environment of the
-  // first loaded document (else the configured one).
+  // first loaded document (else the configured one). Throws ENivraNFeException "Chave \"\"
+  // inválida." when no key was set.
   void DefinirURL() override;
   void DefinirServicoEAction() override;
   void DefinirDadosMsg() override;

@@ -55,7 +55,11 @@ bool TDistribuicaoDFe::TratarResposta() {
 void TDistribuicaoDFe::SalvarDocumento(const TDocZipRetorno& Documento) {
   if (Documento.XML.empty()) return;
   auto& arquivos = FPConfiguracoesNFe.Arquivos();
-  const std::string chave = Aparar(ConteudoDaTag(Documento.XML, "chNFe", false));
+  std::string chave = Aparar(ConteudoDaTag(Documento.XML, "chNFe", false));
+  // A full document names its key only in the Id of infNFe.
+  if (const std::size_t id = Documento.XML.find("Id=\"NFe");
+      chave.empty() && id != std::string::npos)
+    chave = Documento.XML.substr(id + 7, 44);
   TDateTime emissao = 0;
   if (arquivos.EmissaoPathNFe()) {
     TLeitor leitor;

@@ -1,6 +1,8 @@
 // Sending a batch of events.
 #include "nfe/nfe_env_evento.h"
 
+#include <algorithm>
+
 #include "dfe/configuracoes_nfe.h"
 #include "nfe/env_evento.h"
 #include "util/numeros.h"
@@ -61,7 +63,7 @@ void TNFeEnvEvento::DefinirDadosMsg() {
 
   // Each event is signed on its own and put back in its place.
   const std::size_t inicioEventos = lote.find("<evento ");
-  std::string assinado = lote.substr(0, inicioEventos);
+  std::string assinado = lote.substr(0, std::min(inicioEventos, lote.rfind("</envEvento>")));
   FEventosAssinados.clear();
   for (std::size_t pos = inicioEventos; pos != std::string::npos;
        pos = lote.find("<evento ", pos)) {

@@ -73,8 +73,10 @@ bool TNivraNFe::Cancelamento(const std::string& AJustificativa, int64_t ALote) {
     EventoNFe().Evento = {evento};
     try {
       if (!EnviarEvento(ALote)) return false;
-    } catch (const std::exception&) {
-      GerarException(WebServices().EnvEvento().xMotivo());
+    } catch (const std::exception& e) {
+      // The authoriser's reason when it answered; the failure itself when it did not.
+      const std::string& motivo = WebServices().EnvEvento().xMotivo();
+      GerarException(motivo.empty() ? std::string(e.what()) : motivo);
       return false;
     }
   }

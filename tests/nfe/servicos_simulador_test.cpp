@@ -177,6 +177,11 @@ TEST_F(ServicosSimulador, EventLayoutsGoToTheUFOrToTheNationalEnvironment) {
     EXPECT_NE(Documentos()[0].find(std::string("<cOrgao>") + caso.cOrgao + "</cOrgao>"),
               std::string::npos);
     EXPECT_TRUE(ValidoNoSchema(Documentos()[0], "envEvento_v1.00.xsd"));
+    // Only a cancellation carries the protocol; a correction letter its text instead.
+    EXPECT_EQ(Documentos()[0].find("<nProt>") != std::string::npos,
+              caso.tipo == TkovTpEvento::teCancelamento);
+    EXPECT_EQ(Documentos()[0].find("<xCorrecao>") != std::string::npos,
+              caso.tipo == TkovTpEvento::teCCe);
     EXPECT_EQ(FNFe->EventoNFe().Evento[0].cStatRetorno, 135);
   }
 }
@@ -244,7 +249,8 @@ TEST_F(ServicosSimulador, DistributionUnzipsAndSavesTheDocumentsByKind) {
   EXPECT_EQ(dist.Retorno().ultNSU, "000000000000003");
   EXPECT_EQ(Salvos("-resNFe.xml").size(), 1u);
   EXPECT_EQ(Salvos("-resEventoNFe.xml").size(), 1u);
-  EXPECT_EQ(Salvos("-nfe.xml").size(), 1u);
+  ASSERT_EQ(Salvos("-nfe.xml").size(), 1u);
+  EXPECT_NE(Salvos("-nfe.xml")[0].find(ChaveTeste(1) + "-nfe.xml"), std::string::npos);
   EXPECT_TRUE(ValidoNoSchema(Documentos()[0], "distDFeInt_v1.01.xsd"));
   EXPECT_EQ(Caminhos()[0], "/an/NFeDistribuicaoDFe");
 
