@@ -215,8 +215,6 @@ void TServidorSimulador::Parar() {
 
 bool TServidorSimulador::EmExecucao() const { return FServidor->is_running(); }
 
-bool TServidorSimulador::EmExecucao() const { return FServidor->is_running(); }
-
 void TServidorSimulador::Registrar(const httplib::Request& pedido) {
   TPedidoRegistrado registrado{pedido.method, pedido.target, pedido.version, {}, pedido.body};
   for (const auto& [nome, valor] : pedido.headers) {
