@@ -140,6 +140,9 @@ TServidorSimulador::TServidorSimulador(const TOpcoesSimulador& opcoes)
   // Like an authoriser, it serves many clients at once: a slow answer (--atraso) for one does
   // not make the others queue behind the library's default of a few threads.
   FServidor->new_task_queue = [] { return new httplib::ThreadPool(kConexoesSimultaneas); };
+  // The answer leaves at once, as a server's should: with Nagle's algorithm its last segment
+  // would wait for the client's delayed acknowledgement (about 40 ms on Linux).
+  FServidor->set_tcp_nodelay(true);
   if (FOpcoes.FecharConexao) {
     FServidor->set_keep_alive_max_count(1);
   }
