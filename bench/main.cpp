@@ -8,6 +8,7 @@
 #include <iostream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "bench/figuras.h"
 #include "bench/monitor_ocioso.h"
@@ -73,6 +74,13 @@ std::vector<TFigura> Figuras(const std::map<std::string, double>& m, const TMoni
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Repetitions of the different benchmarks run interleaved in random order, so a change of
+  // load on the machine during the run falls on both sides of each comparison alike.
+  std::vector<char*> argumentos(argv, argv + argc);
+  std::string intercalar = "--benchmark_enable_random_interleaving=true";
+  argumentos.insert(argumentos.begin() + 1, intercalar.data());
+  argc = static_cast<int>(argumentos.size());
+  argv = argumentos.data();
   benchmark::Initialize(&argc, argv);
   if (argc != 2) {
     std::cerr << "uso: nivra-bench PAGINA.md [opções do Google Benchmark]\n";

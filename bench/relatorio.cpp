@@ -25,6 +25,16 @@ std::string LinhaProc(const std::string& arquivo, const std::string& chave) {
   return "?";
 }
 
+// The three load averages of /proc/loadavg ("1.20 0.90 0.75").
+std::string CargaMedia() {
+  std::ifstream entrada("/proc/loadavg");
+  std::string um;
+  std::string cinco;
+  std::string quinze;
+  entrada >> um >> cinco >> quinze;
+  return um + " " + cinco + " " + quinze;
+}
+
 std::string NotasAnteriores(const std::string& arquivo) {
   std::ifstream entrada(arquivo);
   std::string notas;
@@ -56,7 +66,8 @@ std::string DescricaoMaquina() {
   texto << "- processor: " << LinhaProc("/proc/cpuinfo", "model name") << ", "
         << ::sysconf(_SC_NPROCESSORS_ONLN) << " cores online\n"
         << "- memory: " << LinhaProc("/proc/meminfo", "MemTotal") << "\n"
-        << "- system: " << kernel << "\n"
+        << "- system: " << kernel << "; load average " << CargaMedia()
+        << " when the page was written (other work on the cores slows the concurrent figures)\n"
         << "- compiler: " << __VERSION__ << ", RelWithDebInfo (-O2 -g)\n"
         << "- libraries: libcurl " << curl_version_info(CURLVERSION_NOW)->version << ", "
         << OpenSSL_version(OPENSSL_VERSION) << "\n";
