@@ -22,10 +22,12 @@ pid_t Iniciar(const std::vector<std::string>& argumentos, const std::vector<std:
               int erro) {
   std::vector<std::string> textos(argumentos);
   std::vector<char*> argv;
+  argv.reserve(textos.size() + 1);
   for (std::string& a : textos) argv.push_back(a.data());
   argv.push_back(nullptr);
   std::vector<std::string> variaveis(ambiente);
   std::vector<char*> envp;
+  envp.reserve(variaveis.size() + 1);
   for (std::string& v : variaveis) envp.push_back(v.data());
   for (char** e = environ; *e != nullptr; ++e) envp.push_back(*e);
   envp.push_back(nullptr);

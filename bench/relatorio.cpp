@@ -25,6 +25,16 @@ std::string LinhaProc(const std::string& arquivo, const std::string& chave) {
   return "?";
 }
 
+// The three load averages of /proc/loadavg ("1.20 0.90 0.75").
+std::string CargaMedia() {
+  std::ifstream entrada("/proc/loadavg");
+  std::string um;
+  std::string cinco;
+  std::string quinze;
+  entrada >> um >> cinco >> quinze;
+  return um + " " + cinco + " " + quinze;
+}
+
 std::string NotasAnteriores(const std::string& arquivo) {
   std::ifstream entrada(arquivo);
   std::string notas;
@@ -56,7 +66,8 @@ std::string DescricaoMaquina() {
   texto << "- processor: " << LinhaProc("/proc/cpuinfo", "model name") << ", "
         << ::sysconf(_SC_NPROCESSORS_ONLN) << " cores online\n"
         << "- memory: " << LinhaProc("/proc/meminfo", "MemTotal") << "\n"
-        << "- system: " << kernel << "\n"
+        << "- system: " << kernel << "; load average " << CargaMedia()
+        << " when the page was written (other work on the cores slows the concurrent figures)\n"
         << "- compiler: " << __VERSION__ << ", RelWithDebInfo (-O2 -g)\n"
         << "- libraries: libcurl " << curl_version_info(CURLVERSION_NOW)->version << ", "
         << OpenSSL_version(OPENSSL_VERSION) << "\n";
@@ -70,7 +81,8 @@ void EscreverRelatorio(const std::string& arquivo, const std::vector<TFigura>& f
         << "Written by `make bench` (bench/): every figure measured side by side in one run, "
            "against the local authoriser `sefaz-simulador` on loopback, with the test PKI's "
            "client certificate `empresa.pfx` for both sides of each comparison. Each time is "
-           "the median of the repetitions Google Benchmark reports above the table.\n\n"
+           "the median of 7 to 9 repetitions (3 for each single query of the `--todas` "
+           "reference); the monitor is watched for 10 s after its first answer.\n\n"
         << "## Machine\n\n"
         << DescricaoMaquina() << "\n"
         << "## Figures\n\n"

@@ -70,8 +70,12 @@ TConteudoPFX LerPFX(std::string_view dados, const std::string& senha) {
   return conteudo;
 }
 
-std::string GerarPFX(X509* certificado, EVP_PKEY* chave, const TListaX509& cadeia,
-                     const std::string& senha) {
+namespace {
+
+// PKCS#12 data of the certificate, key and chain; `protegido` encrypts with `senha` and adds
+// the integrity check by OpenSSL's defaults, otherwise there is neither.
+std::string Exportar(X509* certificado, EVP_PKEY* chave, const TListaX509& cadeia,
+                     const char* senha, bool protegido) {
   CarregarProvedoresOpenSSL();
   const auto falha = [] {
     return ENivraDFeException("ExportCertStoreToPFXData: Falha em \"PFXExportCertStoreEx\" Erro: " +
@@ -86,9 +90,11 @@ std::string GerarPFX(X509* certificado, EVP_PKEY* chave, const TListaX509& cadei
       throw falha();
     }
   }
-  // Zero choices take OpenSSL's current defaults (AES-256 with PBKDF2, SHA-256 integrity).
-  TPKCS12Ptr p12(
-      PKCS12_create(senha.c_str(), nullptr, chave, certificado, pilha.get(), 0, 0, 0, 0, 0));
+  // Zero choices take OpenSSL's current defaults (AES-256 with PBKDF2, SHA-256 integrity); -1
+  // leaves the bags in clear and the integrity check out.
+  const int escolha = protegido ? 0 : -1;
+  TPKCS12Ptr p12(PKCS12_create(senha, nullptr, chave, certificado, pilha.get(), escolha, escolha, 0,
+                               escolha, 0));
   if (!p12) throw falha();
   unsigned char* bytes = nullptr;
   const int tamanho = i2d_PKCS12(p12.get(), &bytes);
@@ -96,4 +102,15 @@ std::string GerarPFX(X509* certificado, EVP_PKEY* chave, const TListaX509& cadei
   std::string dados(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(tamanho));
   OPENSSL_free(bytes);
   return dados;
+}
+
+}  // namespace
+
+std::string GerarPFX(X509* certificado, EVP_PKEY* chave, const TListaX509& cadeia,
+                     const std::string& senha) {
+  return Exportar(certificado, chave, cadeia, senha.c_str(), true);
+}
+
+std::string GerarPFXAberto(X509* certificado, EVP_PKEY* chave, const TListaX509& cadeia) {
+  return Exportar(certificado, chave, cadeia, nullptr, false);
 }

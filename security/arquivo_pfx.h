@@ -27,3 +27,10 @@ void CarregarProvedoresOpenSSL();
 // Throws ENivraDFeException with the OpenSSL error code when it cannot be made.
 [[nodiscard]] std::string GerarPFX(X509* certificado, EVP_PKEY* chave, const TListaX509& cadeia,
                                    const std::string& senha);
+
+// The same without password, encryption or integrity check: for handing a loaded certificate
+// to other components of this process, which read it back (LerPFX with an empty password)
+// without the key derivations a protected file costs. Never write it anywhere. Throws as
+// GerarPFX.
+[[nodiscard]] std::string GerarPFXAberto(X509* certificado, EVP_PKEY* chave,
+                                         const TListaX509& cadeia);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <thread>
 
+#include "security/arquivo_pfx.h"
 #include "security/dfe_ssl.h"
 #include "util/excecoes.h"
 #include "util/texto_arquivo.h"
@@ -16,18 +17,31 @@ namespace {
 // Enough threads for every endpoint of the table to be in flight at once.
 constexpr std::size_t kMaximoSimultaneas = 32;
 
-// The certificate as PKCS#12 data every query can load on its own, read once through a
-// component configured for the options; nullopt for a key on a token, which cannot leave it.
-std::optional<std::string> DadosDoCertificado(TNivraNFe& nfe) {
+// What every query takes from the first component instead of reading it again: the services
+// table's lines and the certificate.
+struct TCompartilhado {
+  std::vector<std::string> Params;
+  // The certificate, key and chain as PKCS#12 data without password; nullopt for a key on a
+  // token, which cannot leave it.
+  std::optional<std::string> PFX;
+};
+
+// Loads the certificate of `nfe` once and exports it in clear for the other components of this
+// process: each then reads it without the key derivations of a protected file (most of a
+// query's own CPU time otherwise).
+std::optional<std::string> CertificadoEmMemoria(TNivraNFe& nfe, const std::string& senha) {
+  std::string protegido;
   try {
-    return nfe.SSL().SSLCryptClass().CertPFXData();
+    protegido = nfe.SSL().SSLCryptClass().CertPFXData();
   } catch (const ENivraDFeExceptionNoPrivateKey&) {
     return std::nullopt;
   }
+  const TConteudoPFX conteudo = LerPFX(protegido, senha);
+  return GerarPFXAberto(conteudo.Certificado.get(), conteudo.Chave.get(), conteudo.Cadeia);
 }
 
 TResultadoAutorizador Consultar(const TAutorizador& autorizador, const TOpcoesStatus& opcoes,
-                                const std::string& senha, const std::optional<std::string>& pfx) {
+                                const std::string& senha, const TCompartilhado& compartilhado) {
   const auto inicio = std::chrono::steady_clock::now();
   TResultadoAutorizador resultado{autorizador, {}, 0};
   if (autorizador.URL.empty()) {
@@ -36,14 +50,15 @@ TResultadoAutorizador Consultar(const TAutorizador& autorizador, const TOpcoesSt
     TOpcoesStatus daConsulta = opcoes;
     daConsulta.UF = autorizador.UFs.front();
     daConsulta.FormaEmissao = autorizador.FormaEmissao;
-    if (pfx) {
+    if (compartilhado.PFX) {
       daConsulta.ArquivoPFX.clear();
       daConsulta.NumeroSerie.clear();
     }
     try {
       TNivraNFe nfe;
-      ConfigurarComponente(nfe, daConsulta, senha);
-      if (pfx) nfe.Configuracoes().Certificados().SetDadosPFX(*pfx);
+      ConfigurarComponente(nfe, daConsulta, compartilhado.PFX ? "" : senha);
+      nfe.Configuracoes().WebServices().SetParams(compartilhado.Params);
+      if (compartilhado.PFX) nfe.Configuracoes().Certificados().SetDadosPFX(*compartilhado.PFX);
       resultado.Resultado = ConsultarStatus(nfe);
     } catch (const std::exception& erro) {
       resultado.Resultado.Erro = erro.what();
@@ -65,16 +80,16 @@ std::vector<TResultadoAutorizador> ConsultarTodas(const TOpcoesStatus& opcoes,
   const TServicosIni tabela(JuntarLinhas(webServices.Params()));
   const std::vector<TAutorizador> autorizadores = ListarAutorizadores(
       tabela, webServices.ResourceName(), modelo.GetNomeModeloDFe(), opcoes.Ambiente);
-  const std::optional<std::string> pfx = DadosDoCertificado(modelo);
+  const TCompartilhado compartilhado{webServices.Params(), CertificadoEmMemoria(modelo, senha)};
 
   std::vector<TResultadoAutorizador> resultados(autorizadores.size());
   std::atomic<std::size_t> proximo{0};
   const auto trabalhar = [&] {
     for (std::size_t i = proximo++; i < autorizadores.size(); i = proximo++)
-      resultados[i] = Consultar(autorizadores[i], opcoes, senha, pfx);
+      resultados[i] = Consultar(autorizadores[i], opcoes, senha, compartilhado);
   };
   const std::size_t simultaneas =
-      pfx ? std::min(autorizadores.size(), kMaximoSimultaneas) : std::size_t{1};
+      compartilhado.PFX ? std::min(autorizadores.size(), kMaximoSimultaneas) : std::size_t{1};
   {
     std::vector<std::jthread> trabalhadores;
     for (std::size_t t = 1; t < simultaneas; ++t) trabalhadores.emplace_back(trabalhar);

@@ -19,8 +19,9 @@ struct TResultadoAutorizador {
 
 // Lists the authorisers of the options' environment and model (ListarAutorizadores over the
 // services table the options name, else the embedded one) and asks each once, all at the same
-// time, every query bounded by the options' TimeOut. The certificate is read once: its PKCS#12
-// data goes to every query. A certificate on a token cannot be copied so, and a token signs one
+// time, every query bounded by the options' TimeOut. The services table and the certificate
+// are read once and handed to every query (the certificate as PKCS#12 data without password,
+// kept in memory only). A certificate on a token cannot be copied so, and a token signs one
 // handshake at a time: then the queries run one after another. Results come in the list's order
 // (sorted by UF); an authoriser without an address carries the listing's failure in Erro.
 // Throws ENivraDFeException when the component cannot be configured (ConfigurarComponente) or

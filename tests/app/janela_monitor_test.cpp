@@ -67,6 +67,8 @@ TEST_F(JanelaMonitor, StartsQueriesShowsTheStatusLineAndHidesItself) {
   Processar(500);
   // The offscreen platform has no notification area: the window minimises instead of hiding.
   EXPECT_TRUE(janela.isMinimized());
+  // Nothing keeps a text cursor blinking (and the program awake) out of sight.
+  EXPECT_EQ(janela.focusWidget(), nullptr);
 }
 
 TEST_F(JanelaMonitor, StatusColourReachesTheStatusLine) {

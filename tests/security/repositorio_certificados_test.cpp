@@ -3,6 +3,7 @@
 #include "security/repositorio_certificados.h"
 
 #include <gtest/gtest.h>
+#include <openssl/pkcs12.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -172,6 +173,23 @@ TEST_F(Repositorio, LoadsAnEntryBySerialNumberAndExportsItUnderTheFacadePassword
   EXPECT_EQ(X509_cmp(exportado.Certificado.get(), ssl.CertContextWinApi()->Certificado), 0);
   EXPECT_EQ(EVP_PKEY_eq(exportado.Chave.get(), ssl.CertContextWinApi()->ChavePrivada), 1);
   EXPECT_EQ(exportado.Cadeia.size(), 1U);  // the authority
+}
+
+TEST_F(Repositorio, AnExportInClearHasNoIntegrityCheckAndReadsBackWithoutPassword) {
+  ssl.SetNumeroSerie(NumeroSeriePKI("vencida"));
+  const TCertContext* contexto = ssl.CertContextWinApi();
+  const TConteudoPFX origem = LerPFX(ssl.SSLCryptClass().CertPFXData(), "");
+  const std::string aberto =
+      GerarPFXAberto(origem.Certificado.get(), origem.Chave.get(), origem.Cadeia);
+
+  const auto* cursor = reinterpret_cast<const unsigned char*>(aberto.data());
+  TPKCS12Ptr p12(d2i_PKCS12(nullptr, &cursor, static_cast<long>(aberto.size())));
+  ASSERT_TRUE(p12);
+  EXPECT_EQ(PKCS12_mac_present(p12.get()), 0);
+  const TConteudoPFX lido = LerPFX(aberto, "");
+  EXPECT_EQ(X509_cmp(lido.Certificado.get(), contexto->Certificado), 0);
+  EXPECT_EQ(EVP_PKEY_eq(lido.Chave.get(), contexto->ChavePrivada), 1);
+  EXPECT_EQ(lido.Cadeia.size(), 1U);
 }
 
 TEST_F(Repositorio, AStoreFolderThatCannotBeReadIsReported) {

@@ -2,6 +2,9 @@
 #include "tools/simulador/servidor.h"
 
 #include <httplib.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
@@ -24,6 +27,30 @@ namespace {
 constexpr const char* kTipoSoap = "application/soap+xml; charset=utf-8";
 // Connections served at the same time (each holds a thread while it is open).
 constexpr std::size_t kConexoesSimultaneas = 64;
+// Connections the kernel may hold waiting for accept.
+constexpr int kFilaDeConexoes = 128;
+
+// The library listens with a queue of 5 connections; more clients arriving at once had their
+// connection attempts dropped and retried a second later. Finds the socket listening on `porta`
+// among the process's descriptors and lengthens its queue (listen may be called again).
+void AlongarFila(int porta) {
+  for (int fd = 0; fd < 1024; ++fd) {
+    struct stat estado {};
+    int ouvindo = 0;
+    socklen_t tamanho = sizeof ouvindo;
+    if (::fstat(fd, &estado) != 0 || !S_ISSOCK(estado.st_mode) ||
+        ::getsockopt(fd, SOL_SOCKET, SO_ACCEPTCONN, &ouvindo, &tamanho) != 0 || ouvindo == 0)
+      continue;
+    sockaddr_in endereco{};
+    socklen_t tamanhoEndereco = sizeof endereco;
+    if (::getsockname(fd, reinterpret_cast<sockaddr*>(&endereco), &tamanhoEndereco) == 0 &&
+        endereco.sin_family == AF_INET && ntohs(endereco.sin_port) == porta) {
+      if (::listen(fd, kFilaDeConexoes) != 0)
+        throw std::runtime_error("Não foi possível alongar a fila de conexões");
+      return;
+    }
+  }
+}
 
 // The reason phrase of the status line.
 std::string FraseDoStatus(int status) {
@@ -161,6 +188,9 @@ TServidorSimulador::TServidorSimulador(const TOpcoesSimulador& opcoes)
   // Like an authoriser, it serves many clients at once: a slow answer (--atraso) for one does
   // not make the others queue behind the library's default of a few threads.
   FServidor->new_task_queue = [] { return new httplib::ThreadPool(kConexoesSimultaneas); };
+  // The answer leaves at once, as a server's should: with Nagle's algorithm its last segment
+  // would wait for the client's delayed acknowledgement (about 40 ms on Linux).
+  FServidor->set_tcp_nodelay(true);
   if (FOpcoes.FecharConexao) {
     FServidor->set_keep_alive_max_count(1);
   }
@@ -189,9 +219,11 @@ int TServidorSimulador::Vincular() {
   if (FOpcoes.Porta == 0) {
     const int porta = FServidor->bind_to_any_port("127.0.0.1");
     if (porta > 0) {
+      AlongarFila(porta);
       return porta;
     }
   } else if (FServidor->bind_to_port("127.0.0.1", FOpcoes.Porta)) {
+    AlongarFila(FOpcoes.Porta);
     return FOpcoes.Porta;
   }
   throw std::runtime_error("Não foi possível abrir a porta " + std::to_string(FOpcoes.Porta) +
