@@ -49,9 +49,9 @@ fuzz: deps
 format-check: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
-# clang-tidy over the library, monitor and tool sources, with the checks of .clang-tidy as errors.
+# clang-tidy over the library, monitor, tool and benchmark sources, with the checks of .clang-tidy as errors.
 lint: build
-	git ls-files 'util/*.cpp' 'xml/*.cpp' 'security/*.cpp' 'dfe/*.cpp' 'nfe/*.cpp' 'app/*.cpp' 'tools/*.cpp' \
+	git ls-files 'util/*.cpp' 'xml/*.cpp' 'security/*.cpp' 'dfe/*.cpp' 'nfe/*.cpp' 'app/*.cpp' 'tools/*.cpp' 'bench/*.cpp' \
 	  | xargs -P $(JOBS) -n 4 clang-tidy -p $(BUILD) --quiet --warnings-as-errors='*'
 
 clean:
