@@ -8,7 +8,7 @@ CMAKE_GEN  = -G Ninja $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNC
 export CCACHE_BASEDIR ?= $(CURDIR)
 export CCACHE_NOHASHDIR ?= 1
 
-.PHONY: deps build test demo test-sanitize fuzz format-check lint clean
+.PHONY: deps build test deb demo test-sanitize fuzz format-check lint clean
 
 deps:
 	scripts/install-deps.sh
@@ -19,6 +19,11 @@ build: deps
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The Debian packages in $(BUILD)/pacotes, checked by lintian and run from a throw-away root
+# (tests/instalacao/pacotes_deb.sh).
+deb: build
+	tests/instalacao/pacotes_deb.sh $(BUILD) $(BUILD)/pacotes
 
 # The product against the local authoriser (scripts/demo.sh).
 demo: deps

@@ -1,5 +1,6 @@
 # What `cmake --install` places, by package component:
-#   biblioteca  libnivranfe.so.MAJOR, the schemas and the services table (share/nivra/)
+#   biblioteca  libnivranfe.so.MAJOR
+#   dados       the schemas and the services table (share/nivra/)
 #   dev         the headers (include/nivranfe/<folder>/*.h), libnivranfe.so, nivranfe.pc and
 #               the CMake package NivraNFe (target NivraNFe::nivranfe)
 #   monitor     monitor-sefaz, its desktop entry and icon
@@ -66,7 +67,7 @@ install(FILES ${PROJECT_BINARY_DIR}/pacote/NivraNFeConfig.cmake
 
 # --- Data the programs and the component find under share/nivra ----------------------------
 install(FILES ${PROJECT_SOURCE_DIR}/resources/NivraNFeServicos.ini
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/nivra COMPONENT biblioteca)
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/nivra COMPONENT dados)
 
 # --- Desktop integration and manual pages ----------------------------------------------------
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/pacote/monitor-sefaz.desktop
