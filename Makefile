@@ -35,14 +35,18 @@ test-sanitize: deps
 	cmake --build $(BUILD)-asan -j $(JOBS)
 	ctest --test-dir $(BUILD)-asan --output-on-failure -j $(JOBS)
 
-# Clang build of the libFuzzer targets, each run for FUZZ_SECONDS.
+# Clang build of the libFuzzer targets, each run for FUZZ_SECONDS from its kept corpus
+# (tests/fuzz/corpus/<target>, replayed first and never written to; new inputs go to
+# $(BUILD)-fuzz/corpus/<target>).
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	CXX=clang++ cmake -S . -B $(BUILD)-fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIVRA_WERROR=ON -DNIVRA_FUZZ=ON
 	cmake --build $(BUILD)-fuzz -j $(JOBS) --target nivra_fuzzers
 	@for f in $$(find $(BUILD)-fuzz -type f -name 'fuzz_*' -perm -u+x); do \
+	  nome=$$(basename $$f); novo=$(BUILD)-fuzz/corpus/$$nome; mkdir -p $$novo; \
 	  echo "== $$f ($(FUZZ_SECONDS)s)"; \
-	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 || exit 1; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$novo \
+	    $$(test -d tests/fuzz/corpus/$$nome && echo tests/fuzz/corpus/$$nome) || exit 1; \
 	done
 
 # Every C++ file as .clang-format lays it out.
