@@ -8,7 +8,7 @@ CMAKE_GEN  = -G Ninja $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNC
 export CCACHE_BASEDIR ?= $(CURDIR)
 export CCACHE_NOHASHDIR ?= 1
 
-.PHONY: deps build test demo bench test-sanitize fuzz format-check lint clean
+.PHONY: deps build test deb demo bench test-sanitize fuzz format-check lint clean
 
 deps:
 	scripts/install-deps.sh
@@ -19,6 +19,11 @@ build: deps
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The Debian packages in $(BUILD)/pacotes, checked by lintian and run from a throw-away root
+# (tests/instalacao/pacotes_deb.sh).
+deb: build
+	tests/instalacao/pacotes_deb.sh $(BUILD) $(BUILD)/pacotes
 
 # The product against the local authoriser (scripts/demo.sh).
 demo: deps
@@ -35,14 +40,18 @@ test-sanitize: deps
 	cmake --build $(BUILD)-asan -j $(JOBS)
 	ctest --test-dir $(BUILD)-asan --output-on-failure -j $(JOBS)
 
-# Clang build of the libFuzzer targets, each run for FUZZ_SECONDS.
+# Clang build of the libFuzzer targets, each run for FUZZ_SECONDS from its kept corpus
+# (tests/fuzz/corpus/<target>, replayed first and never written to; new inputs go to
+# $(BUILD)-fuzz/corpus/<target>).
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	CXX=clang++ cmake -S . -B $(BUILD)-fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIVRA_WERROR=ON -DNIVRA_FUZZ=ON
 	cmake --build $(BUILD)-fuzz -j $(JOBS) --target nivra_fuzzers
 	@for f in $$(find $(BUILD)-fuzz -type f -name 'fuzz_*' -perm -u+x); do \
+	  nome=$$(basename $$f); novo=$(BUILD)-fuzz/corpus/$$nome; mkdir -p $$novo; \
 	  echo "== $$f ($(FUZZ_SECONDS)s)"; \
-	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 || exit 1; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$novo \
+	    $$(test -d tests/fuzz/corpus/$$nome && echo tests/fuzz/corpus/$$nome) || exit 1; \
 	done
 
 # Every C++ file as .clang-format lays it out.

@@ -59,6 +59,11 @@ std::string PastaSchemasDoPrograma(const std::string& pastaExecutavel,
   return pastaExiste(aoLado) ? aoLado : pastaExecutavel + kPastaDadosInstalados + "schemas/";
 }
 
+std::string ArquivoInicioAutomatico(const TAmbienteLocais& ambiente) {
+  return PastaXdg(ambiente.XdgConfigHome, ambiente.Home, ".config/") +
+         "autostart/monitor-sefaz.desktop";
+}
+
 TAmbienteLocais AmbienteDoProcesso(const std::string& dirConfig) {
   TAmbienteLocais ambiente;
   ambiente.PastaExecutavel = PastaDoExecutavel();

@@ -43,6 +43,10 @@ struct TLocaisMonitor {
 [[nodiscard]] std::string PastaSchemasDoPrograma(
     const std::string& pastaExecutavel, const std::function<bool(const std::string&)>& pastaExiste);
 
+// The monitor's autostart entry: $XDG_CONFIG_HOME/autostart/monitor-sefaz.desktop (default
+// ~/.config; a relative value is ignored). Never throws except on allocation.
+[[nodiscard]] std::string ArquivoInicioAutomatico(const TAmbienteLocais& ambiente);
+
 // The environment of this process: /proc/self/exe, write access to its folder and the XDG
 // variables. Throws ENivraDFeException when the executable's folder cannot be told.
 [[nodiscard]] TAmbienteLocais AmbienteDoProcesso(const std::string& dirConfig);

@@ -2,6 +2,7 @@
 #include "app/qt/aplicacao_monitor.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <filesystem>
 #include <iostream>
 
@@ -38,6 +39,9 @@ TAplicacaoMonitor::TAplicacaoMonitor(const TOpcoes& opcoes)
             ImportarCertificadoPFX(arquivo, senha, FComponente.NivraNFe().SSL().StoreLocation());
           }) {
   FJanela.Conectar(FControlador);
+  FJanela.Bandeja().UsarInicioAutomatico(
+      TInicioAutomatico(ArquivoInicioAutomatico(AmbienteDoProcesso(opcoes.DirConfig)),
+                        QCoreApplication::applicationFilePath().toStdString()));
   if (const auto salva = FArquivo.Ler()) {
     auto& webServices = FComponente.NivraNFe().Configuracoes().WebServices();
     webServices.SetVerificarServidor(salva->VerificarServidor);

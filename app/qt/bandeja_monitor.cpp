@@ -1,9 +1,13 @@
 // Tray icon, its menu, balloons and the desktop-notification fallback.
 #include "app/qt/bandeja_monitor.h"
 
+#include <QAction>
 #include <QDBusConnection>
 #include <QPainter>
 #include <QPixmap>
+#include <QSignalBlocker>
+#include <exception>
+#include <utility>
 
 #include "app/monitor_controlador.h"
 
@@ -18,6 +22,27 @@ TBandejaMonitor::TBandejaMonitor(QObject* pai)
   connect(&FIcone, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
     // Trays that speak StatusNotifierItem report a click as Trigger, never as a double-click.
     if (r == QSystemTrayIcon::DoubleClick || r == QSystemTrayIcon::Trigger) emit Restaurar();
+  });
+}
+
+void TBandejaMonitor::UsarInicioAutomatico(TInicioAutomatico inicio) {
+  FInicioAutomatico = std::move(inicio);
+  QAction* acao = new QAction("Iniciar com a sessão", &FMenu);
+  acao->setCheckable(true);
+  acao->setChecked(FInicioAutomatico->Ativo());
+  FMenu.insertAction(FMenu.actions().value(0), acao);
+  connect(acao, &QAction::toggled, this, [this, acao](bool ligar) {
+    try {
+      if (ligar)
+        FInicioAutomatico->Ativar();
+      else
+        FInicioAutomatico->Desativar();
+    } catch (const std::exception& erro) {
+      const QSignalBlocker semAviso(acao);
+      acao->setChecked(FInicioAutomatico->Ativo());
+      Exibir(TMonitorControlador::kTituloAplicacao, QString::fromStdString(erro.what()),
+             TTipoBalao::Erro);
+    }
   });
 }
 

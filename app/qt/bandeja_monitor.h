@@ -1,12 +1,15 @@
-// The monitor's notification-area icon: its menu ("Fechar"), its balloons (or desktop
-// notifications where the tray shows none) and an icon drawn in the status colour.
+// The monitor's notification-area icon: its menu ("Iniciar com a sessão", "Fechar"), its
+// balloons (or desktop notifications where the tray shows none) and an icon drawn in the
+// status colour.
 #pragma once
 
 #include <QIcon>
 #include <QMenu>
 #include <QObject>
 #include <QSystemTrayIcon>
+#include <optional>
 
+#include "app/inicio_automatico.h"
 #include "app/interface_monitor.h"
 #include "app/qt/notificacoes_dbus.h"
 
@@ -20,6 +23,11 @@ class TBandejaMonitor : public QObject {
   [[nodiscard]] static QIcon Icone(const TCor* cor);
   // Whether the desktop has a notification area to hide into.
   [[nodiscard]] static bool TemAreaDeNotificacao();
+
+  // Adds the checkable "Iniciar com a sessão" to the menu, checked when `inicio` is on; checking
+  // and unchecking turn it on and off, and a failure is shown as an error balloon.
+  void UsarInicioAutomatico(TInicioAutomatico inicio);
+  QMenu& Menu() { return FMenu; }
 
   void Mostrar();
   void SetCor(TCor cor);
@@ -35,4 +43,5 @@ class TBandejaMonitor : public QObject {
   QMenu FMenu;
   QSystemTrayIcon FIcone;
   TNotificacoesDBus FNotificacoes;
+  std::optional<TInicioAutomatico> FInicioAutomatico;
 };

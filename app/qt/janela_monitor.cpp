@@ -57,7 +57,8 @@ TForm1::TForm1(QWidget* pai)
       ObsSite(LinhaDeStatus("ObsSite", this)),
       btnSair(new QPushButton("Sair", this)) {
   setWindowTitle(TMonitorControlador::kTituloJanela);
-  setWindowIcon(TBandejaMonitor::Icone(nullptr));
+  // The installed icon of the desktop's theme (the one of the menu entry), else the drawn one.
+  setWindowIcon(QIcon::fromTheme("monitor-sefaz", TBandejaMonitor::Icone(nullptr)));
   setFixedSize(515, 387);
   NumeroCertificado->setObjectName("NumeroCertificado");
   NumeroCertificado->setPlaceholderText("Número de série do certificado");

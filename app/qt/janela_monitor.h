@@ -24,6 +24,8 @@ class TForm1 : public QWidget, public TInterfaceMonitor {
 
   // Connects the controls and timers to `controlador`, which must outlive the window.
   void Conectar(TMonitorControlador& controlador);
+  // The notification-area icon and its menu.
+  TBandejaMonitor& Bandeja() { return TrayIcon1; }
 
   [[nodiscard]] std::string Texto(TControle controle) const override;
   void SetTexto(TControle controle, const std::string& texto) override;

@@ -2,6 +2,7 @@
 // and a settings folder given on the command line, the first query, the status line.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
@@ -11,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -193,6 +195,36 @@ TEST_F(JanelaMonitor, WithTheStrictCheckSetItQueriesOnlyAServerOfTheNamedAuthori
     EXPECT_EQ(monitor.Janela().findChild<QLineEdit*>("MensagemSite")->text().toStdString(), linha);
     EXPECT_EQ(simulador.Pedidos().size(), std::string(linha) == "0 - " ? 0U : 1U);
   }
+}
+
+// The menu's "Iniciar com a sessão" writes and removes the entry in the XDG autostart folder.
+TEST_F(JanelaMonitor, TheMenuTurnsStartingWithTheSessionOnAndOff) {
+  const std::string antes = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
+  ::setenv("XDG_CONFIG_HOME", (pasta.Caminho() + "xdg").c_str(), 1);
+  const std::string entrada = pasta.Caminho() + "xdg/autostart/monitor-sefaz.desktop";
+  {
+    TAplicacaoMonitor monitor(Opcoes());
+    QAction* acao = nullptr;
+    for (QAction* a : monitor.Janela().Bandeja().Menu().actions())
+      if (a->text() == "Iniciar com a sessão") acao = a;
+    ASSERT_NE(acao, nullptr);
+    EXPECT_FALSE(acao->isChecked());
+    acao->trigger();
+    EXPECT_TRUE(acao->isChecked());
+    EXPECT_TRUE(std::filesystem::exists(entrada));
+  }
+  {
+    TAplicacaoMonitor monitor(Opcoes());  // a new run sees the entry
+    QAction* acao = monitor.Janela().Bandeja().Menu().actions().value(0);
+    ASSERT_NE(acao, nullptr);
+    EXPECT_TRUE(acao->isChecked());
+    acao->trigger();
+    EXPECT_FALSE(std::filesystem::exists(entrada));
+  }
+  if (antes.empty())
+    ::unsetenv("XDG_CONFIG_HOME");
+  else
+    ::setenv("XDG_CONFIG_HOME", antes.c_str(), 1);
 }
 
 }  // namespace

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# instalar_e_consumir.sh BUILD SOURCE: installs the build into a throw-away prefix, checks the
+# places of what it installs, builds a tiny consumer against it with pkg-config and with the
+# CMake package, runs both, and runs the installed programs from there.
+set -euo pipefail
+build=$1
+fonte=$2
+prefixo=$(mktemp -d)
+trap 'rm -rf "$prefixo"' EXIT
+
+cmake --install "$build" --prefix "$prefixo" >/dev/null
+falhas=0
+for arquivo in bin/monitor-sefaz bin/status-sefaz bin/sefaz-simulador \
+  lib/libnivranfe.so lib/pkgconfig/nivranfe.pc lib/cmake/NivraNFe/NivraNFeConfig.cmake \
+  include/nivranfe/dfe/nivra_nfe.h include/nivranfe/util/arquivos.h \
+  share/nivra/NivraNFeServicos.ini share/nivra/schemas/consStatServ_v4.00.xsd \
+  share/applications/monitor-sefaz.desktop share/icons/hicolor/scalable/apps/monitor-sefaz.svg \
+  share/man/man1/status-sefaz.1.gz share/man/man1/sefaz-simulador.1.gz; do
+  [ -e "$prefixo/$arquivo" ] || { echo "FALHA: não instalado: $arquivo"; falhas=1; }
+done
+soname=$(objdump -p "$prefixo/lib/libnivranfe.so" | awk '/SONAME/ {print $2}')
+[[ $soname =~ ^libnivranfe\.so\.[0-9]+$ ]] || { echo "FALHA: soname \"$soname\""; falhas=1; }
+desktop-file-validate "$prefixo/share/applications/monitor-sefaz.desktop" ||
+  { echo "FALHA: entrada de menu inválida"; falhas=1; }
+
+# The consumer prints the IBGE code of SP and that the embedded table was read.
+esperado="35 tabela"
+export PKG_CONFIG_PATH=$prefixo/lib/pkgconfig
+# shellcheck disable=SC2046
+c++ -std=c++20 "$fonte/tests/instalacao/consumidor/main.cpp" -o "$prefixo/consumidor-pc" \
+  $(pkg-config --cflags --libs nivranfe) -Wl,-rpath,"$(pkg-config --variable=libdir nivranfe)"
+saida=$("$prefixo/consumidor-pc")
+[ "$saida" = "$esperado" ] || { echo "FALHA: pkg-config: \"$saida\""; falhas=1; }
+
+cmake -S "$fonte/tests/instalacao/consumidor" -B "$prefixo/consumidor-cmake" \
+  -DCMAKE_PREFIX_PATH="$prefixo" >/dev/null
+cmake --build "$prefixo/consumidor-cmake" >/dev/null
+saida=$("$prefixo/consumidor-cmake/consumidor")
+[ "$saida" = "$esperado" ] || { echo "FALHA: CMake: \"$saida\""; falhas=1; }
+
+"$prefixo/bin/status-sefaz" --version | grep -q '^status-sefaz ' ||
+  { echo "FALHA: status-sefaz --version"; falhas=1; }
+"$(dirname "$0")/monitor_instalado.sh" "$prefixo" "$build/pki-teste" || falhas=1
+exit $falhas
