@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -33,6 +34,19 @@ QLineEdit* LinhaDeStatus(const char* nome, QWidget* pai) {
   paleta.setColor(QPalette::Text, Qt::black);
   linha->setPalette(paleta);
   return linha;
+}
+
+// Long reasons ("... (curto prazo)") would be cut at the window's fixed width: the status line's
+// text shrinks, down to 11 pixels, until the whole text fits.
+void CaberNaLinha(QLineEdit* linha) {
+  // The frame and the line's own text margins take a few pixels on each side.
+  const int largura = linha->contentsRect().width() - 6;
+  QFont fonte = linha->font();
+  for (int tamanho = 15; tamanho >= 11; --tamanho) {
+    fonte.setPixelSize(tamanho);
+    if (QFontMetrics(fonte).horizontalAdvance(linha->text()) <= largura) break;
+  }
+  linha->setFont(fonte);
 }
 
 QLabel* Titulo(const char* texto, QWidget* pai) {
@@ -136,6 +150,9 @@ TForm1::TForm1(QWidget* pai)
   principal->addLayout(linhas);
   principal->addSpacing(6);
   principal->addWidget(painel);
+  // The first query runs before the window is shown: lay it out now, so the status lines know
+  // their width.
+  principal->activate();
 
   for (QTimer& timer : FTimers) timer.setTimerType(Qt::CoarseTimer);
   TrayIcon1.Mostrar();
@@ -193,6 +210,7 @@ void TForm1::SetTexto(TControle controle, const std::string& texto) {
     edicao->setText(QString::fromStdString(texto));
     edicao->setToolTip(edicao->text());
     edicao->setCursorPosition(0);
+    if (edicao == MensagemSite || edicao == ObsSite) CaberNaLinha(edicao);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -168,6 +169,9 @@ TEST_F(JanelaMonitor, ShowsTheAuthorisersAnswerAfterStartUp) {
     auto* status = janela.findChild<QLineEdit*>("MensagemSite");
     EXPECT_EQ(status->text().toStdString(), caso.Linha);
     EXPECT_EQ(status->palette().color(QPalette::Base), caso.Cor);
+    EXPECT_LE(QFontMetrics(status->font()).horizontalAdvance(status->text()),
+              status->contentsRect().width())
+        << "the whole reason fits the status line";
     EXPECT_EQ(janela.findChild<QPushButton*>("SpeedButton1")->isVisible(), caso.BotaoSVC);
     EXPECT_EQ(simulador.Pedidos().size(), caso.Pedidos);
   }
