@@ -14,18 +14,6 @@ const char* const kPastaSchemasPortatil = "ve310/";
 // The installed data folder, from the folder of the installed program.
 const char* const kPastaDadosInstalados = "../share/nivra/";
 
-// The XDG folder: the variable when it holds an absolute path, else HOME + `padrao`.
-std::string PastaXdg(const std::string& variavel, const std::string& home,
-                     const std::string& padrao) {
-  if (!variavel.empty() && variavel.front() == '/') return CaminhoComBarra(variavel);
-  return CaminhoComBarra(home) + padrao;
-}
-
-std::string Variavel(const char* nome) {
-  const char* valor = std::getenv(nome);
-  return valor == nullptr ? std::string() : std::string(valor);
-}
-
 }  // namespace
 
 TLocaisMonitor LocaisMonitor(const TAmbienteLocais& ambiente,
@@ -69,8 +57,8 @@ TAmbienteLocais AmbienteDoProcesso(const std::string& dirConfig) {
   ambiente.PastaExecutavel = PastaDoExecutavel();
   ambiente.ExecutavelGravavel = ::access(ambiente.PastaExecutavel.c_str(), W_OK) == 0;
   ambiente.DirConfig = dirConfig;
-  ambiente.XdgConfigHome = Variavel("XDG_CONFIG_HOME");
-  ambiente.XdgDataHome = Variavel("XDG_DATA_HOME");
-  ambiente.Home = Variavel("HOME");
+  ambiente.XdgConfigHome = VariavelAmbiente("XDG_CONFIG_HOME");
+  ambiente.XdgDataHome = VariavelAmbiente("XDG_DATA_HOME");
+  ambiente.Home = VariavelAmbiente("HOME");
   return ambiente;
 }

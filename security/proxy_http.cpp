@@ -1,16 +1,16 @@
 // Proxy name and the environment's proxy variables.
 #include "security/proxy_http.h"
 
-#include <cstdlib>
 #include <initializer_list>
+
+#include "util/arquivos.h"
 
 namespace {
 
 // The first of the variables that is set and not empty.
 std::string PrimeiraVariavel(std::initializer_list<const char*> nomes) {
   for (const char* nome : nomes) {
-    const char* valor = std::getenv(nome);
-    if (valor != nullptr && *valor != '\0') return valor;
+    if (std::string valor = VariavelAmbiente(nome); !valor.empty()) return valor;
   }
   return "";
 }

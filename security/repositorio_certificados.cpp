@@ -18,11 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Ambiente(const char* nome) {
-  const char* valor = std::getenv(nome);
-  return valor != nullptr ? valor : "";
-}
-
 [[noreturn]] void FalhaGravacao(const std::string& arquivo, int erro) {
   throw ENivraDFeException("Falha ao gravar o certificado em " + arquivo + ": " +
                            std::strerror(erro));
@@ -39,12 +34,11 @@ void CriarPasta(const std::string& pasta) {
 }  // namespace
 
 std::string PastaRepositorioCertificados(TSSLStoreLocation local) {
-  if (const std::string pasta = Ambiente("NIVRA_CERT_STORE"); !pasta.empty())
+  if (const std::string pasta = VariavelAmbiente("NIVRA_CERT_STORE"); !pasta.empty())
     return CaminhoComBarra(pasta);
   if (local == TSSLStoreLocation::slLocalMachine) return "/etc/nivra/certificados/";
-  std::string dados = Ambiente("XDG_DATA_HOME");
-  if (dados.empty()) dados = CaminhoComBarra(Ambiente("HOME")) + ".local/share";
-  return CaminhoComBarra(dados) + "nivra/certificados/";
+  return PastaXdg(VariavelAmbiente("XDG_DATA_HOME"), VariavelAmbiente("HOME"), ".local/share/") +
+         "nivra/certificados/";
 }
 
 TDadosCertificado ImportarCertificadoPFX(const std::string& arquivoPFX, const std::string& senha,

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -94,6 +95,16 @@ std::string PastaDoExecutavel() {
     throw ENivraDFeException("Não foi possível obter a pasta do executável: " + erro.message());
   }
   return CaminhoComBarra(executavel.parent_path().string());
+}
+
+std::string VariavelAmbiente(const char* nome) {
+  const char* valor = std::getenv(nome);
+  return valor == nullptr ? std::string() : std::string(valor);
+}
+
+std::string PastaXdg(const std::string& valor, const std::string& home, const std::string& padrao) {
+  if (!valor.empty() && valor.front() == '/') return CaminhoComBarra(valor);
+  return CaminhoComBarra(home) + padrao;
 }
 
 std::string CaminhoComBarra(std::string_view caminho) {

@@ -12,6 +12,13 @@
 [[nodiscard]] std::string PastaDoExecutavel();
 // The trimmed path with "/" appended when it is not empty and does not end in "/".
 [[nodiscard]] std::string CaminhoComBarra(std::string_view caminho);
+// The value of the environment variable, or the empty text when it is not set.
+[[nodiscard]] std::string VariavelAmbiente(const char* nome);
+// An XDG base folder, with a trailing "/": `valor` (the variable's value) when it is an absolute
+// path, else `home` + `padrao` (".config/", ".local/share/"); relative values are ignored, as
+// the XDG rules ask.
+[[nodiscard]] std::string PastaXdg(const std::string& valor, const std::string& home,
+                                   const std::string& padrao);
 // Clears lista and fills it with the names of the files matching the mask (a folder and a name
 // pattern with "*" and "?"), in the order the file system gives them, each prefixed with the
 // mask's folder when comPasta is set. Names containing ".." are skipped; a missing folder gives
