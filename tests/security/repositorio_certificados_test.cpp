@@ -18,38 +18,12 @@
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/pki_teste.h"
 #include "tests/fakes/sem_privilegio.h"
+#include "tests/fakes/variavel_ambiente.h"
 #include "util/excecoes.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Sets or removes an environment variable while it lives, restoring the old value after.
-class TVariavel {
- public:
-  TVariavel(const char* nome, const char* valor) : FNome(nome) {
-    const char* antes = std::getenv(nome);
-    FTinha = antes != nullptr;
-    if (FTinha) FAntes = antes;
-    if (valor != nullptr)
-      ::setenv(nome, valor, 1);
-    else
-      ::unsetenv(nome);
-  }
-  TVariavel(const TVariavel&) = delete;
-  TVariavel& operator=(const TVariavel&) = delete;
-  ~TVariavel() {
-    if (FTinha)
-      ::setenv(FNome, FAntes.c_str(), 1);
-    else
-      ::unsetenv(FNome);
-  }
-
- private:
-  const char* FNome;
-  std::string FAntes;
-  bool FTinha = false;
-};
 
 unsigned Modo(const std::string& caminho) {
   struct stat estado {};
@@ -75,10 +49,10 @@ TEST(PastaRepositorio, FollowsTheOverrideTheDataHomeAndTheLocation) {
        "/home/fulano/.local/share/nivra/certificados/"},
       {"", "", TSSLStoreLocation::slCurrentUser, "/home/fulano/.local/share/nivra/certificados/"},
   };
-  const TVariavel home("HOME", "/home/fulano");
+  const TVariavelAmbiente home("HOME", "/home/fulano");
   for (const Caso& caso : casos) {
-    const TVariavel store("NIVRA_CERT_STORE", caso.store);
-    const TVariavel dados("XDG_DATA_HOME", caso.dataHome);
+    const TVariavelAmbiente store("NIVRA_CERT_STORE", caso.store);
+    const TVariavelAmbiente dados("XDG_DATA_HOME", caso.dataHome);
     EXPECT_EQ(PastaRepositorioCertificados(caso.local), caso.pasta) << caso.pasta;
   }
 }
@@ -86,7 +60,7 @@ TEST(PastaRepositorio, FollowsTheOverrideTheDataHomeAndTheLocation) {
 TEST(ImportarCertificado, WritesAPasswordlessPrivateEntryNamedBySerialAndReplacesOnReimport) {
   TPastaTemporaria base;
   const std::string pasta = base.Caminho() + "novo/certificados/";
-  const TVariavel store("NIVRA_CERT_STORE", pasta.c_str());
+  const TVariavelAmbiente store("NIVRA_CERT_STORE", pasta.c_str());
 
   const TDadosCertificado dados =
       ImportarCertificadoPFX(PastaPKITeste() + "empresa-legado.pfx", SenhaPKITeste);
@@ -107,7 +81,7 @@ TEST(ImportarCertificado, WritesAPasswordlessPrivateEntryNamedBySerialAndReplace
 TEST(ImportarCertificado, RefusesAMissingFileABadFileAndAWrongPasswordWritingNothing) {
   TPastaTemporaria base;
   const std::string pasta = base.Caminho() + "certificados/";
-  const TVariavel store("NIVRA_CERT_STORE", pasta.c_str());
+  const TVariavelAmbiente store("NIVRA_CERT_STORE", pasta.c_str());
   TPastaTemporaria::Escrever(base.Caminho() + "ruim.pfx", "ruim");
   EXPECT_EQ(MensagemDe([&] { (void)ImportarCertificadoPFX(base.Caminho() + "x.pfx", "a"); }),
             "Arquivo: " + base.Caminho() + "x.pfx não encontrado");

@@ -24,6 +24,7 @@
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/pki_teste.h"
 #include "tests/fakes/simulador_teste.h"
+#include "tests/fakes/variavel_ambiente.h"
 #include "util/excecoes.h"
 
 namespace {
@@ -42,30 +43,6 @@ int PortaFechada() {
   if (s >= 0) ::close(s);
   return ok ? ntohs(endereco.sin_port) : 1;
 }
-
-// Sets an environment variable for the life of the object, then restores it.
-class VariavelAmbiente {
- public:
-  VariavelAmbiente(const char* nome, const char* valor) : FNome(nome) {
-    if (const char* antes = std::getenv(nome)) FAntes = std::make_unique<std::string>(antes);
-    if (valor != nullptr)
-      ::setenv(nome, valor, 1);
-    else
-      ::unsetenv(nome);
-  }
-  VariavelAmbiente(const VariavelAmbiente&) = delete;
-  VariavelAmbiente& operator=(const VariavelAmbiente&) = delete;
-  ~VariavelAmbiente() {
-    if (FAntes)
-      ::setenv(FNome, FAntes->c_str(), 1);
-    else
-      ::unsetenv(FNome);
-  }
-
- private:
-  const char* FNome;
-  std::unique_ptr<std::string> FAntes;
-};
 
 TEST(Transporte, AStatusQueryGetsTheAuthorisersAnswerThroughBothVariants) {
   TSimuladorTeste simulador;
@@ -320,11 +297,11 @@ TEST(Transporte, ATlsVersionTheLibraryLacksFailsTheSecureChannelAndTls12Connects
 TEST(Transporte, WithoutAProxyOfItsOwnWinHttpUsesAndKeepsTheEnvironmentsOne) {
   TSimuladorTeste simulador;
   const std::string proxy = "http://127.0.0.1:" + std::to_string(PortaFechada());
-  const VariavelAmbiente https("https_proxy", proxy.c_str());
-  const VariavelAmbiente HTTPS("HTTPS_PROXY", nullptr);
+  const TVariavelAmbiente https("https_proxy", proxy.c_str());
+  const TVariavelAmbiente HTTPS("HTTPS_PROXY", nullptr);
   {
-    const VariavelAmbiente semProxy("no_proxy", nullptr);
-    const VariavelAmbiente SEMPROXY("NO_PROXY", nullptr);
+    const TVariavelAmbiente semProxy("no_proxy", nullptr);
+    const TVariavelAmbiente SEMPROXY("NO_PROXY", nullptr);
     Cliente cliente;
     EXPECT_EQ(MensagemDe([&] { (void)cliente.Enviar(simulador.URL()); }),
               "Erro Interno: 12029\r\nErro HTTP: 0\r\nFalha ao conectar no Host. Erro:Erro: "
@@ -333,13 +310,13 @@ TEST(Transporte, WithoutAProxyOfItsOwnWinHttpUsesAndKeepsTheEnvironmentsOne) {
   }
   {
     // The hosts the environment excludes from its proxy are reached directly.
-    const VariavelAmbiente semProxy("no_proxy", "127.0.0.1");
+    const TVariavelAmbiente semProxy("no_proxy", "127.0.0.1");
     Cliente cliente;
     EXPECT_NE(cliente.Enviar(simulador.URL()).find("<cStat>107</cStat>"), std::string::npos);
   }
   {
     // An explicit proxy wins over the environment and the exclusions.
-    const VariavelAmbiente semProxy("no_proxy", "127.0.0.1");
+    const TVariavelAmbiente semProxy("no_proxy", "127.0.0.1");
     Cliente cliente;
     cliente.ssl.SetProxyHost("127.0.0.1");
     cliente.ssl.SetProxyPort(std::to_string(PortaFechada()));

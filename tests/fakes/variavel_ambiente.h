@@ -1,0 +1,31 @@
+// Sets (or, with nullptr, removes) an environment variable for the life of the object, then
+// restores what it was.
+#pragma once
+
+#include <stdlib.h>
+
+#include <optional>
+#include <string>
+
+class TVariavelAmbiente {
+ public:
+  TVariavelAmbiente(const char* nome, const char* valor) : FNome(nome) {
+    if (const char* antes = ::getenv(nome)) FAntes = antes;
+    if (valor != nullptr)
+      ::setenv(nome, valor, 1);
+    else
+      ::unsetenv(nome);
+  }
+  TVariavelAmbiente(const TVariavelAmbiente&) = delete;
+  TVariavelAmbiente& operator=(const TVariavelAmbiente&) = delete;
+  ~TVariavelAmbiente() {
+    if (FAntes)
+      ::setenv(FNome, FAntes->c_str(), 1);
+    else
+      ::unsetenv(FNome);
+  }
+
+ private:
+  const char* FNome;
+  std::optional<std::string> FAntes;
+};
