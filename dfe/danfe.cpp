@@ -22,6 +22,7 @@ void TNivraNFeDANFEClass::NaoImplementado(const std::string& Operacao) const {
   throw ENivraDFeException("Método \"" + Operacao + "\" não implementado em: " + ClassName());
 }
 
+void TNivraNFeDANFEClass::ImprimirDANFE(const NotaFiscal&) { NaoImplementado("ImprimirDANFE"); }
 void TNivraNFeDANFEClass::ImprimirEvento() { NaoImplementado("ImprimirEvento"); }
 void TNivraNFeDANFEClass::ImprimirEventoPDF() { NaoImplementado("ImprimirEventoPDF"); }
 void TNivraNFeDANFEClass::ImprimirInutilizacao() { NaoImplementado("ImprimirInutilizacao"); }

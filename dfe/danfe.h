@@ -8,10 +8,11 @@
 #include "dfe/notificacao_liberacao.h"
 #include "util/nome_classe.h"
 
+class NotaFiscal;
 class TNivraNFe;
 
-// Printing of events and number-range voidings. The base class prints nothing: each operation
-// throws ENivraDFeException "Método \"<operação>\" não implementado em: " followed by
+// Printing of invoices, events and number-range voidings. The base class prints nothing: each
+// operation throws ENivraDFeException "Método \"<operação>\" não implementado em: " followed by
 // ClassName(). Components that link to it are told when it is destroyed, and it is told when
 // the component it links to is destroyed.
 class TNivraNFeDANFEClass : public TNotificadorLiberacao, public TObservadorLiberacao {
@@ -31,6 +32,8 @@ class TNivraNFeDANFEClass : public TNotificadorLiberacao, public TObservadorLibe
   // Run-time class name used in failure texts.
   std::string ClassName() const { return NomeDaClasse(typeid(*this)); }
 
+  // Prints the invoice (its DANFE); the invoice is the component's, read only.
+  virtual void ImprimirDANFE(const NotaFiscal& Nota);
   virtual void ImprimirEvento();
   virtual void ImprimirEventoPDF();
   virtual void ImprimirInutilizacao();

@@ -93,6 +93,11 @@ class TNivraDFe : public TObservadorLiberacao {
                           TkovTipoAmbiente TipoAmbiente, const std::string& NomeServico,
                           double& Versao, std::string& URL);
   void AchaArquivoSchema(const std::string& NomeSchema, double& Versao, std::string& ArqSchema);
+  // Validates XML against the schema file of NomeSchema and Versao in PathSchemas. Returns
+  // false with the reason in MsgErro when it is not valid. Without such a file nothing can be
+  // checked: a log line names the missing schema and the result is true.
+  bool ValidarNoSchema(const std::string& XML, const std::string& NomeSchema, double Versao,
+                       std::string& MsgErro);
 
   // --- Shared facilities ---------------------------------------------------------------------
   // Offers a non-empty Msg to OnGerarLog; Tratado is what the handler left (false without one).

@@ -81,6 +81,20 @@ void TNivraDFe::AchaArquivoSchema(const std::string& NomeSchema, double& Versao,
   if (!ArqSchema.empty()) ArqSchema = Configuracoes().Arquivos().PathSchemas() + ArqSchema;
 }
 
+bool TNivraDFe::ValidarNoSchema(const std::string& XML, const std::string& NomeSchema,
+                                double Versao, std::string& MsgErro) {
+  std::string schema;
+  AchaArquivoSchema(NomeSchema, Versao, schema);
+  if (schema.empty()) {
+    bool tratado = false;
+    FazerLog("Schema " + NomeSchema + " não encontrado em \"" +
+                 Configuracoes().Arquivos().PathSchemas() + "\": documento não validado",
+             tratado);
+    return true;
+  }
+  return SSL().Validar(XML, schema, MsgErro);
+}
+
 void TNivraNFe::LerServicoDeParams(TLayOut LayOutServico, double& Versao, std::string& URL,
                                    std::string& Servico, std::string& SoapAction) {
   // Contingency emission goes to the contingency authoriser whatever the configured UF.

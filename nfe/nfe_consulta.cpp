@@ -8,6 +8,25 @@
 #include "util/excecoes.h"
 #include "util/texto.h"
 #include "util/uf.h"
+#include "util/xml_texto.h"
+
+namespace {
+
+// Cancellation (110111) and cancellation by substitution (110112).
+bool EventoDeCancelamento(const std::string& tpEvento) {
+  return tpEvento == "110111" || tpEvento == "110112";
+}
+
+// Replaces the content of the first element Tag of Xml; nothing when it has none.
+void TrocarConteudo(std::string& Xml, const std::string& Tag, const std::string& Conteudo) {
+  const std::size_t abre = Xml.find("<" + Tag + ">");
+  const std::size_t fecha = Xml.find("</" + Tag + ">", abre);
+  if (abre == std::string::npos || fecha == std::string::npos) return;
+  const std::size_t inicio = abre + Tag.size() + 2;
+  Xml.replace(inicio, fecha - inicio, Conteudo);
+}
+
+}  // namespace
 
 TNFeConsulta::TNFeConsulta(TNivraNFe& AOwner) : TNFeServicoRetorno(AOwner) {
   TNFeConsulta::Clear();
@@ -78,5 +97,41 @@ bool TNFeConsulta::TratarResposta() {
   if (!FRetNFeDFe.empty() && FPConfiguracoes.Arquivos().Salvar())
     (void)FPDFeOwner.Gravar(FNFeChave + "-NFeDFe.xml", "<NFeDFe>" + FRetNFeDFe + "</NFeDFe>");
   (void)AnexarProtocolos(NivraNFe(), FRetorno.protNFe);
-  return TNivraNFe::CstatProcessado(FRetorno.cStat) || TNivraNFe::CstatCancelada(FRetorno.cStat);
+  const bool cancelada = TNivraNFe::CstatCancelada(FRetorno.cStat);
+  if (cancelada && FPConfiguracoesNFe.Geral().AtualizarXMLCancelado()) AtualizarCancelada();
+  return TNivraNFe::CstatProcessado(FRetorno.cStat) || cancelada;
+}
+
+void TNFeConsulta::AtualizarCancelada() {
+  std::string nProt;
+  std::string dhRecbto;
+  for (const TRetEventoRetorno& evento : FRetorno.retEvento)
+    if (EventoDeCancelamento(evento.tpEvento) && EventoRegistrado(evento.cStat)) {
+      nProt = evento.nProt;
+      dhRecbto = Aparar(ConteudoDaTag(evento.XML, "dhRegEvento", false));
+    }
+  if (nProt.empty() && !FRetorno.retCancNFe.empty()) {
+    // Older layouts answered the cancellation itself.
+    nProt = Aparar(ConteudoDaTag(FRetorno.retCancNFe, "nProt", false));
+    dhRecbto = Aparar(ConteudoDaTag(FRetorno.retCancNFe, "dhRecbto", false));
+  }
+  if (nProt.empty()) return;
+
+  auto& notas = NivraNFe().NotasFiscais();
+  for (std::size_t i = 0; i < notas.Count(); ++i) {
+    NotaFiscal& nota = notas.Items(i);
+    if (nota.ChaveAcesso() != FNFeChave || nota.XMLProtocolo().empty()) continue;
+    std::string protocolo = nota.XMLProtocolo();
+    TrocarConteudo(protocolo, "cStat", std::to_string(FRetorno.cStat));
+    // The answer's own reason, as it travelled (escaped).
+    TrocarConteudo(protocolo, "xMotivo", ConteudoDaTag(FRetorno.XML, "xMotivo", false));
+    TrocarConteudo(protocolo, "nProt", nProt);
+    if (!dhRecbto.empty()) TrocarConteudo(protocolo, "dhRecbto", dhRecbto);
+    nota.SetProtocolo(protocolo, nProt, FRetorno.cStat, FRetorno.xMotivo);
+    if (!nota.NomeArq().empty())
+      (void)FPDFeOwner.Gravar(nota.NomeArq(), nota.XMLProcessado());
+    else
+      (void)FPDFeOwner.Gravar(FNFeChave + "-nfe.xml", nota.XMLProcessado(),
+                              FPConfiguracoesNFe.Arquivos().GetPathNFe(0, nota.CNPJEmitente()));
+  }
 }

@@ -7,7 +7,8 @@
 
 // Executar returns true when the answer's cStat is in the processed or the cancelled set. The
 // protocol is attached to the loaded document with the key; the events of the answer are
-// kept in RetNFeDFe.
+// kept in RetNFeDFe. With Geral.AtualizarXMLCancelado on, a cancelled document takes the
+// cancellation into its protocol and its file is rewritten.
 class TNFeConsulta : public TNFeServicoRetorno {
  public:
   explicit TNFeConsulta(TNivraNFe& AOwner);
@@ -37,6 +38,12 @@ class TNFeConsulta : public TNFeServicoRetorno {
   std::string ObterPrefixoArquivo() override { return FNFeChave; }
 
  private:
+  // Gives the loaded document with the key the situation of the answer (cStat, xMotivo) and
+  // the number and time of its cancellation, inside its protocol, and writes it again: to its
+  // own file when it has one, else as key + "-nfe.xml" in GetPathNFe. Nothing happens when the
+  // document is not loaded or the answer names no registered cancellation.
+  void AtualizarCancelada();
+
   std::string FNFeChave;
   std::string FProtocolo;
   std::string FRetNFeDFe;

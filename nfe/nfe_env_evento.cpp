@@ -76,10 +76,9 @@ void TNFeEnvEvento::DefinirDadosMsg() {
   }
   FPDadosMsg = assinado + "</envEvento>";
 
-  double versao = TextoParaDecimal(FPVersaoServico, 0);
-  std::string schema;
-  FPDFeOwner.AchaArquivoSchema("envEvento", versao, schema);
-  if (!schema.empty() && !FPDFeOwner.SSL().Validar(FPDadosMsg, schema, FPMsg)) Falhar(FPMsg);
+  if (!FPDFeOwner.ValidarNoSchema(FPDadosMsg, "envEvento", TextoParaDecimal(FPVersaoServico, 0),
+                                  FPMsg))
+    Falhar(FPMsg);
 
   for (std::size_t i = 0; i < pedido.Evento.size(); ++i) FEvento.Evento[i].Id = pedido.Evento[i].Id;
 }
@@ -97,7 +96,7 @@ bool TNFeEnvEvento::TratarResposta() {
       evento.cStatRetorno = ret.cStat;
       evento.xMotivoRetorno = ret.xMotivo;
       evento.nProtRetorno = ret.nProt;
-      if (ret.cStat != 135 && ret.cStat != 136 && ret.cStat != 155) continue;
+      if (!EventoRegistrado(ret.cStat)) continue;
       const std::string proc =
           "<procEventoNFe versao=\"" + FPVersaoServico +
           "\" xmlns=\"http://www.portalfiscal.inf.br/nfe\">" +

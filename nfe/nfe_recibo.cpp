@@ -65,6 +65,8 @@ TNFeRetRecepcao::TNFeRetRecepcao(TNivraNFe& AOwner) : TNFeRecibo(AOwner) {
 void TNFeRetRecepcao::Clear() {
   TNFeRecibo::Clear();
   FPStatus = TStatusNivraNFe::stNFeRetRecepcao;
+  FChaveNFe.clear();
+  FProtocolo.clear();
 }
 
 bool TNFeRetRecepcao::Executar() {
@@ -87,5 +89,10 @@ bool TNFeRetRecepcao::Executar() {
     throw;
   }
   nfe.SetStatus(TStatusNivraNFe::stIdle);
-  return FRetorno.cStat == 104 && AnexarProtocolos(nfe, FRetorno.protNFe);
+  if (FRetorno.cStat != 104) return false;
+  if (!FRetorno.protNFe.empty()) {
+    FChaveNFe = FRetorno.protNFe.back().chNFe;
+    FProtocolo = FRetorno.protNFe.back().nProt;
+  }
+  return AnexarProtocolos(nfe, FRetorno.protNFe);
 }

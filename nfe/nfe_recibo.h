@@ -50,8 +50,16 @@ class TNFeRetRecepcao : public TNFeRecibo {
   // match.
   bool Executar() override;
 
+  // The key and protocol number of the last protocol of a processed lot; empty otherwise.
+  const std::string& ChaveNFe() const { return FChaveNFe; }
+  const std::string& Protocolo() const { return FProtocolo; }
+
  protected:
   bool Resultado() const override { return FRetorno.cStat == 105; }
   // Restores the settings but keeps the status, which Executar puts back to stIdle.
   void EncerrarServico() override { RestaurarConfiguracoes(); }
+
+ private:
+  std::string FChaveNFe;
+  std::string FProtocolo;
 };

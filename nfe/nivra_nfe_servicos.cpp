@@ -1,7 +1,9 @@
 // The component's operations that drive the NF-e services.
+#include "dfe/danfe.h"
 #include "dfe/nivra_nfe.h"
 #include "nfe/env_evento.h"
 #include "nfe/webservices.h"
+#include "util/numeros.h"
 #include "util/texto.h"
 
 namespace {
@@ -18,7 +20,7 @@ bool TNivraNFe::ExecutarServico(TDFeWebService& Servico) {
   return resultado;
 }
 
-bool TNivraNFe::Enviar(const std::string& ALote, bool /*Imprimir*/, bool Sincrono, bool Zipado) {
+bool TNivraNFe::Enviar(const std::string& ALote, bool Imprimir, bool Sincrono, bool Zipado) {
   const std::size_t quantidade = NotasFiscais().Count();
   if (quantidade == 0) {
     GerarException("ERRO: Nenhuma NF-e adicionada ao Lote");
@@ -30,7 +32,37 @@ bool TNivraNFe::Enviar(const std::string& ALote, bool /*Imprimir*/, bool Sincron
         std::to_string(quantidade));
     return false;
   }
-  return WebServices().Envia(ALote, Sincrono, Zipado);
+  if (!PrepararNotas()) return false;
+  const bool enviado = WebServices().Envia(ALote, Sincrono, Zipado);
+  if (enviado && Imprimir && DANFE() != nullptr)
+    for (std::size_t i = 0; i < NotasFiscais().Count(); ++i)
+      if (CstatConfirmada(NotasFiscais().Items(i).cStat()))
+        DANFE()->ImprimirDANFE(NotasFiscais().Items(i));
+  return enviado;
+}
+
+bool TNivraNFe::PrepararNotas() {
+  for (std::size_t i = 0; i < NotasFiscais().Count(); ++i) {
+    NotaFiscal& nota = NotasFiscais().Items(i);
+    if (nota.DigestValue().empty()) {
+      try {
+        nota.SetXML(SSL().Assinar(nota.XML(), "NFe", "infNFe"));
+      } catch (const std::exception& e) {
+        GerarException("Falha ao assinar Nota Fiscal Eletrônica " + nota.ChaveAcesso(), &e);
+        return false;
+      }
+    }
+    const std::string versao = nota.VersaoXML();
+    std::string erro;
+    if (!ValidarNoSchema(nota.XML(), "nfe",
+                         versao.empty() ? VersaoParaNumero(Configuracoes().Geral().VersaoDF())
+                                        : TextoParaDecimal(versao, 0),
+                         erro)) {
+      GerarException("Falha na validação dos dados da nota " + nota.ChaveAcesso() + "\r\n" + erro);
+      return false;
+    }
+  }
+  return true;
 }
 
 bool TNivraNFe::Consultar(const std::string& AChave) {

@@ -71,6 +71,12 @@ class TRetornoNFe {
   std::string XML;
 };
 
+// True for the cStat of a registered event: 135 (linked to its document), 136 (registered
+// without a link) and 155 (registered out of time).
+[[nodiscard]] inline bool EventoRegistrado(int32_t cStat) {
+  return cStat == 135 || cStat == 136 || cStat == 155;
+}
+
 // Every element named Nome in Texto, start and end tags included, in order (an element with a
 // prefix "ns2:" is found too). Never throws.
 [[nodiscard]] std::vector<std::string> ElementosXML(const std::string& Texto,

@@ -5,9 +5,13 @@
 #include <vector>
 
 #include "dfe/danfe.h"
+#include "dfe/documentos_nfe.h"
 
 class TDANFEGravador : public TNivraNFeDANFEClass {
  public:
+  void ImprimirDANFE(const NotaFiscal& Nota) override {
+    Chamadas.push_back("ImprimirDANFE " + Nota.ChaveAcesso());
+  }
   void ImprimirEvento() override { Chamadas.push_back("ImprimirEvento"); }
   void ImprimirEventoPDF() override { Chamadas.push_back("ImprimirEventoPDF"); }
   void ImprimirInutilizacao() override { Chamadas.push_back("ImprimirInutilizacao"); }

@@ -29,7 +29,9 @@ class AmbienteSimulador : public ::testing::Test {
   void Iniciar(const std::vector<std::string>& opcoes = {});
   void TearDown() override;
 
-  // Loads a signed invoice with the key ChaveTeste(numero) (homologation) into NotasFiscais.
+  // An unsigned invoice with the key ChaveTeste(numero) (homologation).
+  static std::string XMLNota(int numero);
+  // Loads XMLNota(numero), signed, into NotasFiscais.
   void CarregarNota(int numero);
   // The data documents received by the simulator, in order (the nfeDadosMsg content).
   std::vector<std::string> Documentos() const;

@@ -96,8 +96,10 @@ TEST_F(ServicosSimulador, LotLimitsAndTheSizeLimitStopBeforeSending) {
   FNFe->NotasFiscais().Clear();
   FNFe->NotasFiscais().Add().SetXML("<NFe><infNFe Id=\"NFe" + ChaveTeste(5) +
                                     "\"><tpAmb>2</tpAmb><xObs>" + std::string(520000, 'x') +
-                                    "</xObs></infNFe></NFe>");
-  // 520 000 characters of remark and the lot's 215 others: 508 KB, truncated.
+                                    "</xObs></infNFe><Signature><DigestValue>eA==</DigestValue>"
+                                    "</Signature></NFe>");
+  // 520 000 characters of remark and the lot's 269 others: 508 KB, truncated. (The document
+  // counts as signed, so it goes as it is.)
   EXPECT_EQ(MensagemDe([&] { FNFe->Enviar(1); }),
             "Tamanho do XML de Dados superior a 500 Kbytes. Tamanho atual: 508 Kbytes");
   EXPECT_TRUE(FSimulador->Pedidos().empty());

@@ -156,6 +156,7 @@ std::string TServicosSimulados::Situacao(const std::string& pedido, TDateTime ag
              Tag("tpAmb", tpAmb) + Tag("cStat", "135") +
              Tag("xMotivo", "Evento registrado e vinculado a NF-e") + Tag("chNFe", chave) +
              Tag("tpEvento", "110111") + Tag("nSeqEvento", "1") +
+             Tag("dhRegEvento", DataHoraComFuso(agora)) +
              Tag("nProt", NovoNumero(chave.substr(0, 2))) +
              "</infEvento></retEvento></procEventoNFe>";
   return texto + "</retConsSitNFe>";
