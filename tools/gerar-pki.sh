@@ -7,6 +7,8 @@
 #   outra-ca.pem                  a second authority, trusted by nobody
 #   servidor.pem servidor.key     the local authoriser (localhost, 127.0.0.1), signed by ca.pem
 #   servidor-outra-ca.pem/.key    the same server, signed by outra-ca.pem
+#   servidor-outro-nome.pem/.key  a server of another name (sefaz.exemplo.gov.br), signed by ca.pem
+#   servidor-vencido.pem/.key     the local authoriser with a certificate valid 2015-2016 only
 #   empresa.pfx                   A1 of "EMPRESA MODELO LTDA:11222333000181", valid 2020-2049
 #   empresa-legado.pfx            the same key and certificate with legacy encryption (RC2, 3DES)
 #   empresa-senha-longa.pfx       the same again, with the password "Qx7-senha-Inconfundivel-42"
@@ -69,6 +71,11 @@ basicConstraints = CA:false
 keyUsage = critical, digitalSignature, keyEncipherment
 extendedKeyUsage = serverAuth
 subjectAltName = DNS:localhost, IP:127.0.0.1
+[servidor_outro_nome]
+basicConstraints = CA:false
+keyUsage = critical, digitalSignature, keyEncipherment
+extendedKeyUsage = serverAuth
+subjectAltName = DNS:sefaz.exemplo.gov.br
 [cliente_empresa]
 basicConstraints = CA:false
 keyUsage = critical, digitalSignature, nonRepudiation, keyEncipherment
@@ -141,6 +148,10 @@ inicio=20200101000000Z
 fim=20491231235959Z
 emitir servidor "/C=BR/O=Nivra Teste/CN=localhost" servidor $inicio $fim
 emitir servidor-outra-ca "/C=BR/O=Nivra Teste/CN=localhost" servidor $inicio $fim outra-ca
+emitir servidor-outro-nome "/C=BR/O=Nivra Teste/CN=sefaz.exemplo.gov.br" servidor_outro_nome \
+  $inicio $fim
+emitir servidor-vencido "/C=BR/O=Nivra Teste/CN=localhost" servidor 20150101000000Z \
+  20161231235959Z
 
 sujeito_empresa="/C=BR/O=ICP-Brasil/OU=Secretaria da Receita Federal do Brasil - RFB/OU=RFB e-CNPJ A1"
 CNPJ_SAN=11222333000181 emitir empresa "$sujeito_empresa/CN=EMPRESA MODELO LTDA:11222333000181" \

@@ -14,14 +14,15 @@
 
 namespace {
 
-// The simulator serving the certificate `servidor` of the test PKI (servidor, or
-// servidor-outra-ca signed by an authority nobody trusts).
+// The simulator serving the certificate `servidor` of the test PKI: servidor, servidor-outra-ca
+// (signed by an authority nobody trusts), servidor-outro-nome (issued to another host name) or
+// servidor-vencido (expired).
 std::vector<std::string> ServidorCom(const std::string& servidor) {
   return {"--cert", PastaPKITeste() + servidor + ".pem", "--chave",
           PastaPKITeste() + servidor + ".key"};
 }
 
-TEST(ServidorHostil, StrictModeRefusesAServerOfAnotherAuthorityAndTheDefaultAcceptsIt) {
+TEST(ServidorHostil, StrictModeRefusesAnUntrustedMisnamedOrExpiredServerAndTheDefaultAcceptsIt) {
   struct Caso {
     const char* servidor;
     bool verificar;
@@ -32,6 +33,8 @@ TEST(ServidorHostil, StrictModeRefusesAServerOfAnotherAuthorityAndTheDefaultAcce
       {"servidor-outra-ca", false, "", true},    {"servidor-outra-ca", false, "ca.pem", true},
       {"servidor", true, "ca.pem", true},        {"servidor-outra-ca", true, "ca.pem", false},
       {"servidor", true, "outra-ca.pem", false}, {"servidor", true, "nao-existe.pem", false},
+      {"servidor-outro-nome", false, "", true},  {"servidor-outro-nome", true, "ca.pem", false},
+      {"servidor-vencido", false, "", true},     {"servidor-vencido", true, "ca.pem", false},
   };
   for (const TSSLHttpLib lib : {TSSLHttpLib::httpWinHttp, TSSLHttpLib::httpWinINet}) {
     for (const auto& caso : casos) {
