@@ -53,10 +53,10 @@ void AmbienteSimulador::TearDown() {
   FSimulador.reset();
 }
 
-void AmbienteSimulador::CarregarNota(int numero) {
+void AmbienteSimulador::CarregarNota(int numero, const std::string& versao) {
   const std::string xml =
       "<NFe xmlns=\"http://www.portalfiscal.inf.br/nfe\"><infNFe Id=\"NFe" + ChaveTeste(numero) +
-      "\" versao=\"4.00\"><ide><cUF>41</cUF><nNF>" + std::to_string(numero) +
+      "\" versao=\"" + versao + "\"><ide><cUF>41</cUF><nNF>" + std::to_string(numero) +
       "</nNF><tpAmb>2</tpAmb></ide><emit><CNPJ>11222333000181</CNPJ></emit></infNFe></NFe>";
   FNFe->NotasFiscais().Add().SetXML(FNFe->SSL().Assinar(xml, "NFe", "infNFe"));
 }

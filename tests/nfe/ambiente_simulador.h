@@ -29,8 +29,9 @@ class AmbienteSimulador : public ::testing::Test {
   void Iniciar(const std::vector<std::string>& opcoes = {});
   void TearDown() override;
 
-  // Loads a signed invoice with the key ChaveTeste(numero) (homologation) into NotasFiscais.
-  void CarregarNota(int numero);
+  // Loads a signed invoice of the layout version with the key ChaveTeste(numero)
+  // (homologation) into NotasFiscais.
+  void CarregarNota(int numero, const std::string& versao = "4.00");
   // The data documents received by the simulator, in order (the nfeDadosMsg content).
   std::vector<std::string> Documentos() const;
   // The paths of the requests received, in order.
