@@ -53,14 +53,14 @@ void AmbienteSimulador::TearDown() {
   FSimulador.reset();
 }
 
-std::string AmbienteSimulador::XMLNota(int numero) {
+std::string AmbienteSimulador::XMLNota(int numero, const std::string& versao) {
   return "<NFe xmlns=\"http://www.portalfiscal.inf.br/nfe\"><infNFe Id=\"NFe" + ChaveTeste(numero) +
-         "\" versao=\"4.00\"><ide><cUF>41</cUF><nNF>" + std::to_string(numero) +
+         "\" versao=\"" + versao + "\"><ide><cUF>41</cUF><nNF>" + std::to_string(numero) +
          "</nNF><tpAmb>2</tpAmb></ide><emit><CNPJ>11222333000181</CNPJ></emit></infNFe></NFe>";
 }
 
-void AmbienteSimulador::CarregarNota(int numero) {
-  FNFe->NotasFiscais().Add().SetXML(FNFe->SSL().Assinar(XMLNota(numero), "NFe", "infNFe"));
+void AmbienteSimulador::CarregarNota(int numero, const std::string& versao) {
+  FNFe->NotasFiscais().Add().SetXML(FNFe->SSL().Assinar(XMLNota(numero, versao), "NFe", "infNFe"));
 }
 
 std::vector<std::string> AmbienteSimulador::Documentos() const {

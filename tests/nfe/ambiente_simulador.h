@@ -29,10 +29,10 @@ class AmbienteSimulador : public ::testing::Test {
   void Iniciar(const std::vector<std::string>& opcoes = {});
   void TearDown() override;
 
-  // An unsigned invoice with the key ChaveTeste(numero) (homologation).
-  static std::string XMLNota(int numero);
-  // Loads XMLNota(numero), signed, into NotasFiscais.
-  void CarregarNota(int numero);
+  // An unsigned invoice of the layout version with the key ChaveTeste(numero) (homologation).
+  static std::string XMLNota(int numero, const std::string& versao = "4.00");
+  // Loads XMLNota(numero, versao), signed, into NotasFiscais.
+  void CarregarNota(int numero, const std::string& versao = "4.00");
   // The data documents received by the simulator, in order (the nfeDadosMsg content).
   std::vector<std::string> Documentos() const;
   // The paths of the requests received, in order.

@@ -399,6 +399,7 @@ TEST(SefazSimulador, RefusesBadArgumentsWithAMessageAndStatus2) {
       {tls + " --porta 70000", "Valor inválido para --porta: \"70000\""},
       {tls + " --cenario 107,abc", "Valor inválido para --cenario: \"abc\""},
       {tls + " --recibo 105,x", "Valor inválido para --recibo: \"x\""},
+      {tls + " --inutilizacao 563,0", "Valor inválido para --inutilizacao: \"0\""},
       {tls + " --envelope xml", "Valor inválido para --envelope: \"xml\""},
       {tls + " --nada", "Opção desconhecida: --nada"},
       {tls + " --atraso", "Falta o valor da opção --atraso"},
@@ -419,6 +420,7 @@ TEST(SefazSimulador, RefusesBadArgumentsWithAMessageAndStatus2) {
   EXPECT_EQ(ajuda.Saida, 0);
   EXPECT_NE(ajuda.Texto.find("--cenario LISTA"), std::string::npos);
   EXPECT_NE(ajuda.Texto.find("--recibo LISTA"), std::string::npos);
+  EXPECT_NE(ajuda.Texto.find("--inutilizacao LISTA"), std::string::npos);
   const TExecucao versao = Executar(std::string(NIVRA_SIMULADOR) + " --version");
   EXPECT_EQ(versao.Saida, 0);
   EXPECT_TRUE(versao.Texto.starts_with("sefaz-simulador ")) << versao.Texto;

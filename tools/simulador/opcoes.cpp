@@ -65,6 +65,10 @@ const std::map<std::string_view, TLeitorValor>& OpcoesComValor() {
       {"--cenario", [](TOpcoesSimulador& o, std::string_view v) { o.Cenario = LerCenario(v); }},
       {"--recibo",
        [](TOpcoesSimulador& o, std::string_view v) { o.Recibo = LerCenario(v, "--recibo"); }},
+      {"--inutilizacao",
+       [](TOpcoesSimulador& o, std::string_view v) {
+         o.Inutilizacao = LerCenario(v, "--inutilizacao");
+       }},
       {"--resposta", [](TOpcoesSimulador& o, std::string_view v) { o.Resposta = v; }},
       {"--http-status",
        [](TOpcoesSimulador& o, std::string_view v) {
@@ -177,6 +181,10 @@ Respostas:
   --recibo LISTA       códigos da consulta de recibo (consReciNFe) em sequência, o
                        último se repete (padrão 104): 104 traz os protocolos do lote,
                        105 "Lote em processamento"
+  --inutilizacao LISTA códigos da inutilização (inutNFe) em sequência, o último se
+                       repete (padrão 102): 102 "Inutilização de número homologado" com
+                       protocolo, 563 "Rejeição: Já existe pedido de Inutilização com a
+                       mesma faixa de inutilização"
   --sempre-recibo      responde todo lote (enviNFe) com 103 e um recibo, mesmo síncrono
   --tmed N             tempo médio informado em tMed, em segundos (padrão 1)
   --resposta ARQ       responde a todo pedido com os bytes deste arquivo

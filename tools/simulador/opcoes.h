@@ -29,8 +29,9 @@ struct TOpcoesSimulador {
   std::string Chave;
   std::string CAClientes;
   std::vector<int> Cenario{107};
-  std::vector<int> Recibo{104};  // the answers to consReciNFe, in turn
-  bool SempreRecibo = false;     // a synchronous lot is answered 103 with a receipt too
+  std::vector<int> Recibo{104};        // the answers to consReciNFe, in turn
+  bool SempreRecibo = false;           // a synchronous lot is answered 103 with a receipt too
+  std::vector<int> Inutilizacao{102};  // the answers to inutNFe, in turn
   std::string Resposta;
   int HttpStatus = 0;  // 0: the status of the answer itself (200, or that of the failure)
   int AtrasoMs = 0;

@@ -51,7 +51,7 @@ std::string DocZip(int nsu, const std::string& schema, const std::string& xml) {
 }  // namespace
 
 TServicosSimulados::TServicosSimulados(const TOpcoesSimulador& opcoes)
-    : FOpcoes(opcoes), FRecibo(opcoes.Recibo) {}
+    : FOpcoes(opcoes), FRecibo(opcoes.Recibo), FInutilizacao(opcoes.Inutilizacao) {}
 
 std::optional<TResposta> TServicosSimulados::Responder(const std::string& corpo, TDateTime agora) {
   std::string pedido = corpo;
@@ -164,13 +164,20 @@ std::string TServicosSimulados::Situacao(const std::string& pedido, TDateTime ag
 
 std::string TServicosSimulados::Inutilizacao(const std::string& pedido, TDateTime agora) {
   const std::string cUF = Campo(pedido, "cUF");
+  const int cStat = FInutilizacao.Proximo();
+  const std::string motivo =
+      cStat == 102   ? "Inutilização de número homologado"
+      : cStat == 563 ? "Rejeição: Já existe pedido de Inutilização com a mesma faixa de "
+                       "inutilização"
+                     : MotivoDoStatus(cStat);
   std::string texto = Raiz("retInutNFe", "4.00") + "<infInut>" +
-                      Comum(Campo(pedido, "tpAmb"), 102, "Inutilização de número homologado") +
-                      Tag("cUF", cUF);
+                      Comum(Campo(pedido, "tpAmb"), cStat, motivo) + Tag("cUF", cUF);
   for (const char* campo : {"ano", "CNPJ", "mod", "serie", "nNFIni", "nNFFin"})
     texto += Tag(campo, Campo(pedido, campo));
-  return texto + Tag("dhRecbto", DataHoraComFuso(agora)) + Tag("nProt", NovoNumero(cUF)) +
-         "</infInut></retInutNFe>";
+  texto += Tag("dhRecbto", DataHoraComFuso(agora));
+  // Only a granted voiding gets a protocol.
+  if (cStat == 102) texto += Tag("nProt", NovoNumero(cUF));
+  return texto + "</infInut></retInutNFe>";
 }
 
 std::string TServicosSimulados::Eventos(const std::string& pedido, TDateTime agora) {

@@ -49,6 +49,7 @@ class TServicosSimulados {
   const TOpcoesSimulador& FOpcoes;
   std::mutex FTrava;
   TCenario FRecibo;
+  TCenario FInutilizacao;
   std::map<std::string, std::vector<TNota>> FLotes;
   std::set<std::string> FCanceladas;
   long FSequencia = 0;
