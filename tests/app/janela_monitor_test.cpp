@@ -13,7 +13,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -23,6 +22,7 @@
 #include "tests/fakes/certificados_teste.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/simulador_teste.h"
+#include "tests/fakes/variavel_ambiente.h"
 
 namespace {
 
@@ -203,8 +203,7 @@ TEST_F(JanelaMonitor, WithTheStrictCheckSetItQueriesOnlyAServerOfTheNamedAuthori
 
 // The menu's "Iniciar com a sessão" writes and removes the entry in the XDG autostart folder.
 TEST_F(JanelaMonitor, TheMenuTurnsStartingWithTheSessionOnAndOff) {
-  const std::string antes = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
-  ::setenv("XDG_CONFIG_HOME", (pasta.Caminho() + "xdg").c_str(), 1);
+  const TVariavelAmbiente xdg("XDG_CONFIG_HOME", (pasta.Caminho() + "xdg").c_str());
   const std::string entrada = pasta.Caminho() + "xdg/autostart/monitor-sefaz.desktop";
   {
     TAplicacaoMonitor monitor(Opcoes());
@@ -225,10 +224,6 @@ TEST_F(JanelaMonitor, TheMenuTurnsStartingWithTheSessionOnAndOff) {
     acao->trigger();
     EXPECT_FALSE(std::filesystem::exists(entrada));
   }
-  if (antes.empty())
-    ::unsetenv("XDG_CONFIG_HOME");
-  else
-    ::setenv("XDG_CONFIG_HOME", antes.c_str(), 1);
 }
 
 }  // namespace

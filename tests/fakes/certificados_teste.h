@@ -7,13 +7,13 @@
 #include <openssl/x509.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
 
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/pki_teste.h"
+#include "tests/fakes/variavel_ambiente.h"
 
 // The serial number of the PKI certificate `nome`.pem in upper-case hexadecimal, read with
 // OpenSSL's own number printing; empty when the file does not read.
@@ -36,16 +36,12 @@ inline std::string NumeroSeriePKI(const std::string& nome) {
 // user's own store.
 class TRepositorioTeste {
  public:
-  TRepositorioTeste() { ::setenv("NIVRA_CERT_STORE", FPasta.Caminho().c_str(), 1); }
-  TRepositorioTeste(const TRepositorioTeste&) = delete;
-  TRepositorioTeste& operator=(const TRepositorioTeste&) = delete;
-  ~TRepositorioTeste() { ::unsetenv("NIVRA_CERT_STORE"); }
-
   // The folder, with a trailing "/".
   std::string Caminho() const { return FPasta.Caminho(); }
 
  private:
   TPastaTemporaria FPasta;
+  TVariavelAmbiente FVariavel{"NIVRA_CERT_STORE", FPasta.Caminho().c_str()};
 };
 
 // A copy of the PKI's token folder with its own SoftHSM2 configuration, made the process's
@@ -53,20 +49,13 @@ class TRepositorioTeste {
 class TTokenTeste {
  public:
   // `modulo` is the PKCS#11 module to use over the copy.
-  explicit TTokenTeste(const std::string& modulo = "/usr/lib/softhsm/libsofthsm2.so") {
+  explicit TTokenTeste(const std::string& modulo = "/usr/lib/softhsm/libsofthsm2.so")
+      : FModulo("NIVRA_PKCS11_MODULE", modulo.c_str()) {
     namespace fs = std::filesystem;
     fs::copy(PastaPKITeste() + "tokens", FPasta.Caminho() + "tokens", fs::copy_options::recursive);
     TPastaTemporaria::Escrever(FPasta.Caminho() + "softhsm2.conf",
                                "directories.tokendir = " + FPasta.Caminho() +
                                    "tokens\nobjectstore.backend = file\nlog.level = ERROR\n");
-    ::setenv("SOFTHSM2_CONF", (FPasta.Caminho() + "softhsm2.conf").c_str(), 1);
-    ::setenv("NIVRA_PKCS11_MODULE", modulo.c_str(), 1);
-  }
-  TTokenTeste(const TTokenTeste&) = delete;
-  TTokenTeste& operator=(const TTokenTeste&) = delete;
-  ~TTokenTeste() {
-    ::unsetenv("SOFTHSM2_CONF");
-    ::unsetenv("NIVRA_PKCS11_MODULE");
   }
 
   // Whether the PKI holds a token (its script skips it without the SoftHSM2 tools).
@@ -74,4 +63,6 @@ class TTokenTeste {
 
  private:
   TPastaTemporaria FPasta;
+  TVariavelAmbiente FConfiguracao{"SOFTHSM2_CONF", (FPasta.Caminho() + "softhsm2.conf").c_str()};
+  TVariavelAmbiente FModulo;
 };

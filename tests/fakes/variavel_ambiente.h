@@ -3,6 +3,7 @@
 #pragma once
 
 #include <stdlib.h>
+#include <time.h>
 
 #include <optional>
 #include <string>
@@ -28,4 +29,23 @@ class TVariavelAmbiente {
  private:
   const char* FNome;
   std::optional<std::string> FAntes;
+};
+
+// Sets the host's time zone (TZ) for the life of the object; the C library reads it again when
+// it is set and when it is restored.
+class TFusoTemporario {
+ public:
+  explicit TFusoTemporario(const char* tz) {
+    FTZ.emplace("TZ", tz);
+    ::tzset();
+  }
+  TFusoTemporario(const TFusoTemporario&) = delete;
+  TFusoTemporario& operator=(const TFusoTemporario&) = delete;
+  ~TFusoTemporario() {
+    FTZ.reset();
+    ::tzset();
+  }
+
+ private:
+  std::optional<TVariavelAmbiente> FTZ;
 };

@@ -4,39 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <optional>
 
 #include "tests/fakes/mensagem_de.h"
+#include "tests/fakes/variavel_ambiente.h"
 
 namespace {
 
 using enum TTimeZoneModoDeteccao;
-
-// Sets TZ for the lifetime of the object and restores the previous value.
-class TZTemporario {
- public:
-  explicit TZTemporario(const char* tz) {
-    if (const char* atual = std::getenv("TZ")) FAnterior = atual;
-    ::setenv("TZ", tz, 1);
-    ::tzset();
-  }
-  TZTemporario(const TZTemporario&) = delete;
-  TZTemporario& operator=(const TZTemporario&) = delete;
-  ~TZTemporario() {
-    if (FAnterior) {
-      ::setenv("TZ", FAnterior->c_str(), 1);
-    } else {
-      ::unsetenv("TZ");
-    }
-    ::tzset();
-  }
-
- private:
-  std::optional<std::string> FAnterior;
-};
 
 // Keeps the shared configuration as it was before each test.
 class FusoHorarioTest : public ::testing::Test {
@@ -66,14 +42,14 @@ TEST(FusoHorarioSistema, ReadsTheHostOffset) {
                         {"<-0330>3:30", "-03:30"},
                         {"<+14>-14", "+14:00"}};
   for (const Caso& caso : casos) {
-    const TZTemporario tz(caso.tz);
+    const TFusoTemporario tz(caso.tz);
     EXPECT_EQ(FusoHorarioSistema(), caso.esperado) << caso.tz;
     EXPECT_EQ(FusoHorarioSistema(Data(2018, 1, 10, 12)), caso.esperado) << caso.tz;
   }
 }
 
 TEST(FusoHorarioSistema, IncludesDaylightSavingAtTheGivenMoment) {
-  const TZTemporario tz("EST5EDT,M3.2.0,M11.1.0");
+  const TFusoTemporario tz("EST5EDT,M3.2.0,M11.1.0");
   EXPECT_EQ(FusoHorarioSistema(Data(2018, 1, 10, 12)), "-05:00");
   EXPECT_EQ(FusoHorarioSistema(Data(2018, 7, 10, 12)), "-04:00");
   // The current offset is one of the two, by the host's clock.
@@ -86,7 +62,7 @@ TEST(FusoHorarioSistema, FollowsTheHostZoneDatabase) {
   if (!std::filesystem::exists("/usr/share/zoneinfo/America/Sao_Paulo")) {
     GTEST_SKIP() << "the host has no time-zone database";
   }
-  const TZTemporario tz("America/Sao_Paulo");
+  const TFusoTemporario tz("America/Sao_Paulo");
   EXPECT_EQ(FusoHorarioSistema(Data(2018, 1, 10, 12)), "-02:00");
   EXPECT_EQ(FusoHorarioSistema(Data(2018, 7, 10, 12)), "-03:00");
   EXPECT_EQ(FusoHorarioSistema(Data(2024, 1, 10, 12)), "-03:00");
@@ -155,7 +131,7 @@ TEST_F(FusoHorarioTest, TableModeUsesTheUFZoneAndSummerTime) {
 }
 
 TEST_F(FusoHorarioTest, SystemAndManualModes) {
-  const TZTemporario tz("EST5EDT,M3.2.0,M11.1.0");
+  const TFusoTemporario tz("EST5EDT,M3.2.0,M11.1.0");
   UsarModo(tzSistema);
   EXPECT_EQ(FusoHorarioUF("SP", Data(2018, 1, 10, 12)), "-05:00");
   EXPECT_EQ(FusoHorarioUF("SP", Data(2018, 7, 10, 12)), "-04:00");
@@ -166,7 +142,7 @@ TEST_F(FusoHorarioTest, SystemAndManualModes) {
 }
 
 TEST(TimeZoneConf, ModeChangesKeepTheTextInStep) {
-  const TZTemporario tz("BRT3");
+  const TFusoTemporario tz("BRT3");
   TTimeZoneConf conf;
   EXPECT_EQ(conf.ModoDeteccao(), tzSistema);
   EXPECT_EQ(conf.TimeZoneStr(), "");
