@@ -295,3 +295,38 @@ TEST_F(ServicosDesativadosDuble, ServiceObjectsBuildTheirRequestsInTheLayoutsOrd
 }
 
 }  // namespace
+
+// Distribution answers scripted on the recording double, so the documents' dates are known.
+class DistribuicaoDuble : public AmbienteServico {
+ protected:
+  void SetUp() override {
+    AmbienteServico::SetUp();
+    auto& ws = FNFe->Configuracoes().WebServices();
+    ws.SetAmbiente(TkovTipoAmbiente::taHomologacao);
+    ws.SetParams({"[NFe_AN_H]", "NFeDistribuicaoDFe_1.01=https://an/dist"});
+  }
+};
+
+TEST_F(DistribuicaoDuble, DocumentsGoUnderTheirEmissionMonthOnlyWhenAsked) {
+  const std::string chave = ChaveTeste(33);
+  const std::string resumo = "<resNFe versao=\"1.01\"><chNFe>" + chave +
+                             "</chNFe><dhEmi>2025-03-15T09:00:00-03:00</dhEmi></resNFe>";
+  const std::string resposta =
+      "<retDistDFeInt versao=\"1.01\"><tpAmb>2</tpAmb><cStat>138</cStat>"
+      "<xMotivo>Documento localizado</xMotivo><ultNSU>000000000000001</ultNSU>"
+      "<maxNSU>000000000000001</maxNSU><loteDistDFeInt><docZip NSU=\"000000000000001\" "
+      "schema=\"resNFe_v1.01.xsd\">" +
+      CompactarBase64(resumo) + "</docZip></loteDistDFeInt></retDistDFeInt>";
+  // The component's clock says June 2026; the document was issued in March 2025.
+  for (const auto& [pelaEmissao, mes] : {std::pair{true, "202503"}, std::pair{false, "202606"}}) {
+    SCOPED_TRACE(mes);
+    auto& arquivos = FNFe->Configuracoes().Arquivos();
+    arquivos.SetSalvar(true);
+    arquivos.SetSepararPorMes(true);
+    arquivos.SetEmissaoPathNFe(pelaEmissao);
+    FHttp->Resposta = RespostaSoap("nfeDistDFeInteresseResult", resposta);
+    EXPECT_TRUE(FNFe->DistribuicaoDFePorUltNSU(41, "11222333000181", "0"));
+    EXPECT_TRUE(std::filesystem::exists(FPasta / "Docs" / mes / (chave + "-resNFe.xml")))
+        << ::testing::PrintToString(ArquivosSalvos());
+  }
+}
