@@ -5,6 +5,7 @@
 #               the CMake package NivraNFe (target NivraNFe::nivranfe)
 #   monitor     monitor-sefaz, its desktop entry and icon
 #   status      status-sefaz and its manual page
+#   consulta    consulta-nfe and its manual page
 #   simulador   sefaz-simulador and its manual page
 # The programs carry the component linked in statically; the shared library is for developers'
 # own programs.
@@ -77,7 +78,7 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/pacote/monitor-sefaz.svg
 
 # Manual pages are installed compressed, as Debian packages carry them.
 find_program(GZIP gzip REQUIRED)
-foreach(pagina status-sefaz:status sefaz-simulador:simulador)
+foreach(pagina status-sefaz:status consulta-nfe:consulta sefaz-simulador:simulador)
   string(REPLACE ":" ";" par ${pagina})
   list(GET par 0 nome)
   list(GET par 1 componente)

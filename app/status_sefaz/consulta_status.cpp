@@ -1,48 +1,7 @@
-// Configuring the component for a status query and collecting its answer.
+// Running a status query and collecting its answer.
 #include "app/status_sefaz/consulta_status.h"
 
-#include <filesystem>
-
-#include "app/componente_nfe.h"
-#include "app/locais_monitor.h"
 #include "nfe/webservices.h"
-#include "util/arquivos.h"
-#include "util/excecoes.h"
-
-void ConfigurarComponente(TNivraNFe& nfe, const TOpcoesStatus& opcoes, const std::string& senha) {
-  if (!opcoes.ArquivoServicos.empty() && !std::filesystem::is_regular_file(opcoes.ArquivoServicos))
-    throw ENivraDFeException("Arquivo: " + opcoes.ArquivoServicos + " não encontrado");
-  const auto existe = [](const std::string& pasta) { return std::filesystem::is_directory(pasta); };
-  const std::string schemas = opcoes.PastaSchemas.empty()
-                                  ? PastaSchemasDoPrograma(PastaDoExecutavel(), existe)
-                                  : CaminhoComBarra(opcoes.PastaSchemas);
-  if (!existe(schemas))
-    throw ENivraDFeException("Pasta de schemas não encontrada: " + schemas +
-                             " (informe-a com --schemas)");
-  const bool salvar = !opcoes.PastaSalvar.empty();
-  ConfigurarComoMonitor(nfe, {.Schemas = schemas,
-                              .Docs = salvar ? CaminhoComBarra(opcoes.PastaSalvar) : "",
-                              .Servicos = opcoes.ArquivoServicos});
-  // Only the embedded table unless a file is named: a stray file beside the program does not
-  // replace it.
-  if (opcoes.ArquivoServicos.empty()) nfe.Configuracoes().Arquivos().SetIniServicos("");
-
-  auto& conf = nfe.Configuracoes();
-  conf.Geral().SetModeloDF(opcoes.Modelo);
-  conf.Geral().SetFormaEmissao(opcoes.FormaEmissao);
-  conf.Geral().SetSalvar(salvar);
-  conf.WebServices().SetSalvar(salvar);
-  conf.WebServices().SetUF(opcoes.UF);
-  conf.WebServices().SetAmbiente(opcoes.Ambiente);
-  conf.WebServices().SetTimeOut(opcoes.TimeOut);
-  conf.WebServices().SetVerificarServidor(opcoes.VerificarServidor);
-  conf.WebServices().SetArquivoCA(opcoes.ArquivoCA);
-
-  auto& certificados = conf.Certificados();
-  if (!opcoes.ArquivoPFX.empty()) certificados.SetArquivoPFX(opcoes.ArquivoPFX);
-  if (!opcoes.NumeroSerie.empty()) certificados.SetNumeroSerie(opcoes.NumeroSerie);
-  certificados.SetSenha(senha);
-}
 
 TResultadoStatus ConsultarStatus(TNivraNFe& nfe) {
   TResultadoStatus resultado;

@@ -1,9 +1,9 @@
-// One status query as status-sefaz runs it: the component configured as the monitor configures
-// its own, pointed at the authoriser and certificate of the command line.
+// One status query as status-sefaz runs it, with the component of ConfigurarComponente.
 #pragma once
 
 #include <string>
 
+#include "app/linha_comando/componente.h"
 #include "app/status_sefaz/opcoes.h"
 #include "dfe/nivra_nfe.h"
 #include "util/datahora.h"
@@ -25,13 +25,6 @@ struct TResultadoStatus {
   // The address the query went to (empty when it was not resolved).
   std::string url;
 };
-
-// Configures `nfe` as the monitor configures its component, then for the options: the UF,
-// environment, model and contingency authoriser, time-out, the certificate with its password or
-// PIN (`senha`), the services table, schema and archive folders (nothing is saved without
-// --salvar). Throws ENivraDFeException when a named services file does not exist or no schema
-// folder is found.
-void ConfigurarComponente(TNivraNFe& nfe, const TOpcoesStatus& opcoes, const std::string& senha);
 
 // Runs the status service of the configured component. Never throws a component error: it comes
 // back in `Erro`, with the fields as the service left them.

@@ -4,14 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "app/linha_comando/opcoes_conexao.h"
+#include "app/linha_comando/programa.h"
+#include "app/linha_comando/senha_terminal.h"
 #include "app/status_sefaz/certificados.h"
 #include "app/status_sefaz/consulta_status.h"
 #include "app/status_sefaz/consulta_todas.h"
 #include "app/status_sefaz/opcoes.h"
 #include "app/status_sefaz/saida.h"
 #include "app/status_sefaz/saida_todas.h"
-#include "app/status_sefaz/senha_terminal.h"
-#include "util/processo_seguro.h"
 
 #ifndef NIVRA_VERSAO
 #define NIVRA_VERSAO "0"
@@ -19,15 +20,9 @@
 
 namespace {
 
-constexpr int kFalha = 3;
-
-std::string Senha(const TOpcoesStatus& opcoes) {
-  return LerSenha(opcoes.ArquivoPFX.empty() ? "PIN do token (Enter se não houver): "
-                                            : "Senha do certificado: ");
-}
-
 int ConsultarTodasAsUFs(const TOpcoesStatus& opcoes) {
-  const std::vector<TResultadoAutorizador> resultados = ConsultarTodas(opcoes, Senha(opcoes));
+  const std::vector<TResultadoAutorizador> resultados =
+      ConsultarTodas(opcoes, SenhaDoCertificado(opcoes));
   std::cout << (opcoes.Json ? JsonTodas(resultados) : TabelaTodas(resultados));
   return CodigoSaidaTodas(resultados);
 }
@@ -35,7 +30,7 @@ int ConsultarTodasAsUFs(const TOpcoesStatus& opcoes) {
 int Consultar(const TOpcoesStatus& opcoes) {
   if (opcoes.Todas) return ConsultarTodasAsUFs(opcoes);
   TNivraNFe nfe;
-  const std::string senha = Senha(opcoes);
+  const std::string senha = SenhaDoCertificado(opcoes);
   ConfigurarComponente(nfe, opcoes, senha);
   const TResultadoStatus resultado = ConsultarStatus(nfe);
   if (!resultado.Erro.empty()) std::cerr << resultado.Erro << "\n";
@@ -69,16 +64,7 @@ int Executar(const TOpcoesStatus& opcoes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Certificate passwords and PINs pass through this process's memory.
-  if (!ProtegerMemoriaDoProcesso())
-    std::cerr << "status-sefaz: não foi possível desligar o core dump\n";
-  try {
-    return Executar(LerOpcoes(std::vector<std::string>(argv + 1, argv + argc)));
-  } catch (const EOpcaoInvalida& erro) {
-    std::cerr << "status-sefaz: " << erro.what() << "\n";
-    return kFalha;
-  } catch (const std::exception& erro) {
-    std::cerr << erro.what() << "\n";
-    return kFalha;
-  }
+  return ExecutarPrograma(
+      "status-sefaz", argc, argv,
+      [](const std::vector<std::string>& argumentos) { return Executar(LerOpcoes(argumentos)); });
 }

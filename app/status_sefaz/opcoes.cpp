@@ -1,71 +1,7 @@
 // Command-line parsing of status-sefaz.
 #include "app/status_sefaz/opcoes.h"
 
-#include <charconv>
-#include <map>
-#include <optional>
-#include <utility>
-
-#include "util/uf.h"
-
 namespace {
-
-// Splits "--opcao=valor"; the value comes from the next argument otherwise.
-class TLeitorArgumentos {
- public:
-  explicit TLeitorArgumentos(const std::vector<std::string>& argumentos)
-      : FArgumentos(argumentos) {}
-
-  bool Fim() const { return FPosicao >= FArgumentos.size(); }
-
-  // The next option name; its inline value, if any, is kept for Valor().
-  std::string ProximaOpcao() {
-    std::string argumento = FArgumentos[FPosicao++];
-    FValorEmLinha.reset();
-    if (!argumento.starts_with("--")) throw EOpcaoInvalida("argumento inesperado: " + argumento);
-    if (auto igual = argumento.find('='); igual != std::string::npos) {
-      FValorEmLinha = argumento.substr(igual + 1);
-      argumento.resize(igual);
-    }
-    return argumento;
-  }
-
-  std::string Valor(const std::string& opcao) {
-    if (FValorEmLinha) return *std::exchange(FValorEmLinha, std::nullopt);
-    if (Fim() || FArgumentos[FPosicao].starts_with("--"))
-      throw EOpcaoInvalida("a opção " + opcao + " precisa de um valor");
-    return FArgumentos[FPosicao++];
-  }
-
-  // Options without a value must not be given one.
-  void SemValor(const std::string& opcao) const {
-    if (FValorEmLinha) throw EOpcaoInvalida("a opção " + opcao + " não aceita valor");
-  }
-
- private:
-  const std::vector<std::string>& FArgumentos;
-  std::size_t FPosicao = 0;
-  std::optional<std::string> FValorEmLinha;
-};
-
-template <typename T>
-T Escolha(const std::string& opcao, const std::string& valor,
-          const std::map<std::string, T>& opcoes) {
-  if (auto item = opcoes.find(valor); item != opcoes.end()) return item->second;
-  std::string validas;
-  for (const auto& [nome, _] : opcoes) validas += (validas.empty() ? "" : ", ") + nome;
-  throw EOpcaoInvalida("valor inválido para " + opcao + ": \"" + valor + "\" (use " + validas +
-                       ")");
-}
-
-int Milissegundos(const std::string& opcao, const std::string& valor) {
-  int numero = 0;
-  const auto [fim, erro] = std::from_chars(valor.data(), valor.data() + valor.size(), numero);
-  if (erro != std::errc() || fim != valor.data() + valor.size() || numero <= 0)
-    throw EOpcaoInvalida("valor inválido para " + opcao + ": \"" + valor +
-                         "\" (milissegundos, número inteiro positivo)");
-  return numero;
-}
 
 void DefinirAcao(TOpcoesStatus& opcoes, TAcaoStatus acao, const std::string& opcao) {
   if (opcoes.Acao != TAcaoStatus::Consultar && opcoes.Acao != acao)
@@ -73,21 +9,12 @@ void DefinirAcao(TOpcoesStatus& opcoes, TAcaoStatus acao, const std::string& opc
   opcoes.Acao = acao;
 }
 
-// --help and --version win over whatever else the line holds, mistakes included.
-std::optional<TAcaoStatus> AcaoInformativa(const std::vector<std::string>& argumentos) {
-  for (const std::string& argumento : argumentos) {
-    if (argumento == "--help" || argumento == "--ajuda") return TAcaoStatus::Ajuda;
-    if (argumento == "--version" || argumento == "--versao") return TAcaoStatus::Versao;
-  }
-  return std::nullopt;
-}
-
 }  // namespace
 
 TOpcoesStatus LerOpcoes(const std::vector<std::string>& argumentos) {
   TOpcoesStatus opcoes;
-  if (const auto acao = AcaoInformativa(argumentos)) {
-    opcoes.Acao = *acao;
+  if (const auto pedido = PedidoInformativo(argumentos)) {
+    opcoes.Acao = *pedido == TPedidoInformativo::Ajuda ? TAcaoStatus::Ajuda : TAcaoStatus::Versao;
     return opcoes;
   }
   TLeitorArgumentos leitor(argumentos);
@@ -95,17 +22,8 @@ TOpcoesStatus LerOpcoes(const std::vector<std::string>& argumentos) {
   while (!leitor.Fim()) {
     const std::string opcao = leitor.ProximaOpcao();
     if (opcao == "--uf" || opcao == "--contingencia") escolhaDeAutorizador = opcao;
-    if (opcao == "--uf") {
-      opcoes.UF = leitor.Valor(opcao);
-      if (BuscarUF(opcoes.UF) == nullptr)
-        throw EOpcaoInvalida("UF inválida: \"" + opcoes.UF +
-                             "\" (use a sigla em maiúsculas, ex.: PR)");
-    } else if (opcao == "--ambiente") {
-      opcoes.Ambiente =
-          Escolha<TkovTipoAmbiente>(opcao, leitor.Valor(opcao),
-                                    {{"producao", TkovTipoAmbiente::taProducao},
-                                     {"homologacao", TkovTipoAmbiente::taHomologacao}});
-    } else if (opcao == "--contingencia") {
+    if (LerOpcaoConexao(leitor, opcao, opcoes)) continue;
+    if (opcao == "--contingencia") {
       opcoes.FormaEmissao = Escolha<TkovTipoEmissao>(
           opcao, leitor.Valor(opcao),
           {{"svc-an", TkovTipoEmissao::teSVCAN}, {"svc-rs", TkovTipoEmissao::teSVCRS}});
@@ -113,29 +31,9 @@ TOpcoesStatus LerOpcoes(const std::vector<std::string>& argumentos) {
       opcoes.Modelo =
           Escolha<TkovModeloDF>(opcao, leitor.Valor(opcao),
                                 {{"nfe", TkovModeloDF::moNFe}, {"nfce", TkovModeloDF::moNFCe}});
-    } else if (opcao == "--certificado") {
-      opcoes.NumeroSerie = leitor.Valor(opcao);
-    } else if (opcao == "--pfx") {
-      opcoes.ArquivoPFX = leitor.Valor(opcao);
-    } else if (opcao == "--servicos") {
-      opcoes.ArquivoServicos = leitor.Valor(opcao);
-    } else if (opcao == "--schemas") {
-      opcoes.PastaSchemas = leitor.Valor(opcao);
-    } else if (opcao == "--salvar") {
-      opcoes.PastaSalvar = leitor.Valor(opcao);
-    } else if (opcao == "--timeout") {
-      opcoes.TimeOut = Milissegundos(opcao, leitor.Valor(opcao));
     } else if (opcao == "--todas") {
       leitor.SemValor(opcao);
       opcoes.Todas = true;
-    } else if (opcao == "--verificar-servidor") {
-      leitor.SemValor(opcao);
-      opcoes.VerificarServidor = true;
-    } else if (opcao == "--ca") {
-      opcoes.ArquivoCA = leitor.Valor(opcao);
-    } else if (opcao == "--json") {
-      leitor.SemValor(opcao);
-      opcoes.Json = true;
     } else if (opcao == "--listar-certificados") {
       leitor.SemValor(opcao);
       DefinirAcao(opcoes, TAcaoStatus::ListarCertificados, opcao);
@@ -148,14 +46,7 @@ TOpcoesStatus LerOpcoes(const std::vector<std::string>& argumentos) {
   }
   if (opcoes.Todas && !escolhaDeAutorizador.empty())
     throw EOpcaoInvalida("a opção --todas não combina com " + escolhaDeAutorizador);
-  if (!opcoes.ArquivoCA.empty() && !opcoes.VerificarServidor)
-    throw EOpcaoInvalida("a opção --ca só vale com --verificar-servidor");
-  if (!opcoes.NumeroSerie.empty() && !opcoes.ArquivoPFX.empty())
-    throw EOpcaoInvalida("use --certificado ou --pfx, não os dois");
-  if (opcoes.Acao == TAcaoStatus::Consultar && opcoes.NumeroSerie.empty() &&
-      opcoes.ArquivoPFX.empty())
-    throw EOpcaoInvalida(
-        "informe o certificado: --certificado NUMERO_DE_SERIE (do repositório) ou --pfx ARQUIVO");
+  ValidarOpcoesConexao(opcoes, opcoes.Acao == TAcaoStatus::Consultar);
   return opcoes;
 }
 

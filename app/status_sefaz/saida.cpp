@@ -3,26 +3,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include "util/fuso_horario.h"
-
-namespace {
-
-int CodigoAmbiente(TkovTipoAmbiente ambiente) {
-  return ambiente == TkovTipoAmbiente::taProducao ? 1 : 2;
-}
-
-}  // namespace
-
-std::string DataHoraISO(TDateTime valor) {
-  if (valor == 0) return {};
-  return FormatarDataHora("yyyy-mm-ddThh:nn:ss", valor) + FusoHorarioSistema(valor);
-}
-
 std::string TextoResultado(const TResultadoStatus& resultado) {
   if (!resultado.Erro.empty()) return {};
   std::string texto = std::to_string(resultado.cStat) + " - " + resultado.xMotivo + "\n";
   const auto linha = [&texto](const char* campo, const std::string& valor) {
-    if (!valor.empty()) texto += std::string(campo) + ": " + valor + "\n";
+    AcrescentarCampo(texto, campo, valor);
   };
   linha("versao", resultado.versao);
   linha("tpAmb", std::to_string(CodigoAmbiente(resultado.tpAmb)));
@@ -40,14 +25,7 @@ std::string JsonResultado(const TResultadoStatus& resultado) {
   return TextoJson(ObjetoJsonResultado(resultado));
 }
 
-std::string TextoJson(const nlohmann::ordered_json& valor) {
-  return valor.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
-}
-
 nlohmann::ordered_json ObjetoJsonResultado(const TResultadoStatus& resultado) {
-  const auto data = [](TDateTime valor) -> nlohmann::json {
-    return valor == 0 ? nlohmann::json(nullptr) : nlohmann::json(DataHoraISO(valor));
-  };
   nlohmann::ordered_json objeto = {
       {"versao", resultado.versao},
       {"tpAmb", CodigoAmbiente(resultado.tpAmb)},
@@ -55,9 +33,9 @@ nlohmann::ordered_json ObjetoJsonResultado(const TResultadoStatus& resultado) {
       {"cStat", resultado.cStat},
       {"xMotivo", resultado.xMotivo},
       {"cUF", resultado.cUF},
-      {"dhRecbto", data(resultado.dhRecbto)},
+      {"dhRecbto", DataHoraJson(resultado.dhRecbto)},
       {"tMed", resultado.tMed},
-      {"dhRetorno", data(resultado.dhRetorno)},
+      {"dhRetorno", DataHoraJson(resultado.dhRetorno)},
       {"xObs", resultado.xObs},
       {"url", resultado.url},
   };

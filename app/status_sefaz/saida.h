@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "app/linha_comando/saida_comum.h"
 #include "app/status_sefaz/consulta_status.h"
 
 // "CSTAT - XMOTIVO", then one "campo: valor" line per other field that has a value; each line
@@ -15,10 +16,3 @@
 [[nodiscard]] std::string JsonResultado(const TResultadoStatus& resultado);
 // The object JsonResultado writes, for callers that place it in a larger document.
 [[nodiscard]] nlohmann::ordered_json ObjetoJsonResultado(const TResultadoStatus& resultado);
-// Writes a JSON value on one line ending in "\n"; texts that are not UTF-8 (a legacy answer)
-// are replaced, never a reason to fail.
-[[nodiscard]] std::string TextoJson(const nlohmann::ordered_json& valor);
-
-// The local date-time in ISO 8601 with the host's offset at that moment
-// ("2026-12-10T09:15:00-03:00"); empty for 0.
-[[nodiscard]] std::string DataHoraISO(TDateTime valor);

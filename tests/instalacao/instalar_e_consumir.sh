@@ -10,12 +10,13 @@ trap 'rm -rf "$prefixo"' EXIT
 
 cmake --install "$build" --prefix "$prefixo" >/dev/null
 falhas=0
-for arquivo in bin/monitor-sefaz bin/status-sefaz bin/sefaz-simulador \
+for arquivo in bin/monitor-sefaz bin/status-sefaz bin/consulta-nfe bin/sefaz-simulador \
   lib/libnivranfe.so lib/pkgconfig/nivranfe.pc lib/cmake/NivraNFe/NivraNFeConfig.cmake \
   include/nivranfe/dfe/nivra_nfe.h include/nivranfe/util/arquivos.h \
   share/nivra/NivraNFeServicos.ini share/nivra/schemas/consStatServ_v4.00.xsd \
   share/applications/monitor-sefaz.desktop share/icons/hicolor/scalable/apps/monitor-sefaz.svg \
-  share/man/man1/status-sefaz.1.gz share/man/man1/sefaz-simulador.1.gz; do
+  share/man/man1/status-sefaz.1.gz share/man/man1/consulta-nfe.1.gz \
+  share/man/man1/sefaz-simulador.1.gz; do
   [ -e "$prefixo/$arquivo" ] || { echo "FALHA: não instalado: $arquivo"; falhas=1; }
 done
 soname=$(objdump -p "$prefixo/lib/libnivranfe.so" | awk '/SONAME/ {print $2}')
@@ -38,7 +39,9 @@ cmake --build "$prefixo/consumidor-cmake" >/dev/null
 saida=$("$prefixo/consumidor-cmake/consumidor")
 [ "$saida" = "$esperado" ] || { echo "FALHA: CMake: \"$saida\""; falhas=1; }
 
-"$prefixo/bin/status-sefaz" --version | grep -q '^status-sefaz ' ||
-  { echo "FALHA: status-sefaz --version"; falhas=1; }
+for programa in status-sefaz consulta-nfe; do
+  "$prefixo/bin/$programa" --version | grep -q "^$programa " ||
+    { echo "FALHA: $programa --version"; falhas=1; }
+done
 "$(dirname "$0")/monitor_instalado.sh" "$prefixo" "$build/pki-teste" || falhas=1
 exit $falhas

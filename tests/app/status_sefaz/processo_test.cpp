@@ -2,9 +2,7 @@
 // certificate: an A1 file, a store entry and a token; the exit codes, the first line, the JSON
 // object, transport failures, an expired certificate, and the store commands.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -13,6 +11,7 @@
 #include "tests/fakes/certificados_teste.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/pki_teste.h"
+#include "tests/fakes/programa_teste.h"
 #include "tests/fakes/simulador_teste.h"
 
 #ifndef NIVRA_STATUS_SEFAZ
@@ -21,16 +20,6 @@
 
 namespace {
 
-struct TExecucao {
-  int Saida = -1;
-  std::string Texto;  // standard output
-  std::string Erros;  // standard error
-
-  std::string PrimeiraLinha() const { return Texto.substr(0, Texto.find('\n')); }
-};
-
-std::string Citar(const std::string& texto) { return "'" + texto + "'"; }
-
 // Every run reads a throw-away certificate store and the schemas of the source tree, and gets
 // the password from NIVRA_SENHA.
 class StatusSefaz : public ::testing::Test {
@@ -38,20 +27,7 @@ class StatusSefaz : public ::testing::Test {
   // Runs status-sefaz with the arguments and NIVRA_SENHA=senha.
   TExecucao Executar(const std::vector<std::string>& argumentos,
                      const std::string& senha = SenhaPKITeste) const {
-    std::string comando = "NIVRA_SENHA=" + Citar(senha) + " " + Citar(NIVRA_STATUS_SEFAZ);
-    for (const std::string& argumento : argumentos) comando += " " + Citar(argumento);
-    const std::string erros = pasta.Caminho() + "erros";
-    comando += " 2>" + Citar(erros) + " </dev/null";
-    TExecucao e;
-    FILE* saida = ::popen(comando.c_str(), "r");
-    if (saida == nullptr) return e;
-    char bloco[4096];
-    for (size_t lidos; (lidos = std::fread(bloco, 1, sizeof bloco, saida)) > 0;)
-      e.Texto.append(bloco, lidos);
-    const int estado = ::pclose(saida);
-    e.Saida = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
-    e.Erros = TPastaTemporaria::Ler(erros);
-    return e;
+    return RodarPrograma(NIVRA_STATUS_SEFAZ, argumentos, senha, pasta.Caminho() + "erros");
   }
 
   // A status query of PR production, whose endpoint is url, with the certificate options.

@@ -1,5 +1,5 @@
 // Reading a password from the environment or from the terminal without echo.
-#include "app/status_sefaz/senha_terminal.h"
+#include "app/linha_comando/senha_terminal.h"
 
 #include <termios.h>
 #include <unistd.h>

@@ -1,0 +1,25 @@
+// The pieces of output the command-line programs share: JSON on one line, dates in ISO 8601,
+// the environment's code.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "util/datahora.h"
+#include "util/enumeracoes.h"
+
+// Writes a JSON value on one line ending in "\n"; texts that are not UTF-8 (a legacy answer)
+// are replaced, never a reason to fail.
+[[nodiscard]] std::string TextoJson(const nlohmann::ordered_json& valor);
+
+// The local date-time in ISO 8601 with the host's offset at that moment
+// ("2026-12-10T09:15:00-03:00"); empty for 0.
+[[nodiscard]] std::string DataHoraISO(TDateTime valor);
+// DataHoraISO as a JSON value: null for 0.
+[[nodiscard]] nlohmann::json DataHoraJson(TDateTime valor);
+
+// The tpAmb code of an environment: 1 production, 2 homologation.
+[[nodiscard]] int CodigoAmbiente(TkovTipoAmbiente ambiente);
+
+// Appends the line "campo: valor\n" to `texto` when `valor` is not empty.
+void AcrescentarCampo(std::string& texto, const std::string& campo, const std::string& valor);
