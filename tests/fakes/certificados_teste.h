@@ -36,6 +36,9 @@ inline std::string NumeroSeriePKI(const std::string& nome) {
 // user's own store.
 class TRepositorioTeste {
  public:
+  // User-provided, so that a const member of this type can be default-initialised.
+  TRepositorioTeste() {}
+
   // The folder, with a trailing "/".
   std::string Caminho() const { return FPasta.Caminho(); }
 
