@@ -118,9 +118,11 @@ bool TRetornoNFe::LerXml(const std::string& Texto, const std::string& Raiz) {
   try {
     TLeitor leitor;
     leitor.SetGrupo(XML);
-    dhRecbto = VarianteParaDataHora(leitor.rCampo(TkovTipoCampo::tcDatHor, "dhRecbto"));
-    if (dhRecbto == 0)
-      dhRecbto = VarianteParaDataHora(leitor.rCampo(TkovTipoCampo::tcDatHor, "dhRegEvento"));
+    // Events name it dhRegEvento, the distribution dhResp, the registration query dhCons.
+    for (const char* nome : {"dhRecbto", "dhRegEvento", "dhResp", "dhCons"}) {
+      dhRecbto = VarianteParaDataHora(leitor.rCampo(TkovTipoCampo::tcDatHor, nome));
+      if (dhRecbto != 0) break;
+    }
   } catch (const std::exception&) {
     return false;
   }

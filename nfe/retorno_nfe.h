@@ -52,6 +52,7 @@ class TRetornoNFe {
   int32_t cStat = 0;
   std::string xMotivo;
   int32_t cUF = 0;
+  // dhRecbto, else the answer's own time: dhRegEvento, dhResp or dhCons.
   TDateTime dhRecbto = 0;
   int32_t tMed = 0;
   std::string nRec;

@@ -137,6 +137,7 @@ TEST_F(ConsultaNFe, JsonIsOneObjectWithTheServicesFields) {
   EXPECT_EQ(cadastro.Saida, 0) << cadastro.Erros;
   const auto c = nlohmann::json::parse(cadastro.Texto);
   EXPECT_EQ(c["cStat"], 111);
+  EXPECT_TRUE(c["dhRecbto"].is_string());  // the time of the query, dhCons
   ASSERT_EQ(c["contribuintes"].size(), 1U);
   EXPECT_EQ(c["contribuintes"][0]["CPF"], "12345678909");
   EXPECT_EQ(c["contribuintes"][0]["xNome"], "EMPRESA SIMULADA LTDA");
@@ -146,6 +147,7 @@ TEST_F(ConsultaNFe, JsonIsOneObjectWithTheServicesFields) {
   EXPECT_EQ(distribuicao.Saida, 0) << distribuicao.Erros;
   const auto d = nlohmann::json::parse(distribuicao.Texto);
   EXPECT_EQ(d["cStat"], 138);
+  EXPECT_TRUE(d["dhRecbto"].is_string());  // the time of the answer, dhResp
   EXPECT_EQ(d["ultNSU"], "000000000000002");
   EXPECT_EQ(d["maxNSU"], "000000000000003");
   EXPECT_EQ(d["documentos"],
