@@ -78,7 +78,8 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/pacote/monitor-sefaz.svg
 
 # Manual pages are installed compressed, as Debian packages carry them.
 find_program(GZIP gzip REQUIRED)
-foreach(pagina status-sefaz:status consulta-nfe:consulta sefaz-simulador:simulador)
+foreach(pagina monitor-sefaz:monitor status-sefaz:status consulta-nfe:consulta
+               sefaz-simulador:simulador)
   string(REPLACE ":" ";" par ${pagina})
   list(GET par 0 nome)
   list(GET par 1 componente)

@@ -15,7 +15,8 @@ for arquivo in bin/monitor-sefaz bin/status-sefaz bin/consulta-nfe bin/sefaz-sim
   include/nivranfe/dfe/nivra_nfe.h include/nivranfe/util/arquivos.h \
   share/nivra/NivraNFeServicos.ini share/nivra/schemas/consStatServ_v4.00.xsd \
   share/applications/monitor-sefaz.desktop share/icons/hicolor/scalable/apps/monitor-sefaz.svg \
-  share/man/man1/status-sefaz.1.gz share/man/man1/consulta-nfe.1.gz \
+  share/man/man1/monitor-sefaz.1.gz share/man/man1/status-sefaz.1.gz \
+  share/man/man1/consulta-nfe.1.gz \
   share/man/man1/sefaz-simulador.1.gz; do
   [ -e "$prefixo/$arquivo" ] || { echo "FALHA: não instalado: $arquivo"; falhas=1; }
 done

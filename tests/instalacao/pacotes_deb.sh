@@ -30,6 +30,10 @@ done
 raiz=$(mktemp -d)
 trap 'rm -rf "$raiz"' EXIT
 for pacote in "${pacotes[@]}"; do dpkg-deb -x "$pacote" "$raiz"; done
+for programa in monitor-sefaz status-sefaz consulta-nfe sefaz-simulador; do
+  [ -e "$raiz/usr/share/man/man1/$programa.1.gz" ] ||
+    { echo "FALHA: $programa sem página de manual"; exit 1; }
+done
 for programa in status-sefaz consulta-nfe; do
   "$raiz/usr/bin/$programa" --version | grep -q "^$programa " ||
     { echo "FALHA: $programa --version"; exit 1; }
