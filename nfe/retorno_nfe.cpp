@@ -2,6 +2,7 @@
 #include "nfe/retorno_nfe.h"
 
 #include <exception>
+#include <utility>
 
 #include "util/compactacao.h"
 #include "util/texto.h"
@@ -44,6 +45,20 @@ TRetEventoRetorno LerRetEvento(const std::string& elemento) {
   r.xMotivo = Campo(origem, "xMotivo");
   r.nProt = Campo(origem, "nProt");
   return r;
+}
+
+// The fields of a taxpayer, in the layout's order, the address (ender) flattened.
+constexpr const char* kCamposCadastro[] = {
+    "IE",    "CNPJ",     "CPF",  "UF",       "cSit",    "indCredNFe", "indCredCTe", "xNome",
+    "xFant", "xRegApur", "CNAE", "dIniAtiv", "dUltSit", "dBaixa",     "IEUnica",    "IEAtual",
+    "xLgr",  "nro",      "xCpl", "xBairro",  "cMun",    "xMun",       "CEP"};
+
+TInfCadRetorno LerInfCad(const std::string& elemento) {
+  TInfCadRetorno campos;
+  for (const char* nome : kCamposCadastro)
+    if (std::string valor = Campo(elemento, nome); !valor.empty())
+      campos.emplace_back(nome, std::move(valor));
+  return campos;
 }
 
 TDocZipRetorno LerDocZip(const std::string& elemento) {
@@ -89,6 +104,7 @@ bool TRetornoNFe::LerXml(const std::string& Texto, const std::string& Raiz) {
   protNFe.clear();
   retEvento.clear();
   docZip.clear();
+  infCad.clear();
   versao = Atributo(XML, "versao");
   bool ok = false;
   tpAmb = TextoParaTipoAmbiente(ok, Campo(XML, "tpAmb"));
@@ -114,6 +130,7 @@ bool TRetornoNFe::LerXml(const std::string& Texto, const std::string& Raiz) {
     for (const std::string& e : ElementosXML(XML, "retEvento"))
       retEvento.push_back(LerRetEvento(e));
   for (const std::string& e : ElementosXML(XML, "docZip")) docZip.push_back(LerDocZip(e));
+  for (const std::string& e : ElementosXML(XML, "infCad")) infCad.push_back(LerInfCad(e));
   retCancNFe = ConteudoDaTag(XML, "retCancNFe", true);
   try {
     TLeitor leitor;

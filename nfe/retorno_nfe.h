@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "util/datahora.h"
@@ -39,6 +40,12 @@ struct TDocZipRetorno {
   std::string XML;
 };
 
+// One taxpayer (infCad) of a registration answer: the fields it holds of IE, CNPJ, CPF, UF,
+// cSit, indCredNFe, indCredCTe, xNome, xFant, xRegApur, CNAE, dIniAtiv, dUltSit, dBaixa,
+// IEUnica, IEAtual and the address's xLgr, nro, xCpl, xBairro, cMun, xMun, CEP, in that order,
+// as (name, value).
+using TInfCadRetorno = std::vector<std::pair<std::string, std::string>>;
+
 class TRetornoNFe {
  public:
   // Reads the answer element Raiz out of Texto. Returns true when it was found; false for a
@@ -66,6 +73,7 @@ class TRetornoNFe {
   std::vector<TProtNFeRetorno> protNFe;
   std::vector<TRetEventoRetorno> retEvento;
   std::vector<TDocZipRetorno> docZip;
+  std::vector<TInfCadRetorno> infCad;
   // The cancellation (retCancNFe) of a situation answer, whole; empty when none.
   std::string retCancNFe;
   // The whole answer element.

@@ -11,12 +11,6 @@ namespace {
 
 using TJson = nlohmann::ordered_json;
 
-// The fields of infCad a taxpayer is shown with, the address (ender) flattened.
-constexpr const char* kCamposCadastro[] = {
-    "IE",    "CNPJ",     "CPF",  "UF",       "cSit",    "indCredNFe", "indCredCTe", "xNome",
-    "xFant", "xRegApur", "CNAE", "dIniAtiv", "dUltSit", "dBaixa",     "IEUnica",    "IEAtual",
-    "xLgr",  "nro",      "xCpl", "xBairro",  "cMun",    "xMun",       "CEP"};
-
 std::string Campo(const std::string& xml, const std::string& tag) {
   return Aparar(ConteudoDaTag(xml, tag, false));
 }
@@ -49,7 +43,7 @@ void TextoSituacao(std::string& texto, const TResultadoConsulta& resultado) {
 
 void TextoCadastro(std::string& texto, const TResultadoConsulta& resultado) {
   bool primeiro = true;
-  for (const TContribuinte& contribuinte : ContribuintesDoCadastro(resultado.Retorno.XML)) {
+  for (const TInfCadRetorno& contribuinte : resultado.Retorno.infCad) {
     if (!primeiro) texto += "\n";
     primeiro = false;
     for (const auto& [campo, valor] : contribuinte) AcrescentarCampo(texto, campo, valor);
@@ -84,7 +78,7 @@ void JsonSituacao(TJson& objeto, const TResultadoConsulta& resultado) {
 
 void JsonCadastro(TJson& objeto, const TResultadoConsulta& resultado) {
   TJson contribuintes = TJson::array();
-  for (const TContribuinte& contribuinte : ContribuintesDoCadastro(resultado.Retorno.XML)) {
+  for (const TInfCadRetorno& contribuinte : resultado.Retorno.infCad) {
     TJson campos = TJson::object();
     for (const auto& [campo, valor] : contribuinte) campos[campo] = valor;
     contribuintes.push_back(campos);
@@ -102,18 +96,6 @@ void JsonDistribuicao(TJson& objeto, const TResultadoConsulta& resultado) {
 }
 
 }  // namespace
-
-std::vector<TContribuinte> ContribuintesDoCadastro(const std::string& xml) {
-  std::vector<TContribuinte> contribuintes;
-  for (const std::string& infCad : ElementosXML(xml, "infCad")) {
-    TContribuinte contribuinte;
-    for (const char* campo : kCamposCadastro)
-      if (std::string valor = Campo(infCad, campo); !valor.empty())
-        contribuinte.emplace_back(campo, std::move(valor));
-    contribuintes.push_back(std::move(contribuinte));
-  }
-  return contribuintes;
-}
 
 std::string TextoConsulta(TAcaoConsulta acao, const TResultadoConsulta& resultado) {
   if (resultado.Desfecho == TDesfecho::Falha) return {};

@@ -2,19 +2,9 @@
 #pragma once
 
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "app/consulta_nfe/consultas.h"
 #include "app/consulta_nfe/opcoes.h"
-
-// The fields of one taxpayer of a registration answer, in the answer's order of the known
-// fields (IE, CNPJ, CPF, UF, cSit, xNome, ..., the address), only those present.
-using TContribuinte = std::vector<std::pair<std::string, std::string>>;
-
-// One TContribuinte per infCad element of the registration answer `xml`. Never throws except
-// on allocation.
-[[nodiscard]] std::vector<TContribuinte> ContribuintesDoCadastro(const std::string& xml);
 
 // "CSTAT - XMOTIVO", then "campo: valor" lines with what the service `acao` answered:
 // situacao the key, protocol, reception time, cancellation and events; cadastro the fields of

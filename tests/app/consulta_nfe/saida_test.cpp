@@ -9,38 +9,24 @@
 
 namespace {
 
-TEST(SaidaConsulta, EveryTaxpayerOfTheRegistrationKeepsItsFieldsAndAddress) {
-  const std::string xml =
-      "<retConsCad versao=\"2.00\"><infCons><cStat>112</cStat><UF>SP</UF>"
-      "<infCad><IE>111</IE><CNPJ>11222333000181</CNPJ><UF>SP</UF><cSit>1</cSit>"
-      "<xNome>MATRIZ E CIA</xNome><ender><xLgr>RUA A</xLgr><nro>10</nro><xMun>SAO PAULO"
-      "</xMun><CEP>01001000</CEP></ender></infCad>"
-      "<infCad><IE>222</IE><CNPJ>11222333000262</CNPJ><UF>SP</UF><cSit>0</cSit>"
-      "<dBaixa>2020-01-02</dBaixa></infCad></infCons></retConsCad>";
-  const std::vector<TContribuinte> contribuintes = ContribuintesDoCadastro(xml);
-  ASSERT_EQ(contribuintes.size(), 2U);
-  EXPECT_EQ(contribuintes[0], (TContribuinte{{"IE", "111"},
-                                             {"CNPJ", "11222333000181"},
-                                             {"UF", "SP"},
-                                             {"cSit", "1"},
-                                             {"xNome", "MATRIZ E CIA"},
-                                             {"xLgr", "RUA A"},
-                                             {"nro", "10"},
-                                             {"xMun", "SAO PAULO"},
-                                             {"CEP", "01001000"}}));
-  EXPECT_EQ(contribuintes[1], (TContribuinte{{"IE", "222"},
-                                             {"CNPJ", "11222333000262"},
-                                             {"UF", "SP"},
-                                             {"cSit", "0"},
-                                             {"dBaixa", "2020-01-02"}}));
-
+TEST(SaidaConsulta, EveryTaxpayerOfTheRegistrationIsShownWithABlankLineBetween) {
   TResultadoConsulta resultado;
   resultado.Desfecho = TDesfecho::Sucesso;
-  resultado.Retorno.cStat = 112;
-  resultado.Retorno.xMotivo = "Consulta cadastro com mais de uma ocorrência";
-  resultado.Retorno.XML = xml;
-  const std::string texto = TextoConsulta(TAcaoConsulta::Cadastro, resultado);
-  EXPECT_NE(texto.find("CEP: 01001000\n\nIE: 222\n"), std::string::npos) << texto;
+  ASSERT_TRUE(resultado.Retorno.LerXml(
+      "<retConsCad versao=\"2.00\"><infCons><cStat>112</cStat><xMotivo>Consulta cadastro com "
+      "mais de uma ocorrência</xMotivo><UF>SP</UF>"
+      "<infCad><IE>111</IE><CNPJ>11222333000181</CNPJ><UF>SP</UF><cSit>1</cSit>"
+      "<ender><CEP>01001000</CEP></ender></infCad>"
+      "<infCad><IE>222</IE><CNPJ>11222333000262</CNPJ><UF>SP</UF><cSit>0</cSit></infCad>"
+      "</infCons></retConsCad>",
+      "retConsCad"));
+  EXPECT_EQ(TextoConsulta(TAcaoConsulta::Cadastro, resultado),
+            "112 - Consulta cadastro com mais de uma ocorrência\n"
+            "IE: 111\nCNPJ: 11222333000181\nUF: SP\ncSit: 1\nCEP: 01001000\n\n"
+            "IE: 222\nCNPJ: 11222333000262\nUF: SP\ncSit: 0\n");
+  const auto objeto = nlohmann::json::parse(JsonConsulta(TAcaoConsulta::Cadastro, resultado));
+  ASSERT_EQ(objeto["contribuintes"].size(), 2U);
+  EXPECT_EQ(objeto["contribuintes"][1]["IE"], "222");
 }
 
 TEST(SaidaConsulta, AnOlderCancellationIsShownWithItsProtocol) {
