@@ -11,15 +11,8 @@ programa="$build/tools/capturas-monitor"
 cmake --build "$build" --target capturas-monitor sefaz-simulador >/dev/null
 
 temp=$(mktemp -d)
-simulador=""
-parar() {
-  if [ -n "$simulador" ]; then
-    kill "$simulador" 2>/dev/null || true
-    wait "$simulador" 2>/dev/null || true
-    simulador=""
-  fi
-}
-trap 'parar; rm -rf "$temp"' EXIT
+source scripts/simulador.sh
+trap 'parar_simulador; rm -rf "$temp"' EXIT
 
 tools/gerar-pki.sh "$temp/pki" >/dev/null 2>&1
 serie=$(openssl x509 -in "$temp/pki/empresa.pem" -noout -serial | cut -d= -f2)
@@ -29,19 +22,11 @@ export NIVRA_CERT_STORE="$temp/pki/repositorio"
 
 for escala in 1 2; do
   # A fresh authoriser for each run: 107 to the first query, 108 to the later ones.
-  "$build/bin/sefaz-simulador" --porta 0 --cert "$temp/pki/servidor.pem" \
-    --chave "$temp/pki/servidor.key" --ca-clientes "$temp/pki/ca.pem" \
-    --cenario 107,108 >"$temp/simulador.log" 2>&1 &
-  simulador=$!
-  for _ in $(seq 100); do
-    grep -q "ouvindo em" "$temp/simulador.log" && break
-    sleep 0.1
-  done
-  url=$(grep -o "https://[0-9.:]*" "$temp/simulador.log" | head -n 1)
-  [ -n "$url" ] || { cat "$temp/simulador.log" >&2; exit 1; }
+  iniciar_simulador "$build/bin/sefaz-simulador" "$temp/pki" "$temp/simulador.log" \
+    --cenario 107,108
   printf '[NFe_PR_P]\nNfeStatusServico_4.00=%s/nfe/NFeStatusServico4\n' "$url" >"$temp/servicos.ini"
   QT_SCALE_FACTOR=$escala xvfb-run -a -s "-screen 0 1600x1200x24" "$programa" docs \
     --servicos "$temp/servicos.ini" --dir-config "$temp/config"
-  parar
+  parar_simulador
 done
 ls docs/*.png

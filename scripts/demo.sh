@@ -14,28 +14,16 @@ cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$BUILD" -j "$(nproc)" --target status-sefaz sefaz-simulador monitor-sefaz
 
 temp=$(mktemp -d)
-simulador=""
-encerrar() {
-  [ -n "$simulador" ] && kill "$simulador" 2>/dev/null && wait "$simulador" 2>/dev/null
-  rm -rf "$temp"
-}
-trap encerrar EXIT
+source scripts/simulador.sh
+trap 'parar_simulador; rm -rf "$temp"' EXIT
 
 echo "== PKI de teste e repositório de certificados em $temp"
 tools/gerar-pki.sh "$temp/pki" >/dev/null
 serie=$(openssl x509 -in "$temp/pki/empresa.pem" -noout -serial | cut -d= -f2)
 
 echo "== Autorizador local (cenário 107, 108, 109, 107)"
-"$BUILD/bin/sefaz-simulador" --porta 0 --cert "$temp/pki/servidor.pem" \
-  --chave "$temp/pki/servidor.key" --ca-clientes "$temp/pki/ca.pem" \
-  --cenario 107,108,109,107 >"$temp/simulador.log" 2>&1 &
-simulador=$!
-for _ in $(seq 100); do
-  grep -q "ouvindo em" "$temp/simulador.log" && break
-  sleep 0.1
-done
-url=$(grep -o "https://[0-9.:]*" "$temp/simulador.log" | head -n 1)
-[ -n "$url" ] || { cat "$temp/simulador.log" >&2; exit 1; }
+iniciar_simulador "$BUILD/bin/sefaz-simulador" "$temp/pki" "$temp/simulador.log" \
+  --cenario 107,108,109,107
 echo "$url"
 
 # The status service of PR's production authoriser, pointed at the local one.

@@ -1,6 +1,7 @@
 // Running a status query and collecting its answer.
 #include "app/status_sefaz/consulta_status.h"
 
+#include "app/linha_comando/programa.h"
 #include "nfe/webservices.h"
 
 TResultadoStatus ConsultarStatus(TNivraNFe& nfe) {
@@ -26,7 +27,7 @@ TResultadoStatus ConsultarStatus(TNivraNFe& nfe) {
 }
 
 int CodigoSaida(const TResultadoStatus& resultado) {
-  if (!resultado.Erro.empty()) return 3;
+  if (!resultado.Erro.empty()) return kSaidaFalha;
   switch (resultado.cStat) {
     case 107:
       return 0;
@@ -35,6 +36,6 @@ int CodigoSaida(const TResultadoStatus& resultado) {
     case 109:
       return 2;
     default:
-      return 3;
+      return kSaidaFalha;
   }
 }

@@ -3,21 +3,12 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
+#include "tests/fuzz/exigir.h"
 #include "util/caracteres.h"
 #include "util/excecoes.h"
 #include "util/xml_texto.h"
-
-namespace {
-
-// Aborts (a finding for the fuzzer) when the condition does not hold.
-void Exigir(bool condicao) {
-  if (!condicao) std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider entrada(data, size);

@@ -3,20 +3,11 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
+#include "tests/fuzz/exigir.h"
 #include "util/excecoes.h"
 #include "xml/leitor.h"
-
-namespace {
-
-// Aborts (a finding for the fuzzer) when the condition does not hold.
-void Exigir(bool condicao) {
-  if (!condicao) std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider entrada(data, size);

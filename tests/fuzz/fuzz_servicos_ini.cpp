@@ -3,19 +3,10 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "dfe/servicos_ini.h"
-
-namespace {
-
-// Aborts (a finding for the fuzzer) when the condition does not hold.
-void Exigir(bool condicao) {
-  if (!condicao) std::abort();
-}
-
-}  // namespace
+#include "tests/fuzz/exigir.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider entrada(data, size);

@@ -3,19 +3,14 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
+#include "tests/fuzz/exigir.h"
 #include "util/excecoes.h"
 #include "util/variante.h"
 #include "xml/gerador.h"
 
 namespace {
-
-// Aborts (a finding for the fuzzer) when the condition does not hold.
-void Exigir(bool condicao) {
-  if (!condicao) std::abort();
-}
 
 TVariante Valor(FuzzedDataProvider& entrada) {
   switch (entrada.ConsumeIntegralInRange<int>(0, 4)) {

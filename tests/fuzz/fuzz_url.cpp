@@ -2,22 +2,13 @@
 // port and the Host header.
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "security/cabecalhos_http.h"
 #include "security/url_partes.h"
+#include "tests/fuzz/exigir.h"
 #include "util/excecoes.h"
-
-namespace {
-
-// Aborts (a finding for the fuzzer) when the condition does not hold.
-void Exigir(bool condicao) {
-  if (!condicao) std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view url(reinterpret_cast<const char*>(data), size);

@@ -4,6 +4,7 @@
 # installed sefaz-simulador. Passes when its first query shows 107 (the installed schemas and
 # settings were found) and it kept the user's files in the XDG folders, none beside the program.
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/simulador.sh"
 prefixo=$1
 pki=$2
 casa=$(mktemp -d)
@@ -20,12 +21,8 @@ cp "$pki/repositorio/empresa.pfx" "$casa/repositorio/"
 serie=$(openssl x509 -in "$pki/empresa.pem" -noout -serial | cut -d= -f2)
 printf '[config]\ncertificado=%s\nUF=PR\n' "$serie" >"$casa/.config/monitor-sefaz/conf.qvl"
 
-"$prefixo/bin/sefaz-simulador" --cert "$pki/servidor.pem" --chave "$pki/servidor.key" \
-  --ca-clientes "$pki/ca.pem" --porta 0 >"$casa/simulador" &
-simulador=$!
-for _ in $(seq 100); do grep -q '^ouvindo em ' "$casa/simulador" && break; sleep 0.1; done
-url=$(sed -n 's/^ouvindo em //p' "$casa/simulador")
-[ -n "$url" ] || { echo "FALHA: o simulador não iniciou"; exit 1; }
+iniciar_simulador "$prefixo/bin/sefaz-simulador" "$pki" "$casa/simulador" ||
+  { echo "FALHA: o simulador não iniciou"; exit 1; }
 printf '[NFe_PR_P]\nNfeStatusServico_4.00=%s/ws/NFeStatusServico4.asmx\n' "$url" >"$casa/servicos.ini"
 
 HOME=$casa XDG_CONFIG_HOME= XDG_DATA_HOME= NIVRA_CERT_STORE=$casa/repositorio \
