@@ -15,6 +15,8 @@ packages=(
   nlohmann-json3-dev
   xvfb xauth dbus-daemon
   libcpp-httplib-dev
+  libcairo2-dev libpango1.0-dev fonts-liberation libzint-dev libqrencode-dev
+  python3-aiosmtpd zbar-tools poppler-utils
   desktop-file-utils lintian fakeroot dpkg-dev file
 )
 
