@@ -55,4 +55,23 @@ TEST(Documentos, CPFNeedsElevenDigitsNotAllAlikeAndBothCheckDigits) {
   }
 }
 
+TEST(Documentos, CNPJAndCPFAreFormattedAlphanumericToo) {
+  const struct {
+    const char* entrada;
+    const char* esperado;
+  } casos[] = {
+      {"11222333000181", "11.222.333/0001-81"},
+      {"12ABC34501DE35", "12.ABC.345/01DE-35"},
+      {"12.abc.345/01de-35", "12.ABC.345/01DE-35"},
+      {" 123.456.789-09 ", "123.456.789-09"},
+      {"12345678909", "123.456.789-09"},
+      // Letters only in the first twelve of a CNPJ; a CPF is digits only.
+      {"12ABC34501DE3X", "12ABC34501DE3X"},
+      {"1234567890A", "1234567890A"},
+      {"123", "123"},
+      {"", ""},
+  };
+  for (const auto& c : casos) EXPECT_EQ(FormatarCNPJCPF(c.entrada), c.esperado) << c.entrada;
+}
+
 }  // namespace

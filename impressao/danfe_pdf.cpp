@@ -1,0 +1,53 @@
+// The PDF printing component: event and voiding prints to memory and to files.
+#include "impressao/danfe_pdf.h"
+
+#include <filesystem>
+
+#include "dfe/nivra_nfe.h"
+#include "impressao/impressao_eventos.h"
+#include "impressao/leitura_eventos.h"
+#include "util/arquivos.h"
+#include "util/excecoes.h"
+#include "util/texto.h"
+
+std::string TNivraNFeDANFEPDF::GerarPDFEvento() const {
+  if (FXMLEvento.empty())
+    throw ENivraDFeException("Nenhum evento para imprimir (XMLEvento vazio).");
+  return PDFEvento(LerEventoImpresso(FXMLEvento));
+}
+
+std::string TNivraNFeDANFEPDF::GerarPDFInutilizacao() const {
+  if (FXMLInutilizacao.empty())
+    throw ENivraDFeException("Nenhuma inutilização para imprimir (XMLInutilizacao vazio).");
+  return PDFInutilizacao(LerInutilizacaoImpressa(FXMLInutilizacao));
+}
+
+void TNivraNFeDANFEPDF::ImprimirEventoPDF() {
+  const std::string pdf = GerarPDFEvento();
+  FArquivoPDF = Gravar(pdf, LerEventoImpresso(FXMLEvento).Id, "procEventoNFe", "evento");
+}
+
+void TNivraNFeDANFEPDF::ImprimirInutilizacaoPDF() {
+  const std::string pdf = GerarPDFInutilizacao();
+  FArquivoPDF =
+      Gravar(pdf, LerInutilizacaoImpressa(FXMLInutilizacao).Id, "procInutNFe", "inutilizacao");
+}
+
+std::string TNivraNFeDANFEPDF::Gravar(const std::string& Pdf, const std::string& Id,
+                                      const std::string& Sufixo, const std::string& Alternativo) {
+  // The name comes from the document: only its letters and digits reach the file system.
+  std::string nome = SomenteLetrasEDigitos(Id.starts_with("ID") ? Id.substr(2) : Id);
+  if (nome.empty()) nome = Alternativo;
+  std::filesystem::path pasta = FPathPDF;
+  if (pasta.empty() && NivraNFe() != nullptr)
+    pasta = NivraNFe()->Configuracoes().Arquivos().PathSalvar();
+  if (pasta.empty()) pasta = ".";
+  std::error_code erro;
+  std::filesystem::create_directories(pasta, erro);
+  if (erro)
+    throw ENivraDFeException("Não foi possível criar a pasta " + pasta.string() + ": " +
+                             erro.message());
+  std::string arquivo = (pasta / (nome + "-" + Sufixo + ".pdf")).string();
+  GravarArquivoAtomico(arquivo, Pdf, 0644);
+  return arquivo;
+}

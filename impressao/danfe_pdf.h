@@ -1,0 +1,52 @@
+// The printing component that makes PDFs: the printed forms of NF-e events and number-range
+// voidings, from the XML the application gives, written to a file or kept in memory.
+#pragma once
+
+#include <string>
+
+#include "dfe/danfe.h"
+
+// Prints events and voidings as PDF. Link it to the component (TNivraNFe::SetDANFE) so the
+// component's printing operations reach it, or call it directly.
+class TNivraNFeDANFEPDF : public TNivraNFeDANFEClass {
+ public:
+  // The event the event operations print: a procEventoNFe (the event with its registration)
+  // or a bare evento.
+  const std::string& XMLEvento() const { return FXMLEvento; }
+  void SetXMLEvento(const std::string& Valor) { FXMLEvento = Valor; }
+  // The voiding the voiding operations print: a ProcInutNFe or a bare inutNFe.
+  const std::string& XMLInutilizacao() const { return FXMLInutilizacao; }
+  void SetXMLInutilizacao(const std::string& Valor) { FXMLInutilizacao = Valor; }
+  // The folder PDF files are written to. Empty (the default): the linked component's
+  // Configuracoes.Arquivos.PathSalvar, or the current folder when none is linked.
+  const std::string& PathPDF() const { return FPathPDF; }
+  void SetPathPDF(const std::string& Valor) { FPathPDF = Valor; }
+  // The file the last PDF operation wrote; empty before the first.
+  const std::string& ArquivoPDF() const { return FArquivoPDF; }
+
+  // The PDF of XMLEvento. Throws ENivraDFeException "Nenhum evento para imprimir (XMLEvento
+  // vazio)." when it is empty, and what reading and drawing throw.
+  [[nodiscard]] std::string GerarPDFEvento() const;
+  // The PDF of XMLInutilizacao. Throws ENivraDFeException "Nenhuma inutilização para imprimir
+  // (XMLInutilizacao vazio)." when it is empty, and what reading and drawing throw.
+  [[nodiscard]] std::string GerarPDFInutilizacao() const;
+
+  // Writes GerarPDFEvento to PathPDF as "<Id without ID>-procEventoNFe.pdf" (the Id's letters
+  // and digits only) and keeps its name in ArquivoPDF. Throws as GerarPDFEvento, and
+  // ENivraDFeException when the file cannot be written.
+  void ImprimirEventoPDF() override;
+  // Writes GerarPDFInutilizacao to PathPDF as "<Id without ID>-procInutNFe.pdf"; otherwise as
+  // ImprimirEventoPDF.
+  void ImprimirInutilizacaoPDF() override;
+
+ private:
+  // Writes Pdf to the PDF folder as <Id without "ID">-<Sufixo>.pdf (Alternativo when the Id
+  // has no letters or digits) and returns the file's name.
+  std::string Gravar(const std::string& Pdf, const std::string& Id, const std::string& Sufixo,
+                     const std::string& Alternativo);
+
+  std::string FXMLEvento;
+  std::string FXMLInutilizacao;
+  std::string FPathPDF;
+  std::string FArquivoPDF;
+};

@@ -1,0 +1,66 @@
+// Block titles and rows of titled boxes.
+#include "impressao/formulario_pdf.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "util/caracteres.h"
+
+namespace {
+
+constexpr double kRespiro = 0.6;  // between a box's border and its text, in millimetres
+
+}  // namespace
+
+std::string MaiusculasImpressao(std::string_view Texto) {
+  std::u32string caracteres = DecodificarCaracteres(Texto);
+  for (char32_t& c : caracteres) {
+    // a-z and the Latin-1 letters à-þ (except ÷) have their capital 32 code points lower.
+    if ((c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) c -= 32;
+  }
+  return CodificarCaracteres(caracteres);
+}
+
+TFormularioPDF::TFormularioPDF(TDocumentoPDF& Documento, double Margem, TEstiloFormulario Estilo)
+    : FDocumento(Documento), FMargem(Margem), FEstilo(std::move(Estilo)), FY(Margem) {}
+
+void TFormularioPDF::TituloBloco(std::string_view Titulo) {
+  const double altura = FDocumento.AlturaTexto("X", FEstilo.TituloBloco, LarguraUtil());
+  FDocumento.Texto({FMargem, FY + 0.8, LarguraUtil(), altura}, MaiusculasImpressao(Titulo),
+                   FEstilo.TituloBloco);
+  FY += altura + 1.0;
+}
+
+void TFormularioPDF::Campo(const TCaixaPDF& Caixa, const TCampoPDF& Campo) {
+  FDocumento.Retangulo(Caixa);
+  const double largura = Caixa.Largura - 2 * kRespiro;
+  const double alturaTitulo = FDocumento.AlturaTexto("X", FEstilo.TituloCampo, largura);
+  FDocumento.Texto({Caixa.X + kRespiro, Caixa.Y + kRespiro / 2, largura, alturaTitulo},
+                   MaiusculasImpressao(Campo.Titulo), FEstilo.TituloCampo);
+  const double topo = Caixa.Y + kRespiro / 2 + alturaTitulo;
+  FDocumento.Texto({Caixa.X + kRespiro, topo, largura, Caixa.Y + Caixa.Altura - topo - 0.3},
+                   Campo.Valor, FEstilo.Valor, Campo.Alinhamento, FEstilo.ValorMinimo);
+}
+
+void TFormularioPDF::LinhaCampos(const std::vector<TCampoPDF>& Campos, double Altura) {
+  double pesos = 0;
+  for (const TCampoPDF& c : Campos) pesos += c.Peso;
+  double x = FMargem;
+  for (const TCampoPDF& c : Campos) {
+    const double largura = LarguraUtil() * c.Peso / pesos;
+    Campo({x, FY, largura, Altura}, c);
+    x += largura;
+  }
+  FY += Altura;
+}
+
+void TFormularioPDF::CampoTexto(std::string_view Titulo, std::string_view Texto,
+                                double AlturaMinima) {
+  const double largura = LarguraUtil() - 2 * kRespiro;
+  const double titulo = FDocumento.AlturaTexto("X", FEstilo.TituloCampo, largura);
+  const double necessaria =
+      kRespiro / 2 + titulo + FDocumento.AlturaTexto(Texto, FEstilo.Valor, largura) + 1.0;
+  const double altura = std::min(std::max(AlturaMinima, necessaria), AlturaRestante());
+  Campo({FMargem, FY, LarguraUtil(), altura}, {std::string(Titulo), std::string(Texto)});
+  FY += altura;
+}

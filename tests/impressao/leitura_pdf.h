@@ -1,0 +1,83 @@
+// Reads a PDF back the way a person or a scanner would, with poppler-utils and zbar-tools:
+// its text, its page count, its fonts, and the codes found on a page rendered to an image.
+#pragma once
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/fakes/pasta_temporaria.h"
+
+class TLeituraPDF {
+ public:
+  explicit TLeituraPDF(const std::string& pdf) : FArquivo(FPasta.Caminho() + "documento.pdf") {
+    std::ofstream(FArquivo, std::ios::binary) << pdf;
+  }
+
+  // The text in reading order with the page's layout kept (pdftotext -layout).
+  std::string Texto() const { return Rodar("pdftotext -layout -enc UTF-8 '" + FArquivo + "' -"); }
+  // The text in the order it was drawn (pdftotext -raw: each field's title, then its value)
+  // with every run of blanks and line breaks made one space, for phrases that wrap.
+  std::string TextoCorrido() const {
+    std::string corrido;
+    for (const char c : Rodar("pdftotext -raw -enc UTF-8 '" + FArquivo + "' -")) {
+      const bool branco = c == ' ' || c == '\n' || c == '\r' || c == '\f';
+      if (!branco)
+        corrido += c;
+      else if (!corrido.empty() && corrido.back() != ' ')
+        corrido += ' ';
+    }
+    return corrido;
+  }
+  // The text drawn without any blank or line break: text drawn across the page (a watermark)
+  // comes back one letter per line.
+  std::string TextoSemBrancos() const {
+    std::string texto;
+    for (const char c : Rodar("pdftotext -raw -enc UTF-8 '" + FArquivo + "' -")) {
+      if (c != ' ' && c != '\n' && c != '\r' && c != '\f') texto += c;
+    }
+    return texto;
+  }
+  // The words with their boxes in points (pdftotext -bbox), as the XHTML lines it writes.
+  std::string Palavras() const { return Rodar("pdftotext -bbox '" + FArquivo + "' -"); }
+  int Paginas() const {
+    const std::string info = Rodar("pdfinfo '" + FArquivo + "'");
+    const size_t p = info.find("Pages:");
+    return p == std::string::npos ? -1 : std::stoi(info.substr(p + 6));
+  }
+  // pdffonts' table: one line per font, "yes" in the emb column when embedded.
+  std::string Fontes() const { return Rodar("pdffonts '" + FArquivo + "'"); }
+  // The codes zbarimg finds on page `pagina` rendered at `dpi`, as "CODE-128:..." or
+  // "QR-Code:..." lines.
+  std::vector<std::string> Codigos(int pagina = 1, int dpi = 200) const {
+    const std::string png = FPasta.Caminho() + "pagina";
+    (void)Rodar("pdftoppm -r " + std::to_string(dpi) + " -f " + std::to_string(pagina) + " -l " +
+                std::to_string(pagina) + " -singlefile -png '" + FArquivo + "' '" + png + "'");
+    std::vector<std::string> codigos;
+    std::string linha;
+    for (const char c : Rodar("zbarimg -q '" + png + ".png'")) {
+      if (c != '\n') {
+        linha += c;
+      } else {
+        codigos.push_back(linha);
+        linha.clear();
+      }
+    }
+    return codigos;
+  }
+
+ private:
+  static std::string Rodar(const std::string& comando) {
+    std::string saida;
+    FILE* p = ::popen((comando + " 2>/dev/null").c_str(), "r");
+    if (p == nullptr) return saida;
+    char bloco[4096];
+    for (size_t n; (n = std::fread(bloco, 1, sizeof bloco, p)) > 0;) saida.append(bloco, n);
+    ::pclose(p);
+    return saida;
+  }
+
+  TPastaTemporaria FPasta;
+  std::string FArquivo;
+};
