@@ -1,9 +1,10 @@
-// The PDF printing component: event and voiding prints to memory and to files.
+// The PDF printing component: event and voiding prints to memory, to files and to a printer.
 #include "impressao/danfe_pdf.h"
 
 #include <filesystem>
 
 #include "dfe/nivra_nfe.h"
+#include "impressao/fila_impressao.h"
 #include "impressao/impressao_eventos.h"
 #include "impressao/leitura_eventos.h"
 #include "util/arquivos.h"
@@ -20,6 +21,14 @@ std::string TNivraNFeDANFEPDF::GerarPDFInutilizacao() const {
   if (FXMLInutilizacao.empty())
     throw ENivraDFeException("Nenhuma inutilização para imprimir (XMLInutilizacao vazio).");
   return PDFInutilizacao(LerInutilizacaoImpressa(FXMLInutilizacao));
+}
+
+void TNivraNFeDANFEPDF::ImprimirEvento() {
+  EnviarParaImpressora(GerarPDFEvento(), FImpressora, "Evento NF-e");
+}
+
+void TNivraNFeDANFEPDF::ImprimirInutilizacao() {
+  EnviarParaImpressora(GerarPDFInutilizacao(), FImpressora, "Inutilização NF-e");
 }
 
 void TNivraNFeDANFEPDF::ImprimirEventoPDF() {

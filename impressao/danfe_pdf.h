@@ -1,5 +1,6 @@
 // The printing component that makes PDFs: the printed forms of NF-e events and number-range
-// voidings, from the XML the application gives, written to a file or kept in memory.
+// voidings, from the XML the application gives, written to a file, kept in memory or sent to
+// a printer.
 #pragma once
 
 #include <string>
@@ -21,6 +22,10 @@ class TNivraNFeDANFEPDF : public TNivraNFeDANFEClass {
   // Configuracoes.Arquivos.PathSalvar, or the current folder when none is linked.
   const std::string& PathPDF() const { return FPathPDF; }
   void SetPathPDF(const std::string& Valor) { FPathPDF = Valor; }
+  // The print queue of ImprimirEvento and ImprimirInutilizacao; empty (the default) means the
+  // system's default printer.
+  const std::string& Impressora() const { return FImpressora; }
+  void SetImpressora(const std::string& Valor) { FImpressora = Valor; }
   // The file the last PDF operation wrote; empty before the first.
   const std::string& ArquivoPDF() const { return FArquivoPDF; }
 
@@ -31,6 +36,11 @@ class TNivraNFeDANFEPDF : public TNivraNFeDANFEClass {
   // (XMLInutilizacao vazio)." when it is empty, and what reading and drawing throw.
   [[nodiscard]] std::string GerarPDFInutilizacao() const;
 
+  // Prints GerarPDFEvento on Impressora (EnviarParaImpressora: the system's print queue).
+  // Throws as GerarPDFEvento and EnviarParaImpressora.
+  void ImprimirEvento() override;
+  // Prints GerarPDFInutilizacao on Impressora; throws likewise.
+  void ImprimirInutilizacao() override;
   // Writes GerarPDFEvento to PathPDF as "<Id without ID>-procEventoNFe.pdf" (the Id's letters
   // and digits only) and keeps its name in ArquivoPDF. Throws as GerarPDFEvento, and
   // ENivraDFeException when the file cannot be written.
@@ -48,5 +58,6 @@ class TNivraNFeDANFEPDF : public TNivraNFeDANFEClass {
   std::string FXMLEvento;
   std::string FXMLInutilizacao;
   std::string FPathPDF;
+  std::string FImpressora;
   std::string FArquivoPDF;
 };

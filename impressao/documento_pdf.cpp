@@ -5,6 +5,7 @@
 
 #include "impressao/codigos_barras.h"
 #include "impressao/documento_pdf_impl.h"
+#include "util/arquivos.h"
 #include "util/excecoes.h"
 
 namespace {
@@ -127,4 +128,8 @@ std::string TDocumentoPDF::Terminar() {
     throw ENivraDFeException(std::string("Falha ao gerar o PDF: ") +
                              cairo_status_to_string(estado));
   return std::move(F->Bytes);
+}
+
+void TDocumentoPDF::Salvar(const std::string& Arquivo) {
+  GravarArquivoAtomico(Arquivo, Terminar(), 0644);
 }

@@ -75,6 +75,9 @@ class TDocumentoPDF {
   // Closes the document and returns the PDF's bytes; the object accepts no drawing afterwards.
   // Throws ENivraDFeException when Cairo failed.
   [[nodiscard]] std::string Terminar();
+  // Closes the document and writes the PDF to Arquivo, replacing it whole or not at all.
+  // Throws as Terminar, and ENivraDFeException naming the file when it cannot be written.
+  void Salvar(const std::string& Arquivo);
 
  private:
   std::unique_ptr<TImpl> F;

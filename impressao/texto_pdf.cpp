@@ -124,7 +124,7 @@ bool TDocumentoPDF::Texto(const TCaixaPDF& Caixa, std::string_view Texto, const 
 
 void TDocumentoPDF::MarcaDagua(std::string_view Texto, double Tamanho) {
   cairo_t* c = ContextoAberto(*F);
-  const TLayout layout = CriarLayout(F->Pango.get(), Texto, {"Liberation Sans", Tamanho, true}, 0,
+  const TLayout layout = CriarLayout(F->Pango.get(), Texto, {"Liberation Serif", Tamanho, true}, 0,
                                      TAlinhamentoPDF::Centro);
   int largura = 0;
   int altura = 0;

@@ -16,7 +16,7 @@ packages=(
   xvfb xauth dbus-daemon
   libcpp-httplib-dev
   libcairo2-dev libpango1.0-dev fonts-liberation libzint-dev libqrencode-dev
-  python3-aiosmtpd zbar-tools poppler-utils
+  python3-aiosmtpd zbar-tools poppler-utils cups-client
   desktop-file-utils lintian fakeroot dpkg-dev file
 )
 

@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
 
 #include "dfe/nivra_nfe.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
+#include "tests/fakes/variavel_ambiente.h"
 #include "tests/impressao/eventos_exemplo.h"
 #include "tests/impressao/leitura_pdf.h"
 
@@ -83,6 +86,58 @@ TEST(DANFEPDF, NothingToPrintIsAClearError) {
   danfe.SetXMLEvento(kXMLInutilizacao);
   EXPECT_EQ(MensagemDe([&] { danfe.ImprimirEventoPDF(); }),
             "XML não é um evento de NF-e (procEventoNFe ou evento)");
+}
+
+// A stand-in for CUPS' lp in a folder put first in PATH: it records its arguments and the job
+// it reads, and refuses queues named "recusa" as lp does an unknown one.
+class DANFEImpressora : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::ofstream(pasta.Caminho() + "lp") << "#!/bin/sh\n"
+                                             "echo \"$@\" > '" +
+                                                 pasta.Caminho() +
+                                                 "argumentos'\n"
+                                                 "cat > '" +
+                                                 pasta.Caminho() +
+                                                 "trabalho.pdf'\n"
+                                                 "case \"$*\" in *recusa*) echo 'lp: The printer "
+                                                 "or class does not exist.' >&2; exit 1;;"
+                                                 " esac\n";
+    std::filesystem::permissions(pasta.Caminho() + "lp", std::filesystem::perms::owner_all);
+    caminho.emplace("PATH", (pasta.Caminho() + ":/usr/bin:/bin").c_str());
+  }
+
+  TPastaTemporaria pasta;
+  std::optional<TVariavelAmbiente> caminho;
+};
+
+TEST_F(DANFEImpressora, EventGoesToTheQueueAsItsPdf) {
+  TNivraNFe nfe;
+  TNivraNFeDANFEPDF danfe;
+  nfe.SetDANFE(&danfe);
+  danfe.SetXMLEvento(kXMLCartaCorrecao);
+  danfe.SetImpressora("Escritorio");
+  nfe.ImprimirEvento();
+  EXPECT_EQ(TPastaTemporaria::Ler(pasta.Caminho() + "argumentos"),
+            "-s -d Escritorio -t Evento NF-e -\n");
+  const TLeituraPDF trabalho(TPastaTemporaria::Ler(pasta.Caminho() + "trabalho.pdf"));
+  EXPECT_NE(trabalho.TextoCorrido().find("CARTA DE CORREÇÃO ELETRÔNICA"), std::string::npos);
+
+  danfe.SetImpressora("");
+  danfe.SetXMLInutilizacao(kXMLInutilizacao);
+  nfe.ImprimirInutilizacao();
+  EXPECT_EQ(TPastaTemporaria::Ler(pasta.Caminho() + "argumentos"), "-s -t Inutilização NF-e -\n");
+}
+
+TEST_F(DANFEImpressora, RefusedJobAndMissingLpAreClearErrors) {
+  TNivraNFeDANFEPDF danfe;
+  danfe.SetXMLEvento(kXMLCancelamento);
+  danfe.SetImpressora("recusa");
+  EXPECT_EQ(MensagemDe([&] { danfe.ImprimirEvento(); }),
+            "Falha ao imprimir em recusa: lp: The printer or class does not exist.");
+  const TVariavelAmbiente semLp("PATH", pasta.Caminho().append("vazia").c_str());
+  EXPECT_EQ(MensagemDe([&] { danfe.ImprimirEvento(); }),
+            "Não foi possível imprimir: comando lp (CUPS) não encontrado");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "impressao/codigos_barras.h"
 #include "tests/fakes/mensagem_de.h"
+#include "tests/fakes/pasta_temporaria.h"
 #include "tests/impressao/leitura_pdf.h"
 
 namespace {
@@ -158,6 +159,21 @@ TEST(CodigosBarras, QRCodeRefusesEmptyAndOversizedData) {
   EXPECT_EQ(MensagemDe([] { (void)CodificarQR(""); }), "QR Code não gerado: conteúdo vazio");
   EXPECT_EQ(MensagemDe([] { (void)CodificarQR(std::string(5000, 'a')); }),
             "QR Code não gerado: conteúdo longo demais");
+}
+
+TEST(DocumentoPDF, SavedFileIsThePdf) {
+  TPastaTemporaria pasta;
+  TDocumentoPDF d(80, 200);
+  d.Texto({5, 5, 70, 10}, "Cupom de teste", {"Liberation Mono", 9, false});
+  d.Salvar(pasta.Caminho() + "cupom.pdf");
+  const TLeituraPDF pdf(TPastaTemporaria::Ler(pasta.Caminho() + "cupom.pdf"));
+  EXPECT_EQ(pdf.Paginas(), 1);
+  EXPECT_NE(pdf.Texto().find("Cupom de teste"), std::string::npos);
+
+  TDocumentoPDF semPasta(80, 200);
+  EXPECT_TRUE(MensagemDe([&] {
+                semPasta.Salvar(pasta.Caminho() + "nao/existe/cupom.pdf");
+              }).find("cupom.pdf") != std::string::npos);
 }
 
 TEST(DocumentoPDF, FinishedDocumentRefusesDrawing) {
