@@ -11,16 +11,20 @@
 #include "util/excecoes.h"
 #include "util/texto.h"
 
+TDateTime TNivraNFeDANFEPDF::Agora() const {
+  return NivraNFe() != nullptr ? NivraNFe()->Agora() : ::Agora();
+}
+
 std::string TNivraNFeDANFEPDF::GerarPDFEvento() const {
   if (FXMLEvento.empty())
     throw ENivraDFeException("Nenhum evento para imprimir (XMLEvento vazio).");
-  return PDFEvento(LerEventoImpresso(FXMLEvento));
+  return PDFEvento(LerEventoImpresso(FXMLEvento), Agora());
 }
 
 std::string TNivraNFeDANFEPDF::GerarPDFInutilizacao() const {
   if (FXMLInutilizacao.empty())
     throw ENivraDFeException("Nenhuma inutilização para imprimir (XMLInutilizacao vazio).");
-  return PDFInutilizacao(LerInutilizacaoImpressa(FXMLInutilizacao));
+  return PDFInutilizacao(LerInutilizacaoImpressa(FXMLInutilizacao), Agora());
 }
 
 void TNivraNFeDANFEPDF::ImprimirEvento() {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "dfe/danfe.h"
+#include "util/datahora.h"
 
 // Prints events and voidings as PDF. Link it to the component (TNivraNFe::SetDANFE) so the
 // component's printing operations reach it, or call it directly.
@@ -29,8 +30,8 @@ class TNivraNFeDANFEPDF : public TNivraNFeDANFEClass {
   // The file the last PDF operation wrote; empty before the first.
   const std::string& ArquivoPDF() const { return FArquivoPDF; }
 
-  // The PDF of XMLEvento. Throws ENivraDFeException "Nenhum evento para imprimir (XMLEvento
-  // vazio)." when it is empty, and what reading and drawing throw.
+  // The PDF of XMLEvento, dated by the linked component's clock. Throws ENivraDFeException "Nenhum
+  // evento para imprimir (XMLEvento vazio)." when it is empty, and what reading and drawing throw.
   [[nodiscard]] std::string GerarPDFEvento() const;
   // The PDF of XMLInutilizacao. Throws ENivraDFeException "Nenhuma inutilização para imprimir
   // (XMLInutilizacao vazio)." when it is empty, and what reading and drawing throw.
@@ -50,6 +51,8 @@ class TNivraNFeDANFEPDF : public TNivraNFeDANFEClass {
   void ImprimirInutilizacaoPDF() override;
 
  private:
+  // The linked component's clock (it dates the PDFs), or the host's without one.
+  TDateTime Agora() const;
   // Writes Pdf to the PDF folder as <Id without "ID">-<Sufixo>.pdf (Alternativo when the Id
   // has no letters or digits) and returns the file's name.
   std::string Gravar(const std::string& Pdf, const std::string& Id, const std::string& Sufixo,

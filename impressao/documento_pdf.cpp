@@ -7,6 +7,7 @@
 #include "impressao/documento_pdf_impl.h"
 #include "util/arquivos.h"
 #include "util/excecoes.h"
+#include "util/fuso_horario.h"
 
 namespace {
 
@@ -26,13 +27,20 @@ void VerificarCairo(cairo_t* contexto) {
                              cairo_status_to_string(estado));
 }
 
-TDocumentoPDF::TDocumentoPDF(double Largura, double Altura, const std::string& Titulo)
+TDocumentoPDF::TDocumentoPDF(double Largura, double Altura, const std::string& Titulo,
+                             TDateTime Criacao)
     : F(std::make_unique<TImpl>()), FLargura(Largura), FAltura(Altura) {
   F->Superficie.reset(cairo_pdf_surface_create_for_stream(
       Acrescentar, &F->Bytes, Largura * kPontosPorMm, Altura * kPontosPorMm));
   F->Contexto.reset(cairo_create(F->Superficie.get()));
   VerificarCairo(F->Contexto.get());
   cairo_pdf_surface_set_metadata(F->Superficie.get(), CAIRO_PDF_METADATA_CREATOR, "NivraNFe");
+  if (Criacao != 0) {
+    const std::string data =
+        FormatarDataHora("yyyy-mm-ddThh:nn:ss", Criacao) + FusoHorarioSistema(Criacao);
+    cairo_pdf_surface_set_metadata(F->Superficie.get(), CAIRO_PDF_METADATA_CREATE_DATE,
+                                   data.c_str());
+  }
   if (!Titulo.empty())
     cairo_pdf_surface_set_metadata(F->Superficie.get(), CAIRO_PDF_METADATA_TITLE, Titulo.c_str());
   // From here on, user units are millimetres from the top-left corner.

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "util/datahora.h"
+
 // A font: family (the Liberation fonts are metric twins of the ones printed documents name),
 // size in points and weight.
 struct TFontePDF {
@@ -31,8 +33,11 @@ class TDocumentoPDF {
   // What Cairo and Pango keep for the document (impressao/documento_pdf_impl.h).
   struct TImpl;
 
-  // Opens the first page of Largura x Altura millimetres. Titulo goes to the PDF's metadata.
-  TDocumentoPDF(double Largura, double Altura, const std::string& Titulo = "");
+  // Opens the first page of Largura x Altura millimetres. Titulo goes to the PDF's metadata,
+  // and so does Criacao as its creation date (local time with the host's offset); with 0, the
+  // date is the host clock's.
+  TDocumentoPDF(double Largura, double Altura, const std::string& Titulo = "",
+                TDateTime Criacao = 0);
   TDocumentoPDF(const TDocumentoPDF&) = delete;
   TDocumentoPDF& operator=(const TDocumentoPDF&) = delete;
   ~TDocumentoPDF();

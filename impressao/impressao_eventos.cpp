@@ -98,8 +98,8 @@ void BlocoNota(TFormularioPDF& f, const std::string& chave) {
 
 }  // namespace
 
-std::string PDFEvento(const TEventoImpresso& e) {
-  TDocumentoPDF d(kLarguraA4, kAlturaA4, TituloEvento(e));
+std::string PDFEvento(const TEventoImpresso& e, TDateTime Criacao) {
+  TDocumentoPDF d(kLarguraA4, kAlturaA4, TituloEvento(e), Criacao);
   TFormularioPDF f(d, kMargem);
   Cabecalho(f, TituloEvento(e),
             "Representação impressa de evento da NF-e. A autenticidade pode ser consultada pela "
@@ -150,8 +150,8 @@ std::string PDFEvento(const TEventoImpresso& e) {
   return d.Terminar();
 }
 
-std::string PDFInutilizacao(const TInutilizacaoImpressa& i) {
-  TDocumentoPDF d(kLarguraA4, kAlturaA4, "INUTILIZAÇÃO DE NUMERAÇÃO");
+std::string PDFInutilizacao(const TInutilizacaoImpressa& i, TDateTime Criacao) {
+  TDocumentoPDF d(kLarguraA4, kAlturaA4, "INUTILIZAÇÃO DE NUMERAÇÃO", Criacao);
   TFormularioPDF f(d, kMargem);
   Cabecalho(f, "INUTILIZAÇÃO DE NUMERAÇÃO DE NF-e",
             "Representação impressa do pedido de inutilização de números de NF-e e da resposta "

@@ -5,14 +5,17 @@
 #include <string>
 
 #include "impressao/leitura_eventos.h"
+#include "util/datahora.h"
 
 // The PDF of the event: title by type, the invoice (key as a CODE-128 bar code and in groups,
 // model, series, number, issuer's CNPJ), the event, its registration (or a note that it has
 // none) and its detail (correction and conditions of use, or the cancelled protocol and the
 // justification). A homologation event carries "SEM VALOR FISCAL" across the page. Throws
 // ENivraDFeException when drawing fails or the key cannot be encoded.
-[[nodiscard]] std::string PDFEvento(const TEventoImpresso& Evento);
+// Criacao dates the PDF (TDocumentoPDF).
+[[nodiscard]] std::string PDFEvento(const TEventoImpresso& Evento, TDateTime Criacao = 0);
 
 // The PDF of the voiding: the issuer, the numbers voided, the justification and the
 // authority's protocol. Throws as PDFEvento.
-[[nodiscard]] std::string PDFInutilizacao(const TInutilizacaoImpressa& Inutilizacao);
+[[nodiscard]] std::string PDFInutilizacao(const TInutilizacaoImpressa& Inutilizacao,
+                                          TDateTime Criacao = 0);

@@ -14,6 +14,7 @@
 #include "tests/fakes/variavel_ambiente.h"
 #include "tests/impressao/eventos_exemplo.h"
 #include "tests/impressao/leitura_pdf.h"
+#include "util/datahora.h"
 
 namespace {
 
@@ -39,15 +40,20 @@ TEST(DANFEPDF, ComponentPrintsTheEventAndTheVoidingToFiles) {
   EXPECT_NE(inutilizacao.TextoCorrido().find("INUTILIZAÇÃO DE NUMERAÇÃO"), std::string::npos);
 }
 
-TEST(DANFEPDF, PdfInMemoryMatchesTheFile) {
+TEST(DANFEPDF, PdfInMemoryIsTheFileDatedByTheComponentsClock) {
   TPastaTemporaria pasta;
+  TNivraNFe nfe;
+  nfe.SetRelogio([] { return CodificarDataHora(2026, 12, 10, 14, 30, 0); });
   TNivraNFeDANFEPDF danfe;
+  nfe.SetDANFE(&danfe);
   danfe.SetPathPDF(pasta.Caminho());
   danfe.SetXMLEvento(kXMLCancelamento);
   const std::string memoria = danfe.GerarPDFEvento();
   danfe.ImprimirEventoPDF();
-  EXPECT_EQ(TLeituraPDF(memoria).Texto(),
-            TLeituraPDF(TPastaTemporaria::Ler(danfe.ArquivoPDF())).Texto());
+  EXPECT_EQ(memoria, TPastaTemporaria::Ler(danfe.ArquivoPDF()));
+  const size_t data = memoria.find("/CreationDate (");
+  ASSERT_NE(data, std::string::npos);
+  EXPECT_NE(memoria.substr(data, 40).find("20261210143000"), std::string::npos);
   EXPECT_NE(TLeituraPDF(memoria).Texto().find("CANCELAMENTO DE NF-e"), std::string::npos);
 }
 
