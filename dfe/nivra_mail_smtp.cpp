@@ -1,6 +1,7 @@
 // Delivery of the e-mail component's message over SMTP with libcurl: the MIME tree, the
 // headers, the envelope, and the server's answer when it refuses.
 #include <curl/curl.h>
+#include <openssl/crypto.h>
 
 #include <filesystem>
 #include <fstream>
@@ -134,7 +135,9 @@ void TNivraMail::Enviar() {
   if (FDestinatarios.empty()) throw ENivraDFeException("Nenhum destinatário informado");
   const TEnderecoMail remetente = LerEnderecoMail(FDe);
   for (const TNivraMailAnexo& anexo : FAnexos) {
-    if (!anexo.Arquivo.empty() && !std::ifstream(anexo.Arquivo, std::ios::binary))
+    std::error_code erro;
+    if (!anexo.Arquivo.empty() && (!std::filesystem::is_regular_file(anexo.Arquivo, erro) ||
+                                   !std::ifstream(anexo.Arquivo, std::ios::binary)))
       throw ENivraDFeException("Anexo não encontrado ou ilegível: " + anexo.Arquivo);
   }
 
@@ -184,6 +187,7 @@ void TNivraMail::Enviar() {
     std::string nome = anexo.Nome;
     if (anexo.Arquivo.empty()) {
       Verificar(curl_mime_data(parte, anexo.Dados.data(), anexo.Dados.size()));
+      if (nome.empty()) nome = "anexo";
     } else {
       Verificar(curl_mime_filedata(parte, anexo.Arquivo.c_str()));
       Verificar(curl_mime_filename(parte, nullptr));
@@ -215,8 +219,10 @@ void TNivraMail::Enviar() {
   if (!FArquivoCA.empty()) Verificar(curl_easy_setopt(c, CURLOPT_CAINFO, FArquivoCA.c_str()));
   if (!FUsuario.empty()) {
     Verificar(curl_easy_setopt(c, CURLOPT_USERNAME, FUsuario.c_str()));
-    const std::string senha = FSenha.Texto();
-    Verificar(curl_easy_setopt(c, CURLOPT_PASSWORD, senha.c_str()));  // curl keeps a copy
+    std::string senha = FSenha.Texto();
+    const CURLcode definida = curl_easy_setopt(c, CURLOPT_PASSWORD, senha.c_str());  // copied
+    OPENSSL_cleanse(senha.data(), senha.size());
+    Verificar(definida);
   }
   Verificar(curl_easy_setopt(c, CURLOPT_MAIL_FROM, de.c_str()));
   Verificar(curl_easy_setopt(c, CURLOPT_MAIL_RCPT, envelope.get()));

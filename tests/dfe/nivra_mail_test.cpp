@@ -216,6 +216,8 @@ TEST(MailRecusas, IncompleteMessagesAreRefusedBeforeConnecting) {
        "Endereço de e-mail inválido: a@b.c>\r\nBcc: <x@y.z"},
       {"anexo ausente", [](TNivraMail& m) { m.AdicionarAnexoArquivo("/nao/existe.pdf"); },
        "Anexo não encontrado ou ilegível: /nao/existe.pdf"},
+      {"anexo que é uma pasta", [](TNivraMail& m) { m.AdicionarAnexoArquivo("/tmp"); },
+       "Anexo não encontrado ou ilegível: /tmp"},
   };
   for (const auto& caso : casos) {
     TNivraMail mail;
