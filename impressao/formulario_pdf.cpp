@@ -22,22 +22,25 @@ std::string MaiusculasImpressao(std::string_view Texto) {
 }
 
 TFormularioPDF::TFormularioPDF(TDocumentoPDF& Documento, double Margem, TEstiloFormulario Estilo)
-    : FDocumento(Documento), FMargem(Margem), FEstilo(std::move(Estilo)), FY(Margem) {}
+    : FDocumento(Documento),
+      FMargem(Margem),
+      FEstilo(std::move(Estilo)),
+      FY(Margem),
+      FAlturaTituloBloco(FDocumento.AlturaTexto("X", FEstilo.TituloBloco, LarguraUtil())),
+      FAlturaTituloCampo(FDocumento.AlturaTexto("X", FEstilo.TituloCampo, LarguraUtil())) {}
 
 void TFormularioPDF::TituloBloco(std::string_view Titulo) {
-  const double altura = FDocumento.AlturaTexto("X", FEstilo.TituloBloco, LarguraUtil());
-  FDocumento.Texto({FMargem, FY + 0.8, LarguraUtil(), altura}, MaiusculasImpressao(Titulo),
-                   FEstilo.TituloBloco);
-  FY += altura + 1.0;
+  FDocumento.Texto({FMargem, FY + 0.8, LarguraUtil(), FAlturaTituloBloco},
+                   MaiusculasImpressao(Titulo), FEstilo.TituloBloco);
+  FY += FAlturaTituloBloco + 1.0;
 }
 
 void TFormularioPDF::Campo(const TCaixaPDF& Caixa, const TCampoPDF& Campo) {
   FDocumento.Retangulo(Caixa);
   const double largura = Caixa.Largura - 2 * kRespiro;
-  const double alturaTitulo = FDocumento.AlturaTexto("X", FEstilo.TituloCampo, largura);
-  FDocumento.Texto({Caixa.X + kRespiro, Caixa.Y + kRespiro / 2, largura, alturaTitulo},
+  FDocumento.Texto({Caixa.X + kRespiro, Caixa.Y + kRespiro / 2, largura, FAlturaTituloCampo},
                    MaiusculasImpressao(Campo.Titulo), FEstilo.TituloCampo);
-  const double topo = Caixa.Y + kRespiro / 2 + alturaTitulo;
+  const double topo = Caixa.Y + kRespiro / 2 + FAlturaTituloCampo;
   FDocumento.Texto({Caixa.X + kRespiro, topo, largura, Caixa.Y + Caixa.Altura - topo - 0.3},
                    Campo.Valor, FEstilo.Valor, Campo.Alinhamento, FEstilo.ValorMinimo);
 }
@@ -57,9 +60,8 @@ void TFormularioPDF::LinhaCampos(const std::vector<TCampoPDF>& Campos, double Al
 void TFormularioPDF::CampoTexto(std::string_view Titulo, std::string_view Texto,
                                 double AlturaMinima) {
   const double largura = LarguraUtil() - 2 * kRespiro;
-  const double titulo = FDocumento.AlturaTexto("X", FEstilo.TituloCampo, largura);
-  const double necessaria =
-      kRespiro / 2 + titulo + FDocumento.AlturaTexto(Texto, FEstilo.Valor, largura) + 1.0;
+  const double necessaria = kRespiro / 2 + FAlturaTituloCampo +
+                            FDocumento.AlturaTexto(Texto, FEstilo.Valor, largura) + 1.0;
   const double altura = std::min(std::max(AlturaMinima, necessaria), AlturaRestante());
   Campo({FMargem, FY, LarguraUtil(), altura}, {std::string(Titulo), std::string(Texto)});
   FY += altura;

@@ -60,6 +60,9 @@ class TFormularioPDF {
   double FMargem;
   TEstiloFormulario FEstilo;
   double FY;
+  // Heights of one line of block title and of field title, measured once.
+  double FAlturaTituloBloco;
+  double FAlturaTituloCampo;
 };
 
 // The text with the letters upper-cased, accented ones too (titles are printed in capitals).

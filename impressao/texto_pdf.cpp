@@ -111,9 +111,14 @@ bool TDocumentoPDF::Texto(const TCaixaPDF& Caixa, std::string_view Texto, const 
   }
   const bool coube = AlturaLayout(layout.get()) <= Caixa.Altura + kFolga;
   if (!coube) CortarComReticencias(layout.get(), Caixa.Altura);
+  // Only a box lower than one line needs clipping; every other text was fitted above, and a
+  // clip path per text would weigh on every page.
+  const bool recortar = AlturaLayout(layout.get()) > Caixa.Altura + kFolga;
   cairo_save(c);
-  cairo_rectangle(c, Caixa.X, Caixa.Y, Caixa.Largura, Caixa.Altura);
-  cairo_clip(c);
+  if (recortar) {
+    cairo_rectangle(c, Caixa.X, Caixa.Y, Caixa.Largura, Caixa.Altura);
+    cairo_clip(c);
+  }
   cairo_set_source_rgb(c, 0, 0, 0);
   cairo_move_to(c, Caixa.X, Caixa.Y);
   pango_cairo_show_layout(c, layout.get());
