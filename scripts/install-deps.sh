@@ -15,7 +15,7 @@ packages=(
   nlohmann-json3-dev
   xvfb xauth dbus-daemon
   libcpp-httplib-dev
-  desktop-file-utils lintian fakeroot dpkg-dev file
+  desktop-file-utils lintian fakeroot dpkg-dev file devscripts
 )
 
 missing=()
