@@ -59,9 +59,7 @@ class TForm1 : public QWidget, public TInterfaceMonitor {
 
  private:
   QWidget* Controle(TControle controle) const;
-  QTimer& TimerParaAlterar(TTimerMonitor timer) {
-    return FTimers[static_cast<std::size_t>(timer)];
-  }
+  QTimer& TimerParaAlterar(TTimerMonitor timer) { return FTimers[static_cast<std::size_t>(timer)]; }
 
   QLineEdit* NumeroCertificado;
   QComboBox* cbUF;
