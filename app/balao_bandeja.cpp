@@ -5,7 +5,8 @@
 
 #include "util/caracteres.h"
 
-TBalaoBandeja::TBalaoBandeja(TExibir exibir) : FExibir(std::move(exibir)) {}
+TBalaoBandeja::TBalaoBandeja(TExibir exibir, std::function<void()> fechar)
+    : FExibir(std::move(exibir)), FFechar(std::move(fechar)) {}
 
 bool TBalaoBandeja::Armazenar(std::string& campo, const std::string& valor, std::size_t maximo) {
   std::u32string caracteres = DecodificarCaracteres(valor);
@@ -24,14 +25,21 @@ void TBalaoBandeja::SetTexto(const std::string& texto) {
   if (Armazenar(FTexto, texto, kMaxTexto)) Reenviar();
 }
 
+void TBalaoBandeja::Enviar(TTipoBalao tipo) {
+  if (FTexto.empty())
+    FFechar();
+  else
+    FExibir(FTitulo, FTexto, tipo);
+}
+
 void TBalaoBandeja::Reenviar() {
-  if (FJaMostrado) FExibir(FTitulo, FTexto, FTipoExibido);
+  if (FJaMostrado) Enviar(FTipoExibido);
 }
 
 void TBalaoBandeja::Mostrar() {
   FJaMostrado = true;
   FTipoExibido = FTipo;
-  FExibir(FTitulo, FTexto, FTipoExibido);
+  Enviar(FTipoExibido);
 }
 
 void TBalaoBandeja::Exibir(const std::string& titulo, const std::string& texto, TTipoBalao tipo) {

@@ -1,6 +1,7 @@
 // The notification balloon of the tray icon as the monitor relies on it: a title of at most 63
 // characters and a text of at most 255, an icon kind, and re-display of the balloon whenever
-// the title or text changes after a balloon has been shown once.
+// the title or text changes after a balloon has been shown once. A balloon is never shown with
+// an empty text: that closes the one on screen instead.
 #pragma once
 
 #include <functional>
@@ -17,8 +18,9 @@ class TBalaoBandeja {
   using TExibir =
       std::function<void(const std::string& titulo, const std::string& texto, TTipoBalao tipo)>;
 
-  // `exibir` displays a balloon; it is called with the stored (cut) title and text.
-  explicit TBalaoBandeja(TExibir exibir);
+  // `exibir` displays a balloon; it is called with the stored (cut) title and a text that is not
+  // empty. `fechar` closes the balloon on screen.
+  TBalaoBandeja(TExibir exibir, std::function<void()> fechar);
 
   // Store the value cut to its limit; a different value re-displays the balloon with the
   // stored title, text and the icon kind of the last display, once a balloon was shown.
@@ -38,8 +40,11 @@ class TBalaoBandeja {
   // Stores `valor` cut to `maximo` characters in `campo`; true when it changed.
   static bool Armazenar(std::string& campo, const std::string& valor, std::size_t maximo);
   void Reenviar();
+  // Displays the stored title and text with `tipo`, or closes the balloon when the text is empty.
+  void Enviar(TTipoBalao tipo);
 
   TExibir FExibir;
+  std::function<void()> FFechar;
   std::string FTitulo;
   std::string FTexto;
   TTipoBalao FTipo = TTipoBalao::Info;

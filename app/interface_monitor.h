@@ -75,6 +75,8 @@ class TInterfaceMonitor {
   // lines).
   virtual void ExibirBalao(const std::string& titulo, const std::string& texto,
                            TTipoBalao tipo) = 0;
+  // Closes the balloon (or desktop notification) on screen, if any.
+  virtual void FecharBalao() = 0;
   // Modal message box with an error icon and a single OK button.
   virtual void MensagemErro(const std::string& texto, const std::string& titulo) = 0;
   // Opens the page in the user's browser.

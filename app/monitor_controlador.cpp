@@ -25,6 +25,8 @@ const char* const kRodapeLembrete = "Clique nesta mensagem para não mostrar mai
 const char* const kSemCertificado = "Certificado não informado";
 const char* const kTituloSemCertificado = "Monitor Status SEFAZ";
 
+constexpr double kMilissegundosPorDia = 86400000.0;
+
 const TCor kVerde{0, 255, 0};
 const TCor kAmarelo{255, 255, 0};
 const TCor kVermelho{255, 0, 0};
@@ -53,9 +55,12 @@ TMonitorControlador::TMonitorControlador(TInterfaceMonitor& ui, TComponenteMonit
       FRelogio(std::move(relogio)),
       FRegistro(registro),
       FImportar(std::move(importar)),
-      FBalao([this](const std::string& titulo, const std::string& texto, TTipoBalao tipo) {
-        RegistrarBalao(titulo, texto, tipo);
-      }) {}
+      FBalao([this](const std::string& titulo, const std::string& texto,
+                    TTipoBalao tipo) { RegistrarBalao(titulo, texto, tipo); },
+             [this] {
+               FRegistro << "balão fechado" << std::endl;
+               FUI.FecharBalao();
+             }) {}
 
 const std::vector<std::string>& TMonitorControlador::ListaUF() {
   static const std::vector<std::string> kUFs = {
@@ -144,7 +149,10 @@ bool TMonitorControlador::ConsultarEAvaliar(bool podeReconsultar) {
   if (novo == 656) {
     // Setting the interval restarts the hour, as each query during the block restarts it.
     FUI.SetIntervalo(TTimerMonitor::Timer1, kPausaConsumoIndevido);
-    FRegistro << "consulta: consultas automáticas suspensas por uma hora" << std::endl;
+    const std::string ate =
+        FormatarDataHora("hh:nn", FRelogio() + kPausaConsumoIndevido / kMilissegundosPorDia);
+    FUI.SetTexto(TControle::ObsSite, "Consultas automáticas suspensas até " + ate);
+    FRegistro << "consulta: consultas automáticas suspensas até " << ate << std::endl;
   } else if (novo != 0 && FUI.Intervalo(TTimerMonitor::Timer1) != kIntervaloConsulta) {
     FUI.SetIntervalo(TTimerMonitor::Timer1, kIntervaloConsulta);
   }

@@ -38,8 +38,8 @@ class TMonitorControlador {
   using TImportar = std::function<void(const std::string& arquivo, const std::string& senha)>;
 
   // Every reference must outlive the controller. `relogio` gives the current local date-time
-  // (for the picker's expiry rule). Query results and balloons are written one per line to
-  // `registro`. `importar` may be empty: the picker then offers no import.
+  // (for the picker's expiry rule and the end of a pause after 656). Query results and balloons are
+  // written one per line to `registro`. `importar` may be empty: the picker then offers no import.
   TMonitorControlador(TInterfaceMonitor& ui, TComponenteMonitor& componente,
                       const TArquivoConfiguracao& arquivo, std::function<TDateTime()> relogio,
                       std::ostream& registro, TImportar importar = {});

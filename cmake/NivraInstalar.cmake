@@ -1,5 +1,5 @@
 # What `cmake --install` places, by package component:
-#   biblioteca  libnivranfe.so.MAJOR
+#   biblioteca  libnivranfe.so.MAJOR (in the multiarch folder lib/<triplet>)
 #   dados       the schemas and the services table (share/nivra/)
 #   dev         the headers (include/nivranfe/<folder>/*.h), libnivranfe.so, nivranfe.pc and
 #               the CMake package NivraNFe (target NivraNFe::nivranfe)
@@ -9,6 +9,12 @@
 #   simulador   sefaz-simulador and its manual page
 # The programs carry the component linked in statically; the shared library is for developers'
 # own programs.
+# The library goes into Debian's multiarch folder (lib/x86_64-linux-gnu), with its pkgconfig/
+# and cmake/ folders, whatever the prefix; another folder given on the command line is kept.
+if(CMAKE_LIBRARY_ARCHITECTURE AND (NOT CMAKE_INSTALL_LIBDIR OR CMAKE_INSTALL_LIBDIR STREQUAL "lib"))
+  set(CMAKE_INSTALL_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE}
+      CACHE PATH "Object code libraries (LIBDIR)" FORCE)
+endif()
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 find_package(OpenSSL 3 REQUIRED)

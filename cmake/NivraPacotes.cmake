@@ -29,8 +29,9 @@ set(CPACK_DEBIAN_BIBLIOTECA_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_BIBLIOTECA_PACKAGE_RECOMMENDS "nivranfe-dados (= ${nivra_versao})")
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
-# The dynamic linker's cache is refreshed by dpkg's trigger.
+# The dynamic linker's cache is refreshed by dpkg's trigger, not by maintainer scripts.
 set(CPACK_DEBIAN_BIBLIOTECA_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/pacote/triggers)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/pacote/sem_ldconfig.cmake)
 set(CPACK_COMPONENT_BIBLIOTECA_DESCRIPTION
     "NF-e component library\nThe NivraNFe component: settings, the table of the tax authorities' web\nservices, certificates, HTTPS with a client certificate, XML signatures and\nthe NF-e web services, as a shared library.")
 

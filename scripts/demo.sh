@@ -21,9 +21,18 @@ echo "== PKI de teste e repositório de certificados em $temp"
 tools/gerar-pki.sh "$temp/pki" >/dev/null
 serie=$(openssl x509 -in "$temp/pki/empresa.pem" -noout -serial | cut -d= -f2)
 
-echo "== Autorizador local (cenário 107, 108, 109, 107)"
+# The monitor asks again at once when the status changes between 108 and 109 or leaves 107:
+# its scenario answers each paralysis twice, so that every click on "Consultar" stops at the
+# next state (scripts/cenario-demo-monitor, checked by the window's tests).
+monitor=""
+cenario=107,108,109,107
+if [ "${DEMO:-}" != terminal ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  monitor=1
+  cenario=$(cat scripts/cenario-demo-monitor)
+fi
+echo "== Autorizador local (cenário $cenario)"
 iniciar_simulador "$BUILD/bin/sefaz-simulador" "$temp/pki" "$temp/simulador.log" \
-  --cenario 107,108,109,107
+  --cenario "$cenario"
 echo "$url"
 
 # The status service of PR's production authoriser, pointed at the local one.
@@ -33,11 +42,12 @@ export NIVRA_CERT_STORE="$temp/pki/repositorio" NIVRA_SENHA=""
 echo "== status-sefaz --listar-certificados"
 "$BUILD/bin/status-sefaz" --listar-certificados
 
-if [ "${DEMO:-}" != terminal ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+if [ -n "$monitor" ]; then
   mkdir -p "$temp/config"
   printf '[config]\ncertificado=%s\nUF=PR\n' "$serie" >"$temp/config/conf.qvl"
-  echo "== monitor-sefaz: a primeira consulta responde 107; clique em \"Consultar\" para ver"
-  echo "   108 e 109 e os balões. Feche pelo menu do ícone (\"Fechar\")."
+  echo "== monitor-sefaz: a primeira consulta responde 107. Cada clique em \"Consultar\" (o botão"
+  echo "   descansa 20 s após cada consulta) mostra o estado seguinte com o seu balão: 108, depois"
+  echo "   109, depois 107 de novo. Feche pelo menu do ícone (\"Fechar\")."
   "$BUILD/bin/monitor-sefaz" --servicos "$temp/servicos.ini" --dir-config "$temp/config"
   exit 0
 fi

@@ -17,7 +17,7 @@ packages=(
   libcpp-httplib-dev
   libcairo2-dev libpango1.0-dev fonts-liberation libzint-dev libqrencode-dev
   python3-aiosmtpd zbar-tools poppler-utils cups-client
-  desktop-file-utils lintian fakeroot dpkg-dev file
+  desktop-file-utils lintian fakeroot dpkg-dev file devscripts
 )
 
 missing=()

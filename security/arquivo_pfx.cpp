@@ -17,10 +17,14 @@ struct TLiberarPilhaX509 {
 using TPilhaX509Ptr = std::unique_ptr<STACK_OF(X509), TLiberarPilhaX509>;
 
 // The password that opens the data's integrity check: `senha`, or for an empty one whichever
-// of "no password" and "empty password" the data was made with. False when none does.
+// of "no password" and "empty password" the data was made with. False when none does. Data
+// without the check (openssl pkcs12 -nomac) gets one made with `senha`, since OpenSSL parses
+// data opened by a password only after checking it; the password is then proven by the
+// decryption of the bags.
 bool SenhaConfere(PKCS12* p12, const std::string& senha, const char*& efetiva) {
   efetiva = senha.c_str();
-  if (PKCS12_mac_present(p12) == 0) return true;
+  if (PKCS12_mac_present(p12) == 0)
+    return senha.empty() || PKCS12_set_mac(p12, senha.c_str(), -1, nullptr, 0, 1, nullptr) == 1;
   if (!senha.empty()) return PKCS12_verify_mac(p12, senha.c_str(), -1) == 1;
   if (PKCS12_verify_mac(p12, nullptr, 0) == 1) {
     efetiva = nullptr;
@@ -50,6 +54,7 @@ TConteudoPFX LerPFX(std::string_view dados, const std::string& senha) {
     throw ENivraDFeException(std::string(Prefixo) + "DadosPFX informado não são válidos");
   }
   const char* efetiva = nullptr;
+  const bool semMAC = PKCS12_mac_present(p12.get()) == 0;
   if (!SenhaConfere(p12.get(), senha, efetiva)) {
     ERR_clear_error();
     throw ENivraDFeException(std::string(Prefixo) + "Senha informada está errada");
@@ -57,9 +62,14 @@ TConteudoPFX LerPFX(std::string_view dados, const std::string& senha) {
   EVP_PKEY* chave = nullptr;
   X509* certificado = nullptr;
   STACK_OF(X509)* cadeia = nullptr;
-  if (PKCS12_parse(p12.get(), efetiva, &chave, &certificado, &cadeia) != 1)
+  if (PKCS12_parse(p12.get(), efetiva, &chave, &certificado, &cadeia) != 1) {
+    if (semMAC && !senha.empty()) {
+      ERR_clear_error();
+      throw ENivraDFeException(std::string(Prefixo) + "Senha informada está errada");
+    }
     throw ENivraDFeException(std::string(Prefixo) +
                              "Falha em \"PFXImportCertStore\" Erro: " + UltimoErroOpenSSL());
+  }
   TConteudoPFX conteudo{TX509Ptr(certificado), TEVPKeyPtr(chave), {}};
   TPilhaX509Ptr pilha(cadeia);
   while (pilha && sk_X509_num(pilha.get()) > 0)

@@ -94,6 +94,8 @@ std::string TDFeSSLXmlSignMsXml::Assinar(const std::string& ConteudoXML,
        !RefazerValorAssinatura(assinatura.get(), noAssinatura, contexto->ChavePrivada)))
     throw ENivraDFeException("Assinatura Falhou.");
 
+  // The tidying strips line breaks: those of the signed text must reach it as references.
+  ProtegerQuebrasDeLinha(doc.get());
   // The declaration the text came with stays in front; the tidying keeps it when it is UTF-8.
   const std::string declaracao = xml.starts_with("<?xml") ? DeclaracaoXML(xml) : "";
   return LimparXMLAssinado(declaracao + SerializarDocXml(doc.get()), certificado);

@@ -23,13 +23,17 @@ int IndiceEstado() {
   return indice;
 }
 
-// Records a fatal alert from the server: the TLS session was refused, whatever the socket
-// error libcurl saw afterwards.
+// Records a fatal alert from the server (the TLS session was refused, whatever the socket
+// error libcurl saw afterwards), a request for the client's certificate, and the version of a
+// finished handshake.
 void AoEventoTLS(const SSL* ssl, int onde, int valor) {
-  if ((onde & SSL_CB_READ_ALERT) == 0 || (valor >> 8) != SSL3_AL_FATAL) return;
   auto* estado = static_cast<TRequisicaoCurl::TEstadoTLS*>(
       SSL_CTX_get_ex_data(SSL_get_SSL_CTX(ssl), IndiceEstado()));
-  if (estado != nullptr) estado->AlertaFatal = true;
+  if (estado == nullptr) return;
+  if ((onde & SSL_CB_READ_ALERT) != 0 && (valor >> 8) == SSL3_AL_FATAL) estado->AlertaFatal = true;
+  if ((onde & SSL_CB_CONNECT_LOOP) != 0 && SSL_get_state(ssl) == TLS_ST_CR_CERT_REQ)
+    estado->CertificadoPedido = true;
+  if ((onde & SSL_CB_HANDSHAKE_DONE) != 0) estado->TLS13 = SSL_version(ssl) == TLS1_3_VERSION;
 }
 
 // Installs the client certificate and the server policy into a new TLS context.
@@ -245,19 +249,33 @@ uint32_t TRequisicaoCurl::Enviar(const std::string& corpo, std::string& resposta
   FEspera.UltimoProgresso = std::chrono::steady_clock::now();
   const CURLcode resultado = curl_easy_perform(curl);
   if (resultado == CURLE_OK) return 0;
+  // A proxy that refused the tunnel answered: its status is the answer, as over plain HTTP.
+  if (StatusProxy() != 0) return 0;
   if (FEspera.Esgotada) return ErroHTTP::TimeOut;
   if (recebimento.Excedida) return CodigoErroHTTP(CURLE_FILESIZE_EXCEEDED);
   if (FEstadoTLS.ErroCertificado != 0) return FEstadoTLS.ErroCertificado;
   const bool falhaDeRede = resultado == CURLE_SSL_CONNECT_ERROR || resultado == CURLE_RECV_ERROR ||
                            resultado == CURLE_SEND_ERROR || resultado == CURLE_GOT_NOTHING;
-  if (FEstadoTLS.AlertaFatal && falhaDeRede) return ErroHTTP::CanalSeguro;
+  // Under TLS 1.3 the server judges the client's certificate after the handshake, so its
+  // refusal may reach a client that is already writing its request as a reset connection, the
+  // alert lost with it. A connection dropped before any answer, by a server that asked for a
+  // certificate, is that refusal: reported the same way however the race went.
+  const bool certificadoRecusado =
+      FEstadoTLS.CertificadoPedido && FEstadoTLS.TLS13 && StatusHTTP() == 0;
+  if (falhaDeRede && (FEstadoTLS.AlertaFatal || certificadoRecusado)) return ErroHTTP::CanalSeguro;
   return CodigoErroHTTP(resultado);
+}
+
+uint32_t TRequisicaoCurl::StatusProxy() const {
+  long status = 0;
+  if (curl_easy_getinfo(FCurl.get(), CURLINFO_HTTP_CONNECTCODE, &status) != CURLE_OK) return 0;
+  return status / 100 == 2 ? 0 : static_cast<uint32_t>(status);
 }
 
 uint32_t TRequisicaoCurl::StatusHTTP() const {
   long status = 0;
   if (curl_easy_getinfo(FCurl.get(), CURLINFO_RESPONSE_CODE, &status) != CURLE_OK) return 0;
-  return static_cast<uint32_t>(status);
+  return status != 0 ? static_cast<uint32_t>(status) : StatusProxy();
 }
 
 TFaseRequisicao TRequisicaoCurl::Fase() const {

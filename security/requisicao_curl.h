@@ -67,10 +67,13 @@ class TRequisicaoCurl {
   [[nodiscard]] uint32_t DefinirCabecalhos(const std::vector<std::string>& linhas);
 
   // Posts `corpo` and puts the answer body into `resposta` (emptied first); answers 1xx are
-  // skipped, chunked and connection-close bodies read whole. The status is in `StatusHTTP`.
+  // skipped, chunked and connection-close bodies read whole. The status is in `StatusHTTP`; a
+  // proxy that refuses the tunnel (407 asking for credentials) is an answer with its status and
+  // no body, not a failure.
   [[nodiscard]] uint32_t Enviar(const std::string& corpo, std::string& resposta);
 
-  // The final HTTP status of the last `Enviar`; 0 when none came.
+  // The final HTTP status of the last `Enviar`, the proxy's when it refused the tunnel; 0 when
+  // none came.
   [[nodiscard]] uint32_t StatusHTTP() const;
   // How far the last `Enviar` got.
   [[nodiscard]] TFaseRequisicao Fase() const;
@@ -78,10 +81,12 @@ class TRequisicaoCurl {
   // What the TLS context callback saw; public only for the callback.
   struct TEstadoTLS {
     const TCertContext* Certificado = nullptr;
-    uint32_t ErroCertificado = 0;  // why the client certificate could not be installed
-    bool AlertaFatal = false;      // the server ended the TLS session with a fatal alert
-    bool Conectado = false;        // the TLS session began: the server was reached
-    bool Estrita = false;          // the server is judged by the strict policy
+    uint32_t ErroCertificado = 0;    // why the client certificate could not be installed
+    bool AlertaFatal = false;        // the server ended the TLS session with a fatal alert
+    bool Conectado = false;          // the TLS session began: the server was reached
+    bool Estrita = false;            // the server is judged by the strict policy
+    bool CertificadoPedido = false;  // the server asked for the client's certificate
+    bool TLS13 = false;              // the handshake finished under TLS 1.3
   };
   // Where the write callback puts the answer; public only for the callback.
   struct TRecebimento {
@@ -101,6 +106,9 @@ class TRequisicaoCurl {
   };
 
  private:
+  // The status with which a proxy refused the tunnel of the last `Enviar`; 0 when it did not.
+  [[nodiscard]] uint32_t StatusProxy() const;
+
   struct LiberarCurl {
     void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
   };

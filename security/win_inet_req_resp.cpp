@@ -43,7 +43,8 @@ void TNivraWinINetReqResp::Execute(std::string& Resp) {
 
   const uint32_t codigo = requisicao.Enviar(CorpoParaEnvio(), Resp);
   CaptureErrorCodes(codigo, requisicao.StatusHTTP());
-  if (codigo == 0 && !Resp.empty()) return;
+  // An empty answer is no answer, unless its status (a proxy's refusal) tells what happened.
+  if (codigo == 0 && (!Resp.empty() || requisicao.StatusHTTP() / 100 != 2)) return;
   Resp.clear();
   throw ENivraWinReqResp("Erro: Requisição não enviada.\r\n" + ErrorText(InternalErrorCode()));
 }

@@ -140,6 +140,45 @@ void RegistrarIds(xmlDoc* doc, const std::string& nome) {
   if (raiz != nullptr) xmlSecAddIDs(doc, raiz, ids);
 }
 
+namespace {
+
+// Splits the text node `texto` at its line feeds: it keeps the text before the first, and each
+// line feed becomes a character reference followed by a text node with what comes after it.
+void DividirNasQuebras(xmlNode* texto) {
+  const std::string conteudo = reinterpret_cast<const char*>(texto->content);
+  std::size_t fim = conteudo.find('\n');
+  xmlNodeSetContent(texto, X(conteudo.substr(0, fim).c_str()));
+  xmlNode* ultimo = texto;
+  while (fim != std::string::npos) {
+    const std::size_t inicio = fim + 1;
+    fim = conteudo.find('\n', inicio);
+    // A reference is never merged into a neighbouring text node.
+    ultimo = xmlAddNextSibling(ultimo, xmlNewCharRef(texto->doc, X("&#10;")));
+    const std::string trecho = conteudo.substr(inicio, fim - inicio);
+    if (ultimo != nullptr && !trecho.empty())
+      ultimo = xmlAddNextSibling(ultimo, xmlNewDocText(texto->doc, X(trecho.c_str())));
+    if (ultimo == nullptr) throw ENivraDFeException("Falha ao gravar o XML assinado");
+  }
+}
+
+void ProtegerQuebrasEm(xmlNode* no) {
+  for (xmlNode* filho = no->children; filho != nullptr; filho = filho->next) {
+    if (filho->type == XML_ELEMENT_NODE) {
+      if (filho->ns == nullptr || !xmlStrEqual(filho->ns->href, xmlSecDSigNs))
+        ProtegerQuebrasEm(filho);
+    } else if (filho->type == XML_TEXT_NODE && filho->content != nullptr &&
+               xmlStrchr(filho->content, '\n') != nullptr) {
+      DividirNasQuebras(filho);
+    }
+  }
+}
+
+}  // namespace
+
+void ProtegerQuebrasDeLinha(xmlDoc* doc) {
+  if (xmlNode* raiz = xmlDocGetRootElement(doc)) ProtegerQuebrasEm(raiz);
+}
+
 std::string SerializarDocXml(xmlDoc* doc) {
   std::unique_ptr<xmlBuffer, TLiberaBuffer> buffer(xmlBufferCreate());
   if (!buffer) throw ENivraDFeException("Falha ao gravar o XML assinado");

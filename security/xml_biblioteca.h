@@ -54,6 +54,11 @@ void IniciarBibliotecasXml();
 // their element.
 void RegistrarIds(xmlDoc* doc, const std::string& nome);
 
+// Writes every line feed of the text outside the signature elements as the character reference
+// "&#10;", so that serialising keeps it out of the line breaks a signed text is stripped of.
+// Throws ENivraDFeException when libxml2 cannot make the nodes.
+void ProtegerQuebrasDeLinha(xmlDoc* doc);
+
 // The document as UTF-8 text without an XML declaration. Throws ENivraDFeException when libxml2
 // cannot write it.
 [[nodiscard]] std::string SerializarDocXml(xmlDoc* doc);

@@ -11,6 +11,7 @@
 #   servidor-vencido.pem/.key     the local authoriser with a certificate valid 2015-2016 only
 #   empresa.pfx                   A1 of "EMPRESA MODELO LTDA:11222333000181", valid 2020-2049
 #   empresa-legado.pfx            the same key and certificate with legacy encryption (RC2, 3DES)
+#   empresa-sem-mac.pfx           the same without the integrity check (openssl pkcs12 -nomac)
 #   empresa-senha-longa.pfx       the same again, with the password "Qx7-senha-Inconfundivel-42"
 #   empresa-cn-invalido.pfx       CN with a wrong check digit; the CNPJ is only in the alternative name
 #   pessoa.pfx                    a person's certificate: "FULANO DE TAL:12345678909", CPF data only
@@ -172,6 +173,7 @@ for nome in empresa empresa-cn-invalido pessoa sem-cnpj vencida; do pfx "$nome";
 openssl pkcs12 -export -inkey cliente-outra-ca.key -in cliente-outra-ca.pem -certfile outra-ca.pem \
   -name cliente-outra-ca -passout "pass:$senha" -out cliente-outra-ca.pfx
 pfx empresa empresa-legado.pfx "$senha" -legacy
+pfx empresa empresa-sem-mac.pfx "$senha" -nomac
 pfx empresa empresa-senha-longa.pfx "Qx7-senha-Inconfundivel-42"
 
 # Store entries open without a password, as a user's store keeps them.

@@ -9,6 +9,21 @@
 #include "dfe/nivra_nfe.h"
 #include "security/repositorio_certificados.h"
 #include "util/datahora.h"
+#include "util/excecoes.h"
+
+namespace {
+
+// The services table: the file named by --servicos, which must exist (falling back on another
+// table would send the queries elsewhere), else the installed one.
+std::string TabelaServicos(const std::string& opcao, const std::string& instalada) {
+  if (opcao.empty()) return instalada;
+  std::error_code erro;
+  if (!std::filesystem::is_regular_file(opcao, erro))
+    throw ENivraDFeException("Tabela de serviços não encontrada: " + opcao);
+  return opcao;
+}
+
+}  // namespace
 
 TAplicacaoMonitor::TOpcoes TAplicacaoMonitor::LerOpcoes(const QStringList& argumentos) {
   QCommandLineParser leitor;
@@ -31,7 +46,7 @@ TAplicacaoMonitor::TAplicacaoMonitor(const TOpcoes& opcoes)
                             })),
       FArquivo(FLocais.PastaConfig),
       FComponente({FLocais.PastaSchemas, FLocais.PastaDocs,
-                   opcoes.Servicos.empty() ? FLocais.ArquivoServicos : opcoes.Servicos}),
+                   TabelaServicos(opcoes.Servicos, FLocais.ArquivoServicos)}),
       FControlador(
           FJanela, FComponente, FArquivo, [] { return Agora(); }, std::cerr,
           // The picker's "Importar..." adds the file to the store the component reads.

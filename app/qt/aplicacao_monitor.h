@@ -21,8 +21,8 @@ class TAplicacaoMonitor {
   // Reads the options of the command line; --help and a bad option print and end the process.
   [[nodiscard]] static TOpcoes LerOpcoes(const QStringList& argumentos);
 
-  // Creates everything; needs a QApplication. Throws as TNivraNFe and when the executable's
-  // folder cannot be told.
+  // Creates everything; needs a QApplication. Throws as TNivraNFe, when the executable's
+  // folder cannot be told and when the --servicos file does not exist.
   explicit TAplicacaoMonitor(const TOpcoes& opcoes);
   TAplicacaoMonitor(const TAplicacaoMonitor&) = delete;
   TAplicacaoMonitor& operator=(const TAplicacaoMonitor&) = delete;

@@ -85,3 +85,5 @@ void TBandejaMonitor::Exibir(const QString& titulo, const QString& texto, TTipoB
   }
   FNotificacoes.Notificar(titulo, texto, tipo);
 }
+
+void TBandejaMonitor::FecharBalao() { FNotificacoes.Fechar(); }

@@ -33,6 +33,9 @@ class TBandejaMonitor : public QObject {
   void SetCor(TCor cor);
   // Shows a balloon on the icon, or a desktop notification when the tray shows no messages.
   void Exibir(const QString& titulo, const QString& texto, TTipoBalao tipo);
+  // Closes the desktop notification shown last. A tray balloon cannot be withdrawn through Qt
+  // (an empty message would show as an empty notification on some trays): it runs out by itself.
+  void FecharBalao();
 
  signals:
   void BalaoClicado();

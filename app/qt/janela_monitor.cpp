@@ -84,6 +84,7 @@ TForm1::TForm1(QWidget* pai)
   SpeedButton2->setObjectName("SpeedButton2");
   SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
   SpeedButton1->hide();
+  btnConsulta->setObjectName("btnConsulta");
   btnConsulta->setDefault(true);
   TempoMedio->setObjectName("TempoMedio");
   TempoMedio->setOrientation(Qt::Vertical);
@@ -154,7 +155,8 @@ TForm1::TForm1(QWidget* pai)
   // their width.
   principal->activate();
 
-  for (QTimer& timer : FTimers) timer.setTimerType(Qt::CoarseTimer);
+  // A coarse timer would round the 15.1-second reminder to whole seconds.
+  for (QTimer& timer : FTimers) timer.setTimerType(Qt::PreciseTimer);
   TrayIcon1.Mostrar();
 }
 
@@ -235,7 +237,7 @@ void TForm1::SetPosicao(TControle, int posicao) { TempoMedio->setValue(std::clam
 void TForm1::SelecionarItem(TControle, int indice) { cbUF->setCurrentIndex(indice); }
 
 void TForm1::SetTimerAtivo(TTimerMonitor timer, bool ativo) {
-  QTimer& t = Timer(timer);
+  QTimer& t = TimerParaAlterar(timer);
   if (!ativo)
     t.stop();
   else if (!t.isActive())
@@ -245,7 +247,7 @@ void TForm1::SetTimerAtivo(TTimerMonitor timer, bool ativo) {
 bool TForm1::TimerAtivo(TTimerMonitor timer) const { return Timer(timer).isActive(); }
 
 void TForm1::SetIntervalo(TTimerMonitor timer, int milissegundos) {
-  QTimer& t = Timer(timer);
+  QTimer& t = TimerParaAlterar(timer);
   if (t.isActive())
     t.start(milissegundos);
   else
@@ -257,6 +259,8 @@ int TForm1::Intervalo(TTimerMonitor timer) const { return Timer(timer).interval(
 void TForm1::ExibirBalao(const std::string& titulo, const std::string& texto, TTipoBalao tipo) {
   TrayIcon1.Exibir(QString::fromStdString(titulo), QString::fromStdString(texto), tipo);
 }
+
+void TForm1::FecharBalao() { TrayIcon1.FecharBalao(); }
 
 void TForm1::MensagemErro(const std::string& texto, const std::string& titulo) {
   QMessageBox::critical(isVisible() ? this : nullptr, QString::fromStdString(titulo),

@@ -26,6 +26,10 @@ class TForm1 : public QWidget, public TInterfaceMonitor {
   void Conectar(TMonitorControlador& controlador);
   // The notification-area icon and its menu.
   TBandejaMonitor& Bandeja() { return TrayIcon1; }
+  // One of the four timers, each firing to the millisecond.
+  const QTimer& Timer(TTimerMonitor timer) const {
+    return FTimers[static_cast<std::size_t>(timer)];
+  }
 
   [[nodiscard]] std::string Texto(TControle controle) const override;
   void SetTexto(TControle controle, const std::string& texto) override;
@@ -39,6 +43,7 @@ class TForm1 : public QWidget, public TInterfaceMonitor {
   void SetIntervalo(TTimerMonitor timer, int milissegundos) override;
   [[nodiscard]] int Intervalo(TTimerMonitor timer) const override;
   void ExibirBalao(const std::string& titulo, const std::string& texto, TTipoBalao tipo) override;
+  void FecharBalao() override;
   void MensagemErro(const std::string& texto, const std::string& titulo) override;
   void AbrirPagina(const std::string& endereco) override;
   void EsconderJanela() override;
@@ -54,10 +59,7 @@ class TForm1 : public QWidget, public TInterfaceMonitor {
 
  private:
   QWidget* Controle(TControle controle) const;
-  QTimer& Timer(TTimerMonitor timer) { return FTimers[static_cast<std::size_t>(timer)]; }
-  const QTimer& Timer(TTimerMonitor timer) const {
-    return FTimers[static_cast<std::size_t>(timer)];
-  }
+  QTimer& TimerParaAlterar(TTimerMonitor timer) { return FTimers[static_cast<std::size_t>(timer)]; }
 
   QLineEdit* NumeroCertificado;
   QComboBox* cbUF;

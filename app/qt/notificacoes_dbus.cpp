@@ -54,6 +54,14 @@ void TNotificacoesDBus::Notificar(const QString& titulo, const QString& texto, T
   });
 }
 
+void TNotificacoesDBus::Fechar() {
+  if (FUltimoId == 0) return;
+  QDBusMessage chamada =
+      QDBusMessage::createMethodCall(kServico, kCaminho, kInterface, "CloseNotification");
+  chamada << FUltimoId;
+  FConexao.asyncCall(chamada);
+}
+
 void TNotificacoesDBus::AoAcionar(uint id, const QString& acao) {
   if (id == FUltimoId && acao == "default") emit Clicada();
 }

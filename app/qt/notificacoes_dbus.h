@@ -20,6 +20,8 @@ class TNotificacoesDBus : public QObject {
   // never pile up. CR in `texto` separates lines. The call does not wait for the answer; a
   // service that fails or is missing is reported on standard error.
   void Notificar(const QString& titulo, const QString& texto, TTipoBalao tipo);
+  // Asks the service to close the notification shown last, if any; does not wait.
+  void Fechar();
 
  signals:
   // The user clicked the notification shown last.

@@ -16,9 +16,11 @@ struct Exibicao {
 class BalaoBandeja : public ::testing::Test {
  protected:
   std::vector<Exibicao> exibidos;
+  int fechados = 0;
   TBalaoBandeja balao{[this](const std::string& titulo, const std::string& texto, TTipoBalao tipo) {
-    exibidos.push_back({titulo, texto, tipo});
-  }};
+                        exibidos.push_back({titulo, texto, tipo});
+                      },
+                      [this] { ++fechados; }};
 };
 
 TEST_F(BalaoBandeja, ChangesDisplayNothingBeforeTheFirstBalloon) {
@@ -39,6 +41,20 @@ TEST_F(BalaoBandeja, AfterABalloonEveryChangeRedisplaysWithTheLastShownKind) {
   balao.SetTitulo("Outro");
   ASSERT_EQ(exibidos.size(), 3u);
   EXPECT_EQ(exibidos[2].titulo, "Outro");
+}
+
+TEST_F(BalaoBandeja, AnEmptyTextClosesTheBalloonInsteadOfShowingIt) {
+  balao.SetTexto("");  // before any balloon: nothing on screen to close
+  EXPECT_EQ(fechados, 0);
+  balao.Exibir("Status SEFAZ", "Serviço em Operação", TTipoBalao::Info);
+  balao.SetTexto("");
+  balao.SetTitulo("Outro");
+  balao.Exibir("Status SEFAZ", "", TTipoBalao::Erro);
+  EXPECT_EQ(exibidos.size(), 1u);
+  EXPECT_EQ(fechados, 3);
+  balao.SetTexto("de volta");
+  ASSERT_EQ(exibidos.size(), 2u);
+  EXPECT_EQ(exibidos[1].tipo, TTipoBalao::Erro);
 }
 
 TEST_F(BalaoBandeja, TitleAndTextAreCutAtWholeCharacters) {

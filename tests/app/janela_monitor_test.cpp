@@ -23,6 +23,7 @@
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/simulador_teste.h"
 #include "tests/fakes/variavel_ambiente.h"
+#include "util/excecoes.h"
 
 namespace {
 
@@ -35,6 +36,12 @@ void Processar(int ms) {
 
 class JanelaMonitor : public ::testing::Test {
  protected:
+  // An authoriser nobody listens on; tests that query one write their own.
+  void SetUp() override {
+    TPastaTemporaria::Escrever(servicos,
+                               "[NFe_PR_P]\nNfeStatusServico_4.00=https://127.0.0.1:9/ws/status\n");
+  }
+
   // The options as the program would get them.
   TAplicacaoMonitor::TOpcoes Opcoes() const {
     return TAplicacaoMonitor::LerOpcoes({"monitor-sefaz", "--servicos",
@@ -47,10 +54,8 @@ class JanelaMonitor : public ::testing::Test {
 };
 
 TEST_F(JanelaMonitor, StartsQueriesShowsTheStatusLineAndHidesItself) {
-  // An authoriser nobody listens on: without a certificate and transport the query fails
-  // before the network, and the status line shows code 0 on the unchanged white background.
-  TPastaTemporaria::Escrever(servicos,
-                             "[NFe_PR_P]\nNfeStatusServico_4.00=https://127.0.0.1:9/ws/status\n");
+  // Without a certificate and transport the query fails before the network, and the status
+  // line shows code 0 on the unchanged white background.
   std::filesystem::create_directories(pasta.Caminho() + "config");
   TPastaTemporaria::Escrever(pasta.Caminho() + "config/conf.qvl",
                              "[config]\ncertificado=1A2B\nUF=pr\n");
@@ -72,6 +77,28 @@ TEST_F(JanelaMonitor, StartsQueriesShowsTheStatusLineAndHidesItself) {
   EXPECT_TRUE(janela.isMinimized());
   // Nothing keeps a text cursor blinking (and the program awake) out of sight.
   EXPECT_EQ(janela.focusWidget(), nullptr);
+}
+
+TEST_F(JanelaMonitor, AMissingServicesTableIsRefusedInsteadOfFallingBackOnTheBuiltInOne) {
+  const std::string faltando = pasta.Caminho() + "servico.ini";
+  const TAplicacaoMonitor::TOpcoes opcoes = TAplicacaoMonitor::LerOpcoes(
+      {"monitor-sefaz", "--servicos", QString::fromStdString(faltando)});
+  try {
+    TAplicacaoMonitor monitor(opcoes);
+    ADD_FAILURE() << "a tabela inexistente foi aceita";
+  } catch (const ENivraDFeException& e) {
+    EXPECT_EQ(std::string(e.what()), "Tabela de serviços não encontrada: " + faltando);
+  }
+}
+
+TEST_F(JanelaMonitor, EveryTimerKeepsItsIntervalToTheMillisecond) {
+  // A coarse timer may move a tick by 5% onto a round fraction of the second: the reminder's
+  // 15.1 s came every 15.0 s. (Measuring it takes too long, and shorter intervals do not show
+  // the rounding reliably on a busy machine.)
+  TForm1 janela;
+  for (const TTimerMonitor timer :
+       {TTimerMonitor::Timer1, TTimerMonitor::Timer2, TTimerMonitor::Timer3, TTimerMonitor::Timer4})
+    EXPECT_EQ(janela.Timer(timer).timerType(), Qt::PreciseTimer);
 }
 
 TEST_F(JanelaMonitor, StatusColourReachesTheStatusLine) {
@@ -174,6 +201,32 @@ TEST_F(JanelaMonitor, ShowsTheAuthorisersAnswerAfterStartUp) {
         << "the whole reason fits the status line";
     EXPECT_EQ(janela.findChild<QPushButton*>("SpeedButton1")->isVisible(), caso.BotaoSVC);
     EXPECT_EQ(simulador.Pedidos().size(), caso.Pedidos);
+  }
+}
+
+// `make demo` starts the monitor on this scenario and tells the user that each click on
+// "Consultar" shows the next state.
+TEST_F(JanelaMonitor, EachClickOnTheDemoScenarioShowsTheNextState) {
+  std::string cenario = TPastaTemporaria::Ler(NIVRA_CENARIO_DEMO);
+  cenario = cenario.substr(0, cenario.find('\n'));
+  const TRepositorioTeste repositorio;
+  std::filesystem::copy_file(PastaPKITeste() + "repositorio/empresa.pfx",
+                             repositorio.Caminho() + "empresa.pfx");
+  std::filesystem::create_directories(pasta.Caminho() + "config");
+  TPastaTemporaria::Escrever(pasta.Caminho() + "config/conf.qvl",
+                             "[config]\ncertificado=" + NumeroSeriePKI("empresa") + "\nUF=PR\n");
+  TSimuladorTeste simulador({"--cenario", cenario});
+  TPastaTemporaria::Escrever(servicos, "[NFe_PR_P]\nNfeStatusServico_4.00=" + simulador.URL() +
+                                           "/ws/NFeStatusServico4.asmx\n");
+  TAplicacaoMonitor monitor(Opcoes());
+  monitor.Iniciar();
+  auto* status = monitor.Janela().findChild<QLineEdit*>("MensagemSite");
+  auto* consultar = monitor.Janela().findChild<QPushButton*>("btnConsulta");
+  EXPECT_TRUE(status->text().startsWith("107 - "));
+  for (const char* proximo : {"108 - ", "109 - ", "107 - "}) {
+    consultar->setEnabled(true);  // as after its 20 s of rest
+    consultar->click();
+    EXPECT_TRUE(status->text().startsWith(proximo)) << status->text().toStdString();
   }
 }
 

@@ -188,6 +188,28 @@ TEST_F(Monitor, FailedQueryKeepsStateAndColourAndShowsCodeZero) {
   EXPECT_EQ(componente.Consultas, 4);
 }
 
+TEST_F(Monitor, AFailedQueryClosesTheBalloonInsteadOfShowingItEmpty) {
+  // Silenced or not, the failure's empty reason never reaches a balloon.
+  for (const bool silenciado : {false, true}) {
+    SCOPED_TRACE(silenciado ? "silenciado" : "não silenciado");
+    TInterfaceMonitorFalsa tela;
+    TComponenteMonitorFalso falso;
+    std::ostringstream log;
+    TMonitorControlador monitor(
+        tela, falso, arquivo, [this] { return hoje; }, log);
+    Configurar("[config]\ncertificado=1A2B\nUF=PR\n");
+    falso.Respostas = {Em108(), Em108(), std::nullopt};
+    monitor.FormCreate();
+    ASSERT_EQ(tela.Baloes.size(), 1u);
+    if (silenciado) monitor.TrayIcon1BalloonClick();
+    tela.Avancar(TMonitorControlador::kIntervaloConsulta, monitor);
+    EXPECT_EQ(falso.Consultas, 3);
+    for (const auto& balao : tela.Baloes) EXPECT_FALSE(balao.Texto.empty());
+    EXPECT_EQ(tela.BaloesFechados, 1);
+    EXPECT_NE(log.str().find("balão fechado"), std::string::npos);
+  }
+}
+
 TEST_F(Monitor, BalloonTextFollowsTheReasonOnlyWhenNoBalloonWasJustShown) {
   componente.Respostas = {Em108(), Em108(), Status(108, "Paralisado de novo", "x", 3)};
   Iniciar();
@@ -207,6 +229,7 @@ TEST_F(Monitor, ConsumoIndevidoPausesAutomaticQueriesForAnHour) {
   Iniciar();
   Avancar(TMonitorControlador::kIntervaloConsulta);
   EXPECT_EQ(ui.Textos[TControle::MensagemSite], "656 - Consumo Indevido");
+  EXPECT_EQ(ui.Textos[TControle::ObsSite], "Consultas automáticas suspensas até 11:00");
   EXPECT_EQ(ui.Cores[TControle::MensagemSite], kVerde);
   Avancar(TMonitorControlador::kPausaConsumoIndevido - 1);
   EXPECT_EQ(componente.Consultas, 2);
@@ -214,6 +237,26 @@ TEST_F(Monitor, ConsumoIndevidoPausesAutomaticQueriesForAnHour) {
   EXPECT_EQ(componente.Consultas, 3);
   Avancar(TMonitorControlador::kIntervaloConsulta);
   EXPECT_EQ(componente.Consultas, 4);
+  EXPECT_EQ(ui.Textos[TControle::ObsSite], "");
+}
+
+TEST_F(Monitor, ThePauseAfterConsumoIndevidoEndsAnHourAfterTheLastAnswer) {
+  struct Caso {
+    TDateTime agora;
+    const char* linha;
+  };
+  const Caso casos[] = {
+      {CodificarDataHora(2026, 6, 15, 14, 42), "Consultas automáticas suspensas até 15:42"},
+      {CodificarDataHora(2026, 6, 15, 23, 30, 59), "Consultas automáticas suspensas até 00:30"},
+  };
+  componente.Respostas = {Em107(), Status(656, "Consumo Indevido", "Bloqueado"),
+                          Status(656, "Consumo Indevido", "Bloqueado")};
+  Iniciar();
+  for (const Caso& caso : casos) {
+    hoje = caso.agora;
+    controlador.btnConsultaClick();
+    EXPECT_EQ(ui.Textos[TControle::ObsSite], caso.linha);
+  }
 }
 
 TEST_F(Monitor, UfChangeAppliesAndSavesWithoutQuerying) {

@@ -16,7 +16,8 @@
 
 namespace {
 
-// The notification service: records each Notify and answers with a new id.
+// The notification service: records each Notify, answering with a new id, and each
+// CloseNotification.
 class ServidorNotificacoes : public QObject {
   Q_OBJECT
   Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
@@ -32,6 +33,7 @@ class ServidorNotificacoes : public QObject {
     QVariantMap dicas;
   };
   std::vector<Chamada> chamadas;
+  std::vector<uint> fechadas;
 
  public slots:
   uint Notify(const QString& app, uint substitui, const QString& icone, const QString& titulo,
@@ -39,6 +41,7 @@ class ServidorNotificacoes : public QObject {
     chamadas.push_back({app, substitui, icone, titulo, corpo, acoes, dicas});
     return 40 + static_cast<uint>(chamadas.size());
   }
+  void CloseNotification(uint id) { fechadas.push_back(id); }
 };
 
 // Runs the event loop for `ms` milliseconds.
@@ -127,6 +130,16 @@ TEST_F(NotificacoesDBus, OnlyAClickOnOurLastNotificationCountsAsTheBalloonClick)
   ASSERT_TRUE(Esperar([&cliques] { return cliques.count() >= 1; }));
   Processar(100);
   EXPECT_EQ(cliques.count(), 1);
+}
+
+TEST_F(NotificacoesDBus, ClosingTakesDownOurLastNotificationOnly) {
+  cliente->Fechar();  // nothing shown yet: nothing to close
+  cliente->Notificar("Status SEFAZ", "Serviço Paralisado", TTipoBalao::Aviso);
+  ASSERT_TRUE(Esperar([this] { return notificacoes.chamadas.size() == 1; }));
+  Processar(200);  // its id (41) arrives
+  cliente->Fechar();
+  ASSERT_TRUE(Esperar([this] { return !notificacoes.fechadas.empty(); }));
+  EXPECT_EQ(notificacoes.fechadas, std::vector<uint>{41u});
 }
 
 }  // namespace

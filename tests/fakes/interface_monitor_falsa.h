@@ -53,6 +53,7 @@ class TInterfaceMonitorFalsa : public TInterfaceMonitor {
   void ExibirBalao(const std::string& titulo, const std::string& texto, TTipoBalao tipo) override {
     Baloes.push_back({titulo, texto, tipo, Agora});
   }
+  void FecharBalao() override { ++BaloesFechados; }
   void MensagemErro(const std::string& texto, const std::string& titulo) override {
     Mensagens.push_back({texto, titulo});
   }
@@ -99,6 +100,7 @@ class TInterfaceMonitorFalsa : public TInterfaceMonitor {
   int IndiceUF = 15;  // "PR"
 
   std::vector<TBalaoExibido> Baloes;
+  int BaloesFechados = 0;
   std::vector<std::pair<std::string, std::string>> Mensagens;  // text, caption
   std::vector<std::string> Paginas;
   bool Escondida = false;

@@ -10,8 +10,9 @@ trap 'rm -rf "$prefixo"' EXIT
 
 cmake --install "$build" --prefix "$prefixo" >/dev/null
 falhas=0
+libdir=lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 for arquivo in bin/monitor-sefaz bin/status-sefaz bin/consulta-nfe bin/sefaz-simulador \
-  lib/libnivranfe.so lib/pkgconfig/nivranfe.pc lib/cmake/NivraNFe/NivraNFeConfig.cmake \
+  $libdir/libnivranfe.so $libdir/pkgconfig/nivranfe.pc $libdir/cmake/NivraNFe/NivraNFeConfig.cmake \
   include/nivranfe/dfe/nivra_nfe.h include/nivranfe/util/arquivos.h \
   share/nivra/NivraNFeServicos.ini share/nivra/schemas/consStatServ_v4.00.xsd \
   share/applications/monitor-sefaz.desktop share/icons/hicolor/scalable/apps/monitor-sefaz.svg \
@@ -20,14 +21,14 @@ for arquivo in bin/monitor-sefaz bin/status-sefaz bin/consulta-nfe bin/sefaz-sim
   share/man/man1/sefaz-simulador.1.gz; do
   [ -e "$prefixo/$arquivo" ] || { echo "FALHA: não instalado: $arquivo"; falhas=1; }
 done
-soname=$(objdump -p "$prefixo/lib/libnivranfe.so" | awk '/SONAME/ {print $2}')
+soname=$(objdump -p "$prefixo/$libdir/libnivranfe.so" | awk '/SONAME/ {print $2}')
 [[ $soname =~ ^libnivranfe\.so\.[0-9]+$ ]] || { echo "FALHA: soname \"$soname\""; falhas=1; }
 desktop-file-validate "$prefixo/share/applications/monitor-sefaz.desktop" ||
   { echo "FALHA: entrada de menu inválida"; falhas=1; }
 
 # The consumer prints the IBGE code of SP and that the embedded table was read.
 esperado="35 tabela"
-export PKG_CONFIG_PATH=$prefixo/lib/pkgconfig
+export PKG_CONFIG_PATH=$prefixo/$libdir/pkgconfig
 # shellcheck disable=SC2046
 c++ -std=c++20 "$fonte/tests/instalacao/consumidor/main.cpp" -o "$prefixo/consumidor-pc" \
   $(pkg-config --cflags --libs nivranfe) -Wl,-rpath,"$(pkg-config --variable=libdir nivranfe)"

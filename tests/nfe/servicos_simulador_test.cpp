@@ -143,10 +143,22 @@ TEST_F(ServicosSimulador, CancellationQueriesSendsASignedEventAndSavesItsProcEve
   ASSERT_EQ(salvos.size(), 1u);
   EXPECT_NE(salvos[0].find("110111" + ChaveTeste(11) + "01-procEventoNFe.xml"), std::string::npos);
 
-  // The authoriser now reports the document as cancelled.
+  // The authoriser now reports the document as cancelled, with the signed event as sent: it
+  // passes the event schema and its signature holds.
   FNFe->NotasFiscais().Clear();
   EXPECT_TRUE(FNFe->Consultar(ChaveTeste(11)));
   EXPECT_EQ(FNFe->WebServices().Consulta().cStat(), 101);
+  const std::string situacao = FNFe->WebServices().Consulta().RetWS();
+  const std::string abertura = "<procEventoNFe versao=\"1.00\">";
+  const std::size_t inicio = situacao.find(abertura + "<evento ") + abertura.size();
+  const std::size_t fim = situacao.find("</evento><retEvento ", inicio);
+  ASSERT_NE(fim, std::string::npos) << situacao;
+  const std::string devolvido =
+      "<envEvento xmlns=\"http://www.portalfiscal.inf.br/nfe\" versao=\"1.00\"><idLote>1"
+      "</idLote>" +
+      situacao.substr(inicio, fim + 9 - inicio) + "</envEvento>";
+  EXPECT_TRUE(ValidoNoSchema(devolvido, "envEvento_v1.00.xsd"));
+  EXPECT_TRUE(FNFe->SSL().VerificarAssinatura(devolvido, msg, "infEvento")) << msg;
 }
 
 TEST_F(ServicosSimulador, EventLayoutsGoToTheUFOrToTheNationalEnvironment) {
@@ -273,6 +285,9 @@ TEST_F(ServicosSimulador, RegistrationCSCAndPassThrough) {
   EXPECT_TRUE(cadastro.Executar());
   EXPECT_EQ(cadastro.cStat(), 111);
   EXPECT_EQ(cadastro.UF(), "PR");
+  // The taxpayer found has the IE every registration answer carries.
+  ASSERT_EQ(cadastro.Retorno().infCad.size(), 1u);
+  EXPECT_EQ(cadastro.Retorno().infCad[0].front().first, "IE");
   EXPECT_TRUE(ValidoNoSchema(Documentos()[0], "consCad_v2.00.xsd"));
 
   FNFe->Configuracoes().Geral().SetModeloDF(TkovModeloDF::moNFCe);

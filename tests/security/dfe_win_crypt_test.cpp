@@ -121,10 +121,17 @@ TEST_F(WinCrypt, ExpiredCertificateGivesItsPastExpiryInLocalTime) {
   EXPECT_EQ(ssl.CertDataVenc(), CodificarDataHora(2015, 12, 31, 21, 0, 0));
 }
 
-TEST_F(WinCrypt, LegacyEncryptedPKCS12Opens) {
-  UsarPFX("empresa-legado.pfx");
-  EXPECT_EQ(ssl.CertCNPJ(), "11222333000181");
-  EXPECT_EQ(ssl.CertTipo(), TSSLTipoCertificado::tpcA1);
+TEST_F(WinCrypt, LegacyEncryptedAndMacLessPKCS12Open) {
+  for (const char* arquivo : {"empresa-legado.pfx", "empresa-sem-mac.pfx"}) {
+    SCOPED_TRACE(arquivo);
+    TDFeSSL outro;
+    outro.SetSSLCryptLib(TSSLCryptLib::cryWinCrypt);
+    outro.SetArquivoPFX(PastaPKITeste() + arquivo);
+    outro.SetSenha(SenhaPKITeste);
+    EXPECT_EQ(outro.CertCNPJ(), "11222333000181");
+    EXPECT_EQ(outro.CertTipo(), TSSLTipoCertificado::tpcA1);
+    EXPECT_TRUE(outro.CertificadoLido());
+  }
 }
 
 TEST_F(WinCrypt, ReadingAFileKeepsItsBytesAsDadosPFXAndDadosPFXWinsOverTheFile) {
@@ -173,6 +180,12 @@ TEST_F(WinCrypt, LoadFailuresSayWhyAndLeaveNothingLoaded) {
        },
        "PFXDataToCertContextWinApi: Senha informada está errada"},
       {"sem senha", [pki](TDFeSSL& s, const std::string&) { s.SetArquivoPFX(pki + "empresa.pfx"); },
+       "PFXDataToCertContextWinApi: Senha informada está errada"},
+      {"senha errada sem MAC",
+       [pki](TDFeSSL& s, const std::string&) {
+         s.SetArquivoPFX(pki + "empresa-sem-mac.pfx");
+         s.SetSenha("errada");
+       },
        "PFXDataToCertContextWinApi: Senha informada está errada"},
       {"dados não PFX", [](TDFeSSL& s, const std::string&) { s.SetDadosPFX("xyz"); },
        "PFXDataToCertContextWinApi: DadosPFX informado não são válidos"},

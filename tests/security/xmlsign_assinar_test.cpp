@@ -46,6 +46,33 @@ TEST_F(Assinatura, IndentedDocumentIsSignedAsDeliveredWithoutLineBreaks) {
   EXPECT_TRUE(FXmlSec1.Verifica(assinado, "infNFe")) << assinado;
 }
 
+TEST_F(Assinatura, EncodedLineBreaksAreSignedAndDeliveredAsReferences) {
+  struct Caso {
+    const char* dentro;    // the text of infCpl as given
+    const char* entregue;  // as it stands in the signed text
+  };
+  const std::vector<Caso> casos = {
+      {"A&#10;B", "A&#10;B"},
+      {"A&#xA;&#xA;B&#10;", "A&#10;&#10;B&#10;"},
+      {"&#13;&#10;A", "&#13;&#10;A"},
+      {"A&#9;B", "A\tB"},
+  };
+  for (const auto& caso : casos) {
+    SCOPED_TRACE(caso.dentro);
+    std::string nfe = NFeTeste();
+    nfe.insert(nfe.find("</infNFe>"),
+               std::string("<infAdic><infCpl>") + caso.dentro + "</infCpl></infAdic>");
+    const std::string assinado = AssinarNFe(nfe);
+    EXPECT_NE(assinado.find(std::string("<infCpl>") + caso.entregue + "</infCpl>"),
+              std::string::npos)
+        << assinado;
+    EXPECT_EQ(assinado.find_first_of("\r\n"), std::string::npos);
+    EXPECT_TRUE(FXmlSec1.Verifica(assinado, "infNFe")) << assinado;
+    std::string erro;
+    EXPECT_TRUE(FSSL.VerificarAssinatura(assinado, erro, "")) << erro;
+  }
+}
+
 TEST_F(Assinatura, DigestChoiceNamesTheAlgorithmsAndTheSignatureHolds) {
   struct Caso {
     TSSLDgst dgst;

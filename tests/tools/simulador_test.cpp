@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <regex>
 #include <string>
@@ -374,6 +376,71 @@ TEST(SefazSimulador, StopsCleanlyOnSigtermAndSigint) {
     TSimuladorTeste simulador;
     ASSERT_EQ(Postar(simulador.URL(), kPedido400).Status, 200);
     EXPECT_EQ(simulador.Parar(sinal), 0);
+  }
+}
+
+TEST(SefazSimulador, StopsOnSigtermWhileADelayedAnswerIsPending) {
+  TSimuladorTeste simulador({"--atraso", "60000"});
+  std::thread cliente([&simulador] {
+    (void)Postar(simulador.URL(), kPedido400, "empresa", {"--max-time", "15"});
+  });
+  // The request is in: the answer waits its minute.
+  for (int espera = 0; simulador.Pedidos().empty() && espera < 500; ++espera) ::usleep(10000);
+  const auto inicio = std::chrono::steady_clock::now();
+  EXPECT_EQ(simulador.Parar(), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(3));
+  cliente.join();
+}
+
+// The services' requests as an authoriser's schema check sees them: a document field left empty
+// is refused, and an NSU is any number of 15 digits.
+TEST(SefazSimulador, RefusesEmptyDocumentsAndTakesNSUsOfFifteenDigits) {
+  const std::string ns = "xmlns=\"http://www.portalfiscal.inf.br/nfe\"";
+  const auto envelope = [](const std::string& servico, const std::string& documento) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><soap12:Envelope "
+           "xmlns:soap12=\"http://www.w3.org/2003/05/soap-envelope\"><soap12:Body><nfeDadosMsg "
+           "xmlns=\"http://www.portalfiscal.inf.br/nfe/wsdl/" +
+           servico + "\">" + documento + "</nfeDadosMsg></soap12:Body></soap12:Envelope>";
+  };
+  const auto cadastro = [&](const std::string& documento) {
+    return envelope("CadConsultaCadastro4", "<ConsCad " + ns +
+                                                " versao=\"2.00\"><infCons><xServ>CONS-CAD</xServ>"
+                                                "<UF>SP</UF>" +
+                                                documento + "</infCons></ConsCad>");
+  };
+  const auto distribuicao = [&](const std::string& documento, const std::string& consulta) {
+    return envelope("NFeDistribuicaoDFe", "<distDFeInt " + ns +
+                                              " versao=\"1.01\"><tpAmb>2</tpAmb><cUFAutor>41"
+                                              "</cUFAutor>" +
+                                              documento + consulta + "</distDFeInt>");
+  };
+  const std::string cnpj = "<CNPJ>11222333000181</CNPJ>";
+  struct TCaso {
+    std::string nome;
+    std::string pedido;
+    int status;
+    std::string cStat;  // "(ausente)" for a SOAP fault
+  };
+  const TCaso casos[] = {
+      {"cadastro por CNPJ", cadastro(cnpj), 200, "111"},
+      {"cadastro com CPF vazio", cadastro("<CPF/>"), 500, "(ausente)"},
+      {"cadastro sem documento", cadastro(""), 500, "(ausente)"},
+      {"NSU acima de 2^31", distribuicao(cnpj, "<consNSU><NSU>000002147483648</NSU></consNSU>"),
+       200, "137"},
+      {"último NSU de 15 noves",
+       distribuicao(cnpj, "<distNSU><ultNSU>999999999999999</ultNSU></distNSU>"), 200, "137"},
+      {"NSU 2", distribuicao(cnpj, "<consNSU><NSU>000000000000002</NSU></consNSU>"), 200, "138"},
+      {"NSU com letras", distribuicao(cnpj, "<consNSU><NSU>00000000000000a</NSU></consNSU>"), 200,
+       "215"},
+      {"distribuição com CPF vazio",
+       distribuicao("<CPF/>", "<distNSU><ultNSU>000000000000000</ultNSU></distNSU>"), 200, "215"},
+  };
+  TSimuladorTeste simulador;
+  for (const TCaso& caso : casos) {
+    SCOPED_TRACE(caso.nome);
+    const TRespostaCurl r = Postar(simulador.URL(), caso.pedido);
+    EXPECT_EQ(r.Status, caso.status) << r.Corpo;
+    EXPECT_EQ(Campo(r.Corpo, "cStat"), caso.cStat) << r.Corpo;
   }
 }
 

@@ -1,11 +1,16 @@
 // The NF-e services of sefaz-simulador.
 #include "tools/simulador/servicos.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <initializer_list>
+#include <utility>
 
+#include "tools/simulador/nfe_simulada.h"
 #include "util/chave_acesso.h"
 #include "util/compactacao.h"
 #include "util/texto.h"
+#include "util/uf.h"
 #include "util/xml_texto.h"
 
 namespace {
@@ -33,7 +38,27 @@ std::string Comum(const std::string& tpAmb, int cStat, const std::string& xMotiv
          Tag("xMotivo", xMotivo);
 }
 
-std::string NSU(int n) { return ZerosAEsquerda(std::to_string(n), 15); }
+std::string NSU(int64_t n) { return ZerosAEsquerda(std::to_string(n), 15); }
+
+// The value of an NSU field: 15 digits at most. Nothing when it is something else, as the
+// schema of the request refuses it.
+std::optional<int64_t> LerNSU(const std::string& texto) {
+  if (texto.empty() || texto.size() > 15 ||
+      texto.find_first_not_of("0123456789") != std::string::npos)
+    return std::nullopt;
+  return std::stoll(texto);
+}
+
+// The request's CNPJ or CPF element, as "CNPJ"/"CPF" and its digits; empty when it has none
+// with digits (an empty <CPF/> fails the request schemas).
+std::pair<std::string, std::string> Documento(const std::string& pedido,
+                                              std::initializer_list<const char*> campos) {
+  for (const char* campo : campos) {
+    const std::string valor = Campo(pedido, campo);
+    if (!valor.empty()) return {campo, valor};
+  }
+  return {};
+}
 
 // A key of the simulated documents issued to the CNPJ: PR, June 2026, model 55, series 1.
 std::string ChaveSimulada(const std::string& cnpj, int numero) {
@@ -43,7 +68,7 @@ std::string ChaveSimulada(const std::string& cnpj, int numero) {
   return base + std::to_string(DigitoChaveAcesso(base));
 }
 
-std::string DocZip(int nsu, const std::string& schema, const std::string& xml) {
+std::string DocZip(int64_t nsu, const std::string& schema, const std::string& xml) {
   return "<docZip NSU=\"" + NSU(nsu) + "\" schema=\"" + schema + "\">" + CompactarBase64(xml) +
          "</docZip>";
 }
@@ -77,7 +102,7 @@ std::optional<TResposta> TServicosSimulados::Responder(const std::string& corpo,
   if (tem("inutNFe")) return responder("NFeInutilizacao4", Inutilizacao(pedido, agora));
   if (tem("envEvento")) return responder("NFeRecepcaoEvento4", Eventos(pedido, agora));
   if (tem("distDFeInt")) return responder("NFeDistribuicaoDFe", Distribuicao(pedido, agora));
-  if (tem("ConsCad")) return responder("CadConsultaCadastro4", Cadastro(pedido, agora));
+  if (tem("ConsCad")) return Cadastro(pedido, agora);
   if (tem("admCscNFCe")) return responder("CscNFCe", CSC(pedido));
   return std::nullopt;
 }
@@ -144,7 +169,8 @@ std::string TServicosSimulados::Situacao(const std::string& pedido, TDateTime ag
     return Raiz("retConsSitNFe", "4.00") + Comum(tpAmb, 236, "Rejeição: Chave de Acesso inválida") +
            Tag("cUF", "41") + Tag("dhRecbto", DataHoraComFuso(agora)) + Tag("chNFe", chave) +
            "</retConsSitNFe>";
-  const bool cancelada = FCanceladas.contains(chave);
+  const auto cancelamento = FCanceladas.find(chave);
+  const bool cancelada = cancelamento != FCanceladas.end();
   std::string texto =
       Raiz("retConsSitNFe", "4.00") +
       Comum(tpAmb, cancelada ? 101 : 100,
@@ -152,13 +178,7 @@ std::string TServicosSimulados::Situacao(const std::string& pedido, TDateTime ag
       Tag("cUF", chave.substr(0, 2)) + Tag("dhRecbto", DataHoraComFuso(agora)) +
       Tag("chNFe", chave) + Protocolo(tpAmb, {chave, ""}, agora);
   if (cancelada)
-    texto += "<procEventoNFe versao=\"1.00\"><retEvento versao=\"1.00\"><infEvento>" +
-             Tag("tpAmb", tpAmb) + Tag("cStat", "135") +
-             Tag("xMotivo", "Evento registrado e vinculado a NF-e") + Tag("chNFe", chave) +
-             Tag("tpEvento", "110111") + Tag("nSeqEvento", "1") +
-             Tag("dhRegEvento", DataHoraComFuso(agora)) +
-             Tag("nProt", NovoNumero(chave.substr(0, 2))) +
-             "</infEvento></retEvento></procEventoNFe>";
+    texto += "<procEventoNFe versao=\"1.00\">" + cancelamento->second + "</procEventoNFe>";
   return texto + "</retConsSitNFe>";
 }
 
@@ -191,26 +211,40 @@ std::string TServicosSimulados::Eventos(const std::string& pedido, TDateTime ago
     const std::string evento = pedido.substr(pos, pedido.find("</infEvento>", pos) - pos);
     const std::string chave = Campo(evento, "chNFe");
     const std::string tipo = Campo(evento, "tpEvento");
-    if (tipo == "110111") FCanceladas.insert(chave);
-    texto += "<retEvento versao=\"1.00\"><infEvento>" + Tag("tpAmb", tpAmb) +
-             Tag("verAplic", kVerAplic) + Tag("cOrgao", Campo(evento, "cOrgao")) +
-             Tag("cStat", "135") + Tag("xMotivo", "Evento registrado e vinculado a NF-e") +
-             Tag("chNFe", chave) + Tag("tpEvento", tipo) +
-             Tag("xEvento", Campo(evento, "descEvento")) +
-             Tag("nSeqEvento", Campo(evento, "nSeqEvento")) +
-             Tag("dhRegEvento", DataHoraComFuso(agora)) +
-             Tag("nProt", NovoNumero(chave.substr(0, 2))) + "</infEvento></retEvento>";
+    const std::string retorno =
+        "<retEvento versao=\"1.00\"><infEvento>" + Tag("tpAmb", tpAmb) +
+        Tag("verAplic", kVerAplic) + Tag("cOrgao", Campo(evento, "cOrgao")) + Tag("cStat", "135") +
+        Tag("xMotivo", "Evento registrado e vinculado a NF-e") + Tag("chNFe", chave) +
+        Tag("tpEvento", tipo) + Tag("xEvento", Campo(evento, "descEvento")) +
+        Tag("nSeqEvento", Campo(evento, "nSeqEvento")) +
+        Tag("dhRegEvento", DataHoraComFuso(agora)) + Tag("nProt", NovoNumero(chave.substr(0, 2))) +
+        "</infEvento></retEvento>";
+    // The signed event as it came, from "<evento" to "</evento>".
+    const std::size_t inicio = pedido.rfind("<evento", pos);
+    const std::size_t fim = pedido.find("</evento>", pos);
+    if (tipo == "110111" && inicio != std::string::npos && fim != std::string::npos)
+      FCanceladas[chave] = pedido.substr(inicio, fim + 9 - inicio) + retorno;
+    texto += retorno;
   }
   return texto + "</retEnvEvento>";
 }
 
 std::string TServicosSimulados::Distribuicao(const std::string& pedido, TDateTime agora) {
   const std::string tpAmb = Campo(pedido, "tpAmb");
-  std::string cnpj = Campo(pedido, "CNPJ");
-  if (cnpj.empty()) cnpj = Campo(pedido, "CPF");
-  const std::string chave =
-      Campo(pedido, "chNFe").empty() ? ChaveSimulada(cnpj, 1) : Campo(pedido, "chNFe");
+  const std::string cnpj = Documento(pedido, {"CNPJ", "CPF"}).second;
   const std::string emissao = DataHoraComFuso(agora);
+  const bool porNSU = !Campo(pedido, "NSU").empty();
+  // A query by key carries no NSU: it counts as 0.
+  const std::string ultNSU = Campo(pedido, "ultNSU");
+  const std::optional<int64_t> nsu = LerNSU(porNSU           ? Campo(pedido, "NSU")
+                                            : ultNSU.empty() ? "0"
+                                                             : ultNSU);
+  const std::string chavePedida = Campo(pedido, "chNFe");
+  if (cnpj.empty() || !nsu || (!chavePedida.empty() && chavePedida.size() != 44))
+    return Raiz("retDistDFeInt", "1.01") + Comum(tpAmb, 215, "Rejeição: Falha no schema XML") +
+           Tag("dhResp", emissao) + Tag("ultNSU", NSU(0)) + Tag("maxNSU", NSU(kMaiorNSU)) +
+           "</retDistDFeInt>";
+  const std::string chave = chavePedida.empty() ? ChaveSimulada(cnpj, 1) : chavePedida;
   const std::string documentos[] = {
       Raiz("resNFe", "1.01") + Tag("chNFe", chave) + Tag("CNPJ", cnpj) +
           Tag("xNome", "EMPRESA SIMULADA LTDA") + Tag("IE", "1234567890") + Tag("dhEmi", emissao) +
@@ -221,43 +255,52 @@ std::string TServicosSimulados::Distribuicao(const std::string& pedido, TDateTim
           Tag("dhEvento", emissao) + Tag("tpEvento", "110110") + Tag("nSeqEvento", "1") +
           Tag("xEvento", "Carta de Correcao") + Tag("dhRecbto", emissao) +
           Tag("nProt", "141000000000002") + "</resEvento>",
-      Raiz("nfeProc", "4.00") + "<NFe><infNFe versao=\"4.00\" Id=\"NFe" + chave + "\">" +
-          Tag("dhEmi", emissao) + "</infNFe></NFe></nfeProc>"};
+      NFeProcessada(chave, emissao)};
   const char* schemas[] = {"resNFe_v1.01.xsd", "resEvento_v1.01.xsd", "procNFe_v4.00.xsd"};
-  int primeiro = 1;
-  int ultimo = kMaiorNSU;
-  if (!Campo(pedido, "NSU").empty()) {
-    primeiro = ultimo = std::stoi(Campo(pedido, "NSU"));
-  } else if (!Campo(pedido, "chNFe").empty()) {
+  int64_t primeiro = 1;
+  int64_t ultimo = kMaiorNSU;
+  if (porNSU) {
+    primeiro = ultimo = *nsu;
+  } else if (!chavePedida.empty()) {
     primeiro = ultimo = kMaiorNSU;
   } else {
-    primeiro = std::stoi("0" + Campo(pedido, "ultNSU")) + 1;
+    primeiro = *nsu + 1;
   }
   std::string lote;
-  for (int n = std::max(primeiro, 1); n <= std::min(ultimo, kMaiorNSU); ++n)
+  for (int64_t n = std::max<int64_t>(primeiro, 1); n <= std::min<int64_t>(ultimo, kMaiorNSU); ++n)
     lote += DocZip(n, schemas[n - 1], documentos[n - 1]);
   const bool achou = !lote.empty();
   return Raiz("retDistDFeInt", "1.01") +
          Comum(tpAmb, achou ? 138 : 137,
                achou ? "Documento(s) localizado(s)" : "Nenhum documento localizado") +
          Tag("dhResp", emissao) +
-         Tag("ultNSU", NSU(achou ? std::min(ultimo, kMaiorNSU) : kMaiorNSU)) +
+         Tag("ultNSU", NSU(achou ? std::min<int64_t>(ultimo, kMaiorNSU) : kMaiorNSU)) +
          Tag("maxNSU", NSU(kMaiorNSU)) +
          (achou ? "<loteDistDFeInt>" + lote + "</loteDistDFeInt>" : std::string()) +
          "</retDistDFeInt>";
 }
 
-std::string TServicosSimulados::Cadastro(const std::string& pedido, TDateTime agora) {
+TResposta TServicosSimulados::Cadastro(const std::string& pedido, TDateTime agora) {
   const std::string uf = Campo(pedido, "UF");
-  std::string documento;
-  for (const char* campo : {"IE", "CNPJ", "CPF"})
-    if (documento.empty() && !Campo(pedido, campo).empty())
-      documento = Tag(campo, Campo(pedido, campo));
-  return Raiz("retConsCad", "2.00") + "<infCons>" + Tag("verAplic", kVerAplic) +
-         Tag("cStat", "111") + Tag("xMotivo", "Consulta cadastro com uma ocorrência") +
-         Tag("UF", uf) + documento + Tag("dhCons", DataHoraComFuso(agora)) + Tag("cUF", "41") +
-         "<infCad>" + documento + Tag("UF", uf) + Tag("cSit", "1") +
-         Tag("xNome", "EMPRESA SIMULADA LTDA") + "</infCad></infCons></retConsCad>";
+  const auto [campo, valor] = Documento(pedido, {"IE", "CNPJ", "CPF"});
+  // The answer must echo what was asked; a request without it fails the authority's schema
+  // check before any answer document is made.
+  if (campo.empty())
+    return FalhaSoap("soap:Sender", "Rejeição: Falha no schema XML: informe IE, CNPJ ou CPF");
+  const std::string documento = Tag(campo, valor);
+  // The taxpayer found: the one asked for, with a simulated IE or CNPJ for what was not asked.
+  const std::string ie = campo == "IE" ? valor : "9012345678";
+  const std::string identificacao = campo == "IE" ? Tag("CNPJ", "11222333000181") : documento;
+  const int32_t cUF = SiglaUFParaCodigo(uf);
+  return RespostaServico(
+      std::string(kWsdl) + "CadConsultaCadastro4",
+      Raiz("retConsCad", "2.00") + "<infCons>" + Tag("verAplic", kVerAplic) + Tag("cStat", "111") +
+          Tag("xMotivo", "Consulta cadastro com uma ocorrência") + Tag("UF", uf) + documento +
+          Tag("dhCons", DataHoraComFuso(agora)) + Tag("cUF", std::to_string(cUF > 0 ? cUF : 41)) +
+          "<infCad>" + Tag("IE", ie) + identificacao + Tag("UF", uf) + Tag("cSit", "1") +
+          Tag("indCredNFe", "1") + Tag("indCredCTe", "4") + Tag("xNome", "EMPRESA SIMULADA LTDA") +
+          "</infCad></infCons></retConsCad>",
+      FOpcoes.Envelope);
 }
 
 std::string TServicosSimulados::CSC(const std::string& pedido) {

@@ -6,7 +6,6 @@
 #include <map>
 #include <mutex>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -15,9 +14,11 @@
 #include "tools/simulador/respostas.h"
 #include "util/datahora.h"
 
-// Keeps the lots received (receipt → the keys of their documents) and the cancelled keys, so
-// that the receipt query and the situation query answer about them. Safe to call from several
-// threads at once.
+// Keeps the lots received (receipt → the keys of their documents) and the cancelled keys with
+// their cancellation event, so that the receipt query and the situation query answer about them.
+// Every answer is valid under the authorities' answer schema of its service; a request an
+// authoriser's schema check would refuse is answered as such. Safe to call from several threads
+// at once.
 class TServicosSimulados {
  public:
   explicit TServicosSimulados(const TOpcoesSimulador& opcoes);
@@ -38,7 +39,8 @@ class TServicosSimulados {
   std::string Inutilizacao(const std::string& pedido, TDateTime agora);
   std::string Eventos(const std::string& pedido, TDateTime agora);
   std::string Distribuicao(const std::string& pedido, TDateTime agora);
-  std::string Cadastro(const std::string& pedido, TDateTime agora);
+  // The whole answer: a SOAP fault for a request the schema check refuses.
+  TResposta Cadastro(const std::string& pedido, TDateTime agora);
   std::string CSC(const std::string& pedido);
 
   // protNFe of an authorised document.
@@ -51,6 +53,7 @@ class TServicosSimulados {
   TCenario FRecibo;
   TCenario FInutilizacao;
   std::map<std::string, std::vector<TNota>> FLotes;
-  std::set<std::string> FCanceladas;
+  // Cancelled key → its procEventoNFe contents: the event as received and its answer.
+  std::map<std::string, std::string> FCanceladas;
   long FSequencia = 0;
 };

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <exception>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
@@ -134,19 +135,21 @@ void Entregar(const TResposta& r, bool chunked, bool continue100, bool fechar,
 }
 
 // A hostile answer in chunks: the body a byte at a time `gotejarMs` apart (when > 0), then,
-// `semFim`, blanks in 64 KiB pieces until the client goes away.
-void EntregarHostil(const TResposta& r, int gotejarMs, bool semFim, httplib::Response& resposta) {
+// `semFim`, blanks in 64 KiB pieces until the client goes away. `aguardar` waits between bytes
+// and, given 0, tells whether the server goes on; the answer is cut when it stops.
+void EntregarHostil(const TResposta& r, int gotejarMs, bool semFim,
+                    const std::function<bool(int)>& aguardar, httplib::Response& resposta) {
   resposta.status = r.Status;
   resposta.set_chunked_content_provider(
-      r.Tipo, [corpo = r.Corpo, gotejarMs, semFim](size_t, httplib::DataSink& destino) {
+      r.Tipo, [corpo = r.Corpo, gotejarMs, semFim, aguardar](size_t, httplib::DataSink& destino) {
         const size_t passo = gotejarMs > 0 ? 1 : corpo.size();
         for (size_t i = 0; i < corpo.size(); i += passo) {
-          if (gotejarMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(gotejarMs));
+          if (gotejarMs > 0 && !aguardar(gotejarMs)) return false;
           if (!destino.write(corpo.data() + i, std::min(passo, corpo.size() - i))) return false;
         }
         const std::string brancos(size_t{64} << 10, ' ');
         while (semFim) {
-          if (!destino.write(brancos.data(), brancos.size())) return false;
+          if (!aguardar(0) || !destino.write(brancos.data(), brancos.size())) return false;
         }
         destino.done();
         return true;
@@ -242,7 +245,18 @@ void TServidorSimulador::Parar() {
   while (!FServidor->is_running() && !FServiu) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
+  {
+    const std::lock_guard<std::mutex> trava(FTravaParada);
+    FParando = true;
+  }
+  // The pool's threads are joined when the server stops: none may go on waiting.
+  FParada.notify_all();
   FServidor->stop();
+}
+
+bool TServidorSimulador::Aguardar(int ms) {
+  std::unique_lock<std::mutex> trava(FTravaParada);
+  return !FParada.wait_for(trava, std::chrono::milliseconds(ms), [this] { return FParando; });
 }
 
 bool TServidorSimulador::EmExecucao() const { return FServidor->is_running(); }
@@ -265,8 +279,8 @@ void TServidorSimulador::Atender(const httplib::Request& pedido, httplib::Respon
   if (FOpcoes.Renegociar && !RenegociarPedindoCertificado(*const_cast<SSL*>(pedido.ssl))) {
     throw std::runtime_error("O cliente não apresentou certificado na renegociação");
   }
-  if (FOpcoes.AtrasoMs > 0) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(FOpcoes.AtrasoMs));
+  if (FOpcoes.AtrasoMs > 0 && !Aguardar(FOpcoes.AtrasoMs)) {
+    throw std::runtime_error("O simulador está parando");
   }
   TResposta r;
   if (!FOpcoes.Resposta.empty()) {
@@ -285,7 +299,8 @@ void TServidorSimulador::Atender(const httplib::Request& pedido, httplib::Respon
     r.Status = FOpcoes.HttpStatus;
   }
   if (FOpcoes.GotejarMs > 0 || FOpcoes.SemFim) {
-    EntregarHostil(r, FOpcoes.GotejarMs, FOpcoes.SemFim, resposta);
+    EntregarHostil(
+        r, FOpcoes.GotejarMs, FOpcoes.SemFim, [this](int ms) { return Aguardar(ms); }, resposta);
     return;
   }
   const bool chunked = FOpcoes.Chunked || FOpcoes.Falha == TFalhaSimulada::soap500;

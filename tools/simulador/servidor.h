@@ -3,7 +3,9 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "tools/simulador/cenario.h"
@@ -35,7 +37,8 @@ class TServidorSimulador {
   bool Servir();
 
   // Makes Servir return; safe to call from another thread, also before Servir has begun (it
-  // then waits for Servir to start). Servir must be running or about to run.
+  // then waits for Servir to start). Servir must be running or about to run. Answers still
+  // waiting (--atraso, --gotejar) or endless (--sem-fim) end at once.
   void Parar();
   // Whether Servir is accepting connections.
   [[nodiscard]] bool EmExecucao() const;
@@ -43,6 +46,8 @@ class TServidorSimulador {
  private:
   void Atender(const httplib::Request& pedido, httplib::Response& resposta);
   void Registrar(const httplib::Request& pedido);
+  // Waits `ms` milliseconds; false, at once, when the server is stopping.
+  bool Aguardar(int ms);
 
   const TOpcoesSimulador FOpcoes;
   std::string FRespostaFixa;
@@ -51,4 +56,7 @@ class TServidorSimulador {
   std::unique_ptr<TRegistro> FRegistro;
   std::unique_ptr<httplib::SSLServer> FServidor;
   std::atomic<bool> FServiu{false};  // Servir has returned
+  std::mutex FTravaParada;
+  std::condition_variable FParada;
+  bool FParando = false;  // Parar was called; guarded by FTravaParada
 };

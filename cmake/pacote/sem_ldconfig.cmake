@@ -1,0 +1,25 @@
+# Run by CPack once the packages are made. CPack gives a package with a shared library under
+# /usr/lib maintainer scripts that only call ldconfig; the library package registers through
+# dpkg's ldconfig trigger (pacote/triggers) instead, so it is packed again without them.
+foreach(pacote IN LISTS CPACK_PACKAGE_FILES)
+  get_filename_component(nome ${pacote} NAME)
+  if(NOT nome MATCHES "^libnivranfe[0-9]+_")
+    continue()
+  endif()
+  set(arvore ${CPACK_TOPLEVEL_DIRECTORY}/sem-ldconfig)
+  file(REMOVE_RECURSE ${arvore})
+  execute_process(COMMAND dpkg-deb -R ${pacote} ${arvore} COMMAND_ERROR_IS_FATAL ANY)
+  foreach(script postinst postrm)
+    if(EXISTS ${arvore}/DEBIAN/${script})
+      file(STRINGS ${arvore}/DEBIAN/${script} linhas)
+      list(FILTER linhas EXCLUDE REGEX "^(#!.*|set -e|if \\[ .* \\]; then|[ \t]*ldconfig|fi|[ \t]*)$")
+      if(linhas)
+        message(FATAL_ERROR "${nome}: ${script} faz mais que chamar ldconfig: ${linhas}")
+      endif()
+      file(REMOVE ${arvore}/DEBIAN/${script})
+    endif()
+  endforeach()
+  execute_process(COMMAND dpkg-deb --root-owner-group -b ${arvore} ${pacote}
+                  OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+  file(REMOVE_RECURSE ${arvore})
+endforeach()
