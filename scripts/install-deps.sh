@@ -15,6 +15,8 @@ packages=(
   nlohmann-json3-dev
   xvfb xauth dbus-daemon
   libcpp-httplib-dev
+  libsqlite3-dev
+  prometheus
   desktop-file-utils lintian fakeroot dpkg-dev file
 )
 
