@@ -19,12 +19,15 @@ QString Dia(int64_t ms, int fusoMinutos) {
   return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, fusoMinutos * 60).toString("dd/MM");
 }
 
-// The plotting area inside the widget, leaving room for the labels of the axes.
-QRectF Area(const QWidget& w, const QFontMetrics& medida, const QString& maiorRotuloY) {
+// The plotting area inside the widget, leaving room for the labels of the axes and `linhasAcima`
+// lines of text above it.
+QRectF Area(const QWidget& w, const QFontMetrics& medida, const QString& maiorRotuloY,
+            int linhasAcima = 0) {
   const qreal esquerda = medida.horizontalAdvance(maiorRotuloY) + 10;
+  const qreal topo = medida.height() * (linhasAcima + 0.5) + 4;
   const qreal base = medida.height() * 2 + 6;
-  return QRectF(esquerda, medida.height() / 2.0 + 4, w.width() - esquerda - 10,
-                w.height() - base - medida.height() / 2.0 - 4);
+  return QRectF(esquerda, topo, w.width() - esquerda - medida.horizontalAdvance("00/00") / 2.0 - 6,
+                w.height() - base - topo);
 }
 
 // Horizontal grid lines and their labels, `divisoes` steps from 0 to `maximo`.
@@ -108,7 +111,7 @@ void TGraficoTempos::paintEvent(QPaintEvent*) {
   for (const TPontoTempo& t : FPontos)
     maximo = std::max({maximo, t.TMedSegundos, t.ConsultaSegundos});
   maximo = std::ceil(maximo);
-  const QRectF area = Area(*this, medida, QString::number(maximo, 'f', 1) + " s");
+  const QRectF area = Area(*this, medida, QString::number(maximo, 'f', 1) + " s", 1);
   GradeY(p, area, maximo, 4, [](double v) { return QString::number(v, 'f', 1) + " s"; });
   const auto x = [&](int64_t ms) {
     return area.left() + area.width() * static_cast<double>(ms - FInicioMs) /
@@ -143,9 +146,10 @@ void TGraficoTempos::paintEvent(QPaintEvent*) {
     }
     p.setPen(QPen(linha.Cor, 1.5));
     p.drawPath(caminho);
-    p.fillRect(QRectF(legenda, area.top() + 4, 14, 4), linha.Cor);
+    const qreal meio = medida.height() / 2.0 + 2;
+    p.fillRect(QRectF(legenda, meio - 2, 14, 4), linha.Cor);
     p.setPen(Qt::black);
-    p.drawText(QPointF(legenda + 18, area.top() + 4 + medida.ascent() / 2.0), linha.Nome);
+    p.drawText(QPointF(legenda + 18, meio + medida.ascent() / 2.0 - 1), linha.Nome);
     legenda += 18 + medida.horizontalAdvance(linha.Nome) + 20;
   }
 }

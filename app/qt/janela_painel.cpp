@@ -73,6 +73,8 @@ TJanelaPainel::TJanelaPainel(TPainelStatus& painel, TConsultar consultar, QWidge
     quadro->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     quadro->setMargin(8);
     quadro->setMinimumWidth(200);
+    // Room for the name, three lines of UFs, the answer on two lines, tMed and the time.
+    quadro->setMinimumHeight(quadro->fontMetrics().lineSpacing() * 8 + 16);
     FGrade->addWidget(quadro, static_cast<int>(i) / kColunas, static_cast<int>(i) % kColunas);
     FQuadros.push_back(quadro);
   }
