@@ -28,7 +28,7 @@ TRegistroStatus Resposta(int64_t ms) {
   return r;
 }
 
-void Gravar(benchmark::State& estado, std::string pasta) {
+void Gravar(benchmark::State& estado, const std::string& pasta) {
   THistoricoStatus historico(pasta + "gravar.sqlite3", std::cerr);
   int64_t ms = InstanteAtual().UnixMs;
   for (auto _ : estado)
@@ -36,7 +36,7 @@ void Gravar(benchmark::State& estado, std::string pasta) {
 }
 
 // A year of answers of one UF, one every 181 seconds (about 174,000), ending now.
-void Janela(benchmark::State& estado, std::string pasta) {
+void Janela(benchmark::State& estado, const std::string& pasta) {
   const std::string arquivo = pasta + "ano.sqlite3";
   const TInstante agora = InstanteAtual();
   if (!std::filesystem::exists(arquivo)) {

@@ -18,9 +18,7 @@ TPainelStatus::TPainelStatus(std::vector<TAutorizador> autorizadores, TkovTipoAm
 }
 
 bool TPainelStatus::DoMonitor(const TQuadroPainel& quadro) const {
-  const auto& ufs = quadro.Autorizador.UFs;
-  return quadro.Autorizador.FormaEmissao == TkovTipoEmissao::teNormal &&
-         std::find(ufs.begin(), ufs.end(), FUFDoMonitor) != ufs.end();
+  return !FURLDoMonitor.empty() && quadro.Autorizador.URL == FURLDoMonitor;
 }
 
 TQuadroPainel* TPainelStatus::Quadro(const TAutorizador& autorizador) {
@@ -52,9 +50,9 @@ void TPainelStatus::Receber(const std::vector<TResultadoAutorizador>& resultados
   if (FHistorico) GravarResultados(*FHistorico, resultados, FAmbiente, FModelo, momento);
 }
 
-void TPainelStatus::InformarDoMonitor(const std::string& uf, const TResultadoStatus& resultado,
+void TPainelStatus::InformarDoMonitor(const std::string& url, const TResultadoStatus& resultado,
                                       double milissegundos) {
-  FUFDoMonitor = uf;
+  FURLDoMonitor = url;
   for (TQuadroPainel& q : FQuadros) {
     if (!DoMonitor(q)) continue;
     q.Ultimo = TResultadoAutorizador{q.Autorizador, resultado, milissegundos};

@@ -1,8 +1,8 @@
 // The panel of every authoriser of an environment and model, free of any toolkit: which
 // authorisers are due a query, their latest answers, and the history they go to. An authoriser
 // is never asked twice within kIntervaloMinimoMs, however often the panel is refreshed or
-// reopened; the one serving the monitor's own UF is never asked by the panel, which shows the
-// monitor's answers for it instead.
+// reopened; the one the monitor asks itself (same address) is never asked by the panel, which
+// shows the monitor's answers for it instead.
 #pragma once
 
 #include <cstdint>
@@ -35,19 +35,17 @@ class TPainelStatus {
                 TkovModeloDF modelo, std::function<int64_t()> relogio,
                 std::function<TInstante()> agora, THistoricoStatus* historico);
 
-  // The UF the monitor asks itself: the authoriser serving it is left to the monitor.
-  void SetUFDoMonitor(const std::string& uf) { FUFDoMonitor = uf; }
-
-  // The authorisers due a query now (none asked within kIntervaloMinimoMs, none serving the
-  // monitor's UF), marked as asked from this moment on: a query that never comes back does
-  // not make them due earlier.
+  // The authorisers due a query now (none asked within kIntervaloMinimoMs, not the monitor's
+  // own), marked as asked from this moment on: a query that never comes back does not make
+  // them due earlier.
   [[nodiscard]] std::vector<TAutorizador> Pendentes();
 
   // The results of a query of Pendentes(), recorded in the history and shown.
   void Receber(const std::vector<TResultadoAutorizador>& resultados);
 
-  // The monitor's own answer for `uf`, shown on the tile serving it (not recorded again).
-  void InformarDoMonitor(const std::string& uf, const TResultadoStatus& resultado,
+  // The monitor's own answer from the status service at `url`: shown on the tile of that
+  // address (not recorded again), which the panel leaves to the monitor from now on.
+  void InformarDoMonitor(const std::string& url, const TResultadoStatus& resultado,
                          double milissegundos);
 
   // Milliseconds until the next authoriser is due (0 when one is due now).
@@ -65,5 +63,5 @@ class TPainelStatus {
   std::function<int64_t()> FRelogio;
   std::function<TInstante()> FAgora;
   THistoricoStatus* FHistorico;
-  std::string FUFDoMonitor;
+  std::string FURLDoMonitor;
 };

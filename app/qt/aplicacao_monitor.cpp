@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "dfe/nivra_nfe.h"
+#include "nfe/webservices.h"
 #include "security/repositorio_certificados.h"
 #include "util/datahora.h"
 
@@ -89,9 +90,10 @@ void TAplicacaoMonitor::RegistrarConsulta(const std::string& uf, const TResposta
   consulta.Resultado.xObs = resposta.xObs;
   consulta.Resultado.tMed = registro.tMed;
   consulta.Milissegundos = milissegundos;
-  FUltimaConsulta.emplace(uf, consulta);
+  const std::string url = FComponente.NivraNFe().WebServices().StatusServico().URL();
+  FUltimaConsulta.emplace(url, consulta);
   if (FPainel) {
-    FPainel->InformarDoMonitor(uf, consulta.Resultado, milissegundos);
+    FPainel->InformarDoMonitor(url, consulta.Resultado, milissegundos);
     if (FJanelaPainel) FJanelaPainel->Redesenhar();
   }
 }
@@ -133,7 +135,6 @@ TJanelaPainel* TAplicacaoMonitor::AbrirPainel() {
       FJanela.MensagemErro(erro.what(), TMonitorControlador::kTituloAplicacao);
       return nullptr;
     }
-    FPainel->SetUFDoMonitor(FJanela.Texto(TControle::cbUF));
     if (FUltimaConsulta) {
       FPainel->InformarDoMonitor(FUltimaConsulta->first, FUltimaConsulta->second.Resultado,
                                  FUltimaConsulta->second.Milissegundos);

@@ -64,7 +64,7 @@ class TAplicacaoMonitor {
   TForm1 FJanela;
   TMonitorControlador FControlador;
   std::unique_ptr<TJanelaHistorico> FJanelaHistorico;
-  // The monitor's latest query, for a panel opened after it.
+  // The monitor's latest query and the address it went to, for a panel opened after it.
   std::optional<std::pair<std::string, TResultadoAutorizador>> FUltimaConsulta;
   std::unique_ptr<TPainelStatus> FPainel;
   std::unique_ptr<TJanelaPainel> FJanelaPainel;

@@ -7,7 +7,8 @@
 namespace {
 
 constexpr int64_t kPasso = 181000;
-constexpr int64_t kHora = 3600000;
+constexpr int64_t kMinuto = 60000;
+constexpr int64_t kHora = 60 * kMinuto;
 constexpr int64_t kDia = 24 * kHora;
 
 struct TParada {
@@ -18,10 +19,11 @@ struct TParada {
 };
 
 const TParada kParadas[] = {
-    {3 * kDia + 14 * kHora, 40 * 60000, 108, "Serviço Paralisado Momentaneamente (curto prazo)"},
-    {11 * kDia + 2 * kHora, 3 * kHora + 20 * 60000, 109, "Serviço Paralisado sem Previsão"},
-    {18 * kDia + 10 * kHora, 25 * 60000, 0, "Erro ao conectar: Tempo limite de 10000 ms esgotado"},
-    {24 * kDia + 16 * kHora, 95 * 60000, 108, "Serviço Paralisado Momentaneamente (curto prazo)"},
+    {3 * kDia + 14 * kHora, 40 * kMinuto, 108, "Serviço Paralisado Momentaneamente (curto prazo)"},
+    {11 * kDia + 2 * kHora, 3 * kHora + 20 * kMinuto, 109, "Serviço Paralisado sem Previsão"},
+    {18 * kDia + 10 * kHora, 25 * kMinuto, 0,
+     "Erro ao conectar: Tempo limite de 10000 ms esgotado"},
+    {24 * kDia + 16 * kHora, 95 * kMinuto, 108, "Serviço Paralisado Momentaneamente (curto prazo)"},
 };
 
 }  // namespace
@@ -34,7 +36,7 @@ void GravarMesDeExemplo(THistoricoStatus& historico, const TInstante& fim, const
     r.Autorizador = uf;
     r.UF = uf;
     const double horaLocal =
-        std::fmod(static_cast<double>(t + fim.FusoMinutos * 60000LL) / kHora, 24.0);
+        std::fmod(static_cast<double>(t + fim.FusoMinutos * kMinuto) / kHora, 24.0);
     const bool expediente = horaLocal >= 8 && horaLocal < 18;
     r.cStat = 107;
     r.xMotivo = "Serviço em Operação";

@@ -27,7 +27,8 @@ class PainelStatus : public ::testing::Test {
  protected:
   int64_t relogio = 1000000;
   TPainelStatus painel{
-      {Autorizador("PR", {"PR"}), Autorizador("SVRS", {"AC", "SC"}), Autorizador("SP", {"SP"}, ""),
+      {Autorizador("PR", {"PR"}), Autorizador("SVRS", {"AC", "SC"}, "https://svrs"),
+       Autorizador("SP", {"SP"}, ""),
        Autorizador("SVC-AN", {"PR", "SC"}, "https://y", TkovTipoEmissao::teSVCAN)},
       TkovTipoAmbiente::taProducao,
       TkovModeloDF::moNFe,
@@ -73,8 +74,8 @@ TEST_F(PainelStatus, TheMonitorsOwnAuthoriserIsLeftToTheMonitor) {
   TResultadoStatus resposta;
   resposta.cStat = 108;
   resposta.xMotivo = "Paralisado";
-  painel.InformarDoMonitor("SC", resposta, 120);
-  // SVRS serves SC in normal emission; SVC-AN, the contingency of SC, is still the panel's.
+  // The monitor of SC asks SVRS's address; SVC-AN, which also lists SC, is still the panel's.
+  painel.InformarDoMonitor("https://svrs", resposta, 120);
   EXPECT_EQ(Nomes(painel.Pendentes()), (std::vector<std::string>{"PR", "SVC-AN"}));
   relogio += 10 * TPainelStatus::kIntervaloMinimoMs;
   EXPECT_EQ(Nomes(painel.Pendentes()), (std::vector<std::string>{"PR", "SVC-AN"}));
