@@ -1,6 +1,8 @@
 // Reading and writing "conf.qvl" through the INI helpers, replacing the file atomically.
 #include "app/configuracao_monitor.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -44,6 +46,10 @@ std::optional<TConfiguracaoSalva> TArquivoConfiguracao::Ler() const {
   valores.UF = LerValorIni(*texto, kSecao, "UF").value_or("PR");
   valores.VerificarServidor = LerValorIni(*texto, kSecao, "verificarServidor") == "1";
   valores.ArquivoCA = LerValorIni(*texto, kSecao, "arquivoCA").value_or("");
+  const std::string dias = LerValorIni(*texto, kSecao, "diasPedidosStatus").value_or("");
+  if (!dias.empty() && dias.size() < 6 &&
+      std::all_of(dias.begin(), dias.end(), [](unsigned char c) { return std::isdigit(c); }))
+    valores.DiasPedidosStatus = std::stoi(dias);
   return valores;
 }
 

@@ -1,6 +1,7 @@
 // The monitor's settings file "conf.qvl": section "config" with the certificate serial
 // ("certificado"), the UF ("UF") and, set by hand, the strict check of the authoriser's
-// certificate ("verificarServidor=1" and the CA bundle "arquivoCA").
+// certificate ("verificarServidor=1" and the CA bundle "arquivoCA") and the days the saved
+// status queries are kept ("diasPedidosStatus").
 #pragma once
 
 #include <optional>
@@ -12,6 +13,9 @@ struct TConfiguracaoSalva {
   std::string UF = "PR";
   bool VerificarServidor = false;  // "verificarServidor" is "1"
   std::string ArquivoCA;
+  // "diasPedidosStatus": saved status requests and answers older than this many days are
+  // removed; 0 keeps them all. A value that is no whole number gives the default.
+  int DiasPedidosStatus = 30;
 };
 
 class TArquivoConfiguracao {

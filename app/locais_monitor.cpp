@@ -32,9 +32,10 @@ TLocaisMonitor LocaisMonitor(const TAmbienteLocais& ambiente,
     locais.PastaConfig =
         PastaXdg(ambiente.XdgConfigHome, ambiente.Home, ".config/") + kNomePrograma;
 
-  locais.PastaDocs = aoLado ? exe + "Docs/"
-                            : PastaXdg(ambiente.XdgDataHome, ambiente.Home, ".local/share/") +
-                                  kNomePrograma + "Docs/";
+  const std::string dados =
+      aoLado ? exe : PastaXdg(ambiente.XdgDataHome, ambiente.Home, ".local/share/") + kNomePrograma;
+  locais.PastaDocs = dados + "Docs/";
+  locais.ArquivoHistorico = dados + "historico.sqlite3";
 
   locais.PastaSchemas = PastaSchemasDoPrograma(exe, pastaExiste);
   if (!portatil) locais.ArquivoServicos = exe + kPastaDadosInstalados + "NivraNFeServicos.ini";

@@ -19,6 +19,8 @@ struct TAmbienteLocais {
 struct TLocaisMonitor {
   std::string PastaConfig;
   std::string PastaDocs;
+  // The history of answers, in the folder that holds PastaDocs.
+  std::string ArquivoHistorico;
   std::string PastaSchemas;
   // The services table of an installed program; empty for a portable one (which uses the
   // file beside it, else the embedded table).
@@ -30,7 +32,8 @@ struct TLocaisMonitor {
 // folder when the program is portable and the folder writable, else
 // $XDG_CONFIG_HOME/monitor-sefaz (default ~/.config). Documents: "Docs" beside a portable
 // program in a writable folder, else $XDG_DATA_HOME/monitor-sefaz/Docs (default
-// ~/.local/share). Schemas: "ve310" beside a portable program, else the installed data folder
+// ~/.local/share); the history "historico.sqlite3" beside the documents' folder. Schemas: "ve310"
+// beside a portable program, else the installed data folder
 // ../share/nivra/schemas next to the executable's folder, where an installed program also
 // finds its services table NivraNFeServicos.ini. Relative XDG values are ignored, as the XDG
 // rules ask. Never throws except on allocation.

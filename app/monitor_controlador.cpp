@@ -2,10 +2,12 @@
 #include "app/monitor_controlador.h"
 
 #include <algorithm>
+#include <chrono>
 #include <exception>
 #include <utility>
 
 #include "app/contingencia_svc.h"
+#include "app/limpeza_pedidos.h"
 #include "app/seletor_certificados.h"
 #include "util/texto.h"
 
@@ -81,7 +83,9 @@ void TMonitorControlador::FormCreate() {
   if (const auto salva = FArquivo.Ler()) {
     FUI.SetTexto(TControle::NumeroCertificado, salva->Certificado);
     SelecionarUF(salva->UF);
+    FDiasPedidos = salva->DiasPedidosStatus;
   }
+  LimparPedidosSeDevido();
   Fstatus = 107;
   Fbalao_clicado = true;
   FUI.SetTimerAtivo(TTimerMonitor::Timer4, true);
@@ -104,6 +108,7 @@ bool TMonitorControlador::ConsultarEAvaliar(bool podeReconsultar) {
   FUI.SetTimerAtivo(TTimerMonitor::Timer2, true);
 
   std::string erro;
+  const auto inicio = std::chrono::steady_clock::now();
   try {
     FComponente.Executar();
   } catch (const std::exception& e) {
@@ -115,6 +120,12 @@ bool TMonitorControlador::ConsultarEAvaliar(bool podeReconsultar) {
   FRegistro << "consulta: " << resposta.cStat << " - " << resposta.xMotivo;
   if (!erro.empty()) FRegistro << " (falha: " << TrocarQuebrasDeLinha(erro, " ") << ")";
   FRegistro << std::endl;
+  if (FAoConsultar) {
+    FAoConsultar(
+        FUI.Texto(TControle::cbUF), resposta, erro,
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - inicio)
+            .count());
+  }
 
   const int32_t novo = resposta.cStat;
   const int32_t anterior = Fstatus;
@@ -171,6 +182,7 @@ void TMonitorControlador::Exibir(const TRespostaStatus& resposta, bool balaoExib
 void TMonitorControlador::AoTimer(TTimerMonitor timer) {
   switch (timer) {
     case TTimerMonitor::Timer1:
+      LimparPedidosSeDevido();
       btnConsultaClick();
       break;
     case TTimerMonitor::Timer2:
@@ -186,6 +198,23 @@ void TMonitorControlador::AoTimer(TTimerMonitor timer) {
       FUI.MostrarIconeBandeja();
       break;
   }
+}
+
+void TMonitorControlador::LimparPedidosSeDevido() {
+  if (FPastaPedidos.empty()) return;
+  TDateTime agora = 0;
+  try {
+    agora = FRelogio();
+  } catch (const std::exception& e) {
+    FRegistro << "limpeza: " << e.what() << std::endl;
+    return;
+  }
+  if (FUltimaLimpeza != 0 && agora - FUltimaLimpeza < 1) return;
+  FUltimaLimpeza = agora;
+  const std::size_t removidos = LimparPedidosStatus(FPastaPedidos, agora, FDiasPedidos, FRegistro);
+  if (removidos > 0)
+    FRegistro << "limpeza: " << removidos << " consultas de status salvas há mais de "
+              << FDiasPedidos << " dias removidas de " << FPastaPedidos << std::endl;
 }
 
 void TMonitorControlador::Lembrete() {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/balao_bandeja.h"
@@ -34,6 +35,11 @@ class TMonitorControlador {
   // the last answer is shown as a settled status.
   static constexpr int kMaxReconsultas = 2;
 
+  // Told of every status query: the UF asked, the fields the service left, the failure's
+  // message (empty when answered) and the query's round-trip time in milliseconds.
+  using TAoConsultar = std::function<void(const std::string& uf, const TRespostaStatus& resposta,
+                                          const std::string& falha, double milissegundos)>;
+
   // Imports a PKCS#12 file into the certificate store; throws ENivraDFeException on failure.
   using TImportar = std::function<void(const std::string& arquivo, const std::string& senha)>;
 
@@ -45,6 +51,13 @@ class TMonitorControlador {
                       std::ostream& registro, TImportar importar = {});
   TMonitorControlador(const TMonitorControlador&) = delete;
   TMonitorControlador& operator=(const TMonitorControlador&) = delete;
+
+  // Sets who is told of every query (the history); replaces the previous one.
+  void AoConsultar(TAoConsultar aoConsultar) { FAoConsultar = std::move(aoConsultar); }
+
+  // The documents folder where the status queries are saved: at start-up and then once a day
+  // its saved status pairs older than the settings' DiasPedidosStatus are removed.
+  void LimparPedidosEm(std::string pasta) { FPastaPedidos = std::move(pasta); }
 
   // The 27 UFs of the UF list, in its order.
   static const std::vector<std::string>& ListaUF();
@@ -79,6 +92,8 @@ class TMonitorControlador {
   // evaluation has just shown a balloon.
   void Exibir(const TRespostaStatus& resposta, bool balaoExibido);
   void Lembrete();
+  // LimparPedidosStatus over the documents folder when a day has passed since the last time.
+  void LimparPedidosSeDevido();
   void SelecionarUF(const std::string& uf);
   void lbAtualizaDadosClick();
   void lbGravaDadosClick();
@@ -91,6 +106,10 @@ class TMonitorControlador {
   std::function<TDateTime()> FRelogio;
   std::ostream& FRegistro;
   TImportar FImportar;
+  TAoConsultar FAoConsultar;
+  std::string FPastaPedidos;
+  int FDiasPedidos = TConfiguracaoSalva{}.DiasPedidosStatus;
+  TDateTime FUltimaLimpeza = 0;
   TBalaoBandeja FBalao;
   int32_t Fstatus = 107;
   bool Fbalao_clicado = true;

@@ -58,7 +58,8 @@ TMonitorOcioso MedirMonitorOcioso(const TAmbienteBench& ambiente, double janelaS
   std::ofstream(config + "conf.qvl")
       << "[config]\ncertificado=" << TAmbienteBench::NumeroSerie() << "\nUF=PR\n";
   TProcessoAberto monitor(
-      {NIVRA_MONITOR_SEFAZ, "--servicos", ambiente.ServicosRapido(), "--dir-config", config},
+      {NIVRA_MONITOR_SEFAZ, "--servicos", ambiente.ServicosRapido(), "--dir-config", config,
+       "--painel"},
       {"QT_QPA_PLATFORM=offscreen", "NIVRA_CERT_STORE=" + TAmbienteBench::Repositorio(),
        "NIVRA_SENHA=", "XDG_DATA_HOME=" + ambiente.Pasta() + "dados"});
   if (!monitor.EsperarErro("consulta: 107", 20000))

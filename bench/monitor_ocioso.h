@@ -13,9 +13,9 @@ struct TMonitorOcioso {
   double JanelaS = 0;
 };
 
-// Starts monitor-sefaz offscreen with the PKI's certificate for PR and the prompt authoriser's
-// table, waits for its first answer and a settling second, then watches it for `janelaS`
-// seconds: after the first tick of its reminder timer (1 s) and before the next (15.1 s) and
-// the button's (20 s), well inside the 181-second polling period. Throws std::runtime_error when
-// the monitor does not answer within 20 s.
+// Starts monitor-sefaz offscreen, its panel open, with the PKI's certificate for PR and the
+// prompt authoriser's table, waits for its first answer and a settling second, then watches it for
+// `janelaS` seconds: after the first tick of its reminder timer (1 s) and before the next (15.1 s)
+// and the button's (20 s), well inside the 181-second polling period. Throws std::runtime_error
+// when the monitor does not answer within 20 s.
 [[nodiscard]] TMonitorOcioso MedirMonitorOcioso(const TAmbienteBench& ambiente, double janelaS);

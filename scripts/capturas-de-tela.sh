@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Screenshots of the monitor window and the certificate picker, at normal and double pixel
-# density, drawn on a virtual X display (Xvfb). The window shows real answers of the local
-# authoriser (107, then a brief paralysis) to a query with a certificate of a throw-away PKI.
-# Writes PNG files to docs/.
+# Screenshots of the monitor window, the certificate picker, the panel and the history window,
+# at normal and double pixel density, drawn on a virtual X display (Xvfb). The window shows real
+# answers of the local authoriser (107, then a brief paralysis) to a query with a certificate of
+# a throw-away PKI; the panel asks every authoriser of the embedded table, each pointed at the
+# local authoriser; the history window shows an example month of PR the tool records before
+# the monitor's own answers. Writes PNG files to docs/.
 # Usage: scripts/capturas-de-tela.sh [BUILD_FOLDER]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,6 +29,14 @@ for escala in 1 2; do
   printf '[NFe_PR_P]\nNfeStatusServico_4.00=%s/nfe/NFeStatusServico4\n' "$url" >"$temp/servicos.ini"
   QT_SCALE_FACTOR=$escala xvfb-run -a -s "-screen 0 1600x1200x24" "$programa" docs \
     --servicos "$temp/servicos.ini" --dir-config "$temp/config"
+  parar_simulador
+
+  # Every authoriser at its own address on the local one, which answers in the order asked.
+  iniciar_simulador "$build/bin/sefaz-simulador" "$temp/pki" "$temp/simulador.log" \
+    --cenario 107,107,107,108,107,107,107,107,107,107,109,107
+  sed -E "s#=https://#=$url/#" resources/NivraNFeServicos.ini >"$temp/todas.ini"
+  QT_SCALE_FACTOR=$escala xvfb-run -a -s "-screen 0 1600x1200x24" "$programa" docs --janelas \
+    --servicos "$temp/todas.ini" --dir-config "$temp/config"
   parar_simulador
 done
 ls docs/*.png

@@ -3,10 +3,12 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <chrono>
 #include <filesystem>
 #include <iostream>
 
 #include "dfe/nivra_nfe.h"
+#include "nfe/webservices.h"
 #include "security/repositorio_certificados.h"
 #include "util/datahora.h"
 #include "util/excecoes.h"
@@ -32,18 +34,23 @@ TAplicacaoMonitor::TOpcoes TAplicacaoMonitor::LerOpcoes(const QStringList& argum
   const QCommandLineOption servicos("servicos", "Tabela de serviços que substitui a embutida.",
                                     "ARQ.ini");
   const QCommandLineOption dirConfig("dir-config", "Pasta onde conf.qvl é lido e gravado.", "DIR");
+  const QCommandLineOption painel("painel", "Abre o painel de todos os autorizadores ao iniciar.");
   leitor.addOption(servicos);
   leitor.addOption(dirConfig);
+  leitor.addOption(painel);
   leitor.process(argumentos);
-  return {leitor.value(servicos).toStdString(), leitor.value(dirConfig).toStdString()};
+  return {leitor.value(servicos).toStdString(), leitor.value(dirConfig).toStdString(),
+          leitor.isSet(painel)};
 }
 
 TAplicacaoMonitor::TAplicacaoMonitor(const TOpcoes& opcoes)
-    : FLocais(LocaisMonitor(AmbienteDoProcesso(opcoes.DirConfig),
+    : FOpcoes(opcoes),
+      FLocais(LocaisMonitor(AmbienteDoProcesso(opcoes.DirConfig),
                             [](const std::string& pasta) {
                               std::error_code erro;
                               return std::filesystem::is_directory(pasta, erro);
                             })),
+      FHistorico(FLocais.ArquivoHistorico, std::cerr),
       FArquivo(FLocais.PastaConfig),
       FComponente({FLocais.PastaSchemas, FLocais.PastaDocs,
                    TabelaServicos(opcoes.Servicos, FLocais.ArquivoServicos)}),
@@ -54,6 +61,13 @@ TAplicacaoMonitor::TAplicacaoMonitor(const TOpcoes& opcoes)
             ImportarCertificadoPFX(arquivo, senha, FComponente.NivraNFe().SSL().StoreLocation());
           }) {
   FJanela.Conectar(FControlador);
+  FControlador.LimparPedidosEm(FLocais.PastaDocs);
+  FControlador.AoConsultar(
+      [this](const std::string& uf, const TRespostaStatus& resposta, const std::string& falha,
+             double milissegundos) { RegistrarConsulta(uf, resposta, falha, milissegundos); });
+  QObject::connect(&FJanela.Bandeja(), &TBandejaMonitor::AbrirHistorico,
+                   [this] { AbrirHistorico(); });
+  QObject::connect(&FJanela.Bandeja(), &TBandejaMonitor::AbrirPainel, [this] { AbrirPainel(); });
   FJanela.Bandeja().UsarInicioAutomatico(
       TInicioAutomatico(ArquivoInicioAutomatico(AmbienteDoProcesso(opcoes.DirConfig)),
                         QCoreApplication::applicationFilePath().toStdString()));
@@ -67,4 +81,85 @@ TAplicacaoMonitor::TAplicacaoMonitor(const TOpcoes& opcoes)
 void TAplicacaoMonitor::Iniciar() {
   FControlador.FormCreate();
   FJanela.show();
+  if (FOpcoes.Painel) AbrirPainel();
+}
+
+void TAplicacaoMonitor::RegistrarConsulta(const std::string& uf, const TRespostaStatus& resposta,
+                                          const std::string& falha, double milissegundos) {
+  TRegistroStatus registro;
+  registro.Momento = InstanteAtual();
+  registro.Autorizador = uf;
+  registro.UF = uf;
+  registro.Falha = falha;
+  if (falha.empty()) {
+    registro.cStat = resposta.cStat;
+    registro.xMotivo = resposta.xMotivo;
+    registro.tMed = resposta.TMed;
+  }
+  registro.ConsultaMs = milissegundos;
+  FHistorico.Gravar(registro);
+  TResultadoAutorizador consulta;
+  consulta.Resultado.Erro = falha;
+  consulta.Resultado.cStat = registro.cStat;
+  consulta.Resultado.xMotivo = registro.xMotivo;
+  consulta.Resultado.xObs = resposta.xObs;
+  consulta.Resultado.tMed = registro.tMed;
+  consulta.Milissegundos = milissegundos;
+  const std::string url = FComponente.NivraNFe().WebServices().StatusServico().URL();
+  FUltimaConsulta.emplace(url, consulta);
+  if (FPainel) {
+    FPainel->InformarDoMonitor(url, consulta.Resultado, milissegundos);
+    if (FJanelaPainel) FJanelaPainel->Redesenhar();
+  }
+}
+
+TJanelaHistorico& TAplicacaoMonitor::AbrirHistorico() {
+  FJanelaHistorico = std::make_unique<TJanelaHistorico>(FHistorico, FJanela.Texto(TControle::cbUF),
+                                                        [] { return InstanteAtual(); });
+  FJanelaHistorico->show();
+  FJanelaHistorico->raise();
+  return *FJanelaHistorico;
+}
+
+TOpcoesStatus TAplicacaoMonitor::OpcoesDoPainel() const {
+  TOpcoesStatus opcoes;
+  opcoes.NumeroSerie = FJanela.Texto(TControle::NumeroCertificado);
+  opcoes.ArquivoServicos = FOpcoes.Servicos.empty() ? FLocais.ArquivoServicos : FOpcoes.Servicos;
+  opcoes.PastaSchemas = FLocais.PastaSchemas;
+  if (const auto salva = FArquivo.Ler()) {
+    opcoes.VerificarServidor = salva->VerificarServidor;
+    opcoes.ArquivoCA = salva->ArquivoCA;
+  }
+  return opcoes;
+}
+
+TJanelaPainel* TAplicacaoMonitor::AbrirPainel() {
+  if (!FJanelaPainel) {
+    const TOpcoesStatus opcoes = OpcoesDoPainel();
+    try {
+      FPainel = std::make_unique<TPainelStatus>(
+          AutorizadoresDasOpcoes(opcoes), opcoes.Ambiente, opcoes.Modelo,
+          [] {
+            return std::chrono::duration_cast<std::chrono::milliseconds>(
+                       std::chrono::steady_clock::now().time_since_epoch())
+                .count();
+          },
+          [] { return InstanteAtual(); }, &FHistorico);
+    } catch (const std::exception& erro) {
+      std::cerr << "painel: " << erro.what() << std::endl;
+      FJanela.MensagemErro(erro.what(), TMonitorControlador::kTituloAplicacao);
+      return nullptr;
+    }
+    if (FUltimaConsulta) {
+      FPainel->InformarDoMonitor(FUltimaConsulta->first, FUltimaConsulta->second.Resultado,
+                                 FUltimaConsulta->second.Milissegundos);
+    }
+    FJanelaPainel = std::make_unique<TJanelaPainel>(
+        *FPainel, [opcoes](const std::vector<TAutorizador>& autorizadores) {
+          return ConsultarAutorizadores(opcoes, "", autorizadores);
+        });
+  }
+  FJanelaPainel->show();
+  FJanelaPainel->raise();
+  return FJanelaPainel.get();
 }

@@ -13,6 +13,9 @@
 
 TBandejaMonitor::TBandejaMonitor(QObject* pai)
     : QObject(pai), FNotificacoes(QDBusConnection::sessionBus()) {
+  FMenu.addAction("Histórico", this, &TBandejaMonitor::AbrirHistorico);
+  FMenu.addAction("Painel", this, &TBandejaMonitor::AbrirPainel);
+  FMenu.addSeparator();
   FMenu.addAction("Fechar", this, &TBandejaMonitor::Fechar);
   FIcone.setContextMenu(&FMenu);
   FIcone.setIcon(Icone(nullptr));

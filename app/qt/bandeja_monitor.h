@@ -1,4 +1,5 @@
-// The monitor's notification-area icon: its menu ("Iniciar com a sessão", "Fechar"), its
+// The monitor's notification-area icon: its menu ("Iniciar com a sessão", "Histórico", "Painel",
+// "Fechar"), its
 // balloons (or desktop notifications where the tray shows none) and an icon drawn in the
 // status colour.
 #pragma once
@@ -40,6 +41,8 @@ class TBandejaMonitor : public QObject {
  signals:
   void BalaoClicado();
   void Restaurar();
+  void AbrirHistorico();
+  void AbrirPainel();
   void Fechar();
 
  private:

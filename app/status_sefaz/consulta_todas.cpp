@@ -69,19 +69,25 @@ TResultadoAutorizador Consultar(const TAutorizador& autorizador, const TOpcoesSt
   return resultado;
 }
 
-}  // namespace
-
-std::vector<TResultadoAutorizador> ConsultarTodas(const TOpcoesStatus& opcoes,
-                                                  const std::string& senha) {
-  TNivraNFe modelo;
+// The component every query copies: configured from the options, its services table loaded.
+void Preparar(TNivraNFe& modelo, const TOpcoesStatus& opcoes, const std::string& senha) {
   ConfigurarComponente(modelo, opcoes, senha);
   modelo.CarregarParametros(true);
+}
+
+std::vector<TAutorizador> Listar(TNivraNFe& modelo, TkovTipoAmbiente ambiente) {
   auto& webServices = modelo.Configuracoes().WebServices();
   const TServicosIni tabela(JuntarLinhas(webServices.Params()));
-  const std::vector<TAutorizador> autorizadores = ListarAutorizadores(
-      tabela, webServices.ResourceName(), modelo.GetNomeModeloDFe(), opcoes.Ambiente);
-  const TCompartilhado compartilhado{webServices.Params(), CertificadoEmMemoria(modelo, senha)};
+  return ListarAutorizadores(tabela, webServices.ResourceName(), modelo.GetNomeModeloDFe(),
+                             ambiente);
+}
 
+std::vector<TResultadoAutorizador> ConsultarLista(TNivraNFe& modelo,
+                                                  const std::vector<TAutorizador>& autorizadores,
+                                                  const TOpcoesStatus& opcoes,
+                                                  const std::string& senha) {
+  const TCompartilhado compartilhado{modelo.Configuracoes().WebServices().Params(),
+                                     CertificadoEmMemoria(modelo, senha)};
   std::vector<TResultadoAutorizador> resultados(autorizadores.size());
   std::atomic<std::size_t> proximo{0};
   const auto trabalhar = [&] {
@@ -96,6 +102,29 @@ std::vector<TResultadoAutorizador> ConsultarTodas(const TOpcoesStatus& opcoes,
     trabalhar();
   }
   return resultados;
+}
+
+}  // namespace
+
+std::vector<TResultadoAutorizador> ConsultarTodas(const TOpcoesStatus& opcoes,
+                                                  const std::string& senha) {
+  TNivraNFe modelo;
+  Preparar(modelo, opcoes, senha);
+  return ConsultarLista(modelo, Listar(modelo, opcoes.Ambiente), opcoes, senha);
+}
+
+std::vector<TAutorizador> AutorizadoresDasOpcoes(const TOpcoesStatus& opcoes) {
+  TNivraNFe modelo;
+  Preparar(modelo, opcoes, "");
+  return Listar(modelo, opcoes.Ambiente);
+}
+
+std::vector<TResultadoAutorizador> ConsultarAutorizadores(
+    const TOpcoesStatus& opcoes, const std::string& senha,
+    const std::vector<TAutorizador>& autorizadores) {
+  TNivraNFe modelo;
+  Preparar(modelo, opcoes, senha);
+  return ConsultarLista(modelo, autorizadores, opcoes, senha);
 }
 
 int CodigoSaidaTodas(const std::vector<TResultadoAutorizador>& resultados) {

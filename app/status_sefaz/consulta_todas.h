@@ -29,5 +29,14 @@ struct TResultadoAutorizador {
 [[nodiscard]] std::vector<TResultadoAutorizador> ConsultarTodas(const TOpcoesStatus& opcoes,
                                                                 const std::string& senha);
 
+// The authorisers ConsultarTodas would ask, without asking them. Throws as ConsultarTodas.
+[[nodiscard]] std::vector<TAutorizador> AutorizadoresDasOpcoes(const TOpcoesStatus& opcoes);
+
+// Asks the authorisers given (from AutorizadoresDasOpcoes) as ConsultarTodas asks its own;
+// results in their order. Throws as ConsultarTodas.
+[[nodiscard]] std::vector<TResultadoAutorizador> ConsultarAutorizadores(
+    const TOpcoesStatus& opcoes, const std::string& senha,
+    const std::vector<TAutorizador>& autorizadores);
+
 // The worst CodigoSaida of the results (3 for an empty list).
 [[nodiscard]] int CodigoSaidaTodas(const std::vector<TResultadoAutorizador>& resultados);

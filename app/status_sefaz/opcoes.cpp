@@ -19,10 +19,12 @@ TOpcoesStatus LerOpcoes(const std::vector<std::string>& argumentos) {
   }
   TLeitorArgumentos leitor(argumentos);
   std::string escolhaDeAutorizador;
+  bool formatoDado = false;
   while (!leitor.Fim()) {
     const std::string opcao = leitor.ProximaOpcao();
     if (opcao == "--uf" || opcao == "--contingencia") escolhaDeAutorizador = opcao;
     if (LerOpcaoConexao(leitor, opcao, opcoes)) continue;
+    if (LerOpcaoSaida(leitor, opcao, opcoes.Saida, formatoDado)) continue;
     if (opcao == "--contingencia") {
       opcoes.FormaEmissao = Escolha<TkovTipoEmissao>(
           opcao, leitor.Valor(opcao),
@@ -47,6 +49,7 @@ TOpcoesStatus LerOpcoes(const std::vector<std::string>& argumentos) {
   if (opcoes.Todas && !escolhaDeAutorizador.empty())
     throw EOpcaoInvalida("a opção --todas não combina com " + escolhaDeAutorizador);
   ValidarOpcoesConexao(opcoes, opcoes.Acao == TAcaoStatus::Consultar);
+  AplicarJson(opcoes.Saida, formatoDado, opcoes.Json);
   return opcoes;
 }
 
@@ -81,6 +84,19 @@ Outros:
   --ca ARQ                      com --verificar-servidor: confia só nas autoridades deste
                                 arquivo PEM (sem ele, nas do sistema)
   --json                        resultado como um objeto JSON (com --todas, uma lista)
+
+Monitoramento:
+  --formato texto|json|prometheus|nagios
+                                texto (padrão); json como --json; prometheus: métricas no
+                                formato OpenMetrics (nfe_status_codigo, nfe_status_em_operacao,
+                                nfe_tmed_segundos, nfe_consulta_segundos) para o coletor de
+                                arquivos de texto do node exporter, uma série por autorizador;
+                                nagios: a linha de um plugin de monitoramento, com os mesmos
+                                códigos de saída
+  --saida ARQ                   grava o resultado neste arquivo, substituído por inteiro (quem
+                                o lê nunca vê metade), em vez da saída padrão
+  --historico ARQ               acrescenta as respostas ao histórico SQLite deste arquivo (o
+                                mesmo do monitor-sefaz, em ~/.local/share/monitor-sefaz/)
 
 Repositório de certificados:
   --listar-certificados         lista os certificados do repositório e dos tokens

@@ -7,6 +7,7 @@
 
 #include "app/linha_comando/argumentos.h"
 #include "app/linha_comando/opcoes_conexao.h"
+#include "app/status_sefaz/opcoes_saida.h"
 
 // What the command line asks for.
 enum class TAcaoStatus { Consultar, ListarCertificados, ImportarCertificado, Ajuda, Versao };
@@ -18,6 +19,8 @@ struct TOpcoesStatus : TOpcoesConexao {
   bool Todas = false;
   // The PKCS#12 file of --importar-certificado.
   std::string ArquivoImportar;
+  // --formato, --saida, --historico (--json sets the format too).
+  TOpcoesSaida Saida;
 };
 
 // Reads the arguments (without the program name). Accepts "--opcao valor" and "--opcao=valor".

@@ -12,6 +12,7 @@ TEST(LocaisMonitor, PortableInstallKeepsEverythingBesideTheExecutable) {
       ambiente, [](const std::string& pasta) { return pasta == "/opt/monitor/ve310/"; });
   EXPECT_EQ(locais.PastaConfig, "/opt/monitor/");
   EXPECT_EQ(locais.PastaDocs, "/opt/monitor/Docs/");
+  EXPECT_EQ(locais.ArquivoHistorico, "/opt/monitor/historico.sqlite3");
   EXPECT_EQ(locais.PastaSchemas, "/opt/monitor/ve310/");
   EXPECT_EQ(locais.ArquivoServicos, "");
 }
@@ -50,6 +51,7 @@ TEST(LocaisMonitor, APortableInstallInAReadOnlyFolderKeepsTheUsersFilesInXdg) {
       LocaisMonitor(ambiente, [](const std::string& pasta) { return pasta == "/mnt/cd/ve310/"; });
   EXPECT_EQ(locais.PastaConfig, "/home/ana/.config/monitor-sefaz/");
   EXPECT_EQ(locais.PastaDocs, "/home/ana/.local/share/monitor-sefaz/Docs/");
+  EXPECT_EQ(locais.ArquivoHistorico, "/home/ana/.local/share/monitor-sefaz/historico.sqlite3");
   EXPECT_EQ(locais.PastaSchemas, "/mnt/cd/ve310/");
 }
 

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/app/monitor_fixture.h"
 
@@ -295,3 +298,54 @@ TEST_F(Monitor, SettingsFileValuesAreTrimmedAndMatchedWithoutCase) {
 }
 
 }  // namespace
+
+TEST_F(Monitor, EveryQueryIsReportedWithItsUfAnswerAndFailure) {
+  struct TConsulta {
+    std::string UF;
+    int cStat;
+    std::string Falha;
+  };
+  std::vector<TConsulta> consultas;
+  controlador.AoConsultar([&consultas](const std::string& uf, const TRespostaStatus& resposta,
+                                       const std::string& falha, double milissegundos) {
+    EXPECT_GE(milissegundos, 0);
+    consultas.push_back({uf, resposta.cStat, falha});
+  });
+  // 108 at start-up is asked again at once; then a failed query at the next tick.
+  componente.Respostas = {Em108(), Em107(), std::nullopt};
+  Iniciar("SC");
+  Avancar(TMonitorControlador::kIntervaloConsulta);
+  ASSERT_EQ(consultas.size(), 3U);
+  EXPECT_EQ(consultas[0].UF, "SC");
+  EXPECT_EQ(consultas[0].cStat, 108);
+  EXPECT_EQ(consultas[1].cStat, 107);
+  EXPECT_EQ(consultas[1].Falha, "");
+  EXPECT_EQ(consultas[2].Falha, "Falha de transporte");
+}
+
+TEST_F(Monitor, SavedStatusPairsAreCleanedAtStartAndOnceADayAsTheSettingSays) {
+  const std::string docs = pasta.Caminho() + "/Docs/";
+  controlador.LimparPedidosEm(docs);
+  const auto velho = [&docs](int dia) {
+    return docs + "202605" + (dia < 10 ? "0" : "") + std::to_string(dia) + "100000-sta.xml";
+  };
+  std::filesystem::create_directories(docs);
+  for (int dia = 1; dia <= 20; ++dia) TPastaTemporaria::Escrever(velho(dia), "<x/>");
+  componente.Respostas.assign(10, Em107());
+  Configurar("[config]\ncertificado=1A2B\nUF=PR\ndiasPedidosStatus=40\n");
+  controlador.FormCreate();
+  // 40 days before 2026-06-15 10:00: the 5th of May goes, the 6th stays.
+  EXPECT_FALSE(std::filesystem::exists(velho(5)));
+  EXPECT_TRUE(std::filesystem::exists(velho(6)));
+  EXPECT_NE(registro.str().find("limpeza: 5 consultas de status salvas há mais de 40 dias"),
+            std::string::npos)
+      << registro.str();
+  // Half a day later nothing runs; a day after the start the next day's file goes.
+  hoje += 0.5;
+  Avancar(TMonitorControlador::kIntervaloConsulta);
+  EXPECT_TRUE(std::filesystem::exists(velho(6)));
+  hoje += 0.5;
+  Avancar(TMonitorControlador::kIntervaloConsulta);
+  EXPECT_FALSE(std::filesystem::exists(velho(6)));
+  EXPECT_TRUE(std::filesystem::exists(velho(7)));
+}

@@ -3,15 +3,22 @@
 // certificate picker with example rows; the PNG files go to PASTA, for the user documentation.
 // The authoriser must answer the first query with 107 and the later ones with a paralysis (108
 // or 109): the first window is saved as "monitor-107", the second as "monitor-paralisado".
+// capturas-monitor PASTA --janelas [...]: starts the monitor once over a history holding an
+// example month of its UF, opens the panel, waits for the answers of every authoriser of the
+// services table, and saves it as "painel" and the history window as "historico".
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 
 #include "app/qt/aplicacao_monitor.h"
 #include "app/qt/dialogo_certificados.h"
+#include "tools/capturas_monitor/mes_exemplo.h"
 
 namespace {
 
@@ -45,6 +52,44 @@ bool CapturarMonitor(const TAplicacaoMonitor::TOpcoes& opcoes, const QStringList
   return true;
 }
 
+// Whether a tile of the panel still waits for its first answer.
+bool Aguardando(const QWidget& painel) {
+  const auto quadros = painel.findChildren<QLabel*>();
+  return std::any_of(quadros.begin(), quadros.end(),
+                     [](const QLabel* q) { return q->text().contains("aguardando a consulta"); });
+}
+
+bool CapturarJanelas(const TAplicacaoMonitor::TOpcoes& opcoes, const QDir& pasta,
+                     const QString& sufixo) {
+  {
+    TAplicacaoMonitor monitor(opcoes);
+    const std::string arquivo = monitor.Locais().ArquivoHistorico;
+    for (const char* parte : {"", "-wal", "-shm"}) std::filesystem::remove(arquivo + parte);
+  }
+  TAplicacaoMonitor monitor(opcoes);
+  {
+    THistoricoStatus historico(monitor.Locais().ArquivoHistorico, std::cerr);
+    GravarMesDeExemplo(historico, InstanteAtual(), "PR");
+  }
+  monitor.Iniciar();
+  TJanelaPainel* painel = monitor.AbrirPainel();
+  if (painel == nullptr) return false;
+  QElapsedTimer espera;
+  espera.start();
+  while (Aguardando(*painel) && espera.elapsed() < 30000)
+    QApplication::processEvents(QEventLoop::AllEvents, 100);
+  if (Aguardando(*painel)) {
+    std::cerr << "capturas-monitor: o painel não recebeu todas as respostas em 30 s" << std::endl;
+    return false;
+  }
+  bool ok = Salvar(*painel, pasta.filePath("painel" + sufixo));
+  ok = Salvar(monitor.AbrirHistorico(), pasta.filePath("historico" + sufixo)) && ok;
+  if (!ok)
+    std::cerr << "capturas-monitor: não foi possível gravar em " << pasta.path().toStdString()
+              << std::endl;
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -55,8 +100,10 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   const QDir pasta(argumentos.takeAt(1));
+  const bool janelas = argumentos.removeAll("--janelas") > 0;
   const TAplicacaoMonitor::TOpcoes opcoes = TAplicacaoMonitor::LerOpcoes(argumentos);
   const QString sufixo = aplicacao.devicePixelRatio() > 1 ? "@2x.png" : ".png";
+  if (janelas) return CapturarJanelas(opcoes, pasta, sufixo) ? 0 : 1;
 
   bool ok = CapturarMonitor(opcoes, {"107"}, pasta.filePath("monitor-107" + sufixo));
   ok = CapturarMonitor(opcoes, {"108", "109"}, pasta.filePath("monitor-paralisado" + sufixo)) && ok;

@@ -59,6 +59,28 @@ TEST(OpcoesStatus, ActionsNeedNoCertificate) {
   EXPECT_EQ(LerOpcoes({"--version"}).Acao, TAcaoStatus::Versao);
 }
 
+TEST(OpcoesStatus, OutputFormatFileAndHistory) {
+  struct TCaso {
+    std::vector<std::string> Argumentos;
+    TFormatoStatus Formato;
+  } casos[] = {
+      {{}, TFormatoStatus::Texto},
+      {{"--json"}, TFormatoStatus::Json},
+      {{"--formato", "json", "--json"}, TFormatoStatus::Json},
+      {{"--formato=prometheus"}, TFormatoStatus::Prometheus},
+      {{"--formato", "nagios"}, TFormatoStatus::Nagios},
+  };
+  for (const TCaso& caso : casos) {
+    std::vector<std::string> argumentos = caso.Argumentos;
+    argumentos.insert(argumentos.end(), {"--pfx", "a.pfx"});
+    EXPECT_EQ(LerOpcoes(argumentos).Saida.Formato, caso.Formato) << argumentos.front();
+  }
+  const TOpcoesStatus opcoes =
+      LerOpcoes({"--todas", "--pfx", "a", "--saida", "/x/nfe.prom", "--historico=/x/h.sqlite3"});
+  EXPECT_EQ(opcoes.Saida.Arquivo, "/x/nfe.prom");
+  EXPECT_EQ(opcoes.Saida.ArquivoHistorico, "/x/h.sqlite3");
+}
+
 struct CasoRecusado {
   std::vector<std::string> argumentos;
   std::string mensagem;
@@ -107,6 +129,12 @@ INSTANTIATE_TEST_SUITE_P(
         CasoRecusado{{"--todas", "--pfx", "a", "--contingencia", "svc-an"},
                      "a opção --todas não combina com --contingencia"},
         CasoRecusado{{"--pfx", "a", "--todas=sim"}, "a opção --todas não aceita valor"},
+        CasoRecusado{{"--pfx", "a", "--formato", "csv"},
+                     "valor inválido para --formato: \"csv\" (use json, nagios, prometheus, "
+                     "texto)"},
+        CasoRecusado{{"--pfx", "a", "--json", "--formato", "nagios"},
+                     "a opção --json não combina com --formato"},
+        CasoRecusado{{"--pfx", "a", "--saida"}, "a opção --saida precisa de um valor"},
         CasoRecusado{{"--listar-certificados", "--importar-certificado", "x"},
                      "a opção --importar-certificado não combina com outra ação pedida"}));
 

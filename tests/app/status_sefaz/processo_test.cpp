@@ -3,11 +3,14 @@
 // object, transport failures, an expired certificate, and the store commands.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/historico/historico_status.h"
 #include "tests/fakes/certificados_teste.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/pki_teste.h"
@@ -238,6 +241,55 @@ TEST_F(StatusSefaz, ThePasswordNeverReachesTheOutputTheArchiveOrTheStore) {
     EXPECT_EQ(texto.find(SenhaLongaPKITeste), std::string::npos) << texto;
     EXPECT_EQ(texto.find(errada), std::string::npos) << texto;
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StatusSefaz, FeedsMonitoringSystemsAndRecordsTheHistory) {
+  TSimuladorTeste simulador({"--cenario", "108", "--tmed", "3"});
+  const std::string prom = pasta.Caminho() + "nfe.prom";
+  const std::string banco = pasta.Caminho() + "dados/historico.sqlite3";
+  const std::vector<std::string> certificado{"--pfx", PastaPKITeste() + "empresa.pfx",
+                                             "--historico", banco};
+
+  auto argumentos = certificado;
+  argumentos.insert(argumentos.end(), {"--formato", "prometheus", "--saida", prom});
+  TExecucao e = Consultar(simulador.URL() + kCaminho, argumentos);
+  EXPECT_EQ(e.Saida, 1) << e.Erros;
+  EXPECT_EQ(e.Texto, "");
+  const std::string metricas = TPastaTemporaria::Ler(prom);
+  EXPECT_NE(metricas.find("nfe_status_codigo{autorizador=\"PR\",uf=\"PR\",ambiente=\"producao\","
+                          "modelo=\"nfe\"} 108\n"),
+            std::string::npos)
+      << metricas;
+  EXPECT_NE(metricas.find("nfe_tmed_segundos{autorizador=\"PR\",uf=\"PR\",ambiente=\"producao\","
+                          "modelo=\"nfe\"} 3\n"),
+            std::string::npos);
+  EXPECT_EQ(std::system(("promtool check metrics < " + prom + " > /dev/null 2>&1").c_str()), 0);
+  EXPECT_EQ(std::filesystem::status(prom).permissions() & std::filesystem::perms::others_read,
+            std::filesystem::perms::others_read);
+
+  argumentos = certificado;
+  argumentos.insert(argumentos.end(), {"--formato", "nagios"});
+  e = Consultar(simulador.URL() + kCaminho, argumentos);
+  EXPECT_EQ(e.Saida, 1) << e.Erros;
+  EXPECT_EQ(e.Texto.rfind("WARNING - 108 Serviço Paralisado Momentaneamente (curto prazo) | "
+                          "tmed=3s consulta=",
+                          0),
+            0U)
+      << e.Texto;
+
+  std::ostringstream registro;
+  THistoricoStatus historico(banco, registro);
+  const auto gravados = historico.Consultar("", 0, INT64_MAX);
+  ASSERT_EQ(gravados.size(), 2U);
+  EXPECT_EQ(gravados[0].Autorizador, "PR");
+  EXPECT_EQ(gravados[0].cStat, 108);
+  EXPECT_EQ(gravados[0].tMed, 3);
+  EXPECT_GT(gravados[0].ConsultaMs, 0);
+  EXPECT_EQ(simulador.Pedidos().size(), 2U);
 }
 
 }  // namespace
