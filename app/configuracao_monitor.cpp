@@ -44,6 +44,7 @@ std::optional<TConfiguracaoSalva> TArquivoConfiguracao::Ler() const {
   valores.UF = LerValorIni(*texto, kSecao, "UF").value_or("PR");
   valores.VerificarServidor = LerValorIni(*texto, kSecao, "verificarServidor") == "1";
   valores.ArquivoCA = LerValorIni(*texto, kSecao, "arquivoCA").value_or("");
+  valores.ExigirChaveiro = LerValorIni(*texto, kSecao, "exigirChaveiro") == "1";
   return valores;
 }
 

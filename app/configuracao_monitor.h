@@ -1,6 +1,7 @@
 // The monitor's settings file "conf.qvl": section "config" with the certificate serial
 // ("certificado"), the UF ("UF") and, set by hand, the strict check of the authoriser's
-// certificate ("verificarServidor=1" and the CA bundle "arquivoCA").
+// certificate ("verificarServidor=1" and the CA bundle "arquivoCA") and the refusal to import a
+// certificate the desktop keyring does not protect ("exigirChaveiro=1").
 #pragma once
 
 #include <optional>
@@ -12,6 +13,7 @@ struct TConfiguracaoSalva {
   std::string UF = "PR";
   bool VerificarServidor = false;  // "verificarServidor" is "1"
   std::string ArquivoCA;
+  bool ExigirChaveiro = false;  // "exigirChaveiro" is "1"
 };
 
 class TArquivoConfiguracao {

@@ -9,7 +9,15 @@
 #include "app/linha_comando/opcoes_conexao.h"
 
 // What the command line asks for.
-enum class TAcaoStatus { Consultar, ListarCertificados, ImportarCertificado, Ajuda, Versao };
+enum class TAcaoStatus {
+  Consultar,
+  ListarCertificados,
+  ImportarCertificado,
+  ProtegerCertificados,
+  RemoverCertificado,
+  Ajuda,
+  Versao
+};
 
 // The shared options (authoriser, certificate, files, output) and those of status-sefaz.
 struct TOpcoesStatus : TOpcoesConexao {
@@ -18,6 +26,10 @@ struct TOpcoesStatus : TOpcoesConexao {
   bool Todas = false;
   // The PKCS#12 file of --importar-certificado.
   std::string ArquivoImportar;
+  // --exigir-chaveiro: an import refuses to write an entry the keyring does not protect.
+  bool ExigirChaveiro = false;
+  // The serial number of --remover-certificado.
+  std::string SerieRemover;
 };
 
 // Reads the arguments (without the program name). Accepts "--opcao valor" and "--opcao=valor".
