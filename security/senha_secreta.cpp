@@ -18,7 +18,7 @@ namespace {
 // The secure heap is set up once per process; where mlock is refused it stays off and
 // OPENSSL_secure_malloc falls back to ordinary memory, still wiped on release.
 void IniciarHeapSeguro() {
-  static const int iniciado = CRYPTO_secure_malloc_init(32 * 1024, 32);
+  static const int iniciado = CRYPTO_secure_malloc_init(std::size_t{32} * 1024, 32);
   (void)iniciado;
 }
 
