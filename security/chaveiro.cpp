@@ -34,17 +34,26 @@ using TErroPtr = std::unique_ptr<GError, TLiberarErro>;
                            (erro != nullptr ? erro->message : "erro desconhecido"));
 }
 
-// Whether an item for the serial exists but stays locked (searching needs no unlocking).
+// Whether an item for the serial exists but stays locked. The service's own search needs no
+// unlocking and tells locked items apart; libsecret's search would build an object per item.
 bool ItemTrancado(const std::string& numeroSerie) {
-  GError* erro = nullptr;
-  GList* itens = secret_password_search_sync(&kEsquema, SECRET_SEARCH_ALL, nullptr, &erro, "serie",
-                                             numeroSerie.c_str(), nullptr);
-  const TErroPtr dono(erro);
-  bool trancado = false;
-  for (GList* item = itens; item != nullptr; item = item->next)
-    trancado = trancado || secret_item_get_locked(SECRET_ITEM(item->data)) != FALSE;
-  g_list_free_full(itens, g_object_unref);
-  return trancado;
+  GDBusConnection* conexao = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+  if (conexao == nullptr) return false;
+  GVariantBuilder atributos;
+  g_variant_builder_init(&atributos, G_VARIANT_TYPE("a{ss}"));
+  g_variant_builder_add(&atributos, "{ss}", "xdg:schema", kEsquema.name);
+  g_variant_builder_add(&atributos, "{ss}", "serie", numeroSerie.c_str());
+  GVariant* resposta = g_dbus_connection_call_sync(
+      conexao, "org.freedesktop.secrets", "/org/freedesktop/secrets",
+      "org.freedesktop.Secret.Service", "SearchItems", g_variant_new("(a{ss})", &atributos),
+      G_VARIANT_TYPE("(aoao)"), G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
+  g_object_unref(conexao);
+  if (resposta == nullptr) return false;
+  GVariant* trancados = g_variant_get_child_value(resposta, 1);
+  const bool algum = g_variant_n_children(trancados) > 0;
+  g_variant_unref(trancados);
+  g_variant_unref(resposta);
+  return algum;
 }
 
 }  // namespace

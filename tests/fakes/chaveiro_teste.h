@@ -89,8 +89,9 @@ class TChaveiroTeste {
   void Destrancar() const {
     GDBusConnection* conexao = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
     if (conexao == nullptr) throw std::runtime_error("sem barramento de teste");
-    GVariant* sessao = Chamar(conexao, "org.freedesktop.Secret.Service", "OpenSession",
-                              g_variant_new("(sv)", "plain", g_variant_new_string("")));
+    GVariant* sessao =
+        Chamar(conexao, "/org/freedesktop/secrets", "org.freedesktop.Secret.Service", "OpenSession",
+               g_variant_new("(sv)", "plain", g_variant_new_string("")));
     const gchar* caminho = nullptr;
     g_variant_get(sessao, "(v&o)", nullptr, &caminho);
     const std::string senha = kSenhaChaveiro;
@@ -98,38 +99,46 @@ class TChaveiroTeste {
         "(o@ay@ays)", caminho, g_variant_new_fixed_array(G_VARIANT_TYPE_BYTE, "", 0, 1),
         g_variant_new_fixed_array(G_VARIANT_TYPE_BYTE, senha.data(), senha.size(), 1),
         "text/plain");
-    GVariant* resposta =
-        Chamar(conexao, "org.gnome.keyring.InternalUnsupportedGuiltRiddenInterface",
-               "UnlockWithMasterPassword",
-               g_variant_new("(o@(oayays))", "/org/freedesktop/secrets/collection/login", segredo));
+    GVariant* resposta = Chamar(
+        conexao, "/org/freedesktop/secrets",
+        "org.gnome.keyring.InternalUnsupportedGuiltRiddenInterface", "UnlockWithMasterPassword",
+        g_variant_new("(o@(oayays))", "/org/freedesktop/secrets/collection/login", segredo));
     g_variant_unref(resposta);
     g_variant_unref(sessao);
     g_object_unref(conexao);
   }
 
-  // The labels of the items the keyring holds for the serial, locked or not.
+  // The labels of the items the keyring holds for the serial, locked or not, asked of the
+  // service itself.
   std::vector<std::string> Rotulos(const std::string& numeroSerie) const {
-    static const SecretSchema esquema = {
-        "nivranfe.Certificado",
-        SECRET_SCHEMA_DONT_MATCH_NAME,
-        {{"serie", SECRET_SCHEMA_ATTRIBUTE_STRING}, {nullptr, SECRET_SCHEMA_ATTRIBUTE_STRING}},
-        0,
-        nullptr,
-        nullptr,
-        nullptr,
-        nullptr,
-        nullptr,
-        nullptr,
-        nullptr};
-    GList* itens = secret_password_search_sync(&esquema, SECRET_SEARCH_ALL, nullptr, nullptr,
-                                               "serie", numeroSerie.c_str(), nullptr);
+    GDBusConnection* conexao = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    if (conexao == nullptr) throw std::runtime_error("sem barramento de teste");
+    GVariantBuilder atributos;
+    g_variant_builder_init(&atributos, G_VARIANT_TYPE("a{ss}"));
+    g_variant_builder_add(&atributos, "{ss}", "xdg:schema", "nivranfe.Certificado");
+    g_variant_builder_add(&atributos, "{ss}", "serie", numeroSerie.c_str());
+    GVariant* achados =
+        Chamar(conexao, "/org/freedesktop/secrets", "org.freedesktop.Secret.Service", "SearchItems",
+               g_variant_new("(a{ss})", &atributos));
     std::vector<std::string> rotulos;
-    for (GList* item = itens; item != nullptr; item = item->next) {
-      gchar* rotulo = secret_retrievable_get_label(SECRET_RETRIEVABLE(item->data));
-      rotulos.emplace_back(rotulo);
-      g_free(rotulo);
+    for (gsize lista = 0; lista < 2; ++lista) {  // unlocked, then locked
+      GVariant* caminhos = g_variant_get_child_value(achados, lista);
+      for (gsize i = 0; i < g_variant_n_children(caminhos); ++i) {
+        GVariant* caminho = g_variant_get_child_value(caminhos, i);
+        GVariant* rotulo = Chamar(conexao, g_variant_get_string(caminho, nullptr),
+                                  "org.freedesktop.DBus.Properties", "Get",
+                                  g_variant_new("(ss)", "org.freedesktop.Secret.Item", "Label"));
+        GVariant* valor = nullptr;
+        g_variant_get(rotulo, "(v)", &valor);
+        rotulos.emplace_back(g_variant_get_string(valor, nullptr));
+        g_variant_unref(valor);
+        g_variant_unref(rotulo);
+        g_variant_unref(caminho);
+      }
+      g_variant_unref(caminhos);
     }
-    g_list_free_full(itens, g_object_unref);
+    g_variant_unref(achados);
+    g_object_unref(conexao);
     return rotulos;
   }
 
@@ -157,13 +166,13 @@ class TChaveiroTeste {
     return secret_service_get_sync(SECRET_SERVICE_OPEN_SESSION, nullptr, nullptr);
   }
 
-  // Calls `metodo` of the keyring's service object; throws when it fails.
-  static GVariant* Chamar(GDBusConnection* conexao, const char* interface, const char* metodo,
-                          GVariant* parametros) {
+  // Calls `metodo` of the keyring's object `objeto`; throws when it fails.
+  static GVariant* Chamar(GDBusConnection* conexao, const char* objeto, const char* interface,
+                          const char* metodo, GVariant* parametros) {
     GError* erro = nullptr;
-    GVariant* resposta = g_dbus_connection_call_sync(
-        conexao, "org.freedesktop.secrets", "/org/freedesktop/secrets", interface, metodo,
-        parametros, nullptr, G_DBUS_CALL_FLAGS_NONE, 10000, nullptr, &erro);
+    GVariant* resposta = g_dbus_connection_call_sync(conexao, "org.freedesktop.secrets", objeto,
+                                                     interface, metodo, parametros, nullptr,
+                                                     G_DBUS_CALL_FLAGS_NONE, 10000, nullptr, &erro);
     if (resposta == nullptr) {
       const std::string mensagem = erro != nullptr ? erro->message : "?";
       if (erro != nullptr) g_error_free(erro);
