@@ -195,6 +195,9 @@ TEST_F(RepositorioChaveiro, OldEntriesKeepOpeningAndAreMovedUnderTheKeyring) {
     EXPECT_EQ(Chaveiro().Rotulos(NumeroSeriePKI(nome)).size(), 1U) << nome;
     EXPECT_TRUE(CarregaPelaFachada(nome)) << nome;
   }
+  // Each certificate has a password of its own.
+  EXPECT_STRNE(ChaveiroDaSessao().Buscar(NumeroSeriePKI("empresa")).Texto(),
+               ChaveiroDaSessao().Buscar(NumeroSeriePKI("vencida")).Texto());
   // Nothing but the entries is left in the folder.
   EXPECT_EQ(std::distance(fs::directory_iterator(repositorio.Caminho()), fs::directory_iterator()),
             2);
