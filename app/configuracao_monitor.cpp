@@ -50,6 +50,7 @@ std::optional<TConfiguracaoSalva> TArquivoConfiguracao::Ler() const {
   if (!dias.empty() && dias.size() < 6 &&
       std::all_of(dias.begin(), dias.end(), [](unsigned char c) { return std::isdigit(c); }))
     valores.DiasPedidosStatus = std::stoi(dias);
+  valores.ExigirChaveiro = LerValorIni(*texto, kSecao, "exigirChaveiro") == "1";
   return valores;
 }
 

@@ -1,7 +1,8 @@
 // The monitor's settings file "conf.qvl": section "config" with the certificate serial
 // ("certificado"), the UF ("UF") and, set by hand, the strict check of the authoriser's
-// certificate ("verificarServidor=1" and the CA bundle "arquivoCA") and the days the saved
-// status queries are kept ("diasPedidosStatus").
+// certificate ("verificarServidor=1" and the CA bundle "arquivoCA"), the days the saved
+// status queries are kept ("diasPedidosStatus") and the refusal to import a certificate the
+// desktop keyring does not protect ("exigirChaveiro=1").
 #pragma once
 
 #include <optional>
@@ -16,6 +17,7 @@ struct TConfiguracaoSalva {
   // "diasPedidosStatus": saved status requests and answers older than this many days are
   // removed; 0 keeps them all. A value that is no whole number gives the default.
   int DiasPedidosStatus = 30;
+  bool ExigirChaveiro = false;  // "exigirChaveiro" is "1"
 };
 
 class TArquivoConfiguracao {

@@ -13,7 +13,8 @@ packages=(
   libp11-dev libp11-kit-dev p11-kit softhsm2 opensc
   qt6-base-dev
   nlohmann-json3-dev
-  xvfb xauth dbus-daemon
+  xvfb xauth dbus dbus-daemon
+  libsecret-1-dev gnome-keyring
   libcpp-httplib-dev
   libcairo2-dev libpango1.0-dev fonts-liberation libzint-dev libqrencode-dev
   python3-aiosmtpd zbar-tools poppler-utils cups-client

@@ -21,11 +21,11 @@ using TPilhaX509Ptr = std::unique_ptr<STACK_OF(X509), TLiberarPilhaX509>;
 // without the check (openssl pkcs12 -nomac) gets one made with `senha`, since OpenSSL parses
 // data opened by a password only after checking it; the password is then proven by the
 // decryption of the bags.
-bool SenhaConfere(PKCS12* p12, const std::string& senha, const char*& efetiva) {
-  efetiva = senha.c_str();
+bool SenhaConfere(PKCS12* p12, const char* senha, const char*& efetiva) {
+  efetiva = senha;
   if (PKCS12_mac_present(p12) == 0)
-    return senha.empty() || PKCS12_set_mac(p12, senha.c_str(), -1, nullptr, 0, 1, nullptr) == 1;
-  if (!senha.empty()) return PKCS12_verify_mac(p12, senha.c_str(), -1) == 1;
+    return *senha == '\0' || PKCS12_set_mac(p12, senha, -1, nullptr, 0, 1, nullptr) == 1;
+  if (*senha != '\0') return PKCS12_verify_mac(p12, senha, -1) == 1;
   if (PKCS12_verify_mac(p12, nullptr, 0) == 1) {
     efetiva = nullptr;
     return true;
@@ -45,6 +45,10 @@ void CarregarProvedoresOpenSSL() {
 }
 
 TConteudoPFX LerPFX(std::string_view dados, const std::string& senha) {
+  return LerPFX(dados, senha.c_str());
+}
+
+TConteudoPFX LerPFX(std::string_view dados, const char* senha) {
   CarregarProvedoresOpenSSL();
   ERR_clear_error();
   const auto* cursor = reinterpret_cast<const unsigned char*>(dados.data());
@@ -63,7 +67,7 @@ TConteudoPFX LerPFX(std::string_view dados, const std::string& senha) {
   X509* certificado = nullptr;
   STACK_OF(X509)* cadeia = nullptr;
   if (PKCS12_parse(p12.get(), efetiva, &chave, &certificado, &cadeia) != 1) {
-    if (semMAC && !senha.empty()) {
+    if (semMAC && *senha != '\0') {
       ERR_clear_error();
       throw ENivraDFeException(std::string(Prefixo) + "Senha informada está errada");
     }
@@ -82,10 +86,19 @@ TConteudoPFX LerPFX(std::string_view dados, const std::string& senha) {
 
 namespace {
 
-// PKCS#12 data of the certificate, key and chain; `protegido` encrypts with `senha` and adds
-// the integrity check by OpenSSL's defaults, otherwise there is neither.
+// How a PKCS#12 export protects its bags and its integrity check: OpenSSL's NID of the key and
+// certificate encryption and the rounds of the key derivation and of the check; 0 takes OpenSSL's
+// current default (AES-256 with PBKDF2, SHA-256 integrity) and -1 leaves a bag in clear or the
+// check out.
+struct TProtecaoPFX {
+  int NidChave;
+  int NidCertificados;
+  int Iteracoes;
+  int IteracoesMAC;
+};
+
 std::string Exportar(X509* certificado, EVP_PKEY* chave, const TListaX509& cadeia,
-                     const char* senha, bool protegido) {
+                     const char* senha, const TProtecaoPFX& protecao) {
   CarregarProvedoresOpenSSL();
   const auto falha = [] {
     return ENivraDFeException("ExportCertStoreToPFXData: Falha em \"PFXExportCertStoreEx\" Erro: " +
@@ -100,27 +113,74 @@ std::string Exportar(X509* certificado, EVP_PKEY* chave, const TListaX509& cadei
       throw falha();
     }
   }
-  // Zero choices take OpenSSL's current defaults (AES-256 with PBKDF2, SHA-256 integrity); -1
-  // leaves the bags in clear and the integrity check out.
-  const int escolha = protegido ? 0 : -1;
-  TPKCS12Ptr p12(PKCS12_create(senha, nullptr, chave, certificado, pilha.get(), escolha, escolha, 0,
-                               escolha, 0));
+  TPKCS12Ptr p12(PKCS12_create_ex(senha, nullptr, chave, certificado, pilha.get(),
+                                  protecao.NidChave, protecao.NidCertificados, protecao.Iteracoes,
+                                  protecao.IteracoesMAC, 0, nullptr, nullptr));
   if (!p12) throw falha();
   unsigned char* bytes = nullptr;
   const int tamanho = i2d_PKCS12(p12.get(), &bytes);
   if (tamanho < 0) throw falha();
   std::string dados(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(tamanho));
-  OPENSSL_free(bytes);
+  OPENSSL_clear_free(bytes, static_cast<std::size_t>(tamanho));
   return dados;
+}
+
+struct TLiberarPilhaBolsas {
+  void operator()(STACK_OF(PKCS12_SAFEBAG) * bolsas) const {
+    sk_PKCS12_SAFEBAG_pop_free(bolsas, PKCS12_SAFEBAG_free);
+  }
+};
+struct TLiberarPilhaPKCS7 {
+  void operator()(STACK_OF(PKCS7) * seguros) const { sk_PKCS7_pop_free(seguros, PKCS7_free); }
+};
+
+// Moves the certificates of the clear bags to `conteudo`: the one marked with a local key id (the
+// key's own) as its certificate, the others to its chain.
+void ColherCertificados(const STACK_OF(PKCS12_SAFEBAG) * bolsas, TConteudoPFX& conteudo) {
+  for (int i = 0; i < sk_PKCS12_SAFEBAG_num(bolsas); ++i) {
+    const PKCS12_SAFEBAG* bolsa = sk_PKCS12_SAFEBAG_value(bolsas, i);
+    if (PKCS12_SAFEBAG_get_nid(bolsa) != NID_certBag ||
+        PKCS12_SAFEBAG_get_bag_nid(bolsa) != NID_x509Certificate)
+      continue;
+    TX509Ptr certificado(PKCS12_SAFEBAG_get1_cert(bolsa));
+    if (!certificado) continue;
+    if (!conteudo.Certificado && PKCS12_SAFEBAG_get0_attr(bolsa, NID_localKeyID) != nullptr)
+      conteudo.Certificado = std::move(certificado);
+    else
+      conteudo.Cadeia.push_back(std::move(certificado));
+  }
 }
 
 }  // namespace
 
 std::string GerarPFX(X509* certificado, EVP_PKEY* chave, const TListaX509& cadeia,
                      const std::string& senha) {
-  return Exportar(certificado, chave, cadeia, senha.c_str(), true);
+  return Exportar(certificado, chave, cadeia, senha.c_str(), {0, 0, 0, 0});
+}
+
+std::string GerarPFXProtegido(X509* certificado, EVP_PKEY* chave, const TListaX509& cadeia,
+                              const char* senha) {
+  return Exportar(certificado, chave, cadeia, senha,
+                  {NID_aes_256_cbc, -1, IteracoesPFXProtegido, IteracoesPFXProtegido});
+}
+
+TConteudoPFX CertificadosEmClaroPFX(std::string_view dados) {
+  TConteudoPFX conteudo;
+  const auto* cursor = reinterpret_cast<const unsigned char*>(dados.data());
+  const TPKCS12Ptr p12(d2i_PKCS12(nullptr, &cursor, static_cast<long>(dados.size())));
+  const std::unique_ptr<STACK_OF(PKCS7), TLiberarPilhaPKCS7> seguros(
+      p12 ? PKCS12_unpack_authsafes(p12.get()) : nullptr);
+  for (int i = 0; seguros && i < sk_PKCS7_num(seguros.get()); ++i) {
+    const PKCS7* seguro = sk_PKCS7_value(seguros.get(), i);
+    if (OBJ_obj2nid(seguro->type) != NID_pkcs7_data) continue;  // an encrypted safe
+    const std::unique_ptr<STACK_OF(PKCS12_SAFEBAG), TLiberarPilhaBolsas> bolsas(
+        PKCS12_unpack_p7data(const_cast<PKCS7*>(seguro)));
+    if (bolsas) ColherCertificados(bolsas.get(), conteudo);
+  }
+  ERR_clear_error();
+  return conteudo;
 }
 
 std::string GerarPFXAberto(X509* certificado, EVP_PKEY* chave, const TListaX509& cadeia) {
-  return Exportar(certificado, chave, cadeia, nullptr, false);
+  return Exportar(certificado, chave, cadeia, nullptr, {-1, -1, 0, -1});
 }

@@ -169,6 +169,7 @@ void TDFeWinCrypt::CarregarDoStore(const std::string& numeroSerie) {
   for (TEntradaRepositorio& entrada : entradas) {
     X509* certificado = entrada.Conteudo.Certificado.get();
     if (NumeroSerieCertificado(X509_get0_serialNumber(certificado)) != numeroSerie) continue;
+    AbrirEntradaRepositorio(entrada);
     FCertificado = std::move(entrada.Conteudo.Certificado);
     FChave = std::move(entrada.Conteudo.Chave);
     FCadeia = std::move(entrada.Conteudo.Cadeia);

@@ -56,9 +56,14 @@ TAplicacaoMonitor::TAplicacaoMonitor(const TOpcoes& opcoes)
                    TabelaServicos(opcoes.Servicos, FLocais.ArquivoServicos)}),
       FControlador(
           FJanela, FComponente, FArquivo, [] { return Agora(); }, std::cerr,
-          // The picker's "Importar..." adds the file to the store the component reads.
+          // The picker's "Importar..." adds the file to the store the component reads, protected
+          // as the settings file asks at that moment.
           [this](const std::string& arquivo, const std::string& senha) {
-            ImportarCertificadoPFX(arquivo, senha, FComponente.NivraNFe().SSL().StoreLocation());
+            const auto salva = FArquivo.Ler();
+            ImportarCertificadoPFX(arquivo, senha, FComponente.NivraNFe().SSL().StoreLocation(),
+                                   salva && salva->ExigirChaveiro
+                                       ? TProtecaoEntrada::ExigirChaveiro
+                                       : TProtecaoEntrada::SeHouverChaveiro);
           }) {
   FJanela.Conectar(FControlador);
   FControlador.LimparPedidosEm(FLocais.PastaDocs);

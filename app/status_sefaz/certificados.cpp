@@ -30,37 +30,61 @@ void EscreverLinha(std::ostream& saida, const TDadosCertificado& dados, TSSLTipo
         << dados.NumeroSerie() << " | " << TextoTipo(tipo) << "\n";
 }
 
+// The serial numbers of the store folder's entries, and how many of them open without a password.
+struct TEntradasDaPasta {
+  std::set<std::string> Series;
+  std::size_t Abertas = 0;
+};
+
 // Listing leaves the kind undetermined (only loading tells it); the store lists the entries of
 // its folder, whose keys are in files (A1), and the certificates of the tokens (A3).
-std::set<std::string> SeriesDaPasta() {
+TEntradasDaPasta EntradasDaPasta() {
   std::vector<TEntradaRepositorio> entradas;
-  std::set<std::string> series;
-  if (!LerRepositorioCertificados(TSSLStoreLocation::slCurrentUser, entradas)) return series;
-  for (const auto& entrada : entradas)
-    series.insert(
+  TEntradasDaPasta pasta;
+  if (!LerRepositorioCertificados(TSSLStoreLocation::slCurrentUser, entradas)) return pasta;
+  for (const auto& entrada : entradas) {
+    pasta.Series.insert(
         NumeroSerieCertificado(X509_get0_serialNumber(entrada.Conteudo.Certificado.get())));
-  return series;
+    if (!entrada.Protegida) ++pasta.Abertas;
+  }
+  return pasta;
+}
+
+// What the listing says about entries whose key opens without a password.
+void AvisarProtecao(const TEntradasDaPasta& pasta, TChaveiro& chaveiro, std::ostream& saida) {
+  if (!chaveiro.Disponivel()) {
+    saida << "Aviso: nenhum chaveiro (Secret Service) responde nesta sessão; as entradas do "
+             "repositório não estão protegidas por senha.\n";
+  } else if (pasta.Abertas > 0) {
+    saida << "Aviso: " << pasta.Abertas
+          << " entrada(s) do repositório abrem sem senha; proteja-as com status-sefaz "
+             "--proteger-certificados.\n";
+  }
 }
 
 }  // namespace
 
-void ListarCertificados(TNivraNFe& nfe, std::ostream& saida) {
+void ListarCertificados(TNivraNFe& nfe, std::ostream& saida, TChaveiro& chaveiro) {
   auto& ssl = nfe.SSL();
   ssl.LerCertificadosStore();
   const auto& lista = ssl.ListaCertificados();
   saida << "Razão social | CNPJ | Validade | Certificadora | Número de série | Tipo\n";
-  const std::set<std::string> daPasta = SeriesDaPasta();
+  const TEntradasDaPasta pasta = EntradasDaPasta();
   for (std::size_t i = 0; i < lista.Count(); ++i) {
     const TDadosCertificado& dados = lista.Objects(i);
-    const bool arquivo = daPasta.contains(dados.NumeroSerie());
+    const bool arquivo = pasta.Series.contains(dados.NumeroSerie());
     EscreverLinha(saida, dados, arquivo ? TSSLTipoCertificado::tpcA1 : TSSLTipoCertificado::tpcA3);
   }
+  AvisarProtecao(pasta, chaveiro, saida);
 }
 
 void ImportarCertificado(const std::string& arquivoPFX, const std::string& senha,
-                         std::ostream& saida) {
-  const TDadosCertificado dados = ImportarCertificadoPFX(arquivoPFX, senha);
+                         TProtecaoEntrada protecao, std::ostream& saida) {
+  const TDadosCertificado dados =
+      ImportarCertificadoPFX(arquivoPFX, senha, TSSLStoreLocation::slCurrentUser, protecao);
   saida << "Certificado importado para "
         << PastaRepositorioCertificados(TSSLStoreLocation::slCurrentUser) << ":\n";
   EscreverLinha(saida, dados, dados.Tipo());
+  if (ChaveiroDaSessao().Disponivel())
+    saida << "A chave está cifrada; a senha dela está no chaveiro da sessão.\n";
 }

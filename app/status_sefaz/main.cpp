@@ -13,6 +13,7 @@
 #include "app/status_sefaz/consulta_todas.h"
 #include "app/status_sefaz/historico_resultados.h"
 #include "app/status_sefaz/opcoes.h"
+#include "app/status_sefaz/protecao_certificados.h"
 #include "app/status_sefaz/saida.h"
 #include "app/status_sefaz/saida_monitoramento.h"
 #include "app/status_sefaz/saida_todas.h"
@@ -88,7 +89,15 @@ int Executar(const TOpcoesStatus& opcoes) {
       return 0;
     }
     case TAcaoStatus::ImportarCertificado:
-      ImportarCertificado(opcoes.ArquivoImportar, LerSenha("Senha do arquivo: "), std::cout);
+      ImportarCertificado(opcoes.ArquivoImportar, LerSenha("Senha do arquivo: "),
+                          opcoes.ExigirChaveiro ? TProtecaoEntrada::ExigirChaveiro
+                                                : TProtecaoEntrada::SeHouverChaveiro,
+                          std::cout);
+      return 0;
+    case TAcaoStatus::ProtegerCertificados:
+      return ProtegerCertificados(std::cout);
+    case TAcaoStatus::RemoverCertificado:
+      RemoverCertificado(opcoes.SerieRemover, std::cout);
       return 0;
     case TAcaoStatus::Consultar:
       break;

@@ -9,6 +9,23 @@ void DefinirAcao(TOpcoesStatus& opcoes, TAcaoStatus acao, const std::string& opc
   opcoes.Acao = acao;
 }
 
+// The options of the store's protection by the keyring; false for any other option.
+bool LerOpcaoChaveiro(TLeitorArgumentos& leitor, const std::string& opcao, TOpcoesStatus& opcoes) {
+  if (opcao == "--proteger-certificados") {
+    leitor.SemValor(opcao);
+    DefinirAcao(opcoes, TAcaoStatus::ProtegerCertificados, opcao);
+  } else if (opcao == "--remover-certificado") {
+    opcoes.SerieRemover = leitor.Valor(opcao);
+    DefinirAcao(opcoes, TAcaoStatus::RemoverCertificado, opcao);
+  } else if (opcao == "--exigir-chaveiro") {
+    leitor.SemValor(opcao);
+    opcoes.ExigirChaveiro = true;
+  } else {
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 TOpcoesStatus LerOpcoes(const std::vector<std::string>& argumentos) {
@@ -25,6 +42,7 @@ TOpcoesStatus LerOpcoes(const std::vector<std::string>& argumentos) {
     if (opcao == "--uf" || opcao == "--contingencia") escolhaDeAutorizador = opcao;
     if (LerOpcaoConexao(leitor, opcao, opcoes)) continue;
     if (LerOpcaoSaida(leitor, opcao, opcoes.Saida, formatoDado)) continue;
+    if (LerOpcaoChaveiro(leitor, opcao, opcoes)) continue;
     if (opcao == "--contingencia") {
       opcoes.FormaEmissao = Escolha<TkovTipoEmissao>(
           opcao, leitor.Valor(opcao),
@@ -48,6 +66,8 @@ TOpcoesStatus LerOpcoes(const std::vector<std::string>& argumentos) {
   }
   if (opcoes.Todas && !escolhaDeAutorizador.empty())
     throw EOpcaoInvalida("a opção --todas não combina com " + escolhaDeAutorizador);
+  if (opcoes.ExigirChaveiro && opcoes.Acao != TAcaoStatus::ImportarCertificado)
+    throw EOpcaoInvalida("a opção --exigir-chaveiro só vale com --importar-certificado");
   ValidarOpcoesConexao(opcoes, opcoes.Acao == TAcaoStatus::Consultar);
   AplicarJson(opcoes.Saida, formatoDado, opcoes.Json);
   return opcoes;
@@ -100,7 +120,12 @@ Monitoramento:
 
 Repositório de certificados:
   --listar-certificados         lista os certificados do repositório e dos tokens
-  --importar-certificado ARQ    importa um arquivo PKCS#12 para o repositório
+  --importar-certificado ARQ    importa um arquivo PKCS#12 para o repositório, protegido pelo
+                                chaveiro da sessão (Secret Service) quando há um
+  --exigir-chaveiro             com --importar-certificado: recusa gravar o certificado sem a
+                                proteção do chaveiro
+  --proteger-certificados       passa para o chaveiro as entradas que abrem sem senha
+  --remover-certificado SERIE   remove o certificado do repositório e a sua senha do chaveiro
 
   --help, --version
 

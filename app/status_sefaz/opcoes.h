@@ -10,7 +10,15 @@
 #include "app/status_sefaz/opcoes_saida.h"
 
 // What the command line asks for.
-enum class TAcaoStatus { Consultar, ListarCertificados, ImportarCertificado, Ajuda, Versao };
+enum class TAcaoStatus {
+  Consultar,
+  ListarCertificados,
+  ImportarCertificado,
+  ProtegerCertificados,
+  RemoverCertificado,
+  Ajuda,
+  Versao
+};
 
 // The shared options (authoriser, certificate, files, output) and those of status-sefaz.
 struct TOpcoesStatus : TOpcoesConexao {
@@ -21,6 +29,10 @@ struct TOpcoesStatus : TOpcoesConexao {
   std::string ArquivoImportar;
   // --formato, --saida, --historico (--json sets the format too).
   TOpcoesSaida Saida;
+  // --exigir-chaveiro: an import refuses to write an entry the keyring does not protect.
+  bool ExigirChaveiro = false;
+  // The serial number of --remover-certificado.
+  std::string SerieRemover;
 };
 
 // Reads the arguments (without the program name). Accepts "--opcao valor" and "--opcao=valor".

@@ -32,18 +32,22 @@ TEST_F(ArquivoConfiguracao, ReadsTrimmedValuesWithDefaults) {
   EXPECT_EQ(lidos->UF, "PR");
   EXPECT_FALSE(lidos->VerificarServidor);
   EXPECT_EQ(lidos->ArquivoCA, "");
+  EXPECT_FALSE(lidos->ExigirChaveiro);
 }
 
-TEST_F(ArquivoConfiguracao, OnlyVerificarServidorOneTurnsTheStrictCheckOn) {
-  for (const auto& [linha, estrita] :
-       {std::pair{"verificarServidor=1", true}, std::pair{"verificarServidor = 1 ", true},
-        std::pair{"verificarServidor=0", false}, std::pair{"verificarServidor=sim", false}}) {
-    TPastaTemporaria::Escrever(arquivo.Caminho(),
-                               std::string("[config]\n") + linha + "\narquivoCA= /etc/ca.pem\n");
-    const auto lidos = arquivo.Ler();
-    ASSERT_TRUE(lidos);
-    EXPECT_EQ(lidos->VerificarServidor, estrita) << linha;
-    EXPECT_EQ(lidos->ArquivoCA, "/etc/ca.pem");
+TEST_F(ArquivoConfiguracao, OnlyOneTurnsTheStrictCheckOrTheRequiredKeyringOn) {
+  for (const bool verificar : {true, false}) {
+    const std::string chave = verificar ? "verificarServidor" : "exigirChaveiro";
+    for (const auto& [valor, ligado] : {std::pair{"=1", true}, std::pair{" = 1 ", true},
+                                        std::pair{"=0", false}, std::pair{"=sim", false}}) {
+      TPastaTemporaria::Escrever(arquivo.Caminho(),
+                                 "[config]\n" + chave + valor + "\narquivoCA= /etc/ca.pem\n");
+      const auto lidos = arquivo.Ler();
+      ASSERT_TRUE(lidos);
+      EXPECT_EQ(lidos->VerificarServidor, verificar && ligado) << chave << valor;
+      EXPECT_EQ(lidos->ExigirChaveiro, !verificar && ligado) << chave << valor;
+      EXPECT_EQ(lidos->ArquivoCA, "/etc/ca.pem");
+    }
   }
 }
 

@@ -55,6 +55,12 @@ TEST(OpcoesStatus, ActionsNeedNoCertificate) {
   const TOpcoesStatus importar = LerOpcoes({"--importar-certificado", "x.pfx"});
   EXPECT_EQ(importar.Acao, TAcaoStatus::ImportarCertificado);
   EXPECT_EQ(importar.ArquivoImportar, "x.pfx");
+  EXPECT_FALSE(importar.ExigirChaveiro);
+  EXPECT_TRUE(LerOpcoes({"--exigir-chaveiro", "--importar-certificado", "x.pfx"}).ExigirChaveiro);
+  EXPECT_EQ(LerOpcoes({"--proteger-certificados"}).Acao, TAcaoStatus::ProtegerCertificados);
+  const TOpcoesStatus remover = LerOpcoes({"--remover-certificado=1A2B"});
+  EXPECT_EQ(remover.Acao, TAcaoStatus::RemoverCertificado);
+  EXPECT_EQ(remover.SerieRemover, "1A2B");
   EXPECT_EQ(LerOpcoes({"--uf", "XX", "--help"}).Acao, TAcaoStatus::Ajuda);
   EXPECT_EQ(LerOpcoes({"--version"}).Acao, TAcaoStatus::Versao);
 }
@@ -136,6 +142,14 @@ INSTANTIATE_TEST_SUITE_P(
                      "a opção --json não combina com --formato"},
         CasoRecusado{{"--pfx", "a", "--saida"}, "a opção --saida precisa de um valor"},
         CasoRecusado{{"--listar-certificados", "--importar-certificado", "x"},
-                     "a opção --importar-certificado não combina com outra ação pedida"}));
+                     "a opção --importar-certificado não combina com outra ação pedida"},
+        CasoRecusado{{"--proteger-certificados", "--remover-certificado", "1A"},
+                     "a opção --remover-certificado não combina com outra ação pedida"},
+        CasoRecusado{{"--remover-certificado"},
+                     "a opção --remover-certificado precisa de um valor"},
+        CasoRecusado{{"--proteger-certificados=sim"},
+                     "a opção --proteger-certificados não aceita valor"},
+        CasoRecusado{{"--pfx", "a", "--exigir-chaveiro"},
+                     "a opção --exigir-chaveiro só vale com --importar-certificado"}));
 
 }  // namespace
