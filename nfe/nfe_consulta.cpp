@@ -44,9 +44,10 @@ void TNFeConsulta::Clear() {
 
 void TNFeConsulta::SetNFeChave(const std::string& Valor) {
   if (Valor == FNFeChave) return;
-  const std::string digitos = SomenteDigitos(Valor);
-  if (!ChaveAcessoValida(digitos)) throw ENivraNFeException("Chave \"" + Valor + "\" inválida.");
-  FNFeChave = digitos;
+  // Blanks and separators are dropped; letters stay, for the issuer's CNPJ may hold them.
+  const std::string chave = SomenteLetrasEDigitos(Valor);
+  if (!ChaveNFeValida(chave)) throw ENivraNFeException("Chave \"" + Valor + "\" inválida.");
+  FNFeChave = chave;
 }
 
 void TNFeConsulta::DefinirURL() {
@@ -60,7 +61,7 @@ void TNFeConsulta::DefinirURL() {
   bool ok = false;
   const TkovModeloDF modelo = TextoParaModelo(ok, FNFeChave.substr(20, 2));
   DefinirURLPara(ModeloParaPrefixo(modelo),
-                 UFOuContingencia(CUFParaSigla(std::stoi(FNFeChave.substr(0, 2)))), ambiente,
+                 UFOuContingencia(CUFParaSigla(CodigoUFDaChave(FNFeChave))), ambiente,
                  VersaoParaNumero(FPConfiguracoesNFe.Geral().VersaoDF()));
 }
 
