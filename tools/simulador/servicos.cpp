@@ -5,6 +5,7 @@
 
 #include "util/chave_acesso.h"
 #include "util/compactacao.h"
+#include "util/documentos.h"
 #include "util/texto.h"
 #include "util/xml_texto.h"
 
@@ -42,6 +43,28 @@ std::string ChaveSimulada(const std::string& cnpj, int numero) {
                            ZerosAEsquerda(std::to_string(numero), 8);
   return base + std::to_string(DigitoChaveAcesso(base));
 }
+
+// An authoriser's refusal of a number with wrong check digits (or letters where they are not
+// allowed): its code and reason.
+struct TRecusa {
+  int cStat;
+  std::string xMotivo;
+};
+
+// The refusal of the CNPJ or CPF the XML carries, with the service's codes for each; nullopt
+// when it carries none or a valid one. An alphanumeric CNPJ is a CNPJ like any other.
+std::optional<TRecusa> RecusaDocumento(const std::string& xml, TRecusa cnpjInvalido,
+                                       TRecusa cpfInvalido) {
+  const std::string cnpj = Campo(xml, "CNPJ");
+  if (!cnpj.empty() && !CNPJValido(cnpj)) return cnpjInvalido;
+  const std::string cpf = Campo(xml, "CPF");
+  if (!cpf.empty() && !CPFValido(cpf)) return cpfInvalido;
+  return std::nullopt;
+}
+
+const TRecusa kChaveInvalida{236, "Rejeição: Chave de Acesso com dígito verificador inválido"};
+const TRecusa kCNPJInformadoInvalido{489, "Rejeição: CNPJ informado inválido (DV ou zeros)"};
+const TRecusa kCPFInformadoInvalido{490, "Rejeição: CPF informado inválido (DV ou zeros)"};
 
 std::string DocZip(int nsu, const std::string& schema, const std::string& xml) {
   return "<docZip NSU=\"" + NSU(nsu) + "\" schema=\"" + schema + "\">" + CompactarBase64(xml) +
@@ -164,9 +187,12 @@ std::string TServicosSimulados::Situacao(const std::string& pedido, TDateTime ag
 
 std::string TServicosSimulados::Inutilizacao(const std::string& pedido, TDateTime agora) {
   const std::string cUF = Campo(pedido, "cUF");
-  const int cStat = FInutilizacao.Proximo();
+  const auto recusa = RecusaDocumento(pedido, {207, "Rejeição: CNPJ do emitente inválido"},
+                                      {207, "Rejeição: CNPJ do emitente inválido"});
+  const int cStat = recusa ? recusa->cStat : FInutilizacao.Proximo();
   const std::string motivo =
-      cStat == 102   ? "Inutilização de número homologado"
+      recusa         ? recusa->xMotivo
+      : cStat == 102 ? "Inutilização de número homologado"
       : cStat == 563 ? "Rejeição: Já existe pedido de Inutilização com a mesma faixa de "
                        "inutilização"
                      : MotivoDoStatus(cStat);
@@ -191,21 +217,34 @@ std::string TServicosSimulados::Eventos(const std::string& pedido, TDateTime ago
     const std::string evento = pedido.substr(pos, pedido.find("</infEvento>", pos) - pos);
     const std::string chave = Campo(evento, "chNFe");
     const std::string tipo = Campo(evento, "tpEvento");
-    if (tipo == "110111") FCanceladas.insert(chave);
+    std::optional<TRecusa> recusa =
+        ChaveAcessoValida(chave) ? std::nullopt : std::optional(kChaveInvalida);
+    if (!recusa) recusa = RecusaDocumento(evento, kCNPJInformadoInvalido, kCPFInformadoInvalido);
+    if (!recusa && tipo == "110111") FCanceladas.insert(chave);
     texto += "<retEvento versao=\"1.00\"><infEvento>" + Tag("tpAmb", tpAmb) +
              Tag("verAplic", kVerAplic) + Tag("cOrgao", Campo(evento, "cOrgao")) +
-             Tag("cStat", "135") + Tag("xMotivo", "Evento registrado e vinculado a NF-e") +
+             Tag("cStat", recusa ? std::to_string(recusa->cStat) : "135") +
+             Tag("xMotivo", recusa ? recusa->xMotivo : "Evento registrado e vinculado a NF-e") +
              Tag("chNFe", chave) + Tag("tpEvento", tipo) +
              Tag("xEvento", Campo(evento, "descEvento")) +
              Tag("nSeqEvento", Campo(evento, "nSeqEvento")) +
              Tag("dhRegEvento", DataHoraComFuso(agora)) +
-             Tag("nProt", NovoNumero(chave.substr(0, 2))) + "</infEvento></retEvento>";
+             (recusa ? std::string() : Tag("nProt", NovoNumero(chave.substr(0, 2)))) +
+             "</infEvento></retEvento>";
   }
   return texto + "</retEnvEvento>";
 }
 
 std::string TServicosSimulados::Distribuicao(const std::string& pedido, TDateTime agora) {
   const std::string tpAmb = Campo(pedido, "tpAmb");
+  std::optional<TRecusa> recusa =
+      RecusaDocumento(pedido, kCNPJInformadoInvalido, kCPFInformadoInvalido);
+  if (!recusa && !Campo(pedido, "chNFe").empty() && !ChaveAcessoValida(Campo(pedido, "chNFe")))
+    recusa = kChaveInvalida;
+  if (recusa)
+    return Raiz("retDistDFeInt", "1.01") + Comum(tpAmb, recusa->cStat, recusa->xMotivo) +
+           Tag("dhResp", DataHoraComFuso(agora)) + Tag("ultNSU", NSU(0)) +
+           Tag("maxNSU", NSU(kMaiorNSU)) + "</retDistDFeInt>";
   std::string cnpj = Campo(pedido, "CNPJ");
   if (cnpj.empty()) cnpj = Campo(pedido, "CPF");
   const std::string chave =
@@ -249,6 +288,12 @@ std::string TServicosSimulados::Distribuicao(const std::string& pedido, TDateTim
 
 std::string TServicosSimulados::Cadastro(const std::string& pedido, TDateTime agora) {
   const std::string uf = Campo(pedido, "UF");
+  if (const auto recusa = RecusaDocumento(pedido, {258, "Rejeição: CNPJ da consulta inválido"},
+                                          {263, "Rejeição: CPF da consulta inválido"}))
+    return Raiz("retConsCad", "2.00") + "<infCons>" + Tag("verAplic", kVerAplic) +
+           Tag("cStat", std::to_string(recusa->cStat)) + Tag("xMotivo", recusa->xMotivo) +
+           Tag("UF", uf) + Tag("dhCons", DataHoraComFuso(agora)) + Tag("cUF", "41") +
+           "</infCons></retConsCad>";
   std::string documento;
   for (const char* campo : {"IE", "CNPJ", "CPF"})
     if (documento.empty() && !Campo(pedido, campo).empty())
