@@ -76,7 +76,7 @@ const std::map<std::string, TRegraValor> kRegras = {
 
 // The option's value as it is sent; throws EOpcaoInvalida naming it when it is not valid.
 std::string ValorConferido(const std::string& opcao, const std::string& valor) {
-  const std::string normalizado = Normalizado(opcao, valor);
+  std::string normalizado = Normalizado(opcao, valor);
   const TRegraValor& regra = kRegras.at(opcao);
   if (!regra.Valido(normalizado))
     throw EOpcaoInvalida("valor inválido para " + opcao + ": \"" + valor + "\" (" + regra.Forma +
