@@ -157,6 +157,9 @@ Serviços:
                                 documentos de interesse do CNPJ ou CPF no ambiente nacional:
                                 os posteriores a um NSU, o de um NSU ou o de uma chave
 
+CNPJ e chave podem ter letras (CNPJ alfanumérico, ex.: 12ABC34501DE35); o que é digitado passa
+a maiúsculas. Um CNPJ, CPF, IE, NSU ou chave inválido é recusado antes de qualquer pedido.
+
 Autorizador:
   --uf UF                       sigla da UF (padrão PR): a do cadastro e a do interessado
                                 da distribuição; a situação usa a UF da chave
