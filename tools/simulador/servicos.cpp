@@ -164,9 +164,9 @@ std::string TServicosSimulados::Situacao(const std::string& pedido, TDateTime ag
   const std::string chave = Campo(pedido, "chNFe");
   const std::string tpAmb = Campo(pedido, "tpAmb");
   if (!ChaveAcessoValida(chave))
-    return Raiz("retConsSitNFe", "4.00") + Comum(tpAmb, 236, "Rejeição: Chave de Acesso inválida") +
-           Tag("cUF", "41") + Tag("dhRecbto", DataHoraComFuso(agora)) + Tag("chNFe", chave) +
-           "</retConsSitNFe>";
+    return Raiz("retConsSitNFe", "4.00") +
+           Comum(tpAmb, kChaveInvalida.cStat, kChaveInvalida.xMotivo) + Tag("cUF", "41") +
+           Tag("dhRecbto", DataHoraComFuso(agora)) + Tag("chNFe", chave) + "</retConsSitNFe>";
   const bool cancelada = FCanceladas.contains(chave);
   std::string texto =
       Raiz("retConsSitNFe", "4.00") +
