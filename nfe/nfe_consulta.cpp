@@ -12,6 +12,9 @@
 
 namespace {
 
+// "NFe" and the 44 characters of a key.
+constexpr std::size_t kTamanhoId = 47;
+
 // Cancellation (110111) and cancellation by substitution (110112).
 bool EventoDeCancelamento(const std::string& tpEvento) {
   return tpEvento == "110111" || tpEvento == "110112";
@@ -44,8 +47,10 @@ void TNFeConsulta::Clear() {
 
 void TNFeConsulta::SetNFeChave(const std::string& Valor) {
   if (Valor == FNFeChave) return;
-  // Blanks and separators are dropped; letters stay, for the issuer's CNPJ may hold them.
-  const std::string chave = SomenteLetrasEDigitos(Valor);
+  // Blanks and separators are dropped; letters stay, for the issuer's CNPJ may hold them. The Id
+  // of infNFe ("NFe" and the key) names its key too.
+  std::string chave = SomenteLetrasEDigitos(Valor);
+  if (chave.size() == kTamanhoId && chave.starts_with("NFe")) chave.erase(0, 3);
   if (!ChaveNFeValida(chave)) throw ENivraNFeException("Chave \"" + Valor + "\" inválida.");
   FNFeChave = chave;
 }

@@ -57,6 +57,10 @@ TEST_F(CNPJAlfanumerico, EachServiceSendsTheCNPJOrKeyExactly) {
        [&](TNivraNFe& nfe) { return nfe.Consultar(chave); },
        "consSitNFe_v4.00.xsd",
        {"<chNFe>" + chave + "</chNFe>"}},
+      {"situacao pelo Id da NF-e",
+       [&](TNivraNFe& nfe) { return nfe.Consultar("NFe" + chave); },
+       "consSitNFe_v4.00.xsd",
+       {"<chNFe>" + chave + "</chNFe>"}},
       {"cadastro",
        [](TNivraNFe& nfe) {
          nfe.WebServices().ConsultaCadastro().SetCNPJ("12.ABC.345/01DE-35");
