@@ -70,15 +70,15 @@ void TArquivosConf::PreencherOrdenacaoPath() {
   if (FAdicionarLiteral) FOrdenacaoPath->Add().SetItem(TTagOrdenacaoPath::opLiteral);
 }
 
-std::string TArquivosConf::DigitosCNPJ(const std::string& CNPJ) {
-  std::string digitos = SomenteDigitos(CNPJ);
-  if (!digitos.empty()) return digitos;
+std::string TArquivosConf::CaracteresCNPJ(const std::string& CNPJ) {
+  std::string caracteres = SomenteLetrasEDigitos(CNPJ);
+  if (!caracteres.empty()) return caracteres;
   // Only a configured certificate is asked: reading the CNPJ loads it.
   const TCertificadosConf& certificados = fpConfiguracoes.Certificados();
   if (certificados.NumeroSerie().empty() && certificados.ArquivoPFX().empty() &&
       certificados.DadosPFX().empty())
     return {};
-  return SomenteDigitos(FSSL.CertCNPJ());
+  return SomenteLetrasEDigitos(FSSL.CertCNPJ());
 }
 
 std::string TArquivosConf::GetPath(const std::string& APath, const std::string& ALiteral,
@@ -90,8 +90,8 @@ std::string TArquivosConf::GetPath(const std::string& APath, const std::string& 
   for (std::size_t i = 0; i < FOrdenacaoPath->Count(); ++i) {
     switch (FOrdenacaoPath->Items(i).Item()) {
       case TTagOrdenacaoPath::opCNPJ: {
-        const std::string digitos = DigitosCNPJ(CNPJ);
-        if (!digitos.empty()) dir = CaminhoComBarra(dir) + digitos;
+        const std::string caracteres = CaracteresCNPJ(CNPJ);
+        if (!caracteres.empty()) dir = CaminhoComBarra(dir) + caracteres;
         break;
       }
       case TTagOrdenacaoPath::opModelo: {

@@ -74,8 +74,9 @@ class TArquivosConf {
  private:
   // Fills OrdenacaoPath from the options that are on.
   void PreencherOrdenacaoPath();
-  // The CNPJ digits of the level: those of CNPJ, else those of the configured certificate.
-  std::string DigitosCNPJ(const std::string& CNPJ);
+  // The letters and digits of the level's CNPJ: those of CNPJ, else those of the configured
+  // certificate's.
+  std::string CaracteresCNPJ(const std::string& CNPJ);
 
   TConfiguracoes& fpConfiguracoes;
   TDFeSSL& FSSL;

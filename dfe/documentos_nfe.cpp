@@ -1,6 +1,7 @@
 // What an invoice's holder reads out of its XML.
 #include "dfe/documentos_nfe.h"
 
+#include "util/chave_acesso.h"
 #include "util/texto.h"
 #include "util/xml_texto.h"
 
@@ -15,7 +16,11 @@ std::string NotaFiscal::ChaveAcesso() const {
   const std::size_t inicio = xml.find("Id=\"NFe");
   if (inicio == std::string::npos) return {};
   const std::string chave = xml.substr(inicio + 7, kTamanhoChave);
-  return chave.size() == kTamanhoChave && TextoSoDeDigitos(chave) ? chave : std::string();
+  // The key's alphabet (letters only where the issuer's CNPJ is), whatever its check digit.
+  const bool formaDeChave = chave.size() == kTamanhoChave &&
+                            DigitoChaveAcesso(chave.substr(0, kTamanhoChave - 1)) >= 0 &&
+                            TextoSoDeDigitos(chave.substr(kTamanhoChave - 1));
+  return formaDeChave ? chave : std::string();
 }
 
 int NotaFiscal::tpAmb() const {

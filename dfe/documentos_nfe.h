@@ -39,7 +39,7 @@ class NotaFiscal : public TDocumentoXMLNFe {
   std::string ChaveAcesso() const;
   // tpAmb of the XML; 0 when it has none.
   int tpAmb() const;
-  // The issuer's CNPJ (key digits 7 to 20); empty without a key.
+  // The issuer's CNPJ (key characters 7 to 20); empty without a key.
   std::string CNPJEmitente() const;
   // The versao attribute of infNFe ("4.00"); empty when the XML has none.
   std::string VersaoXML() const;

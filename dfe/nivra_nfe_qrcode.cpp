@@ -27,7 +27,7 @@ std::string DataHoraComFuso(TDateTime valor, const std::string& UF) {
   return FormatarDataHora("yyyy-mm-ddThh:nn:ss", valor) + FusoHorarioUF(UF, valor);
 }
 
-// Stands in for a missing CSC: ten digits of the access key (from its 7th, the issuer's
+// Stands in for a missing CSC: ten characters of the access key (from its 7th, the issuer's
 // CNPJ), two fixed characters and the last four digits of the token identifier.
 std::string CSCSubstituto(const std::string& chave, const std::string& idToken) {
   const std::string parteChave =
@@ -58,7 +58,7 @@ std::string TNivraNFe::GetURLQRCode(int CUF, TkovTipoAmbiente TipoAmbiente,
     return hexMinusculo ? Minusculas(h) : h;
   };
 
-  const std::string chave = SomenteDigitos(AChaveNFe);
+  const std::string chave = SomenteLetrasEDigitos(AChaveNFe);
   const std::string idToken = ZerosAEsquerda(geral.IdCSC(), 6);
   std::string consulta =
       "chNFe=" + chave + "&nVersao=100&tpAmb=" + TipoAmbienteParaTexto(TipoAmbiente);

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-// One folder level: none, the CNPJ digits, the model name, the date parts, the caller's literal.
+// One folder level: none, the CNPJ (letters and digits), the model name, the date parts, the
+// caller's literal.
 enum class TTagOrdenacaoPath { opNenhum, opCNPJ, opModelo, opData, opLiteral };
 
 // One level of the folder order.

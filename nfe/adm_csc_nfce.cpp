@@ -15,7 +15,7 @@ void TAdmCSCNFCe::Escrever() {
   g.wCampo(TkovTipoCampo::tcStr, "AP03", "tpAmb", 1, 1, 1, TipoAmbienteParaTexto(tpAmb),
            "Identificação do Ambiente");
   g.wCampo(TkovTipoCampo::tcInt, "AP04", "indOp", 1, 1, 1, int64_t{indOP}, "Indicador da operação");
-  g.wCampo(TkovTipoCampo::tcStr, "AP05", "raizCNPJ", 8, 8, 1, SomenteDigitos(raizCNPJ),
+  g.wCampo(TkovTipoCampo::tcStr, "AP05", "raizCNPJ", 8, 8, 1, SomenteLetrasEDigitos(raizCNPJ),
            "Raiz do CNPJ");
   if (indOP == kRevogar) {
     g.wGrupo("dadosCsc");

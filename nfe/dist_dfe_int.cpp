@@ -10,7 +10,7 @@ void TDistDFeInt::Escrever() {
            "Identificação do Ambiente");
   g.wCampo(TkovTipoCampo::tcInt, "A04", "cUFAutor", 2, 2, 0, int64_t{cUFAutor},
            "Código da UF do Autor");
-  const std::string documento = SomenteDigitos(CNPJCPF);
+  const std::string documento = SomenteLetrasEDigitos(CNPJCPF);
   if (documento.size() == 14)
     g.wCampo(TkovTipoCampo::tcStr, "A05", "CNPJ", 14, 14, 1, documento, "CNPJ");
   else

@@ -97,7 +97,7 @@ void TEnvEventoPedido::EscreverEvento(TInfEventoNFe& Evento) {
            "Código do órgão de recepção do Evento");
   g.wCampo(TkovTipoCampo::tcStr, "HP09", "tpAmb", 1, 1, 1, TipoAmbienteParaTexto(Evento.tpAmb),
            "Identificação do Ambiente");
-  const std::string documento = SomenteDigitos(Evento.CNPJ);
+  const std::string documento = SomenteLetrasEDigitos(Evento.CNPJ);
   if (documento.size() == 11)
     g.wCampo(TkovTipoCampo::tcStr, "HP11", "CPF", 11, 11, 1, documento, "CPF");
   else

@@ -10,9 +10,9 @@ constexpr std::size_t kTamanhoID = 43;
 }  // namespace
 
 std::string TInutNFePedido::ID() const {
-  return "ID" + InteiroComZeros(cUF, 2) + InteiroComZeros(AnoCurto(), 2) + SomenteDigitos(CNPJ) +
-         InteiroComZeros(modelo, 2) + InteiroComZeros(serie, 3) + InteiroComZeros(nNFIni, 9) +
-         InteiroComZeros(nNFFin, 9);
+  return "ID" + InteiroComZeros(cUF, 2) + InteiroComZeros(AnoCurto(), 2) +
+         SomenteLetrasEDigitos(CNPJ) + InteiroComZeros(modelo, 2) + InteiroComZeros(serie, 3) +
+         InteiroComZeros(nNFIni, 9) + InteiroComZeros(nNFFin, 9);
 }
 
 void TInutNFePedido::Escrever() {
@@ -27,7 +27,7 @@ void TInutNFePedido::Escrever() {
            "Serviço Solicitado");
   g.wCampo(TkovTipoCampo::tcInt, "DP07", "cUF", 2, 2, 1, int64_t{cUF}, "Código da UF");
   g.wCampo(TkovTipoCampo::tcInt, "DP08", "ano", 2, 2, 1, int64_t{AnoCurto()}, "Ano");
-  g.wCampo(TkovTipoCampo::tcStr, "DP09", "CNPJ", 14, 14, 1, SomenteDigitos(CNPJ), "CNPJ");
+  g.wCampo(TkovTipoCampo::tcStr, "DP09", "CNPJ", 14, 14, 1, SomenteLetrasEDigitos(CNPJ), "CNPJ");
   g.wCampo(TkovTipoCampo::tcInt, "DP10", "mod", 2, 2, 1, int64_t{modelo}, "Modelo");
   g.wCampo(TkovTipoCampo::tcInt, "DP11", "serie", 1, 3, 1, int64_t{serie}, "Série");
   g.wCampo(TkovTipoCampo::tcInt, "DP12", "nNFIni", 1, 9, 1, int64_t{nNFIni}, "Número inicial");

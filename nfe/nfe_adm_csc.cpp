@@ -2,6 +2,8 @@
 #include "nfe/nfe_adm_csc.h"
 
 #include "nfe/adm_csc_nfce.h"
+#include "nfe/documentos_pedido.h"
+#include "util/texto.h"
 
 TAdministrarCSCNFCe::TAdministrarCSCNFCe(TNivraNFe& AOwner) : TNFeServicoRetorno(AOwner) {
   TAdministrarCSCNFCe::Clear();
@@ -23,7 +25,8 @@ void TAdministrarCSCNFCe::DefinirServicoEAction() {
 void TAdministrarCSCNFCe::DefinirDadosMsg() {
   TAdmCSCNFCe pedido;
   pedido.tpAmb = FPConfiguracoes.WebServices().Ambiente();
-  pedido.raizCNPJ = FRaizCNPJ;
+  pedido.raizCNPJ = SomenteLetrasEDigitos(FRaizCNPJ);
+  ValidarRaizCNPJ(pedido.raizCNPJ);
   pedido.indOP = FindOp;
   pedido.idCsc = FIdCSC;
   pedido.codigoCsc = FCodigoCSC;

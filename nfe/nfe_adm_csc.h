@@ -13,6 +13,8 @@ class TAdministrarCSCNFCe : public TNFeServicoRetorno {
 
   void Clear() override;
 
+  // The first 8 characters of the CNPJ (digits or upper-case letters), checked before the
+  // request is sent (ENivraNFeException naming it).
   const std::string& RaizCNPJ() const { return FRaizCNPJ; }
   void SetRaizCNPJ(const std::string& Valor) { FRaizCNPJ = Valor; }
   int32_t indOp() const { return FindOp; }

@@ -12,6 +12,9 @@
 
 namespace {
 
+// "NFe" and the 44 characters of a key.
+constexpr std::size_t kTamanhoId = 47;
+
 // Cancellation (110111) and cancellation by substitution (110112).
 bool EventoDeCancelamento(const std::string& tpEvento) {
   return tpEvento == "110111" || tpEvento == "110112";
@@ -44,9 +47,12 @@ void TNFeConsulta::Clear() {
 
 void TNFeConsulta::SetNFeChave(const std::string& Valor) {
   if (Valor == FNFeChave) return;
-  const std::string digitos = SomenteDigitos(Valor);
-  if (!ChaveAcessoValida(digitos)) throw ENivraNFeException("Chave \"" + Valor + "\" inválida.");
-  FNFeChave = digitos;
+  // Blanks and separators are dropped; letters stay, for the issuer's CNPJ may hold them. The Id
+  // of infNFe ("NFe" and the key) names its key too.
+  std::string chave = SomenteLetrasEDigitos(Valor);
+  if (chave.size() == kTamanhoId && chave.starts_with("NFe")) chave.erase(0, 3);
+  if (!ChaveNFeValida(chave)) throw ENivraNFeException("Chave \"" + Valor + "\" inválida.");
+  FNFeChave = chave;
 }
 
 void TNFeConsulta::DefinirURL() {
@@ -60,7 +66,7 @@ void TNFeConsulta::DefinirURL() {
   bool ok = false;
   const TkovModeloDF modelo = TextoParaModelo(ok, FNFeChave.substr(20, 2));
   DefinirURLPara(ModeloParaPrefixo(modelo),
-                 UFOuContingencia(CUFParaSigla(std::stoi(FNFeChave.substr(0, 2)))), ambiente,
+                 UFOuContingencia(CUFParaSigla(CodigoUFDaChave(FNFeChave))), ambiente,
                  VersaoParaNumero(FPConfiguracoesNFe.Geral().VersaoDF()));
 }
 

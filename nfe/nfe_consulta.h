@@ -16,8 +16,10 @@ class TNFeConsulta : public TNFeServicoRetorno {
   void Clear() override;
 
   const std::string& NFeChave() const { return FNFeChave; }
-  // Stores the digits of the value when they are a valid access key; throws
-  // ENivraNFeException "Chave \"<value>\" inválida." otherwise. The same value does nothing.
+  // Stores the letters and digits of the value (without the "NFe" of an infNFe Id) when they are
+  // the access key of an NF-e or NFC-e (ChaveNFeValida: right check digit, a known UF, model 55
+  // or 65); throws ENivraNFeException "Chave \"<value>\" inválida." otherwise. The same value
+  // does nothing.
   void SetNFeChave(const std::string& Valor);
   // The protocol number of the answer (authorisation, else cancellation).
   const std::string& Protocolo() const { return FProtocolo; }

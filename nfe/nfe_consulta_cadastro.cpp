@@ -3,6 +3,9 @@
 
 #include "dfe/configuracoes_nfe.h"
 #include "nfe/cons_cad.h"
+#include "nfe/documentos_pedido.h"
+#include "util/documentos.h"
+#include "util/excecoes.h"
 #include "util/texto.h"
 #include "util/uf.h"
 
@@ -35,8 +38,15 @@ void TNFeConsultaCadastro::DefinirDadosMsg() {
   TConsCad pedido;
   pedido.UF = FUF;
   pedido.IE = SomenteLetrasEDigitos(FIE);
-  pedido.CNPJ = SomenteDigitos(FCNPJ);
-  pedido.CPF = SomenteDigitos(FCPF);
+  // Only the number that is sent is checked: the first non-empty of IE, CNPJ and CPF.
+  pedido.CNPJ = CNPJSemMascara(FCNPJ);
+  pedido.CPF = CNPJSemMascara(FCPF);
+  if (pedido.IE.empty() && pedido.CNPJ.empty() && pedido.CPF.empty())
+    throw ENivraNFeException("Informe a IE, o CNPJ ou o CPF do contribuinte.");
+  if (pedido.IE.empty() && !pedido.CNPJ.empty())
+    ValidarCNPJ(pedido.CNPJ);
+  else if (pedido.IE.empty())
+    ValidarCPF(pedido.CPF);
   pedido.SetVersao(FPVersaoServico);
   AplicarOpcoesGerador(pedido.Gerador());
   (void)pedido.GerarXML();

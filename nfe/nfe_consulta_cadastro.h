@@ -16,7 +16,9 @@ class TNFeConsultaCadastro : public TNFeServicoRetorno {
   // The UF queried; empty takes (and stores) the configured UF.
   const std::string& UF() const { return FUF; }
   void SetUF(const std::string& Valor) { FUF = Valor; }
-  // The first non-empty of IE, CNPJ and CPF is sent.
+  // The first non-empty of IE, CNPJ and CPF is sent, without the "." "/" "-" of its writing; a
+  // CNPJ or CPF that is not valid, or none of the three, raises ENivraNFeException before
+  // anything is sent.
   const std::string& IE() const { return FIE; }
   void SetIE(const std::string& Valor) { FIE = Valor; }
   const std::string& CNPJ() const { return FCNPJ; }

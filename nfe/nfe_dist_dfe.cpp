@@ -3,7 +3,10 @@
 
 #include "dfe/configuracoes_nfe.h"
 #include "nfe/dist_dfe_int.h"
+#include "nfe/documentos_pedido.h"
 #include "nfe/env_evento.h"
+#include "util/documentos.h"
+#include "util/excecoes.h"
 #include "util/texto.h"
 #include "util/xml_texto.h"
 #include "xml/leitor.h"
@@ -32,6 +35,7 @@ void TDistribuicaoDFe::DefinirServicoEAction() {
 }
 
 void TDistribuicaoDFe::DefinirDadosMsg() {
+  ValidarPedido();
   TDistDFeInt pedido;
   pedido.tpAmb = FPConfiguracoes.WebServices().Ambiente();
   pedido.cUFAutor = FcUFAutor;
@@ -43,6 +47,26 @@ void TDistribuicaoDFe::DefinirDadosMsg() {
   AplicarOpcoesGerador(pedido.Gerador());
   (void)pedido.GerarXML();
   FPDadosMsg = pedido.Gerador().ArquivoFormatoXML();
+}
+
+void TDistribuicaoDFe::ValidarPedido() const {
+  const std::string documento = CNPJSemMascara(FCNPJCPF);
+  ValidarCNPJouCPF(documento);
+  const auto numerico = [](const std::string& valor) {
+    if (!TextoSoDeDigitos(valor))
+      throw ENivraNFeException(
+          "A distribuição de DF-e (leiaute 1.01) aceita só CNPJ e chave numéricos: \"" + valor +
+          "\".");
+  };
+  numerico(documento);
+  if (!FNSU.empty()) {
+    ValidarNSU(FNSU);
+  } else if (!FchNFe.empty()) {
+    ValidarChaveNFe(FchNFe);
+    numerico(FchNFe);
+  } else if (!FultNSU.empty()) {
+    ValidarNSU(FultNSU);
+  }
 }
 
 bool TDistribuicaoDFe::TratarResposta() {

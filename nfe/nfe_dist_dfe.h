@@ -10,7 +10,9 @@
 // found). With Arquivos.Salvar on, each document received is saved: summaries
 // ("-resNFe.xml") and full documents ("-nfe.xml") in GetPathDownload, event summaries
 // ("-resEventoNFe.xml") and processed events ("-procEventoNFe.xml") in GetPathEvento, the
-// events only when SalvarEvento is on too.
+// events only when SalvarEvento is on too. Before anything is sent, the CNPJ or CPF, the NSU and
+// the key are checked (ENivraNFeException naming the value); the distribution's layout (1.01)
+// takes only a numeric CNPJ and key.
 class TDistribuicaoDFe : public TNFeServicoRetorno {
  public:
   explicit TDistribuicaoDFe(TNivraNFe& AOwner);
@@ -37,6 +39,7 @@ class TDistribuicaoDFe : public TNFeServicoRetorno {
 
  private:
   void SalvarDocumento(const TDocZipRetorno& Documento);
+  void ValidarPedido() const;
 
   int32_t FcUFAutor = 0;
   std::string FCNPJCPF;

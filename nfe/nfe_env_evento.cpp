@@ -4,7 +4,9 @@
 #include <algorithm>
 
 #include "dfe/configuracoes_nfe.h"
+#include "nfe/documentos_pedido.h"
 #include "nfe/env_evento.h"
+#include "util/chave_acesso.h"
 #include "util/numeros.h"
 #include "util/texto.h"
 #include "util/uf.h"
@@ -25,6 +27,11 @@ void TNFeEnvEvento::Clear() {
 }
 
 void TNFeEnvEvento::DefinirURL() {
+  // The first step of a request: a bad key or CNPJ stops it before anything is built or sent.
+  for (const TInfEventoNFe& evento : FEvento.Evento) {
+    ValidarChaveNFe(evento.chNFe);
+    if (!evento.CNPJ.empty()) ValidarCNPJouCPF(evento.CNPJ);
+  }
   const TInfEventoNFe* primeiro = FEvento.Evento.empty() ? nullptr : &FEvento.Evento.front();
   const std::string chave = primeiro != nullptr ? primeiro->chNFe : std::string();
   bool ok = false;
@@ -36,7 +43,7 @@ void TNFeEnvEvento::DefinirURL() {
     uf = "AN";
   } else {
     FPLayout = TLayOut::LayNFeEvento;
-    uf = UFOuContingencia(chave.size() == 44 ? CUFParaSigla(std::stoi(chave.substr(0, 2)))
+    uf = UFOuContingencia(chave.size() == 44 ? CUFParaSigla(CodigoUFDaChave(chave))
                                              : FPConfiguracoes.WebServices().UF());
   }
   DefinirURLPara(ModeloParaPrefixo(modelo), uf,
@@ -58,7 +65,7 @@ void TNFeEnvEvento::DefinirDadosMsg() {
   pedido.SetVersao(FPVersaoServico);
   AplicarOpcoesGerador(pedido.Gerador());
   (void)pedido.GerarXML();
-  FCNPJ = pedido.Evento.empty() ? std::string() : SomenteDigitos(pedido.Evento.front().CNPJ);
+  FCNPJ = pedido.Evento.empty() ? std::string() : SomenteLetrasEDigitos(pedido.Evento.front().CNPJ);
   const std::string lote = TextoParaUTF8(pedido.Gerador().ArquivoFormatoXML());
 
   // Each event is signed on its own and put back in its place.
@@ -104,7 +111,7 @@ bool TNFeEnvEvento::TratarResposta() {
           "</procEventoNFe>";
       FProcEventos.push_back(proc);
       if (arquivos.Salvar())
-        (void)FPDFeOwner.Gravar(SomenteDigitos(evento.Id) + "-procEventoNFe.xml", proc,
+        (void)FPDFeOwner.Gravar(IdSemPrefixo(evento.Id) + "-procEventoNFe.xml", proc,
                                 arquivos.GetPathEvento(evento.tpEvento, FCNPJ));
     }
   }

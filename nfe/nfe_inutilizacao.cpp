@@ -97,7 +97,7 @@ bool TNFeInutilizacao::TratarResposta() {
                        FPVersaoServico + "\" xmlns=\"http://www.portalfiscal.inf.br/nfe\">" +
                        SemDeclaracaoXML(FPDadosMsg) + FRetorno.XML + "</ProcInutNFe>";
     if (FPConfiguracoes.Arquivos().Salvar())
-      (void)FPDFeOwner.Gravar(SomenteDigitosID() + "-procInutNFe.xml", FXML_ProcInutNFe,
+      (void)FPDFeOwner.Gravar(IdSemPrefixo(FID) + "-procInutNFe.xml", FXML_ProcInutNFe,
                               PastaArquivos());
   }
   return FRetorno.cStat == 102;
@@ -105,7 +105,6 @@ bool TNFeInutilizacao::TratarResposta() {
 
 std::string TNFeInutilizacao::PastaArquivos() {
   auto& arquivos = FPConfiguracoesNFe.Arquivos();
-  return arquivos.GetPathInu(arquivos.SepararPorCNPJ() ? SomenteDigitos(FCNPJ) : std::string());
+  return arquivos.GetPathInu(arquivos.SepararPorCNPJ() ? SomenteLetrasEDigitos(FCNPJ)
+                                                       : std::string());
 }
-
-std::string TNFeInutilizacao::SomenteDigitosID() const { return SomenteDigitos(FID); }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "nfe/documentos_pedido.h"
 #include "nfe/nfe_servico_retorno.h"
 
 // Executar returns true when the answer's cStat is 102 (voiding granted). With cStat 102 or
@@ -52,13 +53,11 @@ class TNFeInutilizacao : public TNFeServicoRetorno {
   // Builds, converts to UTF-8 and signs the request.
   void DefinirDadosMsg() override;
   bool TratarResposta() override;
-  // The Id's digits.
-  std::string ObterPrefixoArquivo() override { return SomenteDigitosID(); }
+  // The Id without its "ID" prefix.
+  std::string ObterPrefixoArquivo() override { return IdSemPrefixo(FID); }
   std::string PastaArquivos() override;
 
  private:
-  std::string SomenteDigitosID() const;
-
   std::string FCNPJ;
   int32_t FModelo = 55;
   int32_t FSerie = 0;

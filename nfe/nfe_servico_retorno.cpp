@@ -2,6 +2,7 @@
 #include "nfe/nfe_servico_retorno.h"
 
 #include "dfe/configuracoes_nfe.h"
+#include "util/chave_acesso.h"
 #include "util/excecoes.h"
 #include "util/numeros.h"
 #include "util/uf.h"
@@ -54,7 +55,7 @@ void TNFeServicoRetorno::DefinirURLDoLote(TLayOut Autorizacao, TLayOut Recepcao)
     if (!chave.empty()) {
       bool ok = false;
       modelo = TextoParaModelo(ok, chave.substr(20, 2));
-      cUF = std::stoi(chave.substr(0, 2));
+      cUF = CodigoUFDaChave(chave);
     }
     const std::string texto = primeira.VersaoXML();
     if (!texto.empty()) versao = TextoParaDecimal(texto, versao);

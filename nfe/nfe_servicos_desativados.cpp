@@ -16,7 +16,7 @@ void AbrirPedido(TGerador& g, const std::string& Raiz, const std::string& Versao
   g.wGrupo(Raiz + " xmlns=\"http://www.portalfiscal.inf.br/nfe\" versao=\"" + Versao + "\"");
   g.wCampo(TkovTipoCampo::tcStr, "", "tpAmb", 1, 1, 1, TipoAmbienteParaTexto(tpAmb));
   g.wCampo(TkovTipoCampo::tcStr, "", "xServ", 1, 20, 1, xServ);
-  g.wCampo(TkovTipoCampo::tcStr, "", "CNPJ", 14, 14, 1, SomenteDigitos(CNPJ));
+  g.wCampo(TkovTipoCampo::tcStr, "", "CNPJ", 14, 14, 1, SomenteLetrasEDigitos(CNPJ));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "dfe/nivra_nfe.h"
 #include "nfe/env_evento.h"
 #include "nfe/webservices.h"
+#include "util/chave_acesso.h"
 #include "util/numeros.h"
 #include "util/texto.h"
 
@@ -96,7 +97,7 @@ bool TNivraNFe::Cancelamento(const std::string& AJustificativa, int64_t ALote) {
     if (!ExecutarServico(consulta)) return false;
     TInfEventoNFe evento;
     evento.CNPJ = chave.substr(6, 14);
-    evento.cOrgao = std::stoi(chave.substr(0, 2));
+    evento.cOrgao = CodigoUFDaChave(chave);
     evento.dhEvento = Agora();
     evento.tpEvento = TkovTpEvento::teCancelamento;
     evento.chNFe = chave;
@@ -134,7 +135,7 @@ bool TNivraNFe::EnviarEvento(int64_t idLote) {
     evento.tpAmb = Configuracoes().WebServices().Ambiente();
     if (NotasFiscais().Count() > 0) {
       NotaFiscal* nota = nullptr;
-      const std::string chave = SomenteDigitos(evento.chNFe);
+      const std::string chave = SomenteLetrasEDigitos(evento.chNFe);
       for (std::size_t i = 0; i < NotasFiscais().Count(); ++i)
         if (chave.empty() || NotasFiscais().Items(i).ChaveAcesso() == chave) {
           nota = &NotasFiscais().Items(i);
@@ -158,7 +159,7 @@ bool TNivraNFe::EnviarEvento(int64_t idLote) {
     }
     if (evento.cOrgao == 0 && evento.chNFe.size() >= 2)
       evento.cOrgao =
-          EventoNacional(evento.tpEvento) ? kOrgaoNacional : std::stoi(evento.chNFe.substr(0, 2));
+          EventoNacional(evento.tpEvento) ? kOrgaoNacional : CodigoUFDaChave(evento.chNFe);
   }
   return ExecutarServico(ws.EnvEvento());
 }

@@ -3,7 +3,6 @@
 
 #include "util/documentos.h"
 #include "util/excecoes.h"
-#include "util/texto.h"
 
 TWebServices::TWebServices(TNivraNFe& ANivraNFe)
     : FNivraNFe(ANivraNFe),
@@ -37,9 +36,9 @@ bool TWebServices::Envia(const std::string& ALote, bool ASincrono, bool AZipado)
 
 void TWebServices::Inutiliza(const std::string& CNPJ, const std::string& AJustificativa, int Ano,
                              int Modelo, int Serie, int NumeroInicial, int NumeroFinal) {
-  const std::string digitos = SomenteDigitos(CNPJ);
-  if (!CNPJValido(digitos)) throw ENivraNFeException("CNPJ: " + digitos + ", inválido.");
-  FInutilizacao->SetCNPJ(digitos);
+  const std::string cnpj = CNPJSemMascara(CNPJ);
+  if (!CNPJValido(cnpj)) throw ENivraNFeException("CNPJ: " + cnpj + ", inválido.");
+  FInutilizacao->SetCNPJ(cnpj);
   FInutilizacao->SetModelo(Modelo);
   FInutilizacao->SetSerie(Serie);
   FInutilizacao->SetAno(Ano);

@@ -133,10 +133,30 @@ std::string NomeX500(const X509_NAME* nome, std::string_view operacao) {
 }
 
 std::string TextoOutroNome(std::string_view valorDER) {
-  std::string_view texto = valorDER.substr(0, valorDER.find('\0'));
-  if (texto.size() >= 2 && texto[0] == '\x04')
-    texto = texto.substr(2, static_cast<unsigned char>(texto[1]));
-  return Aparar(texto);
+  if (valorDER.size() < 2) return {};
+  switch (static_cast<unsigned char>(valorDER[0])) {
+    case V_ASN1_OCTET_STRING:
+    case V_ASN1_UTF8STRING:
+    case V_ASN1_PRINTABLESTRING:
+    case V_ASN1_IA5STRING:
+      break;
+    default:
+      return {};
+  }
+  // The length: one byte below 0x80, else 0x80 + the count of the bytes that follow holding it.
+  const auto primeiro = static_cast<unsigned char>(valorDER[1]);
+  std::size_t inicio = 2;
+  std::size_t tamanho = primeiro;
+  if (primeiro >= 0x80) {
+    const std::size_t bytes = primeiro & 0x7FU;
+    if (bytes == 0 || bytes > 2 || valorDER.size() < 2 + bytes) return {};
+    tamanho = 0;
+    for (std::size_t i = 0; i < bytes; ++i)
+      tamanho = (tamanho << 8U) | static_cast<unsigned char>(valorDER[2 + i]);
+    inicio += bytes;
+  }
+  std::string_view texto = valorDER.substr(inicio, tamanho);
+  return Aparar(texto.substr(0, texto.find('\0')));
 }
 
 std::string DocumentoDoNomeAlternativo(X509* certificado) {

@@ -24,8 +24,9 @@ void PreencherDadosCertificado(X509* certificado, TDadosCertificado& dados);
 // UTF-8 and unescaped. Throws ENivraDFeException with `operacao` naming the caller on failure.
 [[nodiscard]] std::string NomeX500(const X509_NAME* nome, std::string_view operacao);
 
-// The text an ICP-Brasil other-name carries, from its value's DER bytes: cut at the first zero
-// byte; an OCTET STRING gives the content bytes its length byte counts; trimmed.
+// The text an ICP-Brasil other-name carries, from its value's DER bytes: the content an OCTET
+// STRING, UTF8String, PrintableString or IA5String holds (its length counted as the encoding
+// says), cut at the first zero byte and trimmed; empty for any other type. Never throws.
 [[nodiscard]] std::string TextoOutroNome(std::string_view valorDER);
 
 // The holder's document from the ICP-Brasil other-names of the subject alternative name: the

@@ -55,7 +55,7 @@ std::string TDadosCertificado::GetCNPJFromSubjectName(std::string_view SubjectNa
   if (cn == std::string_view::npos) return {};
   const std::size_t doisPontos = SubjectName.find(':', cn + MarcaCN.size());
   if (doisPontos == std::string_view::npos) return {};
-  std::string cnpj = SomenteDigitos(SubjectName.substr(doisPontos + 1, 14));
+  std::string cnpj = SomenteLetrasEDigitos(SubjectName.substr(doisPontos + 1, 14));
   return CNPJValido(cnpj) ? cnpj : std::string();
 }
 

@@ -42,7 +42,8 @@ class TDadosCertificado {
   // Holder's name.
   const std::string& RazaoSocial() const { return FRazaoSocial; }
   void SetRazaoSocial(const std::string& valor) { FRazaoSocial = valor; }
-  // Holder's CNPJ (14 digits) or CPF (11 digits); empty when none was found.
+  // Holder's CNPJ (14 characters, letters allowed in the first 12) or CPF (11 digits); empty
+  // when none was found.
   const std::string& CNPJ() const { return FCNPJ; }
   void SetCNPJ(const std::string& valor) { FCNPJ = valor; }
   // Key in software (A1), in hardware (A3) or not determined.
@@ -60,8 +61,8 @@ class TDadosCertificado {
   // The text after "CN=" up to the next ":" (or, when none follows, the next ","), untrimmed;
   // empty without "CN=".
   [[nodiscard]] static std::string GetRazaoSocialFromSubjectName(std::string_view SubjectName);
-  // The 14 characters after the ":" that follows "CN=", reduced to their digits, when they form
-  // a valid CNPJ; else empty.
+  // The 14 characters after the ":" that follows "CN=", reduced to their letters and digits,
+  // when they form a valid CNPJ; else empty.
   [[nodiscard]] static std::string GetCNPJFromSubjectName(std::string_view SubjectName);
   // The text after the issuer's "CN=" up to the next "RFB" (or, when none follows, the next
   // ","), trimmed; empty without "CN=". The parameter receives the issuer name.

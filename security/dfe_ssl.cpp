@@ -329,11 +329,10 @@ bool TDFeSSL::CarregarCertificadoPublico(const std::string& DadosX509Base64) {
 }
 
 void TDFeSSL::ValidarCNPJCertificado(const std::string& CNPJDocumento) {
-  const std::string doDocumento = SomenteDigitos(CNPJDocumento);
+  const std::string doDocumento = SomenteLetrasEDigitos(CNPJDocumento);
   if (doDocumento.size() != 14) return;
-  const std::string doCertificado = SomenteDigitos(CertCNPJ());
+  const std::string doCertificado = SomenteLetrasEDigitos(CertCNPJ());
   if (doCertificado.size() != 14) return;
-  // With exactly 14 digits the validator's only possible complaint is the check digits.
   if (!CNPJValido(doDocumento)) throw ENivraDFeException("Erro CNPJ Documento: CNPJ inválido.");
   if (doDocumento.compare(0, 8, doCertificado, 0, 8) != 0)
     throw ENivraDFeException("O CNPJ do Documento é diferente do CNPJ do Certificado Digital");

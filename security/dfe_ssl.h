@@ -208,7 +208,8 @@ class TDFeSSL {
   // whether a subject name came out (false at once for an empty text).
   virtual bool CarregarCertificadoPublico(const std::string& DadosX509Base64);
   // Throws ENivraDFeException when both `CNPJDocumento` and the certificate's CNPJ have 14
-  // digits and the document's CNPJ is invalid or its company root (first 8 digits) differs.
+  // letters and digits and the document's CNPJ is invalid or its company root (first 8
+  // characters) differs.
   void ValidarCNPJCertificado(const std::string& CNPJDocumento);
 
  private:

@@ -15,6 +15,8 @@
 #   empresa-senha-longa.pfx       the same again, with the password "Qx7-senha-Inconfundivel-42"
 #   empresa-cn-invalido.pfx       CN with a wrong check digit; the CNPJ is only in the alternative name
 #   pessoa.pfx                    a person's certificate: "FULANO DE TAL:12345678909", CPF data only
+#   pessoa-texto.pfx              the same data for "CICLANO DE TAL", held as a PrintableString
+#   empresa-alfanumerica.pfx      A1 of "EMPRESA ALFANUMERICA LTDA:12ABC34501DE35", a CNPJ with letters
 #   sem-cnpj.pfx                  a certificate without CNPJ or CPF anywhere
 #   vencida.pfx                   "EMPRESA VENCIDA LTDA:98765432000198", valid 2015-2016 only
 #   cliente-outra-ca.pfx          "EMPRESA ESTRANHA LTDA:45678912000155", signed by outra-ca.pem
@@ -87,6 +89,11 @@ basicConstraints = CA:false
 keyUsage = critical, digitalSignature, nonRepudiation, keyEncipherment
 extendedKeyUsage = clientAuth
 subjectAltName = @san_pessoa
+[cliente_pessoa_texto]
+basicConstraints = CA:false
+keyUsage = critical, digitalSignature, nonRepudiation, keyEncipherment
+extendedKeyUsage = clientAuth
+subjectAltName = @san_pessoa_texto
 [cliente_simples]
 basicConstraints = CA:false
 keyUsage = critical, digitalSignature, keyEncipherment
@@ -94,7 +101,8 @@ extendedKeyUsage = clientAuth
 EOF
 
 # The ICP-Brasil data of a company (responsible person's data, CNPJ, name, INSS number) and of a
-# person (birth date, CPF, NIS, RG, issuer), as OCTET STRING other-names.
+# person (birth date, CPF, NIS, RG, issuer), as OCTET STRING other-names; the person's data also
+# as a PrintableString, as some authorities write it.
 san_empresa() {  # CNPJ
   cat <<EOF
 [san_empresa]
@@ -110,6 +118,8 @@ san_pessoa() {
 [san_pessoa]
 otherName.0 = 2.16.76.1.3.1;OCTETSTRING:0101198012345678909000000000000000000000000000SSPPR
 email.0 = fulano@pessoa.example
+[san_pessoa_texto]
+otherName.0 = 2.16.76.1.3.1;PRINTABLESTRING:0101198012345678909000000000000000000000000000SSPPR
 EOF
 }
 
@@ -161,6 +171,10 @@ CNPJ_SAN=11222333000181 emitir empresa-cn-invalido \
   "$sujeito_empresa/CN=EMPRESA DIGITO ERRADO LTDA:11222333000182" cliente_empresa $inicio $fim
 emitir pessoa "/C=BR/O=ICP-Brasil/OU=RFB e-CPF A1/CN=FULANO DE TAL:12345678909" cliente_pessoa \
   $inicio $fim
+emitir pessoa-texto "/C=BR/O=ICP-Brasil/OU=RFB e-CPF A1/CN=CICLANO DE TAL:12345678909" \
+  cliente_pessoa_texto $inicio $fim
+CNPJ_SAN=12ABC34501DE35 emitir empresa-alfanumerica \
+  "$sujeito_empresa/CN=EMPRESA ALFANUMERICA LTDA:12ABC34501DE35" cliente_empresa $inicio $fim
 emitir sem-cnpj "/C=BR/O=Nivra Teste/CN=Servidor de Integracao" cliente_simples $inicio $fim
 CNPJ_SAN=98765432000198 emitir vencida "$sujeito_empresa/CN=EMPRESA VENCIDA LTDA:98765432000198" \
   cliente_empresa 20150101000000Z 20160101000000Z
@@ -169,7 +183,9 @@ emitir cliente-outra-ca "/C=BR/O=ICP-Brasil/CN=EMPRESA ESTRANHA LTDA:45678912000
 CNPJ_SAN=12345678000195 emitir token "$sujeito_empresa/CN=EMPRESA TOKEN LTDA:12345678000195" \
   cliente_empresa $inicio $fim
 
-for nome in empresa empresa-cn-invalido pessoa sem-cnpj vencida; do pfx "$nome"; done
+for nome in empresa empresa-cn-invalido pessoa pessoa-texto empresa-alfanumerica sem-cnpj vencida; do
+  pfx "$nome"
+done
 openssl pkcs12 -export -inkey cliente-outra-ca.key -in cliente-outra-ca.pem -certfile outra-ca.pem \
   -name cliente-outra-ca -passout "pass:$senha" -out cliente-outra-ca.pfx
 pfx empresa empresa-legado.pfx "$senha" -legacy

@@ -1,24 +1,31 @@
-// Access-key check digit.
+// Access-key check digit and fields.
 #include "util/chave_acesso.h"
 
+#include "util/documentos.h"
 #include "util/texto.h"
+#include "util/uf.h"
 
 namespace {
 
 constexpr std::size_t kTamanhoSemDigito = 43;
+// The issuer's CNPJ or CPF: places 7 to 20, of which the first 12 may hold letters.
+constexpr std::size_t kInicioDocumento = 6;
+constexpr std::size_t kFimLetras = kInicioDocumento + 12;
+
+bool NoAlfabeto(std::string_view base) {
+  for (std::size_t i = 0; i < base.size(); ++i) {
+    const char c = base[i];
+    const bool letraPermitida = i >= kInicioDocumento && i < kFimLetras && c >= 'A' && c <= 'Z';
+    if (!(c >= '0' && c <= '9') && !letraPermitida) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
-int DigitoChaveAcesso(std::string_view digitos) {
-  if (digitos.size() != kTamanhoSemDigito || !TextoSoDeDigitos(digitos)) return -1;
-  int soma = 0;
-  int peso = 2;
-  for (auto c = digitos.rbegin(); c != digitos.rend(); ++c) {
-    soma += (*c - '0') * peso;
-    peso = peso == 9 ? 2 : peso + 1;
-  }
-  const int resto = soma % 11;
-  return resto < 2 ? 0 : 11 - resto;
+int DigitoChaveAcesso(std::string_view base) {
+  if (base.size() != kTamanhoSemDigito || !NoAlfabeto(base)) return -1;
+  return DigitoModulo11(base, 9);
 }
 
 bool ChaveAcessoValida(std::string_view chave) {
@@ -26,4 +33,15 @@ bool ChaveAcessoValida(std::string_view chave) {
   const char ultimo = chave.back();
   if (ultimo < '0' || ultimo > '9') return false;
   return DigitoChaveAcesso(chave.substr(0, kTamanhoSemDigito)) == ultimo - '0';
+}
+
+bool ChaveNFeValida(std::string_view chave) {
+  if (!ChaveAcessoValida(chave)) return false;
+  const std::string_view modelo = chave.substr(20, 2);
+  return (modelo == "55" || modelo == "65") && !CUFParaSigla(CodigoUFDaChave(chave)).empty();
+}
+
+int32_t CodigoUFDaChave(std::string_view chave) {
+  if (chave.size() < 2 || !TextoSoDeDigitos(chave.substr(0, 2))) return 0;
+  return (chave[0] - '0') * 10 + (chave[1] - '0');
 }

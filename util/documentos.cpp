@@ -1,14 +1,44 @@
 // CNPJ and CPF check digits (modulus 11).
 #include "util/documentos.h"
 
-#include <string>
-
 #include "util/texto.h"
 
 namespace {
 
-// The number without ".", "/" and "-", trimmed.
-std::string Limpar(std::string_view texto) {
+constexpr std::size_t kTamanhoBaseCNPJ = 12;
+
+bool CaractereDeCNPJ(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z'); }
+
+bool SoCaracteresDeCNPJ(std::string_view texto) {
+  for (char c : texto) {
+    if (!CaractereDeCNPJ(c)) return false;
+  }
+  return true;
+}
+
+char ComoCaractere(int digito) { return static_cast<char>('0' + digito); }
+
+// The last two characters are the check digits of those before them, each over all before it.
+bool DigitosConferem(std::string_view numero, int pesoMaximo) {
+  const std::size_t n = numero.size();
+  return ComoCaractere(DigitoModulo11(numero.substr(0, n - 2), pesoMaximo)) == numero[n - 2] &&
+         ComoCaractere(DigitoModulo11(numero.substr(0, n - 1), pesoMaximo)) == numero[n - 1];
+}
+
+}  // namespace
+
+int DigitoModulo11(std::string_view caracteres, int pesoMaximo) {
+  int soma = 0;
+  int peso = 2;
+  for (auto c = caracteres.rbegin(); c != caracteres.rend(); ++c) {
+    soma += (*c - '0') * peso;
+    peso = peso == pesoMaximo ? 2 : peso + 1;
+  }
+  const int resto = soma % 11;
+  return resto < 2 ? 0 : 11 - resto;
+}
+
+std::string CNPJSemMascara(std::string_view texto) {
   std::string resultado;
   for (char c : texto) {
     if (c != '.' && c != '/' && c != '-') resultado.push_back(c);
@@ -16,36 +46,33 @@ std::string Limpar(std::string_view texto) {
   return Aparar(resultado);
 }
 
-// The check digit of the first n digits, with the weights 2 to pesoMaximo rising from the
-// right and starting over after pesoMaximo; a remainder below 2 gives 0.
-char DigitoVerificador(std::string_view digitos, size_t n, int pesoMaximo) {
-  int soma = 0;
-  int peso = 2;
-  for (size_t i = n; i-- > 0;) {
-    soma += (digitos[i] - '0') * peso;
-    peso = peso == pesoMaximo ? 2 : peso + 1;
-  }
-  const int resto = soma % 11;
-  return static_cast<char>('0' + (resto < 2 ? 0 : 11 - resto));
-}
-
-bool DigitosConferem(std::string_view numero, int pesoMaximo) {
-  const size_t n = numero.size();
-  return DigitoVerificador(numero, n - 2, pesoMaximo) == numero[n - 2] &&
-         DigitoVerificador(numero, n - 1, pesoMaximo) == numero[n - 1];
-}
-
-}  // namespace
-
 bool CNPJValido(std::string_view texto) {
-  const std::string numero = Limpar(texto);
-  if (numero.size() != 14 || !TextoSoDeDigitos(numero)) return false;
+  const std::string numero = CNPJSemMascara(texto);
+  if (numero.size() != kTamanhoBaseCNPJ + 2) return false;
+  const std::string_view base = std::string_view(numero).substr(0, kTamanhoBaseCNPJ);
+  if (!SoCaracteresDeCNPJ(base) || !TextoSoDeDigitos(numero.substr(kTamanhoBaseCNPJ))) return false;
   if (numero == std::string(14, '0')) return false;
   return DigitosConferem(numero, 9);
 }
 
+std::string DigitosVerificadoresCNPJ(std::string_view base) {
+  if (base.size() != kTamanhoBaseCNPJ || !SoCaracteresDeCNPJ(base)) return {};
+  std::string numero(base);
+  numero.push_back(ComoCaractere(DigitoModulo11(numero, 9)));
+  numero.push_back(ComoCaractere(DigitoModulo11(numero, 9)));
+  return numero.substr(kTamanhoBaseCNPJ);
+}
+
+std::string FormatarCNPJ(std::string_view cnpj) {
+  if (cnpj.size() != kTamanhoBaseCNPJ + 2) return std::string(cnpj);
+  std::string resultado(cnpj.substr(0, 2));
+  resultado.append(".").append(cnpj.substr(2, 3)).append(".").append(cnpj.substr(5, 3));
+  resultado.append("/").append(cnpj.substr(8, 4)).append("-").append(cnpj.substr(12, 2));
+  return resultado;
+}
+
 bool CPFValido(std::string_view texto) {
-  const std::string numero = Limpar(texto);
+  const std::string numero = CNPJSemMascara(texto);
   if (numero.size() != 11 || !TextoSoDeDigitos(numero)) return false;
   if (numero == std::string(11, numero[0])) return false;
   // The CPF weights keep rising (2 to 11) without starting over.

@@ -120,7 +120,7 @@ void TGerador::wCampo(TkovTipoCampo Tipo, const std::string& ID, const std::stri
 
 void TGerador::wCampoCNPJCPF(const std::string& ID1, const std::string& ID2,
                              const std::string& CNPJCPF, bool obrigatorio, bool PreencheZeros) {
-  std::string texto = SomenteDigitos(Aparar(CNPJCPF));
+  std::string texto = SomenteLetrasEDigitos(Aparar(CNPJCPF));
   size_t n = texto.size();
   const int16_t ocorrencias = obrigatorio ? 1 : 0;
   if (n == 0 || n > 11) {
@@ -146,25 +146,28 @@ void TGerador::wCampoCNPJCPF(const std::string& ID1, const std::string& ID2,
 void TGerador::wCampoDocumento(const std::string& ID, const std::string& TAG,
                                const std::string& numero, int32_t cPais, bool obrigatorio,
                                const std::string& Descricao, int16_t tamanho,
-                               bool (*valido)(std::string_view)) {
+                               bool (*valido)(std::string_view), bool alfanumerico) {
   if (cPais != 1058) {
     // Outside Brazil the element is written empty.
     wCampo(TkovTipoCampo::tcStr, ID, TAG, 0, 0, 1, std::string(), Descricao);
     return;
   }
-  const std::string texto = SomenteDigitos(Aparar(numero));
-  wCampo(TkovTipoCampo::tcEsp, ID, TAG, tamanho, tamanho, obrigatorio ? 1 : 0, texto, Descricao);
+  // A CNPJ may hold letters, which the digits-only field type would flag a second time.
+  const std::string texto =
+      alfanumerico ? SomenteLetrasEDigitos(Aparar(numero)) : SomenteDigitos(Aparar(numero));
+  wCampo(alfanumerico ? TkovTipoCampo::tcStr : TkovTipoCampo::tcEsp, ID, TAG, tamanho, tamanho,
+         obrigatorio ? 1 : 0, texto, Descricao);
   if (!valido(texto)) wAlerta(ID, TAG, Descricao, kConteudoInvalido);
 }
 
 void TGerador::wCampoCNPJ(const std::string& ID, const std::string& CNPJ, int32_t cPais,
                           bool obrigatorio) {
-  wCampoDocumento(ID, "CNPJ", CNPJ, cPais, obrigatorio, "CNPJ(MF)", 14, &CNPJValido);
+  wCampoDocumento(ID, "CNPJ", CNPJ, cPais, obrigatorio, "CNPJ(MF)", 14, &CNPJValido, true);
 }
 
 void TGerador::wCampoCPF(const std::string& ID, const std::string& CPF, int32_t cPais,
                          bool obrigatorio) {
-  wCampoDocumento(ID, "CPF", CPF, cPais, obrigatorio, "CPF", 11, &CPFValido);
+  wCampoDocumento(ID, "CPF", CPF, cPais, obrigatorio, "CPF", 11, &CPFValido, false);
 }
 
 void TGerador::wCampoNFSe(TkovTipoCampo Tipo, const std::string& ID, const std::string& TAG,

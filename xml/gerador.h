@@ -80,13 +80,14 @@ class TGerador {
               const std::string& Descricao = "", bool ParseTextoXML = true,
               const std::string& Atributo = "");
 
-  // A CNPJ or CPF element chosen by the number of digits of CNPJCPF (none or more than 11
-  // make a CNPJ), optionally zero-padded, with an alert when the number is not valid.
+  // A CNPJ or CPF element chosen by the number of characters of CNPJCPF, its letters and digits
+  // kept (none or more than 11 make a CNPJ), optionally zero-padded, with an alert when the
+  // number is not valid.
   void wCampoCNPJCPF(const std::string& ID1, const std::string& ID2, const std::string& CNPJCPF,
                      bool obrigatorio, bool PreencheZeros);
 
-  // A CNPJ element for Brazil (cPais 1058), checked for validity; an empty CNPJ element for
-  // any other country.
+  // A CNPJ element for Brazil (cPais 1058), its letters and digits kept, checked for validity;
+  // an empty CNPJ element for any other country.
   void wCampoCNPJ(const std::string& ID, const std::string& CNPJ, int32_t cPais, bool obrigatorio);
 
   // A CPF element for Brazil (cPais 1058), checked for validity; an empty CPF element for any
@@ -133,7 +134,7 @@ class TGerador {
   // Shared body of wCampoCNPJ and wCampoCPF.
   void wCampoDocumento(const std::string& ID, const std::string& TAG, const std::string& numero,
                        int32_t cPais, bool obrigatorio, const std::string& Descricao,
-                       int16_t tamanho, bool (*valido)(std::string_view));
+                       int16_t tamanho, bool (*valido)(std::string_view), bool alfanumerico);
 
   std::string FArquivoFormatoXML;
   std::vector<std::string> FListaDeAlertas;

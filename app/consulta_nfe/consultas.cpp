@@ -5,6 +5,8 @@
 
 #include "app/linha_comando/programa.h"
 #include "nfe/webservices.h"
+#include "util/excecoes.h"
+#include "util/texto.h"
 #include "util/uf.h"
 
 namespace {
@@ -31,12 +33,18 @@ TResultadoConsulta Executar(const TNFeServicoRetorno& servico,
 }  // namespace
 
 void VerificarChave(TNivraNFe& nfe, const std::string& chave) {
-  nfe.WebServices().Consulta().SetNFeChave(chave);
+  try {
+    nfe.WebServices().Consulta().SetNFeChave(Maiusculas(chave));
+  } catch (const ENivraNFeException&) {
+    // The component's refusal, naming the key as it was typed.
+    throw ENivraNFeException("Chave \"" + chave + "\" inválida.");
+  }
 }
 
 TResultadoConsulta ConsultarSituacao(TNivraNFe& nfe, const std::string& chave) {
   auto& consulta = nfe.WebServices().Consulta();
-  TResultadoConsulta resultado = Executar(consulta, [&] { return nfe.Consultar(chave); });
+  TResultadoConsulta resultado =
+      Executar(consulta, [&] { return nfe.Consultar(Maiusculas(chave)); });
   resultado.Protocolo = consulta.Protocolo();
   return resultado;
 }

@@ -26,11 +26,13 @@ struct TResultadoConsulta {
   std::string Protocolo;
 };
 
-// Checks `chave` with the component's own rule, as the query would, so a bad key stops the
-// program before a password is asked. Throws ENivraNFeException "Chave \"...\" inválida.".
+// Checks `chave`, upper-cased as typed keys are, with the component's own rule, as the query
+// would, so a bad key stops the program before a password is asked. Throws ENivraNFeException
+// "Chave \"...\" inválida." naming the key as typed.
 void VerificarChave(TNivraNFe& nfe, const std::string& chave);
 
-// The situation of the document with the access key `chave` (TNivraNFe::Consultar).
+// The situation of the document with the access key `chave`, upper-cased
+// (TNivraNFe::Consultar).
 // Never throws a component error: it comes back in the result.
 [[nodiscard]] TResultadoConsulta ConsultarSituacao(TNivraNFe& nfe, const std::string& chave);
 

@@ -5,6 +5,10 @@
 #include <optional>
 #include <set>
 
+#include "util/chave_acesso.h"
+#include "util/documentos.h"
+#include "util/texto.h"
+
 namespace {
 
 const std::map<std::string, TAcaoConsulta> kServicos = {
@@ -35,6 +39,49 @@ void Escolher(std::optional<T>& escolhido, T valor, std::string& nomeEscolhido,
     throw EOpcaoInvalida("use " + nomeEscolhido + " ou " + opcao + ", não os dois");
   escolhido = valor;
   nomeEscolhido = opcao;
+}
+
+// A value as it is sent: upper case (the letters of a CNPJ, a key or "ISENTO" are capitals),
+// and a CNPJ, CPF or IE without the ".", "/" and "-" people write in them.
+std::string Normalizado(const std::string& opcao, const std::string& valor) {
+  const std::string maiusculo = Maiusculas(valor);
+  return kDocumentos.contains(opcao) ? CNPJSemMascara(maiusculo) : maiusculo;
+}
+
+bool IEValida(const std::string& ie) {
+  return ie == "ISENTO" || (TextoSoDeDigitos(ie) && ie.size() >= 2 && ie.size() <= 14);
+}
+
+bool NSUValido(const std::string& nsu) { return TextoSoDeDigitos(nsu) && nsu.size() <= 15; }
+
+// How each checked option's value must look, for the refusal's message.
+struct TRegraValor {
+  bool (*Valido)(const std::string&);
+  const char* Forma;
+};
+
+const std::map<std::string, TRegraValor> kRegras = {
+    {"--cnpj",
+     {[](const std::string& v) { return CNPJValido(v); },
+      "CNPJ de 14 caracteres, letras só nas 12 primeiras, com os dígitos verificadores certos"}},
+    {"--cpf",
+     {[](const std::string& v) { return CPFValido(v); },
+      "CPF de 11 dígitos com os dígitos verificadores certos"}},
+    {"--ie", {&IEValida, "de 2 a 14 dígitos, ou ISENTO"}},
+    {"--ultimo-nsu", {&NSUValido, "número de 1 a 15 dígitos"}},
+    {"--nsu", {&NSUValido, "número de 1 a 15 dígitos"}},
+    {"--chave",
+     {[](const std::string& v) { return ChaveNFeValida(v); },
+      "chave de acesso de 44 caracteres de NF-e ou NFC-e, com o dígito verificador certo"}}};
+
+// The option's value as it is sent; throws EOpcaoInvalida naming it when it is not valid.
+std::string ValorConferido(const std::string& opcao, const std::string& valor) {
+  std::string normalizado = Normalizado(opcao, valor);
+  const TRegraValor& regra = kRegras.at(opcao);
+  if (!regra.Valido(normalizado))
+    throw EOpcaoInvalida("valor inválido para " + opcao + ": \"" + valor + "\" (" + regra.Forma +
+                         ")");
+  return normalizado;
 }
 
 TAcaoConsulta Servico(const std::vector<std::string>& argumentos) {
@@ -91,6 +138,8 @@ TOpcoesConsulta LerOpcoesConsulta(const std::vector<std::string>& argumentos) {
     throw EOpcaoInvalida("informe de onde começar: --ultimo-nsu, --nsu ou --chave");
   opcoes.TipoDocumento = documento.value_or(TTipoDocumento::CNPJ);
   opcoes.Ponto = ponto.value_or(TPontoDistribuicao::UltimoNSU);
+  if (documento) opcoes.Documento = ValorConferido(nomeDocumento, opcoes.Documento);
+  if (ponto) opcoes.Valor = ValorConferido(nomePonto, opcoes.Valor);
   ValidarOpcoesConexao(opcoes, true);
   return opcoes;
 }
@@ -107,6 +156,9 @@ Serviços:
   distribuicao (--cnpj N | --cpf N) (--ultimo-nsu N | --nsu N | --chave CHAVE)
                                 documentos de interesse do CNPJ ou CPF no ambiente nacional:
                                 os posteriores a um NSU, o de um NSU ou o de uma chave
+
+CNPJ e chave podem ter letras (CNPJ alfanumérico, ex.: 12ABC34501DE35); o que é digitado passa
+a maiúsculas. Um CNPJ, CPF, IE, NSU ou chave inválido é recusado antes de qualquer pedido.
 
 Autorizador:
   --uf UF                       sigla da UF (padrão PR): a do cadastro e a do interessado

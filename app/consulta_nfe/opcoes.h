@@ -19,20 +19,21 @@ enum class TPontoDistribuicao { UltimoNSU, NSU, Chave };
 
 struct TOpcoesConsulta : TOpcoesConexao {
   TAcaoConsulta Acao = TAcaoConsulta::Situacao;
-  // situacao: the access key as typed (the component checks it).
+  // situacao: the access key as typed (checked, upper-cased, when the query runs).
   std::string Chave;
-  // cadastro, distribuicao: the taxpayer.
+  // cadastro, distribuicao: the taxpayer, checked, upper-cased and without ".", "/" and "-".
   TTipoDocumento TipoDocumento = TTipoDocumento::CNPJ;
   std::string Documento;
-  // distribuicao: the NSU or the key Valor holds, by Ponto.
+  // distribuicao: the NSU or the key Valor holds, by Ponto, checked and upper-cased.
   TPontoDistribuicao Ponto = TPontoDistribuicao::UltimoNSU;
   std::string Valor;
 };
 
 // Reads the arguments (without the program name): the service, its argument and the options,
 // "--opcao valor" or "--opcao=valor". Throws EOpcaoInvalida on a missing or unknown service,
-// an unknown option or one the service does not take, a missing or bad value, or a missing or
-// doubled choice (the taxpayer, the distribution's starting point, the certificate).
+// an unknown option or one the service does not take, a missing or bad value (a CNPJ, CPF, IE,
+// NSU or key that is not valid: nothing is changed to fit), or a missing or doubled choice (the
+// taxpayer, the distribution's starting point, the certificate).
 [[nodiscard]] TOpcoesConsulta LerOpcoesConsulta(const std::vector<std::string>& argumentos);
 
 // The text of --help.

@@ -47,6 +47,20 @@ TEST_F(QRCodeTest, LinkOfAUFWithLowerCaseHexadecimal) {
             "&cHashQRCode=97AC108D543A0957FBEF01DA6C2936CC345B725C");
 }
 
+TEST_F(QRCodeTest, AKeyWhoseIssuerCNPJHoldsLettersKeepsThem) {
+  nfe.Configuracoes().Geral().SetIdCSC("1");
+  nfe.Configuracoes().Geral().SetCSC("CSCPR");
+  const std::string url = nfe.GetURLQRCode(41, TkovTipoAmbiente::taHomologacao,
+                                           "4124 0312 ABC3 4501 DE35 6500 1000 0000 0110 0000 0016",
+                                           "", emissao, 10, 0, "abc=", 4.00);
+  EXPECT_EQ(url,
+            "http://nfce.pr.exemplo/qrcode?"
+            "chNFe=41240312ABC34501DE35650010000000011000000016&nVersao=100&tpAmb=2"
+            "&dhEmi=323032342d30332d30375431303a32303a33302d30333a3030"
+            "&vNF=10.00&vICMS=0.00&digVal=6162633d&cIdToken=000001"
+            "&cHashQRCode=B6745BCF3A2351D028D5137939D7FE1AFF965FF2");
+}
+
 TEST_F(QRCodeTest, LinkWithoutRecipientOrCSCAndABaseThatHasAQuery) {
   nfe.Configuracoes().Geral().SetIdCSC("123");
   const std::string url = nfe.GetURLQRCode(43, TkovTipoAmbiente::taProducao,

@@ -66,7 +66,10 @@ TEST_F(ServicosDuble, TransportFailuresCarryTheServiceText) {
     std::string texto;
   };
   const Caso casos[] = {
-      {[&] { return WS().DistribuicaoDFe().Executar(); },
+      {[&] {
+         WS().DistribuicaoDFe().SetCNPJCPF("11222333000181");
+         return WS().DistribuicaoDFe().Executar();
+       },
        "WebService Distribuição de DFe:\r\n- Inativo ou Inoperante tente novamente."},
       {[&] { return WS().ConsNFeDest().Executar(); },
        "WebService Consulta NF-e Destinadas:\r\n- Inativo ou Inoperante tente novamente."},
@@ -74,6 +77,7 @@ TEST_F(ServicosDuble, TransportFailuresCarryTheServiceText) {
        "WebService Download de NF-e:\r\n- Inativo ou Inoperante tente novamente."},
       {[&] {
          FNFe->Configuracoes().Geral().SetModeloDF(TkovModeloDF::moNFCe);
+         WS().AdministrarCSCNFCe().SetRaizCNPJ("11222333");
          return WS().AdministrarCSCNFCe().Executar();
        },
        "WebService Administrar CSC da NFC-e:\r\n- Inativo ou Inoperante tente novamente."},

@@ -28,6 +28,9 @@ TEST(DadosCertificado, SubjectNameGivesRazaoSocialAndCNPJFromTheCommonName) {
       // Without ":" the name runs to the next ",", or to the end.
       {"CN=Servidor de Integracao, O=Nivra Teste", "Servidor de Integracao", ""},
       {"C=BR, O=Nivra Teste, CN=Servidor de Integracao", "Servidor de Integracao", ""},
+      {"C=BR, CN=EMPRESA ALFANUMERICA LTDA:12ABC34501DE35", "EMPRESA ALFANUMERICA LTDA",
+       "12ABC34501DE35"},
+      {"C=BR, CN=EMPRESA MINUSCULA LTDA:12abc34501de35", "EMPRESA MINUSCULA LTDA", ""},
       // A person's CPF is not a CNPJ.
       {"C=BR, CN=FULANO DE TAL:12345678909", "FULANO DE TAL", ""},
       // Only 14 characters count, reduced to their digits: a formatted CNPJ loses its tail.
@@ -75,7 +78,7 @@ TEST(DadosCertificado, SettingTheSameNameAgainKeepsFieldsSetSince) {
   EXPECT_EQ(dados.Certificadora(), "outra");
 }
 
-TEST(DadosCertificado, OtherNameTextIsTheOctetStringContentCutAtTheFirstZeroByte) {
+TEST(DadosCertificado, OtherNameTextIsTheStringContentCutAtTheFirstZeroByte) {
   using namespace std::string_literals;
   const std::vector<std::pair<std::string, std::string>> casos = {
       {"\x04\x0E"s
@@ -89,10 +92,26 @@ TEST(DadosCertificado, OtherNameTextIsTheOctetStringContentCutAtTheFirstZeroByte
        " 12 \x00"s
        "99",
        "12"},
-      // Other string types are read as text, their tag and length trimmed away as control bytes.
+      // The text types are read by their own length, even one that is a printable character:
+      // a person's data of 51 characters ("3") keeps its CPF in places 9 to 19.
       {"\x0C\x0E"s
        "11222333000181",
        "11222333000181"},
+      {"\x13\x33"s
+       "0101199012345678909000000000000000000000000000SSPSP",
+       "0101199012345678909000000000000000000000000000SSPSP"},
+      {"\x16\x0E"s
+       "12ABC34501DE35",
+       "12ABC34501DE35"},
+      // Long-form lengths.
+      {"\x04\x81\x0E"s
+       "11222333000181",
+       "11222333000181"},
+      // Types that carry no text, and truncated encodings, give nothing.
+      {"\x30\x0E"s
+       "11222333000181",
+       ""},
+      {"\x04\x82\x00"s, ""},
       {"\x04"s, ""},
       {"", ""},
   };

@@ -488,6 +488,11 @@ TEST_F(FacadeComDubles, DocumentCnpjMustShareTheCertificatesCompanyRoot) {
       {"12345678000195", "12345678909", nullptr},  // person's certificate
       {"11222333000180", "12345678909", nullptr},  // nothing is compared at all
       {"", "11222333000181", nullptr},
+      // Letters count like digits: the root is the first 8 characters.
+      {"12.ABC.345/0002-69", "12ABC34501DE35", nullptr},
+      {"12ABC34501DE35", "11222333000181",
+       "O CNPJ do Documento é diferente do CNPJ do Certificado Digital"},
+      {"12ABC34501DE53", "12ABC34501DE35", "Erro CNPJ Documento: CNPJ inválido."},
   };
   for (const auto& caso : casos) {
     crypto->Certificado.SetCNPJ(caso.certificado);

@@ -68,6 +68,9 @@ TEST_F(WinCrypt, EachTestCertificateGivesItsHolderDocumentAndAuthority) {
       // The common name's check digit is wrong: the CNPJ comes from the alternative name.
       {"empresa-cn-invalido.pfx", "EMPRESA DIGITO ERRADO LTDA", "11222333000181", "AC NIVRA TESTE"},
       {"pessoa.pfx", "FULANO DE TAL", "12345678909", "AC NIVRA TESTE"},
+      // The person's data as a PrintableString: its CPF read in its own places.
+      {"pessoa-texto.pfx", "CICLANO DE TAL", "12345678909", "AC NIVRA TESTE"},
+      {"empresa-alfanumerica.pfx", "EMPRESA ALFANUMERICA LTDA", "12ABC34501DE35", "AC NIVRA TESTE"},
       {"sem-cnpj.pfx", "Servidor de Integracao", "", "AC NIVRA TESTE"},
       {"vencida.pfx", "EMPRESA VENCIDA LTDA", "98765432000198", "AC NIVRA TESTE"},
       {"cliente-outra-ca.pfx", "EMPRESA ESTRANHA LTDA", "45678912000155", "AC ESTRANHA DE TESTE"},

@@ -137,6 +137,83 @@ TEST(SefazSimulador, AnswersTheScenarioCodesInTurnAndRepeatsTheLast) {
   }
 }
 
+// A request of another service in a 4.00 SOAP envelope.
+std::string PedidoServico(const std::string& documento) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><soap12:Envelope "
+         "xmlns:soap12=\"http://www.w3.org/2003/05/soap-envelope\"><soap12:Body><nfeDadosMsg "
+         "xmlns=\"http://www.portalfiscal.inf.br/nfe/wsdl/Servico\">" +
+         documento + "</nfeDadosMsg></soap12:Body></soap12:Envelope>";
+}
+
+TEST(SefazSimulador, TakesAlphanumericCNPJsAndKeysAndRefusesWrongCheckDigits) {
+  // 12ABC34501DE35 is a valid CNPJ with letters, and these the keys of its invoices 1 and 2.
+  const std::string chave = "41260612ABC34501DE35550010000000011000000018";
+  const std::string chaveErrada = "41260612ABC34501DE35550010000000011000000019";
+  const std::string outra = "41260612ABC34501DE35550010000000021000000023";
+  const auto consSit = [](const std::string& k) {
+    return "<consSitNFe versao=\"4.00\"><tpAmb>2</tpAmb><xServ>CONSULTAR</xServ><chNFe>" + k +
+           "</chNFe></consSitNFe>";
+  };
+  const auto consCad = [](const std::string& documento) {
+    return "<ConsCad versao=\"2.00\"><infCons><xServ>CONS-CAD</xServ><UF>SP</UF>" + documento +
+           "</infCons></ConsCad>";
+  };
+  const auto evento = [](const std::string& k, const std::string& cnpj) {
+    return "<envEvento versao=\"1.00\"><idLote>1</idLote><evento><infEvento Id=\"ID110111" + k +
+           "01\"><cOrgao>41</cOrgao><tpAmb>2</tpAmb><CNPJ>" + cnpj + "</CNPJ><chNFe>" + k +
+           "</chNFe><tpEvento>110111</tpEvento><nSeqEvento>1</nSeqEvento></infEvento></evento>"
+           "</envEvento>";
+  };
+  const auto inut = [](const std::string& cnpj) {
+    return "<inutNFe versao=\"4.00\"><infInut><tpAmb>2</tpAmb><cUF>41</cUF><ano>26</ano><CNPJ>" +
+           cnpj +
+           "</CNPJ><mod>55</mod><serie>1</serie><nNFIni>1</nNFIni><nNFFin>2</nNFFin>"
+           "</infInut></inutNFe>";
+  };
+  const auto dist = [](const std::string& interessado, const std::string& ponto) {
+    return "<distDFeInt versao=\"1.01\"><tpAmb>2</tpAmb>" + interessado + ponto + "</distDFeInt>";
+  };
+  const std::string ultNSU = "<distNSU><ultNSU>000000000000000</ultNSU></distNSU>";
+  struct TCaso {
+    std::string documento;
+    std::string noCorpo;
+  };
+  const TCaso casos[] = {
+      {consSit(chave), "<cStat>100</cStat>"},
+      {consSit(chaveErrada), "<cStat>236</cStat>"},
+      {consCad("<CNPJ>12ABC34501DE35</CNPJ>"), "<cStat>111</cStat>"},
+      {consCad("<CNPJ>12ABC34501DE53</CNPJ>"),
+       "<cStat>258</cStat><xMotivo>Rejeição: CNPJ da consulta inválido</xMotivo>"},
+      {consCad("<CNPJ>11222333000182</CNPJ>"), "<cStat>258</cStat>"},
+      {consCad("<CPF>12345678900</CPF>"), "<cStat>263</cStat>"},
+      {evento(chave, "12ABC34501DE35"),
+       "<cStat>135</cStat><xMotivo>Evento registrado e vinculado a NF-e</xMotivo><chNFe>" + chave},
+      {evento(chaveErrada, "12ABC34501DE35"), "<cStat>236</cStat>"},
+      {evento(outra, "12ABC34501DE53"),
+       "<cStat>489</cStat><xMotivo>Rejeição: CNPJ informado inválido (DV ou zeros)</xMotivo>"},
+      {inut("12ABC34501DE35"), "<CNPJ>12ABC34501DE35</CNPJ>"},
+      {inut("12ABC34501DE53"), "<cStat>207</cStat>"},
+      {dist("<CNPJ>12ABC34501DE35</CNPJ>", ultNSU), "<cStat>138</cStat>"},
+      {dist("<CNPJ>12ABC34501DE53</CNPJ>", ultNSU), "<cStat>489</cStat>"},
+      {dist("<CPF>12345678900</CPF>", ultNSU), "<cStat>490</cStat>"},
+      {dist("<CNPJ>11222333000181</CNPJ>",
+            "<consChNFe><chNFe>" + chaveErrada + "</chNFe></consChNFe>"),
+       "<cStat>236</cStat>"},
+  };
+  TSimuladorTeste simulador;
+  for (const TCaso& caso : casos) {
+    SCOPED_TRACE(caso.documento);
+    const TRespostaCurl r = Postar(simulador.URL(), PedidoServico(caso.documento));
+    ASSERT_EQ(r.Status, 200);
+    EXPECT_NE(r.Corpo.find(caso.noCorpo), std::string::npos) << r.Corpo;
+  }
+  // The registered cancellation shows in the situation; the refused one changed nothing.
+  const TRespostaCurl cancelada = Postar(simulador.URL(), PedidoServico(consSit(chave)));
+  EXPECT_NE(cancelada.Corpo.find("<cStat>101</cStat>"), std::string::npos) << cancelada.Corpo;
+  const TRespostaCurl autorizada = Postar(simulador.URL(), PedidoServico(consSit(outra)));
+  EXPECT_NE(autorizada.Corpo.find("<cStat>100</cStat>"), std::string::npos) << autorizada.Corpo;
+}
+
 TEST(SefazSimulador, AnswersForTheUFEnvironmentAndLayoutOfTheRequest) {
   struct TCaso {
     const char* versao;

@@ -25,10 +25,43 @@ TEST(Documentos, CNPJNeedsFourteenDigitsAndBothCheckDigits) {
       // A check digit from a remainder below 2 is 0.
       {"11444777000161", true},
       {"00000000000191", true},
+      // Letters A to Z in the first 12 places, each worth its code minus 48.
+      {"12ABC34501DE35", true},
+      {"12.ABC.345/01DE-35", true},
+      {"ABCDEFGHIJKL80", true},
+      {"11222333000A96", true},
+      {"12ABC34501DE36", false},
+      {"12ABC34501DE53", false},
+      {"12ABD34501DE35", false},
+      {"12abc34501de35", false},
+      {"12ABC34501DEA5", false},
+      {"12ABC34501D35", false},
+      {"12ÁBC34501DE35", false},
   };
   for (const Caso& caso : casos) {
     EXPECT_EQ(CNPJValido(caso.texto), caso.esperado) << caso.texto;
   }
+}
+
+TEST(Documentos, CheckDigitsOfTwelveCharactersCompleteACNPJ) {
+  struct Caso {
+    const char* base;
+    const char* digitos;
+  };
+  const Caso casos[] = {
+      {"112223330001", "81"}, {"12ABC34501DE", "35"}, {"AB1234560001", "10"},
+      {"12ABC34501D", ""},    {"12abc34501de", ""},   {"12ABC34501DE3", ""},
+  };
+  for (const Caso& caso : casos) {
+    EXPECT_EQ(DigitosVerificadoresCNPJ(caso.base), caso.digitos) << caso.base;
+  }
+}
+
+TEST(Documentos, CNPJIsShownWithDotsSlashAndDash) {
+  EXPECT_EQ(FormatarCNPJ("12ABC34501DE35"), "12.ABC.345/01DE-35");
+  EXPECT_EQ(FormatarCNPJ("11222333000181"), "11.222.333/0001-81");
+  EXPECT_EQ(FormatarCNPJ("52998224725"), "52998224725");
+  EXPECT_EQ(CNPJSemMascara(" 12.ABC.345/01DE-35 "), "12ABC34501DE35");
 }
 
 TEST(Documentos, CPFNeedsElevenDigitsNotAllAlikeAndBothCheckDigits) {

@@ -439,6 +439,18 @@ INSTANTIATE_TEST_SUITE_P(
         CasoDocumento{"FormattedCPF", " 123.456.789-09 ", true, true, "<CPF>12345678909</CPF>", {}},
         CasoDocumento{
             "FormattedCNPJ", "11.222.333/0001-81", true, true, "<CNPJ>11222333000181</CNPJ>", {}},
+        CasoDocumento{"AlphanumericCNPJKeepsItsLetters",
+                      "12.ABC.345/01DE-35",
+                      true,
+                      true,
+                      "<CNPJ>12ABC34501DE35</CNPJ>",
+                      {}},
+        CasoDocumento{"AlphanumericCNPJWithWrongCheckDigit",
+                      "12ABC34501DE53",
+                      true,
+                      true,
+                      "<CNPJ>12ABC34501DE53</CNPJ>",
+                      {"C02/CNPJ(CNPJ) Conteúdo inválido"}},
         CasoDocumento{"EmptyMandatoryPaddedCNPJ",
                       "",
                       true,
@@ -476,11 +488,16 @@ TEST(Gerador, BrazilianCNPJAndCPFAreCheckedOthersWrittenEmpty) {
   gerador.wCampoCPF("E05", "12345678900", 1058, true);
   gerador.wCampoCNPJ("E06", "11222333000181", 249, true);
   gerador.wCampoCPF("E07", "12345678909", 249, false);
+  gerador.wCampoCNPJ("E08", "12.ABC.345/01DE-35", 1058, true);
+  gerador.wCampoCNPJ("E09", "12abc34501de35", 1058, true);
   EXPECT_EQ(gerador.ArquivoFormatoXML(),
             "<CNPJ>11222333000181</CNPJ><CNPJ>11222333000182</CNPJ><CPF>12345678909</CPF>"
-            "<CPF>12345678900</CPF><CNPJ/><CPF/>");
+            "<CPF>12345678900</CPF><CNPJ/><CPF/><CNPJ>12ABC34501DE35</CNPJ>"
+            "<CNPJ>12abc34501de35</CNPJ>");
+  // Letters are kept, and only a CNPJ in upper case is valid.
   EXPECT_EQ(gerador.ListaDeAlertas(),
-            (Alertas{"E03/CNPJ(CNPJ(MF)) Conteúdo inválido", "E05/CPF(CPF) Conteúdo inválido"}));
+            (Alertas{"E03/CNPJ(CNPJ(MF)) Conteúdo inválido", "E05/CPF(CPF) Conteúdo inválido",
+                     "E09/CNPJ(CNPJ(MF)) Conteúdo inválido"}));
 }
 
 TEST(Gerador, PrefixedVariantsPutPrefixBeforeTagName) {

@@ -9,6 +9,7 @@
 #include "tools/simulador/nfe_simulada.h"
 #include "util/chave_acesso.h"
 #include "util/compactacao.h"
+#include "util/documentos.h"
 #include "util/texto.h"
 #include "util/uf.h"
 #include "util/xml_texto.h"
@@ -67,6 +68,28 @@ std::string ChaveSimulada(const std::string& cnpj, int numero) {
                            ZerosAEsquerda(std::to_string(numero), 8);
   return base + std::to_string(DigitoChaveAcesso(base));
 }
+
+// An authoriser's refusal of a number with wrong check digits (or letters where they are not
+// allowed): its code and reason.
+struct TRecusa {
+  int cStat;
+  std::string xMotivo;
+};
+
+// The refusal of the CNPJ or CPF the XML carries, with the service's codes for each; nullopt
+// when it carries none or a valid one. An alphanumeric CNPJ is a CNPJ like any other.
+std::optional<TRecusa> RecusaDocumento(const std::string& xml, TRecusa cnpjInvalido,
+                                       TRecusa cpfInvalido) {
+  const std::string cnpj = Campo(xml, "CNPJ");
+  if (!cnpj.empty() && !CNPJValido(cnpj)) return cnpjInvalido;
+  const std::string cpf = Campo(xml, "CPF");
+  if (!cpf.empty() && !CPFValido(cpf)) return cpfInvalido;
+  return std::nullopt;
+}
+
+const TRecusa kChaveInvalida{236, "Rejeição: Chave de Acesso com dígito verificador inválido"};
+const TRecusa kCNPJInformadoInvalido{489, "Rejeição: CNPJ informado inválido (DV ou zeros)"};
+const TRecusa kCPFInformadoInvalido{490, "Rejeição: CPF informado inválido (DV ou zeros)"};
 
 std::string DocZip(int64_t nsu, const std::string& schema, const std::string& xml) {
   return "<docZip NSU=\"" + NSU(nsu) + "\" schema=\"" + schema + "\">" + CompactarBase64(xml) +
@@ -166,9 +189,9 @@ std::string TServicosSimulados::Situacao(const std::string& pedido, TDateTime ag
   const std::string chave = Campo(pedido, "chNFe");
   const std::string tpAmb = Campo(pedido, "tpAmb");
   if (!ChaveAcessoValida(chave))
-    return Raiz("retConsSitNFe", "4.00") + Comum(tpAmb, 236, "Rejeição: Chave de Acesso inválida") +
-           Tag("cUF", "41") + Tag("dhRecbto", DataHoraComFuso(agora)) + Tag("chNFe", chave) +
-           "</retConsSitNFe>";
+    return Raiz("retConsSitNFe", "4.00") +
+           Comum(tpAmb, kChaveInvalida.cStat, kChaveInvalida.xMotivo) + Tag("cUF", "41") +
+           Tag("dhRecbto", DataHoraComFuso(agora)) + Tag("chNFe", chave) + "</retConsSitNFe>";
   const auto cancelamento = FCanceladas.find(chave);
   const bool cancelada = cancelamento != FCanceladas.end();
   std::string texto =
@@ -184,9 +207,12 @@ std::string TServicosSimulados::Situacao(const std::string& pedido, TDateTime ag
 
 std::string TServicosSimulados::Inutilizacao(const std::string& pedido, TDateTime agora) {
   const std::string cUF = Campo(pedido, "cUF");
-  const int cStat = FInutilizacao.Proximo();
+  const auto recusa = RecusaDocumento(pedido, {207, "Rejeição: CNPJ do emitente inválido"},
+                                      {207, "Rejeição: CNPJ do emitente inválido"});
+  const int cStat = recusa ? recusa->cStat : FInutilizacao.Proximo();
   const std::string motivo =
-      cStat == 102   ? "Inutilização de número homologado"
+      recusa         ? recusa->xMotivo
+      : cStat == 102 ? "Inutilização de número homologado"
       : cStat == 563 ? "Rejeição: Já existe pedido de Inutilização com a mesma faixa de "
                        "inutilização"
                      : MotivoDoStatus(cStat);
@@ -211,18 +237,23 @@ std::string TServicosSimulados::Eventos(const std::string& pedido, TDateTime ago
     const std::string evento = pedido.substr(pos, pedido.find("</infEvento>", pos) - pos);
     const std::string chave = Campo(evento, "chNFe");
     const std::string tipo = Campo(evento, "tpEvento");
+    std::optional<TRecusa> recusa =
+        ChaveAcessoValida(chave) ? std::nullopt : std::optional(kChaveInvalida);
+    if (!recusa) recusa = RecusaDocumento(evento, kCNPJInformadoInvalido, kCPFInformadoInvalido);
     const std::string retorno =
         "<retEvento versao=\"1.00\"><infEvento>" + Tag("tpAmb", tpAmb) +
-        Tag("verAplic", kVerAplic) + Tag("cOrgao", Campo(evento, "cOrgao")) + Tag("cStat", "135") +
-        Tag("xMotivo", "Evento registrado e vinculado a NF-e") + Tag("chNFe", chave) +
-        Tag("tpEvento", tipo) + Tag("xEvento", Campo(evento, "descEvento")) +
+        Tag("verAplic", kVerAplic) + Tag("cOrgao", Campo(evento, "cOrgao")) +
+        Tag("cStat", recusa ? std::to_string(recusa->cStat) : "135") +
+        Tag("xMotivo", recusa ? recusa->xMotivo : "Evento registrado e vinculado a NF-e") +
+        Tag("chNFe", chave) + Tag("tpEvento", tipo) + Tag("xEvento", Campo(evento, "descEvento")) +
         Tag("nSeqEvento", Campo(evento, "nSeqEvento")) +
-        Tag("dhRegEvento", DataHoraComFuso(agora)) + Tag("nProt", NovoNumero(chave.substr(0, 2))) +
+        Tag("dhRegEvento", DataHoraComFuso(agora)) +
+        (recusa ? std::string() : Tag("nProt", NovoNumero(chave.substr(0, 2)))) +
         "</infEvento></retEvento>";
     // The signed event as it came, from "<evento" to "</evento>".
     const std::size_t inicio = pedido.rfind("<evento", pos);
     const std::size_t fim = pedido.find("</evento>", pos);
-    if (tipo == "110111" && inicio != std::string::npos && fim != std::string::npos)
+    if (!recusa && tipo == "110111" && inicio != std::string::npos && fim != std::string::npos)
       FCanceladas[chave] = pedido.substr(inicio, fim + 9 - inicio) + retorno;
     texto += retorno;
   }
@@ -231,6 +262,14 @@ std::string TServicosSimulados::Eventos(const std::string& pedido, TDateTime ago
 
 std::string TServicosSimulados::Distribuicao(const std::string& pedido, TDateTime agora) {
   const std::string tpAmb = Campo(pedido, "tpAmb");
+  std::optional<TRecusa> recusa =
+      RecusaDocumento(pedido, kCNPJInformadoInvalido, kCPFInformadoInvalido);
+  if (!recusa && Campo(pedido, "chNFe").size() == 44 && !ChaveAcessoValida(Campo(pedido, "chNFe")))
+    recusa = kChaveInvalida;
+  if (recusa)
+    return Raiz("retDistDFeInt", "1.01") + Comum(tpAmb, recusa->cStat, recusa->xMotivo) +
+           Tag("dhResp", DataHoraComFuso(agora)) + Tag("ultNSU", NSU(0)) +
+           Tag("maxNSU", NSU(kMaiorNSU)) + "</retDistDFeInt>";
   const std::string cnpj = Documento(pedido, {"CNPJ", "CPF"}).second;
   const std::string emissao = DataHoraComFuso(agora);
   const bool porNSU = !Campo(pedido, "NSU").empty();
@@ -288,18 +327,28 @@ TResposta TServicosSimulados::Cadastro(const std::string& pedido, TDateTime agor
   if (campo.empty())
     return FalhaSoap("soap:Sender", "Rejeição: Falha no schema XML: informe IE, CNPJ ou CPF");
   const std::string documento = Tag(campo, valor);
+  const int32_t cUF = SiglaUFParaCodigo(uf);
+  const std::string dhCons = Tag("dhCons", DataHoraComFuso(agora));
+  const std::string codigoUF = Tag("cUF", std::to_string(cUF > 0 ? cUF : 41));
+  const std::string acao = std::string(kWsdl) + "CadConsultaCadastro4";
+  if (const auto recusa = RecusaDocumento(pedido, {258, "Rejeição: CNPJ da consulta inválido"},
+                                          {263, "Rejeição: CPF da consulta inválido"}))
+    return RespostaServico(acao,
+                           Raiz("retConsCad", "2.00") + "<infCons>" + Tag("verAplic", kVerAplic) +
+                               Tag("cStat", std::to_string(recusa->cStat)) +
+                               Tag("xMotivo", recusa->xMotivo) + Tag("UF", uf) + documento +
+                               dhCons + codigoUF + "</infCons></retConsCad>",
+                           FOpcoes.Envelope);
   // The taxpayer found: the one asked for, with a simulated IE or CNPJ for what was not asked.
   const std::string ie = campo == "IE" ? valor : "9012345678";
   const std::string identificacao = campo == "IE" ? Tag("CNPJ", "11222333000181") : documento;
-  const int32_t cUF = SiglaUFParaCodigo(uf);
   return RespostaServico(
-      std::string(kWsdl) + "CadConsultaCadastro4",
+      acao,
       Raiz("retConsCad", "2.00") + "<infCons>" + Tag("verAplic", kVerAplic) + Tag("cStat", "111") +
           Tag("xMotivo", "Consulta cadastro com uma ocorrência") + Tag("UF", uf) + documento +
-          Tag("dhCons", DataHoraComFuso(agora)) + Tag("cUF", std::to_string(cUF > 0 ? cUF : 41)) +
-          "<infCad>" + Tag("IE", ie) + identificacao + Tag("UF", uf) + Tag("cSit", "1") +
-          Tag("indCredNFe", "1") + Tag("indCredCTe", "4") + Tag("xNome", "EMPRESA SIMULADA LTDA") +
-          "</infCad></infCons></retConsCad>",
+          dhCons + codigoUF + "<infCad>" + Tag("IE", ie) + identificacao + Tag("UF", uf) +
+          Tag("cSit", "1") + Tag("indCredNFe", "1") + Tag("indCredCTe", "4") +
+          Tag("xNome", "EMPRESA SIMULADA LTDA") + "</infCad></infCons></retConsCad>",
       FOpcoes.Envelope);
 }
 

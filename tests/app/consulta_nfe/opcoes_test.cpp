@@ -36,10 +36,42 @@ TEST(OpcoesConsulta, ReadsEachServiceWithItsArguments) {
   EXPECT_EQ(LerOpcoesConsulta({"cadastro", "--cnpj", "--version"}).Acao, TAcaoConsulta::Versao);
 }
 
+TEST(OpcoesConsulta, NumbersAreSentUpperCasedAndWithoutTheirPunctuation) {
+  struct Caso {
+    std::vector<std::string> argumentos;
+    std::string documento;
+    std::string valor;
+  };
+  const std::vector<Caso> casos = {
+      {{"cadastro", "--cnpj", "12.abc.345/01de-35"}, "12ABC34501DE35", ""},
+      {{"cadastro", "--cnpj", "11.222.333/0001-81"}, "11222333000181", ""},
+      {{"cadastro", "--cpf", "123.456.789-09"}, "12345678909", ""},
+      {{"cadastro", "--ie", "isento"}, "ISENTO", ""},
+      {{"distribuicao", "--cnpj", "12ABC34501DE35", "--ultimo-nsu", "0"}, "12ABC34501DE35", "0"},
+      {{"distribuicao", "--cpf", "12345678909", "--nsu", "123456789012345"},
+       "12345678909",
+       "123456789012345"},
+      {{"distribuicao", "--cnpj", "11222333000181", "--chave",
+        "35260812abc34501de35550010000000011123456788"},
+       "11222333000181",
+       "35260812ABC34501DE35550010000000011123456788"},
+  };
+  for (const Caso& caso : casos) {
+    std::vector<std::string> argumentos = caso.argumentos;
+    argumentos.insert(argumentos.end(), {"--pfx", "a"});
+    const TOpcoesConsulta opcoes = LerOpcoesConsulta(argumentos);
+    EXPECT_EQ(opcoes.Documento, caso.documento) << caso.argumentos[2];
+    EXPECT_EQ(opcoes.Valor, caso.valor) << caso.argumentos[2];
+  }
+}
+
 struct CasoRecusado {
   std::vector<std::string> argumentos;
   std::string mensagem;
 };
+
+const std::string kFormaCNPJ =
+    "CNPJ de 14 caracteres, letras só nas 12 primeiras, com os dígitos verificadores certos";
 
 class OpcoesConsultaRecusadas : public ::testing::TestWithParam<CasoRecusado> {};
 
@@ -86,6 +118,36 @@ INSTANTIATE_TEST_SUITE_P(
         CasoRecusado{{"cadastro", "--pfx", "a", "--cnpj", "1", "--uf", "XX"},
                      "UF inválida: \"XX\" (use a sigla em maiúsculas, ex.: PR)"},
         CasoRecusado{{"cadastro", "--pfx", "a", "--cnpj", "1", "--todas"},
-                     "opção desconhecida: --todas (veja --help)"}));
+                     "opção desconhecida: --todas (veja --help)"},
+        // A number that is not valid is refused as typed, never trimmed or padded to fit.
+        CasoRecusado{{"cadastro", "--pfx", "a", "--cnpj", "abc"},
+                     "valor inválido para --cnpj: \"abc\" (" + kFormaCNPJ + ")"},
+        CasoRecusado{{"distribuicao", "--pfx", "a", "--cnpj", "1122233300018", "--nsu", "1"},
+                     "valor inválido para --cnpj: \"1122233300018\" (" + kFormaCNPJ + ")"},
+        CasoRecusado{{"cadastro", "--pfx", "a", "--cnpj", "11222333000182"},
+                     "valor inválido para --cnpj: \"11222333000182\" (" + kFormaCNPJ + ")"},
+        CasoRecusado{{"cadastro", "--pfx", "a", "--cnpj", "12ABC34501DE53"},
+                     "valor inválido para --cnpj: \"12ABC34501DE53\" (" + kFormaCNPJ + ")"},
+        CasoRecusado{{"cadastro", "--pfx", "a", "--cnpj", "12ABC34501DEA5"},
+                     "valor inválido para --cnpj: \"12ABC34501DEA5\" (" + kFormaCNPJ + ")"},
+        CasoRecusado{{"cadastro", "--pfx", "a", "--cpf", "12345678900"},
+                     "valor inválido para --cpf: \"12345678900\" (CPF de 11 dígitos com os "
+                     "dígitos verificadores certos)"},
+        CasoRecusado{{"cadastro", "--pfx", "a", "--ie", "12A"},
+                     "valor inválido para --ie: \"12A\" (de 2 a 14 dígitos, ou ISENTO)"},
+        CasoRecusado{{"distribuicao", "--pfx", "a", "--cpf", "12345678909", "--nsu", "abc"},
+                     "valor inválido para --nsu: \"abc\" (número de 1 a 15 dígitos)"},
+        CasoRecusado{{"distribuicao", "--pfx", "a", "--cpf", "12345678909", "--ultimo-nsu",
+                      "1234567890123456"},
+                     "valor inválido para --ultimo-nsu: \"1234567890123456\" (número de 1 a 15 "
+                     "dígitos)"},
+        CasoRecusado{{"distribuicao", "--pfx", "a", "--cpf", "12345678909", "--ultimo-nsu", "-1"},
+                     "valor inválido para --ultimo-nsu: \"-1\" (número de 1 a 15 dígitos)"},
+        CasoRecusado{
+            {"distribuicao", "--pfx", "a", "--cpf", "12345678909", "--chave",
+             "35260812ABC34501DE35550010000000011123456787"},
+            "valor inválido para --chave: \"35260812ABC34501DE35550010000000011123456787\" "
+            "(chave de acesso de 44 caracteres de NF-e ou NFC-e, com o dígito verificador "
+            "certo)"}));
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -223,6 +224,75 @@ TEST_F(ConsultaNFe, ABadKeyIsRefusedWithTheComponentsMessageBeforeAnyRequest) {
   EXPECT_EQ(json.Saida, 3);
   EXPECT_EQ(nlohmann::json::parse(json.Texto)["erro"], "Chave \"" + chave + "\" inválida.");
   EXPECT_TRUE(simulador.Pedidos().empty());
+}
+
+TEST_F(ConsultaNFe, AnAlphanumericCNPJOrKeyGoesOutExactlyAsTyped) {
+  // 12ABC34501DE35 is a CNPJ with letters; the key is its invoice 1 in PR.
+  const std::string chave = "41260612ABC34501DE35550010000000011000000018";
+  std::string minuscula = chave;
+  std::transform(minuscula.begin(), minuscula.end(), minuscula.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  struct TCaso {
+    std::vector<std::string> Argumentos;
+    std::string Linha;
+    std::string NoPedido;
+  };
+  const TCaso casos[] = {
+      {{"situacao", chave}, "chNFe: " + chave, "<chNFe>" + chave + "</chNFe>"},
+      {{"situacao", minuscula}, "chNFe: " + chave, "<chNFe>" + chave + "</chNFe>"},
+      {{"cadastro", "--cnpj", "12ABC34501DE35", "--uf", "PR"},
+       "CNPJ: 12ABC34501DE35",
+       "<CNPJ>12ABC34501DE35</CNPJ>"},
+      {{"cadastro", "--cnpj", "12.abc.345/01de-35", "--uf", "PR"},
+       "CNPJ: 12ABC34501DE35",
+       "<CNPJ>12ABC34501DE35</CNPJ>"},
+  };
+  for (const TCaso& caso : casos) {
+    SCOPED_TRACE(caso.Argumentos[0] + " " + caso.Argumentos[1] + " " +
+                 caso.Argumentos[caso.Argumentos.size() > 2 ? 2 : 1]);
+    TSimuladorTeste simulador;
+    const TExecucao e = Executar(simulador.URL(), caso.Argumentos);
+    EXPECT_EQ(e.Saida, 0) << e.Erros;
+    EXPECT_TRUE(TemLinha(e.Texto, caso.Linha)) << e.Texto;
+    const auto pedidos = simulador.Pedidos();
+    ASSERT_EQ(pedidos.size(), 1U);
+    EXPECT_NE(pedidos[0].Corpo.find(caso.NoPedido), std::string::npos) << pedidos[0].Corpo;
+  }
+}
+
+TEST_F(ConsultaNFe, ABadNumberIsRefusedWithExit3AndNothingIsSent) {
+  const std::string kForma =
+      "(CNPJ de 14 caracteres, letras só nas 12 primeiras, com os dígitos "
+      "verificadores certos)";
+  struct TCaso {
+    std::vector<std::string> Argumentos;
+    std::string Erro;
+  };
+  const TCaso casos[] = {
+      {{"cadastro", "--cnpj", "abc"},
+       "consulta-nfe: valor inválido para --cnpj: \"abc\" " + kForma},
+      {{"cadastro", "--cnpj", "12ABC34501DE53"},
+       "consulta-nfe: valor inválido para --cnpj: \"12ABC34501DE53\" " + kForma},
+      {{"distribuicao", "--cnpj", "1122233300018", "--ultimo-nsu", "0"},
+       "consulta-nfe: valor inválido para --cnpj: \"1122233300018\" " + kForma},
+      {{"distribuicao", "--cnpj", kCNPJ, "--nsu", "abc"},
+       "consulta-nfe: valor inválido para --nsu: \"abc\" (número de 1 a 15 dígitos)"},
+      {{"distribuicao", "--cnpj", kCNPJ, "--ultimo-nsu", "1234567890123456"},
+       "consulta-nfe: valor inválido para --ultimo-nsu: \"1234567890123456\" (número de 1 a 15 "
+       "dígitos)"},
+      // The distribution's layout takes only numeric CNPJs: refused, never changed to fit.
+      {{"distribuicao", "--cnpj", "12ABC34501DE35", "--ultimo-nsu", "0"},
+       "A distribuição de DF-e (leiaute 1.01) aceita só CNPJ e chave numéricos: "
+       "\"12ABC34501DE35\"."},
+  };
+  for (const TCaso& caso : casos) {
+    SCOPED_TRACE(caso.Argumentos[2]);
+    TSimuladorTeste simulador;
+    const TExecucao e = Executar(simulador.URL(), caso.Argumentos);
+    EXPECT_EQ(e.Saida, 3);
+    EXPECT_EQ(e.Erros, caso.Erro + "\n");
+    EXPECT_TRUE(simulador.Pedidos().empty());
+  }
 }
 
 TEST_F(ConsultaNFe, AClosedPortFailsWithTheConnectionTextAndExit3) {
