@@ -10,7 +10,10 @@
 // found). With Arquivos.Salvar on, each document received is saved: summaries
 // ("-resNFe.xml") and full documents ("-nfe.xml") in GetPathDownload, event summaries
 // ("-resEventoNFe.xml") and processed events ("-procEventoNFe.xml") in GetPathEvento, the
-// events only when SalvarEvento is on too.
+// events only when SalvarEvento is on too. A document whose key, event type or sequence number
+// is not of its field's form is not saved (a log line says why). Documents that could not be
+// unzipped (damaged, or past the size limits of TRetornoNFe) are logged and make Executar return
+// false, Msg being "Documentos recusados:" with one line each (the others are saved).
 class TDistribuicaoDFe : public TNFeServicoRetorno {
  public:
   explicit TDistribuicaoDFe(TNivraNFe& AOwner);
@@ -37,6 +40,9 @@ class TDistribuicaoDFe : public TNFeServicoRetorno {
 
  private:
   void SalvarDocumento(const TDocZipRetorno& Documento);
+  // Returns NoPadrao; when false, logs that the document is not saved for the field's value.
+  bool NomeNoPadrao(const TDocZipRetorno& Documento, const std::string& Campo,
+                    const std::string& Valor, bool NoPadrao);
 
   int32_t FcUFAutor = 0;
   std::string FCNPJCPF;

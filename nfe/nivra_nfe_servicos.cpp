@@ -1,6 +1,7 @@
 // The component's operations that drive the NF-e services.
 #include "dfe/danfe.h"
 #include "dfe/nivra_nfe.h"
+#include "nfe/campos_resposta.h"
 #include "nfe/env_evento.h"
 #include "nfe/webservices.h"
 #include "util/numeros.h"
@@ -96,7 +97,7 @@ bool TNivraNFe::Cancelamento(const std::string& AJustificativa, int64_t ALote) {
     if (!ExecutarServico(consulta)) return false;
     TInfEventoNFe evento;
     evento.CNPJ = chave.substr(6, 14);
-    evento.cOrgao = std::stoi(chave.substr(0, 2));
+    evento.cOrgao = CodigoUFDaChave(chave);
     evento.dhEvento = Agora();
     evento.tpEvento = TkovTpEvento::teCancelamento;
     evento.chNFe = chave;
@@ -106,9 +107,8 @@ bool TNivraNFe::Cancelamento(const std::string& AJustificativa, int64_t ALote) {
     try {
       if (!EnviarEvento(ALote)) return false;
     } catch (const std::exception& e) {
-      // The authoriser's reason when it answered; the failure itself when it did not.
-      const std::string& motivo = WebServices().EnvEvento().xMotivo();
-      GerarException(motivo.empty() ? std::string(e.what()) : motivo);
+      // The failure carries the event's own code and reason when the authoriser answered.
+      GerarException(e.what());
       return false;
     }
   }
@@ -156,9 +156,13 @@ bool TNivraNFe::EnviarEvento(int64_t idLote) {
         }
       }
     }
-    if (evento.cOrgao == 0 && evento.chNFe.size() >= 2)
+    if (!ChaveNoPadrao(evento.chNFe)) {
+      GerarException("Chave \"" + evento.chNFe + "\" inválida.");
+      return false;
+    }
+    if (evento.cOrgao == 0)
       evento.cOrgao =
-          EventoNacional(evento.tpEvento) ? kOrgaoNacional : std::stoi(evento.chNFe.substr(0, 2));
+          EventoNacional(evento.tpEvento) ? kOrgaoNacional : CodigoUFDaChave(evento.chNFe);
   }
   return ExecutarServico(ws.EnvEvento());
 }
