@@ -85,6 +85,11 @@ class TNivraDFe : public TObservadorLiberacao {
                                double& Versao, std::string& URL);
   void LerDeParams(const std::string& NomeSessao, const std::string& NomeServico, double& Versao,
                    std::string& Servico);
+  // Resolves the endpoint of NomeServico for the model, UF and environment from Versao, which
+  // becomes the version the request is written in. Throws ENivraDFeException when the table has
+  // no endpoint: the table's message followed by what was looked for (model, UF, environment,
+  // service and version) and, when the service answers only in a later version, that the
+  // version asked for was retired.
   void LerServicoDeParams(const std::string& ModeloDFe, const std::string& UF,
                           TkovTipoAmbiente TipoAmbiente, const std::string& NomeServico,
                           double& Versao, std::string& URL, std::string& Servico,
@@ -105,14 +110,15 @@ class TNivraDFe : public TObservadorLiberacao {
   // Logs "ERRO: " + the text (Msg, and CR LF + E's message when E is given) and throws
   // ENivraDFeException with the text, unless the log handler marked it handled; then returns.
   void GerarException(const std::string& Msg, const std::exception* E = nullptr);
-  // Writes ConteudoXML as UTF-8 to NomeArquivo (its folder, else aPath, else PathSalvar),
+  // Writes ConteudoXML as UTF-8 to the file NomeArquivo in the folder aPath, else PathSalvar,
   // without the "<-><->" markers and with a UTF-8 declaration in front unless it has one (one
   // of another encoding, even after a byte-order mark or blanks, is replaced). Bytes that are
   // not valid UTF-8 are read as the 8-bit code page, so the file is always the UTF-8 its
   // declaration says; ConteudoEhUTF8 is kept for callers and changes nothing. The file is
-  // replaced as a whole or left as it was (GravarArquivoAtomico). Returns true when written; a
-  // failure goes to GerarException with "Erro ao salvar.", so it throws unless the log handler
-  // handled it, and then returns false.
+  // replaced as a whole or left as it was (GravarArquivoAtomico). A name with a folder part
+  // ("/" or "\\") or ".." is refused, so no name reaches outside its folder. Returns true when
+  // written; a failure goes to GerarException with "Erro ao salvar.", so it throws unless the
+  // log handler handled it, and then returns false.
   bool Gravar(const std::string& NomeArquivo, const std::string& ConteudoXML,
               const std::string& aPath = "", bool ConteudoEhUTF8 = true);
 

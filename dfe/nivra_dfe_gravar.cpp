@@ -17,14 +17,13 @@ const char* const kMarcadorRemovido = "<-><->";
 bool TNivraDFe::Gravar(const std::string& NomeArquivo, const std::string& ConteudoXML,
                        const std::string& aPath, bool ConteudoEhUTF8) {
   try {
-    const std::size_t barra = NomeArquivo.rfind('/');
-    const std::string nome =
-        barra == std::string::npos ? NomeArquivo : NomeArquivo.substr(barra + 1);
+    const std::string& nome = NomeArquivo;
     if (nome.empty()) throw std::runtime_error("Nome de arquivo não informado");
+    // Names are often built from what an authoriser answered: none may leave its folder.
+    if (nome.find_first_of("/\\") != std::string::npos || nome.find("..") != std::string::npos)
+      throw std::runtime_error("Nome de arquivo \"" + nome + "\" recusado: não pode indicar pasta");
 
-    std::string pasta =
-        barra == std::string::npos ? std::string() : NomeArquivo.substr(0, barra + 1);
-    if (pasta.empty()) pasta = aPath;
+    std::string pasta = aPath;
     if (pasta.empty()) pasta = FPConfiguracoes->Arquivos().PathSalvar();
     pasta = CaminhoComBarra(pasta);
 

@@ -145,9 +145,12 @@ class TNivraNFe : public TNivraDFe, public TNotificadorLiberacao {
   // empty. Returns true.
   bool Consultar(const std::string& AChave = "");
   // Cancels every loaded document: queries it for its protocol and sends one cancellation
-  // event with the justification. Returns true.
+  // event with the justification. Returns true when every cancellation was registered; a
+  // failure (a refused event with its own code and reason) goes to GerarException.
   bool Cancelamento(const std::string& AJustificativa, int64_t ALote = 0);
-  // Sends the event batch EventoNFe (1 to 20 events).
+  // Sends the event batch EventoNFe (1 to 20 events). Returns true when the batch was processed
+  // and each event registered; a key that is not of key form, a detail that cannot be sent or a
+  // refused event goes to GerarException (false when the log handler took it).
   bool EnviarEvento(int64_t idLote);
   // Sends the correction letters of CartaCorrecao as the event batch.
   bool EnviarCartaCorrecao(int64_t idLote);

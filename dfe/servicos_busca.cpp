@@ -4,6 +4,7 @@
 #include "dfe/nivra_nfe.h"
 #include "dfe/servicos_resolucao.h"
 #include "dfe/servicos_schemas.h"
+#include "util/excecoes.h"
 #include "util/numeros.h"
 
 void TNivraDFe::LerServicoChaveDeParams(const std::string& NomeSessao,
@@ -19,14 +20,42 @@ void TNivraDFe::LerDeParams(const std::string& NomeSessao, const std::string& No
   LerServicoChaveDeParams(NomeSessao, NomeServico, Versao, Servico);
 }
 
+namespace {
+
+// The highest version the table gives the service from the section on; 0 when none.
+double VersaoMaisRecente(const TServicosIni& ini, std::string_view recurso,
+                         const std::string& secao, std::string_view servico) {
+  try {
+    return ResolverEnderecoServico(ini, recurso, secao, servico, 99.99).Versao;
+  } catch (const ENivraDFeException&) {
+    return 0;
+  }
+}
+
+}  // namespace
+
 void TNivraDFe::LerServicoDeParams(const std::string& ModeloDFe, const std::string& UF,
                                    TkovTipoAmbiente TipoAmbiente, const std::string& NomeServico,
                                    double& Versao, std::string& URL, std::string& Servico,
                                    std::string& SoapAction) {
   const std::string secao = NomeSecaoServicos(ModeloDFe, UF, TipoAmbiente);
   CarregarParametros(true);
-  const TEnderecoServico endereco = ResolverEnderecoServico(
-      *FPIniParams, Configuracoes().WebServices().ResourceName(), secao, NomeServico, Versao);
+  const std::string& recurso = Configuracoes().WebServices().ResourceName();
+  TEnderecoServico endereco;
+  try {
+    endereco = ResolverEnderecoServico(*FPIniParams, recurso, secao, NomeServico, Versao);
+  } catch (const ENivraDFeException& e) {
+    const std::string versao = DecimalParaTexto('.', "0.00", Versao);
+    std::string texto = std::string(e.what()) + ": nenhum endereço para o serviço " + NomeServico +
+                        " versão " + versao + " do modelo " + ModeloDFe + ", UF " + UF +
+                        ", ambiente de " +
+                        (TipoAmbiente == TkovTipoAmbiente::taProducao ? "produção" : "homologação");
+    const double vigente = VersaoMaisRecente(*FPIniParams, recurso, secao, NomeServico);
+    if (vigente > Versao)
+      texto += ". A versão " + versao + " desse serviço foi desativada; o autorizador atende a " +
+               DecimalParaTexto('.', "0.00", vigente) + " (Configuracoes.Geral.VersaoDF)";
+    throw ENivraDFeException(texto);
+  }
   URL = endereco.URL;
   Servico = endereco.Servico;
   SoapAction = endereco.SoapAction;

@@ -94,7 +94,8 @@ void TWebServicesConf::SetProxyPass(const std::string& Valor) {
 }
 
 void TWebServicesConf::SetTimeOut(int Valor) {
-  GuardarEEnviar(FTimeOut, Valor, [this](int v) { FSSL.SetTimeOut(v); });
+  GuardarEEnviar(FTimeOut, Valor > 0 ? Valor : kTimeOutPadrao,
+                 [this](int v) { FSSL.SetTimeOut(v); });
 }
 
 void TWebServicesConf::SetVerificarServidor(bool Valor) {

@@ -90,7 +90,8 @@ class TWebServicesConf {
   // The services table, one line per item.
   const std::vector<std::string>& Params() const { return FParams; }
   void SetParams(const std::vector<std::string>& Valor) { FParams = Valor; }
-  // HTTP time-out in milliseconds.
+  // HTTP time-out in milliseconds; a value of 0 or less becomes kTimeOutPadrao, so a request
+  // never waits for ever.
   int TimeOut() const { return FTimeOut; }
   void SetTimeOut(int Valor);
   // Verify the authoriser's certificate chain and host name (off by default), against the PEM

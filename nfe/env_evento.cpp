@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 
+#include "nfe/campos_resposta.h"
+#include "util/caracteres.h"
 #include "util/excecoes.h"
 #include "util/fuso_horario.h"
 #include "util/texto.h"
@@ -47,7 +49,33 @@ constexpr const char* kCondicaoUsoCCe =
     "quantidade, valor da operacao ou da prestacao; II - a correcao de dados cadastrais que "
     "implique mudanca do remetente ou do destinatario; III - a data de emissao ou de saida.";
 
+// The trimmed text's length in characters, or an error naming the field when it lies outside
+// minimo to maximo.
+std::string ErroDeTamanho(const std::string& Campo, const std::string& Texto, std::size_t minimo,
+                          std::size_t maximo) {
+  const std::size_t tamanho = DecodificarCaracteres(Aparar(Texto)).size();
+  if (tamanho >= minimo && tamanho <= maximo) return {};
+  return Campo + " do evento deve ter de " + std::to_string(minimo) + " a " +
+         std::to_string(maximo) + " caracteres (tem " + std::to_string(tamanho) + ")";
+}
+
 }  // namespace
+
+std::string ErroDoEvento(const TInfEventoNFe& Evento) {
+  if (!ChaveNoPadrao(Evento.chNFe)) return "Chave \"" + Evento.chNFe + "\" inválida.";
+  switch (Evento.tpEvento) {
+    case TkovTpEvento::teCancelamento:
+      if (!ProtocoloNoPadrao(Evento.nProt))
+        return "Protocolo \"" + Evento.nProt + "\" do evento inválido: deve ter 15 dígitos";
+      return ErroDeTamanho("Justificativa", Evento.xJust, 15, 255);
+    case TkovTpEvento::teManifDestOperNaoRealizada:
+      return ErroDeTamanho("Justificativa", Evento.xJust, 15, 255);
+    case TkovTpEvento::teCCe:
+      return ErroDeTamanho("Correção", Evento.xCorrecao, 15, 1000);
+    default:
+      return {};
+  }
+}
 
 std::string CodigoTipoEvento(TkovTpEvento Tipo) { return TipoEvento(Tipo).Codigo; }
 

@@ -19,6 +19,11 @@
 // True for the events the national environment receives (every type but the correction
 // letter, the cancellation and the four extension requests).
 [[nodiscard]] bool EventoNacional(TkovTpEvento Tipo);
+// Why the event cannot be sent as it is, checked before it is signed: a key that is not of key
+// form; for a cancellation a protocol that is not 15 digits; a justification (cancellation,
+// operation not performed) or correction text whose trimmed length, in characters, lies outside
+// 15 to 255 (1000 for a correction). Empty when it can be sent. Never throws.
+[[nodiscard]] std::string ErroDoEvento(const TInfEventoNFe& Evento);
 // "ID" + the type's code + the key + the sequence number (2 digits).
 [[nodiscard]] std::string IdEvento(const TInfEventoNFe& Evento);
 

@@ -1,6 +1,8 @@
 // Querying one document.
 #include "nfe/nfe_consulta.h"
 
+#include <filesystem>
+
 #include "dfe/configuracoes_nfe.h"
 #include "nfe/cons_sit_nfe.h"
 #include "nfe/protocolos_nfe.h"
@@ -134,8 +136,9 @@ void TNFeConsulta::AtualizarCancelada() {
     TrocarConteudo(protocolo, "nProt", nProt);
     if (!dhRecbto.empty()) TrocarConteudo(protocolo, "dhRecbto", dhRecbto);
     nota.SetProtocolo(protocolo, nProt, FRetorno.cStat, FRetorno.xMotivo);
-    if (!nota.NomeArq().empty())
-      (void)FPDFeOwner.Gravar(nota.NomeArq(), nota.XMLProcessado());
+    if (const std::filesystem::path arquivo(nota.NomeArq()); !arquivo.empty())
+      (void)FPDFeOwner.Gravar(arquivo.filename().string(), nota.XMLProcessado(),
+                              arquivo.parent_path().string());
     else
       (void)FPDFeOwner.Gravar(FNFeChave + "-nfe.xml", nota.XMLProcessado(),
                               FPConfiguracoesNFe.Arquivos().GetPathNFe(0, nota.CNPJEmitente()));

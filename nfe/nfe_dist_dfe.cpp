@@ -2,6 +2,7 @@
 #include "nfe/nfe_dist_dfe.h"
 
 #include "dfe/configuracoes_nfe.h"
+#include "nfe/campos_resposta.h"
 #include "nfe/dist_dfe_int.h"
 #include "nfe/documentos_pedido.h"
 #include "nfe/env_evento.h"
@@ -71,19 +72,39 @@ void TDistribuicaoDFe::ValidarPedido() const {
 
 bool TDistribuicaoDFe::TratarResposta() {
   LerResposta({"nfeDistDFeInteresseResult", "nfeResultMsg"}, "retDistDFeInt");
-  if (FPConfiguracoes.Arquivos().Salvar())
-    for (const TDocZipRetorno& documento : FRetorno.docZip) SalvarDocumento(documento);
+  std::string recusados;
+  for (const TDocZipRetorno& documento : FRetorno.docZip) {
+    if (!documento.Erro.empty()) {
+      FazerLog(documento.Erro);
+      recusados += "\r\n" + documento.Erro;
+    } else if (FPConfiguracoes.Arquivos().Salvar()) {
+      SalvarDocumento(documento);
+    }
+  }
+  // The documents that were read are saved; the refused ones fail the request.
+  if (!recusados.empty()) {
+    FPMsg = "Documentos recusados:" + recusados;
+    return false;
+  }
   return FRetorno.cStat == 137 || FRetorno.cStat == 138;
 }
 
+bool TDistribuicaoDFe::NomeNoPadrao(const TDocZipRetorno& Documento, const std::string& Campo,
+                                    const std::string& Valor, bool NoPadrao) {
+  if (!NoPadrao)
+    FazerLog("Documento NSU " + Documento.NSU + " não salvo: " + Campo + " \"" + Valor +
+             "\" inválido");
+  return NoPadrao;
+}
+
 void TDistribuicaoDFe::SalvarDocumento(const TDocZipRetorno& Documento) {
-  if (Documento.XML.empty()) return;
   auto& arquivos = FPConfiguracoesNFe.Arquivos();
   std::string chave = Aparar(ConteudoDaTag(Documento.XML, "chNFe", false));
   // A full document names its key only in the Id of infNFe.
   if (const std::size_t id = Documento.XML.find("Id=\"NFe");
       chave.empty() && id != std::string::npos)
     chave = Documento.XML.substr(id + 7, 44);
+  if (!NomeNoPadrao(Documento, "chNFe", chave, ChaveNoPadrao(chave))) return;
   TDateTime emissao = 0;
   if (arquivos.EmissaoPathNFe()) {
     TLeitor leitor;
@@ -104,6 +125,9 @@ void TDistribuicaoDFe::SalvarDocumento(const TDocZipRetorno& Documento) {
   if (!arquivos.SalvarEvento()) return;
   const std::string tipo = Aparar(ConteudoDaTag(Documento.XML, "tpEvento", false));
   const std::string sequencia = Aparar(ConteudoDaTag(Documento.XML, "nSeqEvento", false));
+  if (!NomeNoPadrao(Documento, "tpEvento", tipo, TipoEventoNoPadrao(tipo)) ||
+      !NomeNoPadrao(Documento, "nSeqEvento", sequencia, SequenciaEventoNoPadrao(sequencia)))
+    return;
   const std::string nome = tipo + chave + ZerosAEsquerda(sequencia, 2);
   const TkovTpEvento tpEvento = TipoEventoDoCodigo(tipo).value_or(TkovTpEvento::teCCe);
   const std::string pasta = arquivos.GetPathEvento(tpEvento, FCNPJCPF, emissao);

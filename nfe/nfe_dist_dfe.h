@@ -12,7 +12,10 @@
 // ("-resEventoNFe.xml") and processed events ("-procEventoNFe.xml") in GetPathEvento, the
 // events only when SalvarEvento is on too. Before anything is sent, the CNPJ or CPF, the NSU and
 // the key are checked (ENivraNFeException naming the value); the distribution's layout (1.01)
-// takes only a numeric CNPJ and key.
+// takes only a numeric CNPJ and key. A document whose key, event type or sequence number
+// is not of its field's form is not saved (a log line says why). Documents that could not be
+// unzipped (damaged, or past the size limits of TRetornoNFe) are logged and make Executar return
+// false, Msg being "Documentos recusados:" with one line each (the others are saved).
 class TDistribuicaoDFe : public TNFeServicoRetorno {
  public:
   explicit TDistribuicaoDFe(TNivraNFe& AOwner);
@@ -40,6 +43,9 @@ class TDistribuicaoDFe : public TNFeServicoRetorno {
  private:
   void SalvarDocumento(const TDocZipRetorno& Documento);
   void ValidarPedido() const;
+  // Returns NoPadrao; when false, logs that the document is not saved for the field's value.
+  bool NomeNoPadrao(const TDocZipRetorno& Documento, const std::string& Campo,
+                    const std::string& Valor, bool NoPadrao);
 
   int32_t FcUFAutor = 0;
   std::string FCNPJCPF;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "dfe/configuracoes_nfe.h"
+#include "nfe/campos_resposta.h"
 #include "nfe/documentos_pedido.h"
 #include "nfe/env_evento.h"
 #include "util/chave_acesso.h"
@@ -35,16 +36,17 @@ void TNFeEnvEvento::DefinirURL() {
   const TInfEventoNFe* primeiro = FEvento.Evento.empty() ? nullptr : &FEvento.Evento.front();
   const std::string chave = primeiro != nullptr ? primeiro->chNFe : std::string();
   bool ok = false;
-  const TkovModeloDF modelo = chave.size() == 44 ? TextoParaModelo(ok, chave.substr(20, 2))
-                                                 : FPConfiguracoesNFe.Geral().ModeloDF();
+  const bool temChave = ChaveNoPadrao(chave);
+  const TkovModeloDF modelo =
+      temChave ? TextoParaModelo(ok, chave.substr(20, 2)) : FPConfiguracoesNFe.Geral().ModeloDF();
   std::string uf;
   if (primeiro != nullptr && EventoNacional(primeiro->tpEvento)) {
     FPLayout = TLayOut::LayNFeEventoAN;
     uf = "AN";
   } else {
     FPLayout = TLayOut::LayNFeEvento;
-    uf = UFOuContingencia(chave.size() == 44 ? CUFParaSigla(CodigoUFDaChave(chave))
-                                             : FPConfiguracoes.WebServices().UF());
+    uf = UFOuContingencia(temChave ? CUFParaSigla(CodigoUFDaChave(chave))
+                                   : FPConfiguracoes.WebServices().UF());
   }
   DefinirURLPara(ModeloParaPrefixo(modelo), uf,
                  primeiro != nullptr ? primeiro->tpAmb : FPConfiguracoes.WebServices().Ambiente(),
@@ -59,12 +61,20 @@ void TNFeEnvEvento::DefinirServicoEAction() {
 }
 
 void TNFeEnvEvento::DefinirDadosMsg() {
+  for (const TInfEventoNFe& evento : FEvento.Evento)
+    if (const std::string erro = ErroDoEvento(evento); !erro.empty()) Falhar(erro);
   TEnvEventoPedido pedido;
   pedido.idLote = FidLote;
   pedido.Evento = FEvento.Evento;
   pedido.SetVersao(FPVersaoServico);
   AplicarOpcoesGerador(pedido.Gerador());
-  (void)pedido.GerarXML();
+  // An event the generator has doubts about is refused here, as the authoriser would.
+  if (!pedido.GerarXML()) {
+    std::string alertas;
+    for (const std::string& alerta : pedido.Gerador().ListaDeAlertas())
+      alertas += (alertas.empty() ? "" : "\r\n") + alerta;
+    Falhar(alertas);
+  }
   FCNPJ = pedido.Evento.empty() ? std::string() : SomenteLetrasEDigitos(pedido.Evento.front().CNPJ);
   const std::string lote = TextoParaUTF8(pedido.Gerador().ArquivoFormatoXML());
 
@@ -94,6 +104,11 @@ bool TNFeEnvEvento::TratarResposta() {
   LerResposta({"nfeRecepcaoEventoResult", "nfeRecepcaoEventoNFResult", "nfeResultMsg"},
               "retEnvEvento");
   auto& arquivos = FPConfiguracoesNFe.Arquivos();
+  for (TInfEventoNFe& evento : FEvento.Evento) {
+    evento.cStatRetorno = 0;
+    evento.xMotivoRetorno.clear();
+    evento.nProtRetorno.clear();
+  }
   for (const TRetEventoRetorno& ret : FRetorno.retEvento) {
     for (std::size_t i = 0; i < FEvento.Evento.size(); ++i) {
       TInfEventoNFe& evento = FEvento.Evento[i];
@@ -115,7 +130,22 @@ bool TNFeEnvEvento::TratarResposta() {
                                 arquivos.GetPathEvento(evento.tpEvento, FCNPJ));
     }
   }
-  return FRetorno.cStat == 128;
+  if (FRetorno.cStat != 128) return false;
+  // A processed batch may still hold refused events: each must be registered on its own.
+  std::string recusados;
+  for (const TInfEventoNFe& evento : FEvento.Evento) {
+    if (EventoRegistrado(evento.cStatRetorno)) continue;
+    const std::string resposta =
+        evento.cStatRetorno == 0
+            ? std::string("sem resposta do autorizador")
+            : std::to_string(evento.cStatRetorno) + " - " + evento.xMotivoRetorno;
+    recusados += (recusados.empty() ? "" : "\r\n") + std::string("Evento ") +
+                 CodigoTipoEvento(evento.tpEvento) + " da chave " + evento.chNFe + " (sequência " +
+                 std::to_string(evento.nSeqEvento) + ") não registrado: " + resposta;
+  }
+  if (recusados.empty()) return true;
+  FPMsg = recusados;
+  return false;
 }
 
 std::string TNFeEnvEvento::PastaArquivos() {

@@ -9,7 +9,11 @@
 
 class TEventoNFe;
 
-// Executar returns true when the batch was processed (cStat 128). Every event answered with
+// Executar returns true when the batch was processed (cStat 128) and every event of it was
+// registered (its own cStat 135, 136 or 155); otherwise Msg holds the batch's xMotivo, or one
+// line per event not registered with its code and reason. Events with a detail that cannot be
+// sent (ErroDoEvento) or with alerts of the generator are refused before signing, through
+// GerarException. Every event answered with
 // cStat 135, 136 or 155 gets a procEventoNFe document, saved with Arquivos.Salvar on as the
 // Id's digits + "-procEventoNFe.xml" in GetPathEvento. The answer of each event is copied
 // into the component's batch.

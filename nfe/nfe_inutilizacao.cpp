@@ -3,6 +3,7 @@
 
 #include "dfe/configuracoes_nfe.h"
 #include "nfe/inut_nfe_pedido.h"
+#include "util/caracteres.h"
 #include "util/excecoes.h"
 #include "util/texto.h"
 #include "util/xml_texto.h"
@@ -33,7 +34,7 @@ bool TNFeInutilizacao::SetJustificativa(const std::string& Valor) {
         "Informar uma Justificativa para Inutilização de numeração da Nota Fiscal Eletronica");
     return false;
   }
-  if (texto.size() < kJustificativaMinima) {
+  if (DecodificarCaracteres(texto).size() < kJustificativaMinima) {
     GerarException(
         "A Justificativa para Inutilização de numeração da Nota Fiscal Eletronica deve ter no "
         "minimo 15 caracteres");

@@ -21,8 +21,9 @@ void TNFeServicoRetorno::Clear() {
 
 void TNFeServicoRetorno::LerResposta(const std::vector<std::string>& Elementos,
                                      const std::string& Raiz) {
-  FPRetWS = PrimeiroConteudoDeTags(Elementos, FPRetornoWS, false);
-  // A missing or unreadable answer leaves the fields empty; it is not an error.
+  FPRetWS = XMLDaResposta(PrimeiroConteudoDeTags(Elementos, FPRetornoWS, false), Raiz);
+  ExigirRetorno(FPRetWS, Raiz);
+  // A malformed date stops the reading of the dates alone; the other fields are read.
   (void)FRetorno.LerXml(FPRetWS, Raiz);
   FPMsg = FRetorno.xMotivo;
 }

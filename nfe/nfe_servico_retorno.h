@@ -25,8 +25,10 @@ class TNFeServicoRetorno : public TNFeWebService {
   TDateTime dhRecbto() const { return FRetorno.dhRecbto; }
 
  protected:
-  // RetWS := the first non-empty of the result elements; reads Raiz out of it into Retorno and
-  // sets Msg to its xMotivo. An answer without Raiz leaves the fields empty.
+  // RetWS := the answer's XML (XMLDaResposta) in the first non-empty of the result elements;
+  // reads Raiz out of it into Retorno and
+  // sets Msg to its xMotivo. Throws ExigirRetorno's ENivraNFeException for an answer without a
+  // complete Raiz holding a numeric cStat (cut short, or no answer at all).
   void LerResposta(const std::vector<std::string>& Elementos, const std::string& Raiz);
   // "Versão Layout", "Ambiente", "Versão Aplicativo", "Status Código", "Status Descrição",
   // "UF" and "Recebimento" lines of the answer.

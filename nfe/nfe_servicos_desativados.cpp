@@ -2,6 +2,7 @@
 #include "nfe/nfe_servicos_desativados.h"
 
 #include "dfe/configuracoes_nfe.h"
+#include "nfe/campos_resposta.h"
 #include "nfe/retorno_nfe.h"
 #include "util/texto.h"
 #include "util/xml_texto.h"
@@ -104,6 +105,10 @@ bool TNFeDownloadNFe::TratarResposta() {
     for (const std::string& ret : ElementosXML(FPRetWS, "retNFe")) {
       if (Aparar(ConteudoDaTag(ret, "cStat", false)) != "140") continue;
       const std::string chave = Aparar(ConteudoDaTag(ret, "chNFe", false));
+      if (!ChaveNoPadrao(chave)) {
+        FazerLog("Documento não salvo: chNFe \"" + chave + "\" inválido");
+        continue;
+      }
       (void)FPDFeOwner.Gravar(chave + "-nfe.xml", ConteudoDaTag(ret, "procNFe", false));
     }
   }

@@ -8,8 +8,10 @@
 #include "dfe/configuracoes_nfe.h"
 #include "nfe/cons_stat_serv.h"
 #include "nfe/ret_cons_stat_serv.h"
+#include "nfe/retorno_nfe.h"
 #include "util/datahora.h"
 #include "util/fuso_horario.h"
+#include "util/texto.h"
 #include "util/uf.h"
 #include "util/xml_texto.h"
 
@@ -41,6 +43,7 @@ void TNFeStatusServico::Clear() {
   FcStat = 0;
   FTMed = 0;
   FdhRecbto = 0;
+  FFusoRecbto.clear();
   FdhRetorno = 0;
   FtpAmb = FPConfiguracoes.WebServices().Ambiente();
   FcUF = FPConfiguracoes.WebServices().UFCodigo();
@@ -78,22 +81,28 @@ void TNFeStatusServico::DefinirDadosMsg() {
 }
 
 bool TNFeStatusServico::TratarResposta() {
-  FPRetWS = PrimeiroConteudoDeTags(
-      {"nfeStatusServicoNF2Result", "NfeStatusServicoNFResult", "nfeResultMsg"}, FPRetornoWS,
-      false);
+  FPRetWS = XMLDaResposta(PrimeiroConteudoDeTags({"nfeStatusServicoNF2Result",
+                                                  "NfeStatusServicoNFResult", "nfeResultMsg"},
+                                                 FPRetornoWS, false),
+                          "retConsStatServ");
 
+  ExigirRetorno(FPRetWS, "retConsStatServ");
   TRetConsStatServ retorno;
   retorno.Leitor().SetArquivo(ConverterEntidadesXML(FPRetWS));
-  // A missing or unreadable answer leaves the fields empty; it is not an error.
+  // A malformed date stops the reading at that field; what was read before it is kept.
   (void)retorno.LerXml();
 
   Fversao = retorno.versao();
-  FtpAmb = retorno.tpAmb();
+  // An answer without tpAmb keeps the configured environment.
+  bool ambienteLido = false;
+  (void)TextoParaTipoAmbiente(ambienteLido, Aparar(ConteudoDaTag(FPRetWS, "tpAmb", false)));
+  if (ambienteLido) FtpAmb = retorno.tpAmb();
   FverAplic = retorno.verAplic();
   FcStat = retorno.cStat();
   FxMotivo = retorno.xMotivo();
   FcUF = retorno.cUF();
   FdhRecbto = CorrigirRecebimento(retorno.dhRecbto());
+  FFusoRecbto = FusoDaDataHora(ConteudoDaTag(FPRetWS, "dhRecbto", false));
   FTMed = retorno.tMed();
   FdhRetorno = retorno.dhRetorno();
   FxObs = retorno.xObs();

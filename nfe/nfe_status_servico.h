@@ -27,6 +27,8 @@ class TNFeStatusServico : public TNFeWebService {
   const std::string& xMotivo() const { return FxMotivo; }
   int32_t cUF() const { return FcUF; }
   TDateTime dhRecbto() const { return FdhRecbto; }
+  // The offset from UTC the answer wrote with dhRecbto ("-03:00"); empty when it wrote none.
+  const std::string& FusoRecbto() const { return FFusoRecbto; }
   // Average response time of the authoriser, in seconds.
   int32_t TMed() const { return FTMed; }
   TDateTime dhRetorno() const { return FdhRetorno; }
@@ -35,8 +37,10 @@ class TNFeStatusServico : public TNFeWebService {
  protected:
   void DefinirServicoEAction() override;
   void DefinirDadosMsg() override;
-  // Reads retConsStatServ out of the answer. Returns true when cStat is 107; an answer
-  // without that element is no error and leaves the fields empty.
+  // Reads retConsStatServ out of the answer. Returns true when cStat is 107. Throws
+  // ExigirRetorno's ENivraNFeException for an answer without a complete retConsStatServ
+  // holding a numeric cStat (cut short, or no answer at all); an answer without tpAmb keeps
+  // the configured environment.
   bool TratarResposta() override;
   std::string MontarMsgLog() override;
   std::string MontarMsgErro(const std::exception& E) override;
@@ -53,6 +57,7 @@ class TNFeStatusServico : public TNFeWebService {
   std::string FxMotivo;
   int32_t FcUF = 0;
   TDateTime FdhRecbto = 0;
+  std::string FFusoRecbto;
   int32_t FTMed = 0;
   TDateTime FdhRetorno = 0;
   std::string FxObs;

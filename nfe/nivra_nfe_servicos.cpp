@@ -1,6 +1,7 @@
 // The component's operations that drive the NF-e services.
 #include "dfe/danfe.h"
 #include "dfe/nivra_nfe.h"
+#include "nfe/campos_resposta.h"
 #include "nfe/env_evento.h"
 #include "nfe/webservices.h"
 #include "util/chave_acesso.h"
@@ -107,9 +108,8 @@ bool TNivraNFe::Cancelamento(const std::string& AJustificativa, int64_t ALote) {
     try {
       if (!EnviarEvento(ALote)) return false;
     } catch (const std::exception& e) {
-      // The authoriser's reason when it answered; the failure itself when it did not.
-      const std::string& motivo = WebServices().EnvEvento().xMotivo();
-      GerarException(motivo.empty() ? std::string(e.what()) : motivo);
+      // The failure carries the event's own code and reason when the authoriser answered.
+      GerarException(e.what());
       return false;
     }
   }
@@ -157,7 +157,11 @@ bool TNivraNFe::EnviarEvento(int64_t idLote) {
         }
       }
     }
-    if (evento.cOrgao == 0 && evento.chNFe.size() >= 2)
+    if (!ChaveNoPadrao(evento.chNFe)) {
+      GerarException("Chave \"" + evento.chNFe + "\" inválida.");
+      return false;
+    }
+    if (evento.cOrgao == 0)
       evento.cOrgao =
           EventoNacional(evento.tpEvento) ? kOrgaoNacional : CodigoUFDaChave(evento.chNFe);
   }

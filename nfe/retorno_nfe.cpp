@@ -1,11 +1,14 @@
 // Reads the answer documents of the NF-e services.
 #include "nfe/retorno_nfe.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
 #include "util/compactacao.h"
+#include "util/excecoes.h"
 #include "util/texto.h"
+#include "util/xml_bem_formado.h"
 #include "util/xml_texto.h"
 #include "xml/leitor.h"
 #include "xml/valor_campo.h"
@@ -17,9 +20,10 @@ int32_t Inteiro(const std::string& texto) {
   return digitos.empty() || digitos.size() > 9 ? 0 : std::stoi(digitos);
 }
 
-// The trimmed content of the first Tag of the element; empty when missing.
+// The trimmed content of the first Tag of the element with its entities decoded, for display;
+// empty when missing.
 std::string Campo(const std::string& elemento, const std::string& tag) {
-  return Aparar(ConteudoDaTag(elemento, tag, false));
+  return ConverterEntidadesXML(Aparar(ConteudoDaTag(elemento, tag, false)));
 }
 
 std::string Atributo(const std::string& elemento, const std::string& nome) {
@@ -61,16 +65,38 @@ TInfCadRetorno LerInfCad(const std::string& elemento) {
   return campos;
 }
 
-TDocZipRetorno LerDocZip(const std::string& elemento) {
-  TDocZipRetorno d{Atributo(elemento, "NSU"), Atributo(elemento, "schema"), {}};
+std::string EmMiB(std::size_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }
+
+// Unzips one document within what is left of the answer's limit (restante), which it reduces.
+TDocZipRetorno LerDocZip(const std::string& elemento, std::size_t& restante) {
+  TDocZipRetorno d{Atributo(elemento, "NSU"), Atributo(elemento, "schema"), {}, {}};
   const std::size_t inicio = elemento.find('>');
   const std::size_t fim = elemento.rfind("</");
+  const std::size_t limite = std::min(kLimiteDocZip, restante);
   try {
-    d.XML = DescompactarBase64(elemento.substr(inicio + 1, fim - inicio - 1));
-  } catch (const std::exception&) {
-    d.XML.clear();
+    d.XML = DescompactarBase64(elemento.substr(inicio + 1, fim - inicio - 1), limite);
+    restante -= d.XML.size();
+    if (!XMLBemFormado(d.XML)) {
+      d.XML.clear();
+      d.Erro = "Documento NSU " + d.NSU + " recusado: não é XML bem formado";
+    }
+  } catch (const TDescompactadoExcedeLimite&) {
+    d.Erro =
+        "Documento NSU " + d.NSU + " recusado: descompactado excede " +
+        (limite == kLimiteDocZip ? EmMiB(kLimiteDocZip)
+                                 : "o limite de " + EmMiB(kLimiteDocZipResposta) + " da resposta");
+  } catch (const std::exception& e) {
+    d.Erro = "Documento NSU " + d.NSU + " não pôde ser descompactado: " + e.what();
   }
   return d;
+}
+
+// ElementosXML without the elements that are not well-formed on their own (a nested element of
+// the same name cuts its parent short).
+std::vector<std::string> ElementosBemFormados(const std::string& Texto, const std::string& Nome) {
+  std::vector<std::string> elementos = ElementosXML(Texto, Nome);
+  std::erase_if(elementos, [](const std::string& e) { return !XMLBemFormado(e); });
+  return elementos;
 }
 
 }  // namespace
@@ -97,9 +123,36 @@ std::vector<std::string> ElementosXML(const std::string& Texto, const std::strin
   return elementos;
 }
 
+std::string XMLDaResposta(const std::string& Resultado, const std::string& Raiz) {
+  const bool escapada = ConteudoDaTag(Resultado, Raiz, true).empty();
+  return EntidadesXMLPredefinidas(escapada ? DesescaparXML(Resultado) : Resultado);
+}
+
+void ExigirRetorno(const std::string& Texto, const std::string& Raiz) {
+  const std::string elemento = ConteudoDaTag(Texto, Raiz, true);
+  if (elemento.empty())
+    throw ENivraNFeException("Resposta inválida do autorizador: elemento \"" + Raiz +
+                             "\" ausente ou incompleto");
+  if (!XMLBemFormado(elemento))
+    throw ENivraNFeException("Resposta inválida do autorizador: \"" + Raiz +
+                             "\" não é XML bem formado");
+  const std::string cStat = Aparar(ConteudoDaTag(elemento, "cStat", false));
+  if (cStat.empty() || cStat.size() > 9 || SomenteDigitos(cStat) != cStat)
+    throw ENivraNFeException("Resposta inválida do autorizador: \"" + Raiz +
+                             "\" sem cStat numérico");
+}
+
+std::string FusoDaDataHora(const std::string& DataHora) {
+  const std::string texto = Aparar(DataHora);
+  if (texto.size() < 6) return {};
+  const std::string fuso = texto.substr(texto.size() - 6);
+  const bool formato = (fuso[0] == '+' || fuso[0] == '-') && fuso[3] == ':' &&
+                       SomenteDigitos(fuso) == fuso.substr(1, 2) + fuso.substr(4, 2);
+  return formato ? fuso : std::string();
+}
+
 bool TRetornoNFe::LerXml(const std::string& Texto, const std::string& Raiz) {
-  const std::string texto = ConverterEntidadesXML(Texto);
-  XML = ConteudoDaTag(texto, Raiz, true);
+  XML = ConteudoDaTag(Texto, Raiz, true);
   if (XML.empty()) return false;
   protNFe.clear();
   retEvento.clear();
@@ -107,7 +160,8 @@ bool TRetornoNFe::LerXml(const std::string& Texto, const std::string& Raiz) {
   infCad.clear();
   versao = Atributo(XML, "versao");
   bool ok = false;
-  tpAmb = TextoParaTipoAmbiente(ok, Campo(XML, "tpAmb"));
+  const TkovTipoAmbiente ambiente = TextoParaTipoAmbiente(ok, Campo(XML, "tpAmb"));
+  if (ok) tpAmb = ambiente;
   verAplic = Campo(XML, "verAplic");
   cStat = Inteiro(Campo(XML, "cStat"));
   xMotivo = Campo(XML, "xMotivo");
@@ -121,23 +175,27 @@ bool TRetornoNFe::LerXml(const std::string& Texto, const std::string& Raiz) {
   Id = Atributo(ConteudoDaTag(XML, "infInut", true), "Id");
   ultNSU = Campo(XML, "ultNSU");
   maxNSU = Campo(XML, "maxNSU");
-  for (const std::string& e : ElementosXML(XML, "protNFe"))
+  // Only whole elements are kept: what is attached or saved from them must stay well-formed.
+  for (const std::string& e : ElementosBemFormados(XML, "protNFe"))
     protNFe.push_back({Campo(e, "chNFe"), Campo(e, "nProt"), Campo(e, "digVal"),
                        Inteiro(Campo(e, "cStat")), Campo(e, "xMotivo"), e});
-  for (const std::string& e : ElementosXML(XML, "procEventoNFe"))
+  for (const std::string& e : ElementosBemFormados(XML, "procEventoNFe"))
     retEvento.push_back(LerRetEvento(e));
   if (retEvento.empty())
-    for (const std::string& e : ElementosXML(XML, "retEvento"))
+    for (const std::string& e : ElementosBemFormados(XML, "retEvento"))
       retEvento.push_back(LerRetEvento(e));
-  for (const std::string& e : ElementosXML(XML, "docZip")) docZip.push_back(LerDocZip(e));
+  std::size_t restante = kLimiteDocZipResposta;
+  for (const std::string& e : ElementosXML(XML, "docZip")) docZip.push_back(LerDocZip(e, restante));
   for (const std::string& e : ElementosXML(XML, "infCad")) infCad.push_back(LerInfCad(e));
   retCancNFe = ConteudoDaTag(XML, "retCancNFe", true);
+  if (!XMLBemFormado(retCancNFe)) retCancNFe.clear();
   try {
     TLeitor leitor;
     leitor.SetGrupo(XML);
     // Events name it dhRegEvento, the distribution dhResp, the registration query dhCons.
     for (const char* nome : {"dhRecbto", "dhRegEvento", "dhResp", "dhCons"}) {
       dhRecbto = VarianteParaDataHora(leitor.rCampo(TkovTipoCampo::tcDatHor, nome));
+      FusoRecbto = FusoDaDataHora(ConteudoDaTag(XML, nome, false));
       if (dhRecbto != 0) break;
     }
   } catch (const std::exception&) {

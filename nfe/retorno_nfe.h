@@ -3,6 +3,7 @@
 // the fields the services read, the protocols, event answers and zipped documents included.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -38,7 +39,14 @@ struct TDocZipRetorno {
   std::string NSU;
   std::string schema;  // e.g. "resNFe_v1.01.xsd"
   std::string XML;
+  // Why the document was not unzipped (damaged, or past a size limit); empty when it was.
+  std::string Erro;
 };
+
+// A zipped document may inflate to at most this many bytes, and all the documents of one answer
+// together to the transport's limit on an answer.
+inline constexpr std::size_t kLimiteDocZip = 16u << 20;
+inline constexpr std::size_t kLimiteDocZipResposta = 64u << 20;
 
 // One taxpayer (infCad) of a registration answer: the fields it holds of IE, CNPJ, CPF, UF,
 // cSit, indCredNFe, indCredCTe, xNome, xFant, xRegApur, CNAE, dIniAtiv, dUltSit, dBaixa,
@@ -46,11 +54,19 @@ struct TDocZipRetorno {
 // as (name, value).
 using TInfCadRetorno = std::vector<std::pair<std::string, std::string>>;
 
+// The fields of an answer. The XML texts (the whole answer, each protocol, event and
+// cancellation) are kept as they travelled, entities and all, so what is saved or attached from
+// them stays well-formed; the fields read for display (xMotivo, the taxpayer's fields...) are
+// decoded.
 class TRetornoNFe {
  public:
   // Reads the answer element Raiz out of Texto. Returns true when it was found; false for a
-  // missing element or a malformed date, keeping what was read (never throws). A docZip that
-  // cannot be unzipped is kept with an empty XML.
+  // missing element or a malformed date, keeping what was read (never throws but
+  // std::bad_alloc). An answer without tpAmb keeps the environment held (the configured one).
+  // A protocol, event or cancellation that is not well-formed XML on its own is left out. A
+  // docZip that cannot be unzipped, that inflates past kLimiteDocZip (or past
+  // kLimiteDocZipResposta with the documents before it) or that is not well-formed XML is kept
+  // with an empty XML and the reason in Erro.
   bool LerXml(const std::string& Texto, const std::string& Raiz);
 
   std::string versao;
@@ -61,6 +77,8 @@ class TRetornoNFe {
   int32_t cUF = 0;
   // dhRecbto, else the answer's own time: dhRegEvento, dhResp or dhCons.
   TDateTime dhRecbto = 0;
+  // The offset from UTC written with that time ("-03:00"); empty when it had none.
+  std::string FusoRecbto;
   int32_t tMed = 0;
   std::string nRec;
   std::string cMsg;
@@ -85,6 +103,20 @@ class TRetornoNFe {
 [[nodiscard]] inline bool EventoRegistrado(int32_t cStat) {
   return cStat == 135 || cStat == 136 || cStat == 155;
 }
+
+// The XML of the answer element Raiz as the result element's content Resultado carries it: as
+// it is, or with one level of escaping undone when the authoriser sent it escaped as text; the
+// HTML named entities some authorisers write ("&ccedil;") become their characters, so the text
+// can be well-formed XML. Never throws except on allocation.
+[[nodiscard]] std::string XMLDaResposta(const std::string& Resultado, const std::string& Raiz);
+
+// Throws ENivraNFeException when Texto holds no complete element Raiz that is well-formed XML
+// with a numeric cStat: an answer cut short, or something that is no answer at all.
+void ExigirRetorno(const std::string& Texto, const std::string& Raiz);
+
+// The offset from UTC at the end of a date-time as the authorisers write it
+// ("2026-06-09T10:20:31-03:00" gives "-03:00"); empty when it has none. Never throws.
+[[nodiscard]] std::string FusoDaDataHora(const std::string& DataHora);
 
 // Every element named Nome in Texto, start and end tags included, in order (an element with a
 // prefix "ns2:" is found too). Never throws.

@@ -23,6 +23,9 @@ using TDFeSSLAntesDeAssinar =
                        const std::string& infElement, const std::string& SignatureNode,
                        const std::string& SelectionNamespaces, const std::string& IdSignature)>;
 
+// The HTTP time-out, in milliseconds, that stands for a time-out of 0 or less.
+inline constexpr int kTimeOutPadrao = 10000;
+
 // Lets the user choose one of the certificates of `lista`; `titulo` and `texto` are the
 // caption and the prompt to show. Returns the chosen certificate's serial number, or empty
 // when the user cancels.
@@ -108,9 +111,10 @@ class TDFeSSL {
   void SetEscolherCertificado(TEscolhaCertificado valor) {
     FEscolherCertificado = std::move(valor);
   }
-  // HTTP time-out in milliseconds.
+  // HTTP time-out in milliseconds; a value of 0 or less becomes kTimeOutPadrao, so a request
+  // never waits for ever.
   int TimeOut() const { return FTimeOut; }
-  void SetTimeOut(int valor) { FTimeOut = valor; }
+  void SetTimeOut(int valor) { FTimeOut = valor > 0 ? valor : kTimeOutPadrao; }
   // Whether the authoriser's certificate chain, dates and host name are verified (off by
   // default: authorisers' certificates often chain to authorities the system lacks). When on,
   // the PEM bundle `ArquivoCA` is the only trust if named, else the system's authorities.

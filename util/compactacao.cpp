@@ -44,7 +44,11 @@ std::string CompactarGZip(std::string_view bytes) {
   return saida;
 }
 
-std::string DescompactarGZip(std::string_view compactado) {
+TDescompactadoExcedeLimite::TDescompactadoExcedeLimite(std::size_t limite)
+    : std::runtime_error("Dados descompactados excedem o limite de " + std::to_string(limite) +
+                         " bytes") {}
+
+std::string DescompactarGZip(std::string_view compactado, std::size_t limite) {
   z_stream fluxo{};
   if (inflateInit2(&fluxo, kJanelaAutomatica) != Z_OK)
     throw std::runtime_error("Falha ao iniciar a descompactação");
@@ -60,7 +64,9 @@ std::string DescompactarGZip(std::string_view compactado) {
     resultado = inflate(&fluxo, Z_NO_FLUSH);
     if (resultado != Z_OK && resultado != Z_STREAM_END)
       throw std::runtime_error("Dados compactados inválidos");
-    saida.append(bloco, sizeof bloco - fluxo.avail_out);
+    const std::size_t produzidos = sizeof bloco - fluxo.avail_out;
+    if (produzidos > limite - saida.size()) throw TDescompactadoExcedeLimite(limite);
+    saida.append(bloco, produzidos);
     if (resultado == Z_OK && fluxo.avail_in == 0 && fluxo.avail_out != 0)
       throw std::runtime_error("Dados compactados inválidos");
   }
@@ -97,6 +103,6 @@ std::string CompactarBase64(std::string_view bytes) {
   return CodificarBase64(CompactarGZip(bytes));
 }
 
-std::string DescompactarBase64(std::string_view texto) {
-  return DescompactarGZip(DecodificarBase64(texto));
+std::string DescompactarBase64(std::string_view texto, std::size_t limite) {
+  return DescompactarGZip(DecodificarBase64(texto), limite);
 }

@@ -1,7 +1,9 @@
 // XML text helpers: entities, the result element of a SOAP answer and the UTF-8 declaration.
 #include "util/xml_texto.h"
 
+#include <algorithm>
 #include <array>
+#include <span>
 #include <utility>
 
 #include "util/caracteres.h"
@@ -69,6 +71,8 @@ bool LocalizarTag(const std::string& xmlMaiusculo, const std::string& inicio,
 }  // namespace
 
 std::string ConverterEntidadesXML(std::string_view texto, bool Decodificar, bool EhUTF8) {
+  // The 8-bit code page here is UTF-8 with the Windows-1252 fallback, so both readings agree.
+  static_cast<void>(EhUTF8);
   std::string resultado = UTF8ParaTexto(texto);
   if (Decodificar) {
     for (const auto& [entidade, caractere] : kEntidades) {
@@ -81,7 +85,72 @@ std::string ConverterEntidadesXML(std::string_view texto, bool Decodificar, bool
     SubstituirTodos(resultado, "\"", "&quot;");
     SubstituirTodos(resultado, "'", "&#39;");
   }
-  return EhUTF8 ? resultado : CodificarWindows1252(DecodificarCaracteres(resultado));
+  return resultado;
+}
+
+std::string EntidadesXMLPredefinidas(std::string_view texto) {
+  // The table's first five entities, and its last ("&apos;"), are XML's own.
+  const auto html = std::span(kEntidades).subspan(5, kEntidades.size() - 6);
+  std::string resultado;
+  resultado.reserve(texto.size());
+  std::size_t pos = 0;
+  while (pos < texto.size()) {
+    const std::size_t e = texto.find('&', pos);
+    resultado.append(texto.substr(pos, e - pos));
+    if (e == std::string_view::npos) break;
+    // A whole reference up to its ";" (else the lone "&"), so "&amp;ccedil;" is kept as it is.
+    const std::string_view resto = texto.substr(e);
+    const std::size_t fim = resto.find_first_of(";&", 1);
+    const std::string_view referencia = fim != std::string_view::npos && resto[fim] == ';'
+                                            ? resto.substr(0, fim + 1)
+                                            : resto.substr(0, 1);
+    const auto entidade = std::find_if(html.begin(), html.end(),
+                                       [&](const auto& par) { return par.first == referencia; });
+    resultado.append(entidade != html.end() ? entidade->second : referencia);
+    pos = e + referencia.size();
+  }
+  return resultado;
+}
+
+std::string DesescaparXML(std::string_view texto) {
+  static constexpr std::array<std::pair<std::string_view, char>, 5> kXML = {
+      {{"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&quot;", '"'}, {"&apos;", '\''}}};
+  std::string resultado;
+  resultado.reserve(texto.size());
+  std::size_t pos = 0;
+  while (pos < texto.size()) {
+    const std::size_t e = texto.find('&', pos);
+    resultado.append(texto.substr(pos, e - pos));
+    if (e == std::string_view::npos) break;
+    pos = e + 1;
+    const std::string_view resto = texto.substr(e);
+    const auto nomeada = std::find_if(
+        kXML.begin(), kXML.end(), [&](const auto& par) { return resto.starts_with(par.first); });
+    if (nomeada != kXML.end()) {
+      resultado += nomeada->second;
+      pos = e + nomeada->first.size();
+      continue;
+    }
+    const std::size_t fim = resto.find(';');
+    const bool hexa = resto.starts_with("&#x") || resto.starts_with("&#X");
+    const std::size_t inicio = hexa ? 3 : 2;
+    unsigned long codigo = 0;
+    bool valido = resto.starts_with("&#") && fim != std::string_view::npos && fim > inicio &&
+                  fim - inicio <= 6;
+    for (std::size_t i = inicio; valido && i < fim; ++i) {
+      const int digito =
+          hexa ? ValorHex(resto[i]) : (resto[i] >= '0' && resto[i] <= '9' ? resto[i] - '0' : -1);
+      valido = digito >= 0;
+      codigo = codigo * (hexa ? 16 : 10) + static_cast<unsigned long>(digito);
+    }
+    if (valido && codigo > 0 && codigo <= 0x10FFFF) {
+      AcrescentarUTF8(resultado, static_cast<char32_t>(codigo));
+      pos = e + fim + 1;
+    } else {
+      resultado += '&';
+    }
+  }
+  return resultado;
 }
 
 std::string DecodificarEntidadesLeitura(std::string_view texto) {

@@ -6,13 +6,24 @@
 #include <string_view>
 #include <vector>
 
-// Decoding (Decodificar): the text read as UTF-8 (bytes that are not valid UTF-8 taken as
-// Windows-1252) with the named and numeric entities of the system's table replaced by their
-// characters, "&amp;" first. Encoding: "&", "<", ">", the double quote and the apostrophe
-// replaced by "&amp;", "&lt;", "&gt;", "&quot;" and "&#39;". The result is UTF-8 when EhUTF8 is
-// set, else Windows-1252 bytes (a character that code page lacks becomes "?"). Never throws.
+// Decoding (Decodificar): the text with the named and numeric entities of the system's table
+// replaced by their characters, "&amp;" first. Encoding: "&", "<", ">", the double quote and the
+// apostrophe replaced by "&amp;", "&lt;", "&gt;", "&quot;" and "&#39;". The text is read as
+// UTF-8 when EhUTF8 is set and in the 8-bit code page otherwise; on this platform that code page
+// is UTF-8 too, bytes that are not valid UTF-8 being read as Windows-1252 either way. The result
+// is UTF-8. Never throws.
 [[nodiscard]] std::string ConverterEntidadesXML(std::string_view texto, bool Decodificar = true,
                                                 bool EhUTF8 = true);
+
+// The text with each named entity of ConverterEntidadesXML's table that XML does not predefine
+// ("&ccedil;", written by some authorisers) replaced by its character, so the text can be
+// well-formed XML; "&amp;", "&lt;", "&gt;", "&quot;", "&apos;", "&#39;" and every other reference
+// stay as they are ("&amp;ccedil;" too). Never throws except on allocation.
+[[nodiscard]] std::string EntidadesXMLPredefinidas(std::string_view texto);
+// The character data of an XML text content, one level of escaping undone: "&lt;", "&gt;",
+// "&amp;", "&quot;", "&apos;" and decimal or hexadecimal character references become their
+// characters; any other "&" is kept. Never throws except on allocation.
+[[nodiscard]] std::string DesescaparXML(std::string_view texto);
 
 // The text with "&amp;", "&lt;", "&gt;", "&quot;", "&#39;" and every "&#x..;" hexadecimal
 // reference decoded (two digits per character), then trimmed. Throws ENivraDFeException when a

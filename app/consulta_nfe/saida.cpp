@@ -31,7 +31,7 @@ void TextoSituacao(std::string& texto, const TResultadoConsulta& resultado) {
   const TRetornoNFe& r = resultado.Retorno;
   AcrescentarCampo(texto, "chNFe", r.chNFe);
   AcrescentarCampo(texto, "protocolo", resultado.Protocolo);
-  AcrescentarCampo(texto, "dhRecbto", DataHoraISO(r.dhRecbto));
+  AcrescentarCampo(texto, "dhRecbto", DataHoraISO(r.dhRecbto, r.FusoRecbto));
   if (!r.retCancNFe.empty()) {
     const TCancelamento c = Cancelamento(r);
     AcrescentarCampo(texto, "cancelamento", c.cStat + " - " + c.xMotivo + "; protocolo " + c.nProt);
@@ -116,7 +116,7 @@ std::string JsonConsulta(TAcaoConsulta acao, const TResultadoConsulta& resultado
                   {"tpAmb", CodigoAmbiente(r.tpAmb)},
                   {"verAplic", r.verAplic},
                   {"cUF", r.cUF},
-                  {"dhRecbto", DataHoraJson(r.dhRecbto)}};
+                  {"dhRecbto", DataHoraJson(r.dhRecbto, r.FusoRecbto)}};
   if (acao == TAcaoConsulta::Situacao) JsonSituacao(objeto, resultado);
   if (acao == TAcaoConsulta::Cadastro) JsonCadastro(objeto, resultado);
   if (acao == TAcaoConsulta::Distribuicao) JsonDistribuicao(objeto, resultado);

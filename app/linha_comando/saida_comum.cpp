@@ -7,13 +7,14 @@ std::string TextoJson(const nlohmann::ordered_json& valor) {
   return valor.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 
-std::string DataHoraISO(TDateTime valor) {
+std::string DataHoraISO(TDateTime valor, const std::string& fuso) {
   if (valor == 0) return {};
-  return FormatarDataHora("yyyy-mm-ddThh:nn:ss", valor) + FusoHorarioSistema(valor);
+  return FormatarDataHora("yyyy-mm-ddThh:nn:ss", valor) +
+         (fuso.empty() ? FusoHorarioSistema(valor) : fuso);
 }
 
-nlohmann::json DataHoraJson(TDateTime valor) {
-  return valor == 0 ? nlohmann::json(nullptr) : nlohmann::json(DataHoraISO(valor));
+nlohmann::json DataHoraJson(TDateTime valor, const std::string& fuso) {
+  return valor == 0 ? nlohmann::json(nullptr) : nlohmann::json(DataHoraISO(valor, fuso));
 }
 
 int CodigoAmbiente(TkovTipoAmbiente ambiente) {

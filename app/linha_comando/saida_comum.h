@@ -12,11 +12,12 @@
 // are replaced, never a reason to fail.
 [[nodiscard]] std::string TextoJson(const nlohmann::ordered_json& valor);
 
-// The local date-time in ISO 8601 with the host's offset at that moment
-// ("2026-12-10T09:15:00-03:00"); empty for 0.
-[[nodiscard]] std::string DataHoraISO(TDateTime valor);
+// The date-time in ISO 8601 with the offset it was written with (an answer's own, "-03:00"), or
+// the host's offset at that moment when `fuso` is empty ("2026-12-10T09:15:00-03:00"); empty
+// for 0.
+[[nodiscard]] std::string DataHoraISO(TDateTime valor, const std::string& fuso = "");
 // DataHoraISO as a JSON value: null for 0.
-[[nodiscard]] nlohmann::json DataHoraJson(TDateTime valor);
+[[nodiscard]] nlohmann::json DataHoraJson(TDateTime valor, const std::string& fuso = "");
 
 // The tpAmb code of an environment: 1 production, 2 homologation.
 [[nodiscard]] int CodigoAmbiente(TkovTipoAmbiente ambiente);

@@ -19,6 +19,7 @@ TResultadoStatus ConsultarStatus(TNivraNFe& nfe) {
   resultado.xMotivo = servico.xMotivo();
   resultado.cUF = servico.cUF();
   resultado.dhRecbto = servico.dhRecbto();
+  resultado.FusoRecbto = servico.FusoRecbto();
   resultado.tMed = servico.TMed();
   resultado.dhRetorno = servico.dhRetorno();
   resultado.xObs = servico.xObs();

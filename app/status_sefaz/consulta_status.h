@@ -19,6 +19,8 @@ struct TResultadoStatus {
   std::string xMotivo;
   int cUF = 0;
   TDateTime dhRecbto = 0;
+  // The offset the answer wrote with dhRecbto; empty when it wrote none.
+  std::string FusoRecbto;
   int tMed = 0;
   TDateTime dhRetorno = 0;
   std::string xObs;

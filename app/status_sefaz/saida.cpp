@@ -13,7 +13,7 @@ std::string TextoResultado(const TResultadoStatus& resultado) {
   linha("tpAmb", std::to_string(CodigoAmbiente(resultado.tpAmb)));
   linha("verAplic", resultado.verAplic);
   linha("cUF", resultado.cUF == 0 ? "" : std::to_string(resultado.cUF));
-  linha("dhRecbto", DataHoraISO(resultado.dhRecbto));
+  linha("dhRecbto", DataHoraISO(resultado.dhRecbto, resultado.FusoRecbto));
   linha("tMed", std::to_string(resultado.tMed));
   linha("dhRetorno", DataHoraISO(resultado.dhRetorno));
   linha("xObs", resultado.xObs);
@@ -33,7 +33,7 @@ nlohmann::ordered_json ObjetoJsonResultado(const TResultadoStatus& resultado) {
       {"cStat", resultado.cStat},
       {"xMotivo", resultado.xMotivo},
       {"cUF", resultado.cUF},
-      {"dhRecbto", DataHoraJson(resultado.dhRecbto)},
+      {"dhRecbto", DataHoraJson(resultado.dhRecbto, resultado.FusoRecbto)},
       {"tMed", resultado.tMed},
       {"dhRetorno", DataHoraJson(resultado.dhRetorno)},
       {"xObs", resultado.xObs},

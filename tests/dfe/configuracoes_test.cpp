@@ -108,6 +108,21 @@ TEST_F(ConfiguracoesTest, RetriesAndIntervalAreRaisedToTheirMinimums) {
   }
 }
 
+TEST_F(ConfiguracoesTest, TimeOutOfZeroOrLessTakesTheDefaultInsteadOfWaitingForEver) {
+  struct Caso {
+    int valor;
+    int esperado;
+  };
+  for (const Caso& c : {Caso{0, 10000}, Caso{-1, 10000}, Caso{1, 1}, Caso{30000, 30000}}) {
+    conf.WebServices().SetTimeOut(c.valor);
+    EXPECT_EQ(conf.WebServices().TimeOut(), c.esperado) << c.valor;
+    EXPECT_EQ(nfe.SSL().TimeOut(), c.esperado) << c.valor;
+    // Set on the facade alone, as a program may do.
+    nfe.SSL().SetTimeOut(c.valor);
+    EXPECT_EQ(nfe.SSL().TimeOut(), c.esperado) << c.valor;
+  }
+}
+
 TEST_F(ConfiguracoesTest, SerialNumberIsNormalisedAndPushedToTheFacade) {
   conf.Certificados().SetNumeroSerie("  1a 2b 3C  ");
   EXPECT_EQ(conf.Certificados().NumeroSerie(), "1A2B3C");

@@ -27,8 +27,9 @@ class GravarTest : public ::testing::Test {
   void SetUp() override { nfe.Configuracoes().Arquivos().SetPathSalvar(pasta.Caminho()); }
 
   // The message Gravar raised.
-  std::string ErroDe(const std::string& nome, const std::string& xml) {
-    return MensagemDe([&] { (void)nfe.Gravar(nome, xml); });
+  std::string ErroDe(const std::string& nome, const std::string& xml,
+                     const std::string& aPath = "") {
+    return MensagemDe([&] { (void)nfe.Gravar(nome, xml, aPath); });
   }
 
   // The files left in the folder, temporary ones included.
@@ -79,12 +80,7 @@ TEST_F(GravarTest, EncodingDeclarationRules) {
   }
 }
 
-TEST_F(GravarTest, FolderComesFromTheNameThenAPathThenPathSalvar) {
-  const std::string sub = pasta.Caminho() + "a/b";
-  EXPECT_TRUE(nfe.Gravar(sub + "/nome.xml", "<x/>", pasta.Caminho() + "ignorada"));
-  EXPECT_TRUE(fs::exists(sub + "/nome.xml"));
-  EXPECT_FALSE(fs::exists(pasta.Caminho() + "ignorada"));
-
+TEST_F(GravarTest, FolderComesFromAPathThenPathSalvar) {
   EXPECT_TRUE(nfe.Gravar("p.xml", "<x/>", pasta.Caminho() + "ap"));
   EXPECT_TRUE(fs::exists(pasta.Caminho() + "ap/p.xml"));
 
@@ -92,17 +88,28 @@ TEST_F(GravarTest, FolderComesFromTheNameThenAPathThenPathSalvar) {
   EXPECT_TRUE(fs::exists(pasta.Caminho() + "s.xml"));
 }
 
+TEST_F(GravarTest, NameWithAFolderPartIsRefusedWhoeverBuiltIt) {
+  fs::create_directories(pasta.Caminho() + "dentro");
+  for (const std::string& nome :
+       std::vector<std::string>{"../../fora.xml", "dentro/x.xml", "..", "a..b-nfe.xml",
+                                "..\\fora.xml", "/tmp/x.xml", pasta.Caminho() + "dentro/y.xml"}) {
+    EXPECT_EQ(
+        ErroDe(nome, "<x/>", pasta.Caminho() + "dentro"),
+        "Erro ao salvar.\r\nNome de arquivo \"" + nome + "\" recusado: não pode indicar pasta");
+  }
+  EXPECT_EQ(Arquivos(pasta.Caminho()), std::vector<std::string>{"dentro"});
+  EXPECT_TRUE(Arquivos(pasta.Caminho() + "dentro").empty());
+}
+
 TEST_F(GravarTest, ExistingFileIsReplacedWhole) {
   const std::string arquivo = pasta.Caminho() + "r.xml";
   TPastaTemporaria::Escrever(arquivo, std::string(500, 'z'));
-  EXPECT_TRUE(nfe.Gravar(arquivo, "<novo/>"));
+  EXPECT_TRUE(nfe.Gravar("r.xml", "<novo/>"));
   EXPECT_EQ(TPastaTemporaria::Ler(arquivo), kDecl + "<novo/>");
   EXPECT_EQ(Arquivos(pasta.Caminho()), std::vector<std::string>{"r.xml"});
 }
 
 TEST_F(GravarTest, NameWithoutFilePartIsReported) {
-  EXPECT_EQ(ErroDe(pasta.Caminho() + "pasta/", "<x/>"),
-            "Erro ao salvar.\r\nNome de arquivo não informado");
   EXPECT_EQ(ErroDe("", "<x/>"), "Erro ao salvar.\r\nNome de arquivo não informado");
 }
 
@@ -119,7 +126,7 @@ TEST_F(GravarTest, HandledFailureReturnsFalseAfterLoggingIt) {
 
 TEST_F(GravarTest, FolderThatCannotBeCreatedIsReported) {
   TPastaTemporaria::Escrever(pasta.Caminho() + "arquivo", "x");
-  const std::string erro = ErroDe(pasta.Caminho() + "arquivo/sub/n.xml", "<x/>");
+  const std::string erro = ErroDe("n.xml", "<x/>", pasta.Caminho() + "arquivo/sub");
   EXPECT_EQ(erro.rfind("Erro ao salvar.\r\n", 0), 0u) << erro;
   EXPECT_NE(erro.find(pasta.Caminho() + "arquivo/sub/"), std::string::npos) << erro;
 }
@@ -153,7 +160,7 @@ TEST_F(GravarTest, SymbolicLinkIsWrittenThroughToItsTarget) {
 TEST_F(GravarTest, ANewFileIsReadableByItsOwnerOnly) {
   const std::string arquivo = pasta.Caminho() + "novo.xml";
   const mode_t antes = ::umask(0);  // not even a permissive umask opens it to others
-  const bool gravou = nfe.Gravar(arquivo, "<a/>");
+  const bool gravou = nfe.Gravar("novo.xml", "<a/>");
   ::umask(antes);
   ASSERT_TRUE(gravou);
   EXPECT_EQ(fs::status(arquivo).permissions(), fs::perms::owner_read | fs::perms::owner_write);
@@ -164,7 +171,7 @@ TEST_F(GravarTest, ReplacedFileKeepsItsPermissions) {
   TPastaTemporaria::Escrever(arquivo, "antigo");
   const fs::perms modo = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
   fs::permissions(arquivo, modo);
-  EXPECT_TRUE(nfe.Gravar(arquivo, "<a/>"));
+  EXPECT_TRUE(nfe.Gravar("modo.xml", "<a/>"));
   EXPECT_EQ(fs::status(arquivo).permissions(), modo);
 }
 
@@ -180,7 +187,7 @@ TEST_F(GravarTest, ReadOnlyFileIsRefusedAsAPlainOverwriteWouldBeAndKept) {
   std::string erro;
   {
     TSemPrivilegio semPrivilegio;
-    erro = ErroDe(arquivo, "<novo/>");
+    erro = ErroDe("somente-leitura.xml", "<novo/>", publica);
   }
   EXPECT_EQ(erro.rfind("Erro ao salvar.\r\n", 0), 0u) << erro;
   EXPECT_NE(erro.find(arquivo), std::string::npos) << erro;
@@ -218,7 +225,7 @@ TEST_F(GravarTest, WriteFailureLeavesTheOldFileIntactAndNoTemporaryFile) {
   std::string erro;
   {
     TLimiteTamanhoArquivo limite(64);
-    erro = ErroDe(arquivo, "<novo>" + std::string(4096, 'n') + "</novo>");
+    erro = ErroDe("intacto.xml", "<novo>" + std::string(4096, 'n') + "</novo>");
   }
   EXPECT_EQ(erro.rfind("Erro ao salvar.\r\n", 0), 0u) << erro;
   EXPECT_NE(erro.find(arquivo), std::string::npos) << erro;

@@ -129,9 +129,32 @@ TEST_F(LookupTest, FailuresNameTheResource) {
                                        4);
             }),
             "UF não pode ser vazia");
-  nfe.Configuracoes().WebServices().SetUF("SC");
-  EXPECT_EQ(MensagemDe([&] { (void)Status(); }),
-            "Sessão \"NFe_SC_P\", não encontrada no arquivo \"NivraNFeServicos\"");
+}
+
+TEST_F(LookupTest, AMissingEndpointNamesWhatWasLookedForAndARetiredVersion) {
+  struct Caso {
+    const char* uf;
+    TkovTipoAmbiente ambiente;
+    TkovVersaoDF versao;
+    std::string mensagem;
+  };
+  const Caso casos[] = {
+      {"SC", TkovTipoAmbiente::taProducao, TkovVersaoDF::ve400,
+       "Sessão \"NFe_SC_P\", não encontrada no arquivo \"NivraNFeServicos\": nenhum endereço "
+       "para o serviço NfeStatusServico versão 4.00 do modelo NFe, UF SC, ambiente de produção"},
+      // Homologation in PR has only the 4.00 service: 3.10 was retired there.
+      {"PR", TkovTipoAmbiente::taHomologacao, TkovVersaoDF::ve310,
+       "Sessão \"\", não encontrada no arquivo \"NivraNFeServicos\": nenhum endereço para o "
+       "serviço NfeStatusServico versão 3.10 do modelo NFe, UF PR, ambiente de homologação. A "
+       "versão 3.10 desse serviço foi desativada; o autorizador atende a 4.00 "
+       "(Configuracoes.Geral.VersaoDF)"},
+  };
+  for (const Caso& caso : casos) {
+    nfe.Configuracoes().WebServices().SetUF(caso.uf);
+    nfe.Configuracoes().WebServices().SetAmbiente(caso.ambiente);
+    nfe.Configuracoes().Geral().SetVersaoDF(caso.versao);
+    EXPECT_EQ(MensagemDe([&] { (void)Status(); }), caso.mensagem) << caso.uf;
+  }
 }
 
 TEST_F(LookupTest, KeyLookupsReadTheLoadedTable) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # instalar_e_consumir.sh BUILD SOURCE: installs the build into a throw-away prefix, checks the
 # places of what it installs, builds a tiny consumer against it with pkg-config and with the
-# CMake package, runs both, and runs the installed programs from there.
+# CMake package, runs both, runs the installed programs from there, and builds and runs the
+# program of docs/library.md against the installed library.
 set -euo pipefail
 build=$1
 fonte=$2
@@ -46,4 +47,6 @@ for programa in status-sefaz consulta-nfe; do
     { echo "FALHA: $programa --version"; falhas=1; }
 done
 "$(dirname "$0")/monitor_instalado.sh" "$prefixo" "$build/pki-teste" || falhas=1
+"$(dirname "$0")/exemplo_biblioteca.sh" "$prefixo" "$fonte" \
+  "$build/pki-teste" || falhas=1
 exit $falhas

@@ -258,10 +258,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    "&lt;retConsStatServ versao=\"4.00\"&gt;&lt;cStat&gt;107&lt;/"
                                    "cStat&gt;&lt;xMotivo&gt;Servi&ccedil;o&lt;/xMotivo&gt;&lt;/"
                                    "retConsStatServ&gt;"),
-                      107, "Serviço"},
-        TCasoResposta{"RespostaVazia", "", 0, ""},
-        TCasoResposta{"SemRetConsStatServ",
-                      RespostaSoap("nfeResultMsg", "<outro><cStat>107</cStat></outro>"), 0, ""}),
+                      107, "Serviço"}),
     [](const ::testing::TestParamInfo<TCasoResposta>& info) { return info.param.nome; });
 
 TEST_F(StatusServico, OperatingAnswerFillsEveryFieldAndAdjustsTheWait) {

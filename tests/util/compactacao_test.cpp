@@ -41,4 +41,19 @@ TEST(Compactacao, DamagedInputIsAnError) {
   EXPECT_THROW((void)DescompactarGZip("nao e gzip"), std::runtime_error);
 }
 
+TEST(Compactacao, InflatingStopsAtTheLimit) {
+  // A small stream that inflates a thousand times: 64 MiB of zeros from about 64 KiB.
+  const std::string bomba = CompactarGZip(std::string(64u << 20, '\0'));
+  ASSERT_LT(bomba.size(), 1u << 20);
+  constexpr std::size_t kLimite = 16u << 20;
+  EXPECT_THROW((void)DescompactarGZip(bomba, kLimite), TDescompactadoExcedeLimite);
+  EXPECT_THROW((void)DescompactarBase64(CodificarBase64(bomba), kLimite),
+               TDescompactadoExcedeLimite);
+  // A stream of exactly the limit, and one of a byte less, still inflate.
+  const std::string justo(1000, 'x');
+  EXPECT_EQ(DescompactarGZip(CompactarGZip(justo), 1000), justo);
+  EXPECT_EQ(DescompactarGZip(CompactarGZip(justo.substr(1)), 1000), justo.substr(1));
+  EXPECT_THROW((void)DescompactarGZip(CompactarGZip(justo), 999), TDescompactadoExcedeLimite);
+}
+
 }  // namespace

@@ -19,13 +19,49 @@ TEST(XmlTexto, DecodingReplacesTheTableInOrder) {
   EXPECT_EQ(ConverterEntidadesXML("S\xE3o &amp; \x80"), "São & €");
 }
 
-TEST(XmlTexto, WithoutEhUTF8TheResultIsInTheWindows1252CodePage) {
-  EXPECT_EQ(ConverterEntidadesXML("S\xE3o", true, false), "S\xE3o");
-  EXPECT_EQ(ConverterEntidadesXML("&ccedil;&atilde; € “x”", true, false),
-            "\xE7\xE3 \x80 \x93x\x94");
-  EXPECT_EQ(ConverterEntidadesXML("a<ção>", false, false), "a&lt;\xE7\xE3o&gt;");
-  // A character the code page lacks cannot be written in it.
-  EXPECT_EQ(ConverterEntidadesXML("\xE2\x82\xBD", true, false), "?");
+TEST(XmlTexto, WithoutEhUTF8TheTextIsReadInTheEightBitCodePage) {
+  // The code page here is UTF-8, with bytes that are not UTF-8 read as Windows-1252: valid UTF-8
+  // stays as it is, and the result is UTF-8 as with EhUTF8.
+  struct Caso {
+    std::string texto;
+    bool decodificar;
+    std::string esperado;
+  };
+  const Caso casos[] = {
+      {"\xC3\xA7", true, "\xC3\xA7"},
+      {"S\xE3o", true, "S\xC3\xA3o"},
+      {"&ccedil;&atilde; € “x”", true, "çã € “x”"},
+      {"\xE2\x82\xBD &lt;", true, "\xE2\x82\xBD <"},
+      {"a<ção>", false, "a&lt;ção&gt;"},
+  };
+  for (const Caso& caso : casos) {
+    EXPECT_EQ(ConverterEntidadesXML(caso.texto, caso.decodificar, false), caso.esperado)
+        << caso.texto;
+    EXPECT_EQ(ConverterEntidadesXML(caso.texto, caso.decodificar, true), caso.esperado)
+        << caso.texto;
+  }
+}
+
+TEST(XmlTexto, AnswersBecomeWellFormedWithoutLosingTheirEscaping) {
+  struct Caso {
+    std::string texto;
+    std::string predefinidas;  // EntidadesXMLPredefinidas
+    std::string desescapado;   // DesescaparXML
+  };
+  const Caso casos[] = {
+      {"Servi&ccedil;o &amp; &lt;x&gt;", "Serviço &amp; &lt;x&gt;", "Servi&ccedil;o & <x>"},
+      // An escaped entity stays escaped, whichever entity follows the "&amp;".
+      {"&amp;ccedil; &amp;amp;", "&amp;ccedil; &amp;amp;", "&ccedil; &amp;"},
+      {"&quot;&apos;&#39;&#231;&#xE7;", "&quot;&apos;&#39;&#231;&#xE7;", "\"''çç"},
+      {"a & b &; &#xZZ; &#0; &", "a & b &; &#xZZ; &#0; &", "a & b &; &#xZZ; &#0; &"},
+      {"&lt;retConsStatServ&gt;&lt;xMotivo&gt;A &amp;amp; B&lt;/xMotivo&gt;",
+       "&lt;retConsStatServ&gt;&lt;xMotivo&gt;A &amp;amp; B&lt;/xMotivo&gt;",
+       "<retConsStatServ><xMotivo>A &amp; B</xMotivo>"},
+  };
+  for (const Caso& caso : casos) {
+    EXPECT_EQ(EntidadesXMLPredefinidas(caso.texto), caso.predefinidas) << caso.texto;
+    EXPECT_EQ(DesescaparXML(caso.texto), caso.desescapado) << caso.texto;
+  }
 }
 
 TEST(XmlTexto, EncodingEscapesTheFiveCharacters) {

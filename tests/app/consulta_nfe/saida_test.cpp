@@ -3,6 +3,7 @@
 #include "app/consulta_nfe/saida.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <nlohmann/json.hpp>
 #include <string>
@@ -44,6 +45,23 @@ TEST(SaidaConsulta, AnOlderCancellationIsShownWithItsProtocol) {
             "cancelamento: 101 - Cancelamento de NF-e homologado; protocolo 141100000000077\n");
   const auto objeto = nlohmann::json::parse(JsonConsulta(TAcaoConsulta::Situacao, resultado));
   EXPECT_EQ(objeto["cancelamento"]["nProt"], "141100000000077");
+}
+
+TEST(SaidaConsulta, TheReceiptIsWrittenWithTheAnswersOwnOffset) {
+  ::setenv("TZ", "UTC", 1);
+  ::tzset();
+  TResultadoConsulta resultado;
+  resultado.Desfecho = TDesfecho::Sucesso;
+  ASSERT_TRUE(resultado.Retorno.LerXml(
+      "<retConsSitNFe versao=\"4.00\"><cStat>100</cStat><xMotivo>Autorizado o uso da NF-e"
+      "</xMotivo><dhRecbto>2026-06-09T10:20:31-03:00</dhRecbto></retConsSitNFe>",
+      "retConsSitNFe"));
+  const std::string texto = TextoConsulta(TAcaoConsulta::Situacao, resultado);
+  const auto objeto = nlohmann::json::parse(JsonConsulta(TAcaoConsulta::Situacao, resultado));
+  ::unsetenv("TZ");
+  ::tzset();
+  EXPECT_NE(texto.find("\ndhRecbto: 2026-06-09T10:20:31-03:00\n"), std::string::npos) << texto;
+  EXPECT_EQ(objeto["dhRecbto"], "2026-06-09T10:20:31-03:00");
 }
 
 TEST(SaidaConsulta, AFailureWritesNoLinesAndAJsonError) {

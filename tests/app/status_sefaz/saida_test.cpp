@@ -70,6 +70,21 @@ TEST_F(SaidaStatus, JsonHasEveryFieldInOrderWithIsoDates) {
   EXPECT_EQ(objeto["tpAmb"], 2);
 }
 
+TEST_F(SaidaStatus, TheReceiptIsWrittenWithTheAnswersOwnOffset) {
+  // A host on UTC must not give the authoriser's wall-clock time its own offset.
+  ::setenv("TZ", "UTC", 1);
+  ::tzset();
+  TResultadoStatus r = Paralisado();
+  r.dhRecbto = CodificarDataHora(2026, 6, 9, 10, 20, 31);
+  r.FusoRecbto = "-03:00";
+  EXPECT_NE(TextoResultado(r).find("\ndhRecbto: 2026-06-09T10:20:31-03:00\n"), std::string::npos)
+      << TextoResultado(r);
+  EXPECT_EQ(nlohmann::json::parse(JsonResultado(r))["dhRecbto"], "2026-06-09T10:20:31-03:00");
+  // Without an offset in the answer, the host's stands in.
+  r.FusoRecbto.clear();
+  EXPECT_EQ(nlohmann::json::parse(JsonResultado(r))["dhRecbto"], "2026-06-09T10:20:31+00:00");
+}
+
 TEST_F(SaidaStatus, TextThatIsNotUtf8NeverBreaksTheJson) {
   TResultadoStatus r = Paralisado();
   r.xObs = "Manuten\xE7\xE3o";

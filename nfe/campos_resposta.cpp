@@ -1,0 +1,34 @@
+// Patterns of the answer's fields that name saved files.
+#include "nfe/campos_resposta.h"
+
+#include <algorithm>
+
+#include "util/excecoes.h"
+
+namespace {
+
+bool Digitos(std::string_view texto) {
+  return std::all_of(texto.begin(), texto.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool DigitosOuMaiusculas(std::string_view texto) {
+  return std::all_of(texto.begin(), texto.end(),
+                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z'); });
+}
+
+}  // namespace
+
+bool ChaveNoPadrao(std::string_view Chave) {
+  return Chave.size() == 44 && Digitos(Chave.substr(0, 6)) &&
+         DigitosOuMaiusculas(Chave.substr(6, 12)) && Digitos(Chave.substr(18));
+}
+
+bool TipoEventoNoPadrao(std::string_view Tipo) { return Tipo.size() == 6 && Digitos(Tipo); }
+
+bool SequenciaEventoNoPadrao(std::string_view Sequencia) {
+  return !Sequencia.empty() && Sequencia.size() <= 2 && Sequencia[0] != '0' && Digitos(Sequencia);
+}
+
+bool ProtocoloNoPadrao(std::string_view Protocolo) {
+  return Protocolo.size() == 15 && Digitos(Protocolo);
+}
