@@ -81,19 +81,15 @@ bool CPFValido(std::string_view texto) {
 
 std::string FormatarCNPJCPF(std::string_view texto) {
   std::string limpo;
-  for (char c : Limpar(texto)) {
+  for (char c : CNPJSemMascara(texto)) {
     if (c == ' ') continue;
     limpo.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
   }
-  const auto alfanumerico = [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z'); };
-  const auto digito = [](char c) { return c >= '0' && c <= '9'; };
-  bool valido = limpo.size() == 14 || limpo.size() == 11;
-  for (size_t i = 0; valido && i < limpo.size(); ++i)
-    valido = limpo.size() == 14 && i < 12 ? alfanumerico(limpo[i]) : digito(limpo[i]);
-  if (!valido) return std::string(texto);
-  if (limpo.size() == 11)
+  if (limpo.size() == kTamanhoBaseCNPJ + 2 && SoCaracteresDeCNPJ(limpo.substr(0, 12)) &&
+      TextoSoDeDigitos(limpo.substr(kTamanhoBaseCNPJ)))
+    return FormatarCNPJ(limpo);
+  if (limpo.size() == 11 && TextoSoDeDigitos(limpo))
     return limpo.substr(0, 3) + "." + limpo.substr(3, 3) + "." + limpo.substr(6, 3) + "-" +
            limpo.substr(9);
-  return limpo.substr(0, 2) + "." + limpo.substr(2, 3) + "." + limpo.substr(5, 3) + "/" +
-         limpo.substr(8, 4) + "-" + limpo.substr(12);
+  return std::string(texto);
 }
