@@ -14,7 +14,7 @@
 
 class TPreenchedorNFe {
  public:
-  // Every choice takes its alternative `alternativa` (its last one when it has fewer).
+  // Every choice takes its alternative `alternativa` modulo the number it has.
   explicit TPreenchedorNFe(size_t alternativa) : FAlternativa(alternativa) {}
 
   void Atributo(std::string& valor, const TInfoCampo& info) { valor = Texto(info); }
@@ -46,7 +46,7 @@ class TPreenchedorNFe {
   }
   template <class... A>
   void Escolha(std::variant<std::monostate, A...>& escolha, const TInfoEscolha& info) {
-    EscolherAlternativa(escolha, std::min(FAlternativa, info.Quantidade - 1) + 1);
+    EscolherAlternativa(escolha, FAlternativa % info.Quantidade + 1);
     std::visit(
         [&](auto& valor) {
           if constexpr (!std::is_same_v<std::decay_t<decltype(valor)>, std::monostate>) {
@@ -80,7 +80,11 @@ class TPreenchedorNFe {
         {"AAMM", "2612"},
         {"UF", "PR"},
         {"versao", "4.00"},
-        {"hashCSRT", "QUJDREVGR0hJSktMTU5PUFFSU1RV"},
+        {"hashCSRT", "QUJDREVGR0hJSktMTU5PUFFSU1Q="},
+        {"IE", "1234567890"},
+        {"idEstrangeiro", "ABCDE"},
+        {"qrCode", "https://www.fazenda.pr.gov.br/nfce/qrcode?p=" + Chave() + "|2|2|1|" +
+                       std::string(40, 'F')},
         {"chNFe", ""},
         {"dVenc", "2026-12-31"},
         {"dPag", "2026-12-10"},
@@ -114,6 +118,13 @@ class TPreenchedorNFe {
       default:
         return std::string(static_cast<size_t>(std::max(info.Minimo, 1)), 'A');
     }
+  }
+
+  static std::string Chave() {
+    const std::string prefixo =
+        "41261212ABC34501DE35550010000001231"
+        "00000001";
+    return prefixo + std::to_string(DigitoModulo11Alfanumerico(prefixo));
   }
 
   size_t FAlternativa;
