@@ -6,6 +6,7 @@
 #   monitor     monitor-sefaz, its desktop entry and icon
 #   status      status-sefaz and its manual page
 #   consulta    consulta-nfe and its manual page
+#   documento   documento-nfe and its manual page
 #   simulador   sefaz-simulador and its manual page
 # The programs carry the component linked in statically; the shared library is for developers'
 # own programs.
@@ -79,7 +80,7 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/pacote/monitor-sefaz.svg
 # Manual pages are installed compressed, as Debian packages carry them.
 find_program(GZIP gzip REQUIRED)
 foreach(pagina monitor-sefaz:monitor status-sefaz:status consulta-nfe:consulta
-               sefaz-simulador:simulador)
+               documento-nfe:documento sefaz-simulador:simulador)
   string(REPLACE ":" ";" par ${pagina})
   list(GET par 0 nome)
   list(GET par 1 componente)
