@@ -12,6 +12,7 @@
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/pki_teste.h"
 #include "tests/fakes/programa_teste.h"
+#include "tests/fakes/xmlsec1_comando.h"
 
 #ifndef NIVRA_DOCUMENTO_NFE
 #error "NIVRA_DOCUMENTO_NFE must name the built documento-nfe"
@@ -42,6 +43,8 @@ TEST_F(DocumentoNFeProcesso, GeneratesSignsReadsBackAndValidates) {
   EXPECT_TRUE(gerar.Erros.starts_with("NF-e 41261212ABC34501DE35")) << gerar.Erros;
 
   const std::string assinado = TPastaTemporaria::Ler(xml);
+  TXmlSec1 xmlsec1;
+  EXPECT_TRUE(xmlsec1.Verifica(assinado, "infNFe"));
   const TNFeLida lida = LerXMLNFe(assinado);
   EXPECT_NE(lida.NFe.Signature.find("<DigestValue>"), std::string::npos);
   EXPECT_EQ(lida.NFe.infNFe.ide.cNF.size(), 8u);
