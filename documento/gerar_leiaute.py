@@ -244,7 +244,9 @@ class Gerador:
                  'não editar.', '#pragma once', '', '#include <concepts>', '#include <optional>',
                  '#include <string>', '#include <type_traits>', '#include <variant>',
                  '#include <vector>', '', '#include "documento/decimal.h"',
-                 '#include "documento/info_leiaute.h"', '', 'namespace nfe {', '']
+                 '#include "documento/info_leiaute.h"', '',
+                 '// Qt defines emit as a macro; the layout names a group emit.',
+                 '#pragma push_macro("emit")', '#undef emit', '', 'namespace nfe {', '']
         saida += defs
         saida += ['namespace leiaute {', '']
         saida.append(f'inline const TInfoCampo kCampos[] = {{\n    ' + ',\n    '.join(self.campos)
@@ -257,7 +259,7 @@ class Gerador:
                      + ',\n    '.join(self.escolhas) + '};')
         saida += raizes_info
         saida += ['', '}  // namespace leiaute', '', '']
-        saida += decl + [''] + visitas + ['}  // namespace nfe', '']
+        saida += decl + [''] + visitas + ['}  // namespace nfe', '', '#pragma pop_macro("emit")', '']
         return '\n'.join(saida)
 
 

@@ -3,6 +3,7 @@
 
 #include <libxml/tree.h>
 
+#include <cstring>
 #include <memory>
 
 #include "util/excecoes.h"
@@ -41,15 +42,21 @@ TLeitorNFe::TLeitorNFe(_xmlNode* elemento, std::string caminho, const char* filh
       FAvisos(avisos) {}
 
 void TLeitorNFe::PularDesconhecidos() {
-  while (FAtual && !NaListaLeiaute(FFilhos, Nome(FAtual))) {
+  // Each child is looked up in the group's list once, however many members ask about it.
+  if (FAtual == FConferido) return;
+  while (FAtual && !NaListaLeiaute(FFilhos, reinterpret_cast<const char*>(FAtual->name))) {
     FAvisos.push_back("Elemento desconhecido ignorado: " + FCaminho + "/" + Nome(FAtual));
     FAtual = ElementoAPartir(FAtual->next);
   }
+  FConferido = FAtual;
 }
 
 _xmlNode* TLeitorNFe::Proximo(const char* nome) {
+  // Most members are present in order: the name comparison alone settles them.
+  if (FAtual && std::strcmp(reinterpret_cast<const char*>(FAtual->name), nome) == 0) return FAtual;
   PularDesconhecidos();
-  return FAtual && Nome(FAtual) == nome ? FAtual : nullptr;
+  return FAtual && std::strcmp(reinterpret_cast<const char*>(FAtual->name), nome) == 0 ? FAtual
+                                                                                       : nullptr;
 }
 
 _xmlNode* TLeitorNFe::Tomar(const char* nome) {

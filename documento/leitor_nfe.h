@@ -84,6 +84,8 @@ class TLeitorNFe {
 
   _xmlNode* FElemento;
   _xmlNode* FAtual;
+  // The child PularDesconhecidos last found in the group's list.
+  _xmlNode* FConferido = nullptr;
   std::string FCaminho;
   const char* FFilhos;
   std::vector<std::string>& FAvisos;
