@@ -6,6 +6,7 @@
 #   monitor     monitor-sefaz, its desktop entry and icon
 #   status      status-sefaz and its manual page
 #   consulta    consulta-nfe and its manual page
+#   documento   documento-nfe and its manual page
 #   simulador   sefaz-simulador and its manual page
 # The programs carry the component linked in statically; the shared library is for developers'
 # own programs.
@@ -51,6 +52,9 @@ foreach(folder IN LISTS NIVRA_FOLDERS)
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/nivranfe/${folder} COMPONENT dev
     FILES_MATCHING PATTERN "*.h" PATTERN "schemas" EXCLUDE)
 endforeach()
+# The document model is generated at build time beside the other headers of its folder.
+install(FILES ${PROJECT_BINARY_DIR}/documento/gerado/documento/leiaute_nfe_gerado.h
+  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/nivranfe/documento COMPONENT dev)
 
 # Relative to the pkg-config folder, so the tree may be installed under any prefix.
 file(RELATIVE_PATH NIVRA_PC_PARA_PREFIXO ${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig
@@ -85,7 +89,7 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/pacote/monitor-sefaz.svg
 # Manual pages are installed compressed, as Debian packages carry them.
 find_program(GZIP gzip REQUIRED)
 foreach(pagina monitor-sefaz:monitor status-sefaz:status consulta-nfe:consulta
-               sefaz-simulador:simulador)
+               documento-nfe:documento sefaz-simulador:simulador)
   string(REPLACE ":" ";" par ${pagina})
   list(GET par 0 nome)
   list(GET par 1 componente)

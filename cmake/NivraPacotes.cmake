@@ -5,6 +5,7 @@
 #   monitor-sefaz    the monitor, its menu entry and icon             (monitor)
 #   status-sefaz     the command-line query                           (status)
 #   consulta-nfe     the command-line NF-e queries                    (consulta)
+#   documento-nfe    offline NF-e documents: JSON, XML, validation     (documento)
 #   sefaz-simulador  the local authoriser for tests                   (simulador)
 # Dependencies on system libraries come from dpkg-shlibdeps; the ones between these packages
 # are stated here with the exact version.
@@ -16,7 +17,7 @@ set(CPACK_PACKAGE_HOMEPAGE_URL "https://example.com/nivranfe")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
-set(CPACK_COMPONENTS_ALL biblioteca dev dados monitor status consulta simulador)
+set(CPACK_COMPONENTS_ALL biblioteca dev dados monitor status consulta documento simulador)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
@@ -64,6 +65,12 @@ set(CPACK_DEBIAN_CONSULTA_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_CONSULTA_PACKAGE_DEPENDS "nivranfe-dados (= ${nivra_versao})")
 set(CPACK_COMPONENT_CONSULTA_DESCRIPTION
     "command-line NF-e queries\nAsks the tax authorities, from a shell or a script, for the situation of an\nNF-e by its access key, a taxpayer's registration, and the documents of\ninterest of a CNPJ or CPF in the national distribution, with exit codes\nscripts can test.")
+
+set(CPACK_DEBIAN_DOCUMENTO_PACKAGE_NAME documento-nfe)
+set(CPACK_DEBIAN_DOCUMENTO_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_DOCUMENTO_PACKAGE_DEPENDS "nivranfe-dados (= ${nivra_versao})")
+set(CPACK_COMPONENT_DOCUMENTO_DESCRIPTION
+    "offline work on NF-e documents\nMakes the signed XML of an NF-e from its model in JSON, reads an NF-e or\nnfeProc back into JSON, and checks a document's layout, signature and schema,\nfrom a shell or a script, with exit codes scripts can test.")
 
 set(CPACK_DEBIAN_SIMULADOR_PACKAGE_NAME sefaz-simulador)
 set(CPACK_DEBIAN_SIMULADOR_PACKAGE_SECTION devel)

@@ -1,7 +1,14 @@
 // What an invoice's holder reads out of its XML.
 #include "dfe/documentos_nfe.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "documento/documento_nfe.h"
+#include "util/arquivos.h"
 #include "util/chave_acesso.h"
+#include "util/excecoes.h"
 #include "util/texto.h"
 #include "util/xml_texto.h"
 
@@ -50,4 +57,73 @@ std::string NotaFiscal::XMLProcessado() const {
   if (inicio == std::string::npos || fim == std::string::npos) return {};
   return "<nfeProc xmlns=\"http://www.portalfiscal.inf.br/nfe\" versao=\"4.00\">" +
          xml.substr(inicio, fim + 6 - inicio) + FXMLProtocolo + "</nfeProc>";
+}
+
+bool NotaFiscal::GerarXML() {
+  if (!FModelo) throw ENivraDFeException("Nota Fiscal sem modelo para gerar o XML");
+  if (FModelo->infNFe.Id.empty()) ComporChaveNFe(*FModelo);
+  TXMLGeradoNFe gerado = GerarXMLNFe(*FModelo);
+  SetXML(gerado.XML);
+  FAlertas = std::move(gerado.Alertas);
+  return FAlertas.empty();
+}
+
+void NotaFiscal::LerXML(const std::string& XMLNFe) {
+  TNFeLida lida = LerXMLNFe(XMLNFe);
+  FModelo = std::move(lida.NFe);
+  FAvisos = std::move(lida.Avisos);
+  FAlertas.clear();
+  SetXML(XMLNFe);
+  if (lida.protNFe) {
+    const auto& prot = lida.protNFe->infProt;
+    SetProtocolo(GerarXMLProtNFe(*lida.protNFe).XML, prot.nProt, std::atoi(prot.cStat.c_str()),
+                 prot.xMotivo);
+  }
+}
+
+NotaFiscal& TNotasFiscais::Add(const nfe::TNFe& Modelo) {
+  auto nota = std::make_unique<NotaFiscal>();
+  nota->NFe() = Modelo;
+  nota->GerarXML();
+  return *FItens.emplace_back(std::move(nota));
+}
+
+NotaFiscal& TNotasFiscais::LoadFromString(const std::string& XMLNFe) {
+  auto nota = std::make_unique<NotaFiscal>();
+  nota->LerXML(XMLNFe);
+  return *FItens.emplace_back(std::move(nota));
+}
+
+NotaFiscal& TNotasFiscais::LoadFromFile(const std::string& CaminhoArquivo) {
+  NotaFiscal& nota = LoadFromString(LerArquivoBinario(CaminhoArquivo));
+  nota.SetNomeArq(CaminhoArquivo);
+  return nota;
+}
+
+bool TNotasFiscais::GerarNFe() {
+  bool semAlertas = true;
+  for (auto& nota : FItens) {
+    if (nota->TemModelo()) semAlertas = nota->GerarXML() && semAlertas;
+  }
+  return semAlertas;
+}
+
+std::vector<std::string> TNotasFiscais::Alertas() const {
+  std::vector<std::string> alertas;
+  for (std::size_t i = 0; i < FItens.size(); ++i) {
+    for (const auto& alerta : FItens[i]->Alertas()) {
+      alertas.push_back("NF-e " + std::to_string(i + 1) + ": " + alerta);
+    }
+  }
+  return alertas;
+}
+
+void TNotasFiscais::GravarXML(const std::string& Pasta) const {
+  for (const auto& nota : FItens) {
+    const std::string chave = nota->ChaveAcesso();
+    if (chave.empty()) throw ENivraDFeException("Nota Fiscal sem chave de acesso para gravar");
+    const std::string processado = nota->XMLProcessado();
+    const std::string arquivo = (std::filesystem::path(Pasta) / (chave + "-nfe.xml")).string();
+    GravarArquivoAtomico(arquivo, processado.empty() ? nota->XML() : processado);
+  }
 }

@@ -5,9 +5,11 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "documento/leiaute_nfe_gerado.h"
 #include "util/datahora.h"
 #include "util/enumeracoes.h"
 
@@ -62,11 +64,33 @@ class NotaFiscal : public TDocumentoXMLNFe {
   // The nfeProc document (the NFe and its protocol); empty without a protocol.
   std::string XMLProcessado() const;
 
+  // The document's model: what it was built from, or what was read from its XML; empty for
+  // XML given by hand with SetXML.
+  bool TemModelo() const { return FModelo.has_value(); }
+  // The model, made empty first when the document has none.
+  nfe::TNFe& NFe() { return FModelo ? *FModelo : FModelo.emplace(); }
+  // Writes the XML of the model through the XML generator, composing the key first when the
+  // model has no Id yet. The XML replaces the document's; Alertas keeps the generator's
+  // alerts. Returns true when there were none. Throws ENivraDFeException when the document
+  // has no model or the key cannot be composed.
+  bool GerarXML();
+  // Reads XML into the model and keeps the text itself as the document (its bytes stay the
+  // source of truth for the signature, printing and sending); a protNFe in it becomes the
+  // document's protocol. Throws ENivraDFeException when the text is not an NF-e.
+  void LerXML(const std::string& XMLNFe);
+  // The alerts of the last GerarXML; the document is not signed or sent while there are any.
+  const std::vector<std::string>& Alertas() const { return FAlertas; }
+  // What reading skipped (elements the layout does not have), with their paths.
+  const std::vector<std::string>& Avisos() const { return FAvisos; }
+
  private:
   std::string FXMLProtocolo;
   std::string FProtocolo;
   int FcStat = 0;
   std::string FxMotivo;
+  std::optional<nfe::TNFe> FModelo;
+  std::vector<std::string> FAlertas;
+  std::vector<std::string> FAvisos;
 };
 
 // The invoices loaded into the component, in the order they were added.
@@ -77,6 +101,21 @@ class TNotasFiscais {
   NotaFiscal& Items(std::size_t Index) { return *FItens.at(Index); }
   // Appends a new empty invoice and returns it; it lives until Clear or the holder goes.
   NotaFiscal& Add() { return *FItens.emplace_back(std::make_unique<NotaFiscal>()); }
+  // Appends a document built from the model and writes its XML (NotaFiscal::GerarXML); its
+  // alerts stay in the item. Throws as GerarXML.
+  NotaFiscal& Add(const nfe::TNFe& Modelo);
+  // Appends the NF-e of the text or the file (NotaFiscal::LerXML). Throws ENivraDFeException
+  // when it cannot be read; nothing is added then.
+  NotaFiscal& LoadFromString(const std::string& XMLNFe);
+  NotaFiscal& LoadFromFile(const std::string& CaminhoArquivo);
+  // Writes again the XML of every document that has a model. Returns true when no document
+  // has alerts.
+  bool GerarNFe();
+  // Every document's alerts, each line preceded by the document's position ("NF-e 1: ...").
+  std::vector<std::string> Alertas() const;
+  // Saves each document's XML (the nfeProc when it has a protocol) as <key>-nfe.xml in Pasta.
+  // Throws ENivraDFeException when a file cannot be written or a document has no key.
+  void GravarXML(const std::string& Pasta) const;
   void Clear() { FItens.clear(); }
 
  private:

@@ -132,10 +132,11 @@ class TNivraNFe : public TNivraDFe, public TNotificadorLiberacao {
   // ENivraNFeException) unless the log handler marks it handled; the operation then returns
   // false (or true where noted).
 
-  // Sends the loaded documents (1 to 50) as lot ALote and fetches the result. A document
-  // without a signature is signed first; every document is checked against the invoice schema
-  // before anything is sent. With Imprimir and a DANFE set, the documents the answer confirmed
-  // are printed.
+  // Sends the loaded documents (1 to 50) as lot ALote and fetches the result. A document built
+  // from the model is written first and is refused while it has generator alerts (the alerts
+  // are the message); a document without a signature is signed first; every document is checked
+  // against the invoice schema before anything is sent. With Imprimir and a DANFE set, the
+  // documents the answer confirmed are printed.
   bool Enviar(const std::string& ALote, bool Imprimir = true, bool Sincrono = false,
               bool Zipado = false);
   bool Enviar(int64_t ALote, bool Imprimir = true, bool Sincrono = false, bool Zipado = false) {
@@ -180,8 +181,9 @@ class TNivraNFe : public TNivraDFe, public TNotificadorLiberacao {
   // Runs the service; when it answers false, GerarException with its Msg. Returns the
   // service's answer.
   bool ExecutarServico(TDFeWebService& Servico);
-  // Signs the loaded documents that carry no signature and validates each one against the
-  // invoice schema. Failures go to GerarException; returns false when one was handled.
+  // Writes the documents built from the model that have no XML yet, refuses one with
+  // generator alerts, signs the loaded documents that carry no signature and validates each one
+  // against the invoice schema. Failures go to GerarException; returns false when one was handled.
   bool PrepararNotas();
   // Runs the printing operation on DANFE, or GerarException when there is none.
   void ImprimirComDANFE(void (TNivraNFeDANFEClass::*Operacao)());

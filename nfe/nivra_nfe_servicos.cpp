@@ -46,6 +46,14 @@ bool TNivraNFe::Enviar(const std::string& ALote, bool Imprimir, bool Sincrono, b
 bool TNivraNFe::PrepararNotas() {
   for (std::size_t i = 0; i < NotasFiscais().Count(); ++i) {
     NotaFiscal& nota = NotasFiscais().Items(i);
+    // A document built from the model is written first; its alerts are its errors.
+    if (nota.TemModelo() && nota.XML().empty()) nota.GerarXML();
+    if (!nota.Alertas().empty()) {
+      std::string alertas;
+      for (const auto& alerta : nota.Alertas()) alertas += "\r\n" + alerta;
+      GerarException("Falha na validação dos dados da nota " + nota.ChaveAcesso() + alertas);
+      return false;
+    }
     if (nota.DigestValue().empty()) {
       try {
         nota.SetXML(SSL().Assinar(nota.XML(), "NFe", "infNFe"));

@@ -17,7 +17,7 @@ packages=(
   libsecret-1-dev gnome-keyring
   libcpp-httplib-dev
   libcairo2-dev libpango1.0-dev fonts-liberation libzint-dev libqrencode-dev
-  python3-aiosmtpd zbar-tools poppler-utils cups-client
+  python3 python3-aiosmtpd zbar-tools poppler-utils cups-client
   libsqlite3-dev
   prometheus
   desktop-file-utils lintian fakeroot dpkg-dev file devscripts

@@ -2,8 +2,8 @@
 # pacotes_deb.sh BUILD DESTINO: makes the Debian packages of the build with CPack into DESTINO,
 # fails on any lintian error (and on the tags of a library registered by maintainer scripts or
 # outside the multiarch folder), checks the hardening of every ELF file they carry, unpacks them
-# into a throw-away root and runs the programs from there: status-sefaz --version, consulta-nfe
-# --version and the installed monitor against the installed simulator.
+# into a throw-away root and runs the programs from there: status-sefaz, consulta-nfe and
+# documento-nfe --version and the installed monitor against the installed simulator.
 set -euo pipefail
 build=$(realpath "$1")
 destino=$(realpath -m "$2")
@@ -14,7 +14,7 @@ mkdir -p "$destino"
 (cd "$build" && cpack -G DEB -B "$destino" >/dev/null)
 rm -rf "$destino/_CPack_Packages"
 pacotes=("$destino"/*.deb)
-for nome in libnivranfe0 libnivranfe-dev nivranfe-dados monitor-sefaz status-sefaz consulta-nfe \
+for nome in libnivranfe0 libnivranfe-dev nivranfe-dados monitor-sefaz status-sefaz consulta-nfe documento-nfe \
   sefaz-simulador; do
   compgen -G "$destino/${nome}_*.deb" >/dev/null || { echo "FALHA: falta o pacote $nome"; exit 1; }
 done
@@ -41,7 +41,7 @@ grep -qx 'activate-noawait ldconfig' "$controle/triggers" &&
   { rm -rf "$controle"; echo "FALHA: ldconfig fora do gatilho do dpkg"; exit 1; }
 rm -rf "$controle"
 
-for programa in monitor-sefaz status-sefaz consulta-nfe; do
+for programa in monitor-sefaz status-sefaz consulta-nfe documento-nfe; do
   dpkg-deb -f "$destino/${programa}_"*.deb Depends | grep -q 'nivranfe-dados (=' ||
     { echo "FALHA: $programa não depende de nivranfe-dados"; exit 1; }
 done
@@ -59,11 +59,11 @@ done < <(find "$raiz" -type f -print0)
 [ ${#elfs[@]} -ge 5 ] || { echo "FALHA: só ${#elfs[@]} arquivos ELF nos pacotes"; exit 1; }
 hardening-check --nocfprotection "${elfs[@]}" >"$destino/hardening.txt" ||
   { cat "$destino/hardening.txt"; echo "FALHA: arquivos sem o endurecimento do Debian"; exit 1; }
-for programa in monitor-sefaz status-sefaz consulta-nfe sefaz-simulador; do
+for programa in monitor-sefaz status-sefaz consulta-nfe documento-nfe sefaz-simulador; do
   [ -e "$raiz/usr/share/man/man1/$programa.1.gz" ] ||
     { echo "FALHA: $programa sem página de manual"; exit 1; }
 done
-for programa in status-sefaz consulta-nfe; do
+for programa in status-sefaz consulta-nfe documento-nfe; do
   "$raiz/usr/bin/$programa" --version | grep -q "^$programa " ||
     { echo "FALHA: $programa --version"; exit 1; }
 done

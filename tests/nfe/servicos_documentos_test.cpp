@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "documento/documento_nfe.h"
+#include "tests/documento/nota_teste.h"
 #include "tests/fakes/danfe_gravador.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/nfe/ambiente_simulador.h"
@@ -106,6 +108,33 @@ TEST_F(ServicosDocumentos, DocumentThatCannotBeSignedOrIsOutsideTheSchemaStopsTh
     EXPECT_NE(mensagem.find(caso.causa), std::string::npos) << mensagem;
     EXPECT_TRUE(FSimulador->Pedidos().empty());
   }
+}
+
+TEST_F(ServicosDocumentos, DocumentBuiltFromTheModelIsWrittenSignedAndSent) {
+  Iniciar();
+  NotaFiscal& nota = FNFe->NotasFiscais().Add(NotaDeTeste());
+  ASSERT_TRUE(nota.Alertas().empty()) << ::testing::PrintToString(nota.Alertas());
+  EXPECT_TRUE(FNFe->Enviar(4));
+  EXPECT_EQ(nota.cStat(), 100);
+  std::string msg;
+  EXPECT_TRUE(FNFe->SSL().VerificarAssinatura(nota.XML(), msg, "infNFe")) << msg;
+  EXPECT_NE(Documentos().at(0).find(nota.DigestValue()), std::string::npos);
+  EXPECT_EQ(LerXMLNFe(nota.XML()).NFe.infNFe.Id, "NFe" + nota.ChaveAcesso());
+}
+
+TEST_F(ServicosDocumentos, DocumentWithGeneratorAlertsIsNeitherSignedNorSent) {
+  Iniciar();
+  nfe::TNFe modelo = NotaDeTeste();
+  modelo.infNFe.emit.xNome.clear();
+  FNFe->NotasFiscais().Add(modelo);
+  const std::string mensagem = MensagemDe([&] { FNFe->Enviar(5); });
+  EXPECT_TRUE(mensagem.starts_with("Falha na validação dos dados da nota " +
+                                   FNFe->NotasFiscais().Items(0).ChaveAcesso() + "\r\n"))
+      << mensagem;
+  EXPECT_NE(mensagem.find("<emit> ID:/xNome(xNome) - Nenhum valor informado"), std::string::npos)
+      << mensagem;
+  EXPECT_TRUE(FNFe->NotasFiscais().Items(0).DigestValue().empty());
+  EXPECT_TRUE(FSimulador->Pedidos().empty());
 }
 
 TEST_F(ServicosDocumentos, WithoutAnInvoiceSchemaTheLotGoesAndTheLogSaysSo) {

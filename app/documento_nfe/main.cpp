@@ -1,0 +1,38 @@
+// documento-nfe: offline work on NF-e documents from a shell or a script: the XML of a JSON
+// model, the JSON of an XML, and the checks of a document.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/documento_nfe/acoes.h"
+#include "app/documento_nfe/opcoes.h"
+#include "app/linha_comando/programa.h"
+
+#ifndef NIVRA_VERSAO
+#define NIVRA_VERSAO "0"
+#endif
+
+namespace {
+
+int Programa(const std::vector<std::string>& argumentos) {
+  const TOpcoesDocumento opcoes = LerOpcoesDocumento(argumentos);
+  switch (opcoes.Acao) {
+    case TAcaoDocumento::Ajuda:
+      std::cout << TextoAjudaDocumento();
+      return 0;
+    case TAcaoDocumento::Versao:
+      std::cout << "documento-nfe " << NIVRA_VERSAO << "\n";
+      return 0;
+    case TAcaoDocumento::Json:
+      return DocumentoEmJSON(opcoes);
+    default:
+      break;
+  }
+  TNivraNFe nfe;
+  return opcoes.Acao == TAcaoDocumento::Gerar ? GerarDocumento(nfe, opcoes)
+                                              : ValidarDocumento(nfe, opcoes);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return ExecutarPrograma("documento-nfe", argc, argv, Programa); }
