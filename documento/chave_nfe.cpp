@@ -1,4 +1,4 @@
-// Check digits of the alphanumeric CNPJ and composition of the NF-e access key.
+// Composition of the NF-e access key.
 #include "documento/chave_nfe.h"
 
 #include <algorithm>
@@ -24,36 +24,6 @@ std::string Completar(std::string_view parte, size_t tamanho, const char* nome,
 }
 
 }  // namespace
-
-int DigitoModulo11Alfanumerico(std::string_view texto) {
-  int soma = 0;
-  int peso = 2;
-  for (auto c = texto.rbegin(); c != texto.rend(); ++c) {
-    if (!DigitoOuLetra(*c)) return -1;
-    soma += (*c - '0') * peso;
-    peso = peso == 9 ? 2 : peso + 1;
-  }
-  const int resto = soma % 11;
-  return resto < 2 ? 0 : 11 - resto;
-}
-
-bool CNPJAlfanumericoValido(std::string_view cnpj) {
-  if (cnpj.size() != 14 || !Todos(cnpj.substr(0, 12), &DigitoOuLetra) ||
-      !Todos(cnpj.substr(12), &Digito) || cnpj == "00000000000000") {
-    return false;
-  }
-  const int dv1 = DigitoModulo11Alfanumerico(cnpj.substr(0, 12));
-  const int dv2 = DigitoModulo11Alfanumerico(cnpj.substr(0, 13));
-  return dv1 == cnpj[12] - '0' && dv2 == cnpj[13] - '0';
-}
-
-bool ChaveNFeValida(std::string_view chave) {
-  if (chave.size() != 44 || !Todos(chave.substr(0, 6), &Digito) ||
-      !Todos(chave.substr(6, 12), &DigitoOuLetra) || !Todos(chave.substr(18), &Digito)) {
-    return false;
-  }
-  return DigitoModulo11Alfanumerico(chave.substr(0, 43)) == chave[43] - '0';
-}
 
 std::string PrefixoChaveNFe(const TPartesChaveNFe& p) {
   const bool cpf = p.CNPJCPF.size() == 11;

@@ -11,6 +11,7 @@
 #include "documento/chave_nfe.h"
 #include "documento/escritor_nfe.h"
 #include "documento/leitor_nfe.h"
+#include "util/chave_acesso.h"
 #include "util/excecoes.h"
 
 namespace {
@@ -94,7 +95,7 @@ std::string ComporChaveNFe(nfe::TNFe& nota, const TSorteioNFe& sorteio) {
                                Obrigatorio(ide.tpEmis, "tpEmis"),
                                ide.cNF};
   const std::string prefixo = PrefixoChaveNFe(partes);
-  ide.cDV = std::to_string(DigitoModulo11Alfanumerico(prefixo));
+  ide.cDV = std::to_string(DigitoChaveAcesso(prefixo));
   nota.infNFe.Id = "NFe" + prefixo + ide.cDV;
   return prefixo + ide.cDV;
 }

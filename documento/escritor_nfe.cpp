@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "documento/chave_nfe.h"
+#include "util/chave_acesso.h"
 #include "util/documentos.h"
 #include "util/texto.h"
 
@@ -64,9 +65,9 @@ void TEscritorNFe::VerificarConteudo(const std::string& valor, const TInfoCampo&
     default:
       break;
   }
-  if (formato == "cnpj") valido = CNPJAlfanumericoValido(valor);
+  if (formato == "cnpj") valido = CNPJValido(valor);
   if (formato == "cpf") valido = CPFValido(valor);
-  if (formato == "chave") valido = ChaveNFeValida(valor);
+  if (formato == "chave") valido = ChaveAcessoValida(valor);
   if (!valido) Alerta(info.Nome, "Conteúdo inválido [" + valor + "]");
   if (*info.Valores != '\0' && !NaListaLeiaute(info.Valores, valor)) {
     std::string aceitos = std::string(info.Valores).substr(1);

@@ -1,27 +1,12 @@
-// Check digits of the alphanumeric CNPJ and of the access key.
+// The access key composed from its parts, alphanumeric CNPJ included.
 #include "documento/chave_nfe.h"
 
 #include <gtest/gtest.h>
 
+#include "util/chave_acesso.h"
 #include "util/excecoes.h"
 
 namespace {
-
-TEST(ChaveNFe, CNPJCheckDigitsTakeLettersAsAsciiMinus48) {
-  struct TCaso {
-    const char* CNPJ;
-    bool Valido;
-  };
-  const TCaso casos[] = {
-      {"12ABC34501DE35", true},  {"11222333000181", true},
-      {"12ABC34501DE36", false}, {"12abc34501DE35", false},
-      {"12ABC34501DEA5", false}, {"00000000000000", false},
-      {"12ABC34501DE3", false},  {"", false},
-  };
-  for (const auto& caso : casos) {
-    EXPECT_EQ(CNPJAlfanumericoValido(caso.CNPJ), caso.Valido) << caso.CNPJ;
-  }
-}
 
 TEST(ChaveNFe, KeyLayoutAndCheckDigit) {
   const std::string prefixo =
@@ -29,14 +14,14 @@ TEST(ChaveNFe, KeyLayoutAndCheckDigit) {
   ASSERT_EQ(prefixo,
             "41261212ABC34501DE35550010000001231"
             "12345678");
-  const std::string chave = prefixo + std::to_string(DigitoModulo11Alfanumerico(prefixo));
-  EXPECT_TRUE(ChaveNFeValida(chave));
+  const std::string chave = prefixo + std::to_string(DigitoChaveAcesso(prefixo));
+  EXPECT_TRUE(ChaveAcessoValida(chave));
   std::string outroDigito = chave;
   outroDigito[43] = outroDigito[43] == '9' ? '0' : static_cast<char>(outroDigito[43] + 1);
-  EXPECT_FALSE(ChaveNFeValida(outroDigito));
+  EXPECT_FALSE(ChaveAcessoValida(outroDigito));
   std::string letraForaDoLugar = chave;
   letraForaDoLugar[2] = 'A';
-  EXPECT_FALSE(ChaveNFeValida(letraForaDoLugar));
+  EXPECT_FALSE(ChaveAcessoValida(letraForaDoLugar));
 }
 
 TEST(ChaveNFe, ACpfIssuerIsWrittenWithLeadingZeros) {

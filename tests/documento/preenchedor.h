@@ -11,6 +11,7 @@
 #include "documento/chave_nfe.h"
 #include "documento/decimal.h"
 #include "documento/info_leiaute.h"
+#include "util/chave_acesso.h"
 
 class TPreenchedorNFe {
  public:
@@ -100,7 +101,7 @@ class TPreenchedorNFe {
       const std::string prefixo =
           "41261212ABC34501DE35550010000001231"
           "00000001";
-      return prefixo + std::to_string(DigitoModulo11Alfanumerico(prefixo));
+      return prefixo + std::to_string(DigitoChaveAcesso(prefixo));
     }
     if (*info.Valores) {
       const std::string valores = info.Valores;
@@ -124,7 +125,7 @@ class TPreenchedorNFe {
     const std::string prefixo =
         "41261212ABC34501DE35550010000001231"
         "00000001";
-    return prefixo + std::to_string(DigitoModulo11Alfanumerico(prefixo));
+    return prefixo + std::to_string(DigitoChaveAcesso(prefixo));
   }
 
   size_t FAlternativa;
