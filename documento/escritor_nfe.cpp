@@ -1,0 +1,131 @@
+// Field writing of the document writer: sizes, values, check digits and exact decimals.
+#include "documento/escritor_nfe.h"
+
+#include <algorithm>
+
+#include "documento/chave_nfe.h"
+#include "util/documentos.h"
+#include "util/texto.h"
+
+namespace {
+
+// Whether the text follows the mask, where "9" stands for a digit.
+bool SegueMascara(std::string_view texto, std::string_view mascara) {
+  if (texto.size() != mascara.size()) return false;
+  for (size_t i = 0; i < texto.size(); ++i) {
+    const bool digito = texto[i] >= '0' && texto[i] <= '9';
+    if (mascara[i] == '9' ? !digito : texto[i] != mascara[i]) return false;
+  }
+  return true;
+}
+
+bool SoDigitos(std::string_view texto) {
+  for (const char c : texto) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+// The date-time with its offset: "2026-12-10T09:30:00-03:00".
+bool DataHoraComFuso(std::string_view texto) {
+  return SegueMascara(texto, "9999-99-99T99:99:99-99:99") ||
+         SegueMascara(texto, "9999-99-99T99:99:99+99:99");
+}
+
+}  // namespace
+
+void TEscritorNFe::Alerta(const std::string& nome, const std::string& mensagem) {
+  FGerador.wAlerta("", nome, nome, mensagem);
+}
+
+void TEscritorNFe::Ocorrencias(size_t quantidade, const char* nome, int minimo, int maximo) {
+  if (quantidade < static_cast<size_t>(minimo)) {
+    Alerta(nome, "Mínimo de " + std::to_string(minimo) + " ocorrência(s) não atingido");
+  }
+  if (quantidade > static_cast<size_t>(maximo)) {
+    Alerta(nome, "Máximo de " + std::to_string(maximo) + " ocorrências ultrapassado [" +
+                     std::to_string(quantidade) + "]");
+  }
+}
+
+void TEscritorNFe::VerificarConteudo(const std::string& valor, const TInfoCampo& info) {
+  const std::string_view formato = info.Formato;
+  bool valido = true;
+  switch (info.Tipo) {
+    case TTipoCampoNFe::cDigitos:
+      valido = SoDigitos(valor);
+      break;
+    case TTipoCampoNFe::cDataHora:
+      valido = DataHoraComFuso(valor);
+      break;
+    case TTipoCampoNFe::cData:
+      valido = SegueMascara(valor, "9999-99-99");
+      break;
+    default:
+      break;
+  }
+  if (formato == "cnpj") valido = CNPJAlfanumericoValido(valor);
+  if (formato == "cpf") valido = CPFValido(valor);
+  if (formato == "chave") valido = ChaveNFeValida(valor);
+  if (!valido) Alerta(info.Nome, "Conteúdo inválido [" + valor + "]");
+  if (*info.Valores != '\0' && !NaListaLeiaute(info.Valores, valor)) {
+    std::string aceitos = std::string(info.Valores).substr(1);
+    aceitos.pop_back();
+    SubstituirTodos(aceitos, "|", ", ");
+    Alerta(info.Nome, "Valor [" + valor + "] fora dos aceitos: " + aceitos);
+  }
+}
+
+void TEscritorNFe::Campo(const std::string& valor, const TInfoCampo& info) {
+  if (info.Tipo == TTipoCampoNFe::cXML) {
+    FGerador.wTexto(valor);
+    return;
+  }
+  const bool obrigatorio = info.OcorrenciasMin > 0;
+  if (valor.empty() && !obrigatorio) return;
+  // An empty element is what the layout asks for when its minimum size is 0.
+  const bool vazioAceito = valor.empty() && info.Minimo == 0;
+  FGerador.wCampo(TkovTipoCampo::tcStr, "", info.Nome, static_cast<int16_t>(info.Minimo),
+                  static_cast<int16_t>(info.Maximo), vazioAceito ? 0 : 1, valor, info.Nome);
+  if (vazioAceito) {
+    FGerador.wTexto("<" + std::string(info.Nome) + "/>");
+    return;
+  }
+  if (!valor.empty()) VerificarConteudo(valor, info);
+}
+
+void TEscritorNFe::Campo(const std::vector<std::string>& valores, const TInfoCampo& info) {
+  Ocorrencias(valores.size(), info.Nome, info.OcorrenciasMin, info.OcorrenciasMax);
+  for (const std::string& valor : valores) Campo(valor, info);
+}
+
+void TEscritorNFe::Campo(const TDecimal& valor, const TInfoCampo& info) {
+  if (valor.Vazio()) {
+    if (info.OcorrenciasMin > 0) {
+      FGerador.wCampo(TkovTipoCampo::tcStr, "", info.Nome, 1, 1, 1, std::string(), info.Nome);
+    }
+    return;
+  }
+  const int casas = std::clamp(valor.Casas(), info.CasasMin, info.CasasMax);
+  const std::string texto = valor.Texto(casas);
+  FGerador.wCampo(TkovTipoCampo::tcStr, "", info.Nome, 1, 64, 1, texto, info.Nome, false);
+  if (!(valor.Arredondado(casas) == valor)) {
+    Alerta(info.Nome,
+           "Mais de " + std::to_string(info.CasasMax) + " casas decimais [" + valor.Texto() + "]");
+  }
+  if (valor.DigitosInteiros() > info.Inteiros) {
+    Alerta(info.Nome,
+           "Mais de " + std::to_string(info.Inteiros) + " dígitos inteiros [" + texto + "]");
+  }
+  if (texto.front() == '-') Alerta(info.Nome, "Valor negativo [" + texto + "]");
+  if (info.NaoZero && valor.Zero()) Alerta(info.Nome, "Valor não pode ser zero");
+}
+
+void TEscritorNFe::TColetorAtributos::Atributo(const std::string& valor, const TInfoCampo& info) {
+  if (valor.empty()) {
+    if (info.OcorrenciasMin > 0) Escritor.Alerta(info.Nome, "Nenhum valor informado");
+    return;
+  }
+  Texto += " " + std::string(info.Nome) + "=\"" + PrepararTextoCampo(false, valor, false) + "\"";
+  Escritor.VerificarConteudo(valor, info);
+}

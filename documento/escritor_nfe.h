@@ -1,0 +1,91 @@
+// Writes a document of the generated model through the XML generator: each field with its
+// type, sizes, occurrence and accepted values, so what is wrong comes back as the generator's
+// alerts, naming the field and its group.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "documento/decimal.h"
+#include "documento/info_leiaute.h"
+#include "xml/gerador.h"
+
+// The visitor the generated Visitar functions drive to write a document. The gerador must
+// outlive it.
+class TEscritorNFe {
+ public:
+  explicit TEscritorNFe(TGerador& gerador) : FGerador(gerador) {}
+
+  // Attributes are written with their group's opening tag (see Grupo).
+  void Atributo(const std::string& /*valor*/, const TInfoCampo& /*info*/) {}
+  void Campo(const std::string& valor, const TInfoCampo& info);
+  void Campo(const std::vector<std::string>& valores, const TInfoCampo& info);
+  void Campo(const TDecimal& valor, const TInfoCampo& info);
+
+  template <class T>
+  void Grupo(const T& grupo, const TInfoGrupo& info) {
+    TColetorAtributos atributos(*this);
+    Visitar(atributos, grupo);
+    FGerador.wGrupo(info.Nome + atributos.Texto);
+    Visitar(*this, grupo);
+    FGerador.wGrupo(std::string("/") + info.Nome);
+  }
+  template <class T>
+  void Grupo(const std::optional<T>& grupo, const TInfoGrupo& info) {
+    if (grupo) Grupo(*grupo, info);
+  }
+  template <class T>
+  void Grupo(const std::vector<T>& grupos, const TInfoGrupo& info) {
+    Ocorrencias(grupos.size(), info.Nome, info.OcorrenciasMin, info.OcorrenciasMax);
+    for (const T& grupo : grupos) Grupo(grupo, info);
+  }
+  template <class T>
+  void Sequencia(const std::optional<T>& sequencia, const TInfoGrupo& /*info*/) {
+    if (sequencia) Visitar(*this, *sequencia);
+  }
+  template <class... A>
+  void Escolha(const std::variant<std::monostate, A...>& escolha, const TInfoEscolha& info) {
+    if (escolha.index() == 0) {
+      if (info.OcorrenciasMin > 0) Alerta(info.Nome, "Nenhuma das alternativas informada");
+      return;
+    }
+    const TInfoAlternativa& alternativa = info.Alternativas[escolha.index() - 1];
+    std::visit(
+        [&](const auto& valor) {
+          if constexpr (!std::is_same_v<std::decay_t<decltype(valor)>, std::monostate>) {
+            if (alternativa.Grupo) {
+              Grupo(valor, *alternativa.Grupo);
+            } else {
+              Visitar(*this, valor);
+            }
+          }
+        },
+        escolha);
+  }
+
+ private:
+  // Gathers the attributes of one group as ` nome="valor"` text; everything else is skipped.
+  struct TColetorAtributos {
+    explicit TColetorAtributos(TEscritorNFe& escritor) : Escritor(escritor) {}
+    void Atributo(const std::string& valor, const TInfoCampo& info);
+    template <class... T>
+    void Campo(const T&... /*ignorado*/) {}
+    template <class... T>
+    void Grupo(const T&... /*ignorado*/) {}
+    template <class... T>
+    void Sequencia(const T&... /*ignorado*/) {}
+    template <class... T>
+    void Escolha(const T&... /*ignorado*/) {}
+    TEscritorNFe& Escritor;
+    std::string Texto;
+  };
+
+  void Ocorrencias(size_t quantidade, const char* nome, int minimo, int maximo);
+  void Alerta(const std::string& nome, const std::string& mensagem);
+  // The alerts of the accepted values and the check-digit rule of a field with text.
+  void VerificarConteudo(const std::string& valor, const TInfoCampo& info);
+
+  TGerador& FGerador;
+};

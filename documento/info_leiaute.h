@@ -1,0 +1,77 @@
+// What the layout table says about each field, group and choice of a document; the generated
+// model hands these to the visitors (writer, reader, JSON) together with each member.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <variant>
+
+// How a field's text is checked.
+enum class TTipoCampoNFe { cTexto, cDigitos, cDecimal, cDataHora, cData, cBase64, cXML };
+
+// A field or attribute: its element name, sizes (characters, or integer digits and decimal
+// places), occurrences, accepted values ("|a|b|", empty for any) and check-digit rule ("cnpj",
+// "cpf", "chave" or empty).
+struct TInfoCampo {
+  const char* Nome;
+  TTipoCampoNFe Tipo;
+  int Minimo;
+  int Maximo;
+  int OcorrenciasMin;
+  int OcorrenciasMax;
+  int Inteiros;
+  int CasasMin;
+  int CasasMax;
+  bool NaoZero;
+  const char* Valores;
+  const char* Formato;
+};
+
+// A group (or a sequence without an element of its own): its name, occurrences and the names
+// of every element it may hold directly, as "|a|b|".
+struct TInfoGrupo {
+  const char* Nome;
+  int OcorrenciasMin;
+  int OcorrenciasMax;
+  const char* Filhos;
+};
+
+// One alternative of a choice: the group written under its own element (Grupo), or members
+// written straight into the parent (Grupo null); Primeiros lists the element names it may
+// start with, as "|a|b|".
+struct TInfoAlternativa {
+  const TInfoGrupo* Grupo;
+  const char* Primeiros;
+};
+
+// A choice: at most one alternative is set; OcorrenciasMin 1 makes one mandatory.
+struct TInfoEscolha {
+  const char* Nome;
+  int OcorrenciasMin;
+  const TInfoAlternativa* Alternativas;
+  std::size_t Quantidade;
+};
+
+// Whether the bar list ("|a|b|") holds nome.
+[[nodiscard]] inline bool NaListaLeiaute(std::string_view lista, std::string_view nome) {
+  for (size_t pos = lista.find(nome); pos != std::string_view::npos;
+       pos = lista.find(nome, pos + 1)) {
+    if (pos > 0 && lista[pos - 1] == '|' && pos + nome.size() < lista.size() &&
+        lista[pos + nome.size()] == '|') {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Sets a choice's variant to a default-built alternative `indice` (0 is none).
+template <size_t I = 0, class V>
+void EscolherAlternativa(V& escolha, size_t indice) {
+  if constexpr (I < std::variant_size_v<V>) {
+    if (I == indice) {
+      escolha.template emplace<I>();
+    } else {
+      EscolherAlternativa<I + 1>(escolha, indice);
+    }
+  }
+}

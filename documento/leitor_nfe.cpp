@@ -1,0 +1,98 @@
+// Field reading of the document reader over a libxml2 tree.
+#include "documento/leitor_nfe.h"
+
+#include <libxml/tree.h>
+
+#include <memory>
+
+#include "util/excecoes.h"
+
+namespace {
+
+_xmlNode* ElementoAPartir(_xmlNode* no) {
+  while (no && no->type != XML_ELEMENT_NODE) no = no->next;
+  return no;
+}
+
+std::string Nome(const _xmlNode* no) { return reinterpret_cast<const char*>(no->name); }
+
+std::string Conteudo(_xmlNode* no) {
+  std::unique_ptr<xmlChar, decltype(xmlFree)> texto(xmlNodeGetContent(no), xmlFree);
+  return texto ? reinterpret_cast<const char*>(texto.get()) : std::string();
+}
+
+// The element and everything under it as XML text (namespace declarations it carries included).
+std::string XMLDoNo(_xmlNode* no) {
+  std::unique_ptr<xmlBuffer, decltype(&xmlBufferFree)> buffer(xmlBufferCreate(), &xmlBufferFree);
+  if (!buffer || xmlNodeDump(buffer.get(), no->doc, no, 0, 0) < 0) {
+    throw ENivraDFeException("Não foi possível copiar o elemento " + Nome(no));
+  }
+  return reinterpret_cast<const char*>(xmlBufferContent(buffer.get()));
+}
+
+}  // namespace
+
+TLeitorNFe::TLeitorNFe(_xmlNode* elemento, std::string caminho, const char* filhos,
+                       std::vector<std::string>& avisos)
+    : FElemento(elemento),
+      FAtual(ElementoAPartir(elemento->children)),
+      FCaminho(std::move(caminho)),
+      FFilhos(filhos),
+      FAvisos(avisos) {}
+
+void TLeitorNFe::PularDesconhecidos() {
+  while (FAtual && !NaListaLeiaute(FFilhos, Nome(FAtual))) {
+    FAvisos.push_back("Elemento desconhecido ignorado: " + FCaminho + "/" + Nome(FAtual));
+    FAtual = ElementoAPartir(FAtual->next);
+  }
+}
+
+_xmlNode* TLeitorNFe::Proximo(const char* nome) {
+  PularDesconhecidos();
+  return FAtual && Nome(FAtual) == nome ? FAtual : nullptr;
+}
+
+_xmlNode* TLeitorNFe::Tomar(const char* nome) {
+  _xmlNode* no = Proximo(nome);
+  if (no) FAtual = ElementoAPartir(FAtual->next);
+  return no;
+}
+
+bool TLeitorNFe::ProximoEm(const char* lista) {
+  PularDesconhecidos();
+  return FAtual && NaListaLeiaute(lista, Nome(FAtual));
+}
+
+void TLeitorNFe::Atributo(std::string& valor, const TInfoCampo& info) {
+  std::unique_ptr<xmlChar, decltype(xmlFree)> texto(
+      xmlGetProp(FElemento, reinterpret_cast<const xmlChar*>(info.Nome)), xmlFree);
+  if (texto) valor = reinterpret_cast<const char*>(texto.get());
+}
+
+void TLeitorNFe::Campo(std::string& valor, const TInfoCampo& info) {
+  if (_xmlNode* no = Tomar(info.Nome)) {
+    valor = info.Tipo == TTipoCampoNFe::cXML ? XMLDoNo(no) : Conteudo(no);
+  }
+}
+
+void TLeitorNFe::Campo(std::vector<std::string>& valores, const TInfoCampo& info) {
+  while (_xmlNode* no = Tomar(info.Nome)) valores.push_back(Conteudo(no));
+}
+
+void TLeitorNFe::Campo(TDecimal& valor, const TInfoCampo& info) {
+  _xmlNode* no = Tomar(info.Nome);
+  if (!no) return;
+  const std::string texto = Conteudo(no);
+  const auto lido = TDecimal::Ler(texto);
+  if (!lido) {
+    throw ENivraDFeException("Valor decimal inválido em " + FCaminho + "/" + info.Nome + ": \"" +
+                             texto + "\"");
+  }
+  valor = *lido;
+}
+
+void TLeitorNFe::Terminar() {
+  for (; FAtual; FAtual = ElementoAPartir(FAtual->next)) {
+    FAvisos.push_back("Elemento fora de ordem ignorado: " + FCaminho + "/" + Nome(FAtual));
+  }
+}

@@ -1,0 +1,90 @@
+// Reads a document of the generated model out of a libxml2 tree, each field by its path in the
+// layout. Elements the layout does not have (fields of older revisions) are skipped and reported.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "documento/decimal.h"
+#include "documento/info_leiaute.h"
+
+struct _xmlNode;
+
+// The visitor the generated Visitar functions drive to read one group's children. The element
+// and the warnings list must outlive it.
+class TLeitorNFe {
+ public:
+  // Reads the children of `elemento`, whose path in the document is `caminho`; `filhos` lists
+  // the element names the group may hold ("|a|b|"); what is skipped goes to `avisos`.
+  TLeitorNFe(_xmlNode* elemento, std::string caminho, const char* filhos,
+             std::vector<std::string>& avisos);
+
+  void Atributo(std::string& valor, const TInfoCampo& info);
+  // Throws ENivraDFeException, naming the element's path, when a decimal is not a number.
+  void Campo(std::string& valor, const TInfoCampo& info);
+  void Campo(std::vector<std::string>& valores, const TInfoCampo& info);
+  void Campo(TDecimal& valor, const TInfoCampo& info);
+
+  template <class T>
+  void Grupo(T& grupo, const TInfoGrupo& info) {
+    if (_xmlNode* no = Tomar(info.Nome)) Ler(grupo, no, info);
+  }
+  template <class T>
+  void Grupo(std::optional<T>& grupo, const TInfoGrupo& info) {
+    if (_xmlNode* no = Tomar(info.Nome)) Ler(grupo.emplace(), no, info);
+  }
+  template <class T>
+  void Grupo(std::vector<T>& grupos, const TInfoGrupo& info) {
+    while (_xmlNode* no = Tomar(info.Nome)) Ler(grupos.emplace_back(), no, info);
+  }
+  template <class T>
+  void Sequencia(std::optional<T>& sequencia, const TInfoGrupo& info) {
+    if (ProximoEm(info.Filhos)) Visitar(*this, sequencia.emplace());
+  }
+  template <class... A>
+  void Escolha(std::variant<std::monostate, A...>& escolha, const TInfoEscolha& info) {
+    for (size_t i = 0; i < info.Quantidade; ++i) {
+      if (!ProximoEm(info.Alternativas[i].Primeiros)) continue;
+      EscolherAlternativa(escolha, i + 1);
+      std::visit(
+          [&](auto& valor) {
+            if constexpr (!std::is_same_v<std::decay_t<decltype(valor)>, std::monostate>) {
+              if (info.Alternativas[i].Grupo) {
+                Grupo(valor, *info.Alternativas[i].Grupo);
+              } else {
+                Visitar(*this, valor);
+              }
+            }
+          },
+          escolha);
+      return;
+    }
+  }
+
+  // Reports the children left unread (out of the layout's order).
+  void Terminar();
+
+ private:
+  template <class T>
+  void Ler(T& grupo, _xmlNode* no, const TInfoGrupo& info) {
+    TLeitorNFe filho(no, FCaminho + "/" + info.Nome, info.Filhos, FAvisos);
+    Visitar(filho, grupo);
+    filho.Terminar();
+  }
+  // The current child when its name is `nome`; skips and reports children the group never
+  // holds.
+  _xmlNode* Proximo(const char* nome);
+  // Proximo, moving past the child it returns.
+  _xmlNode* Tomar(const char* nome);
+  // Whether the current child's name is in the bar list.
+  bool ProximoEm(const char* lista);
+  void PularDesconhecidos();
+
+  _xmlNode* FElemento;
+  _xmlNode* FAtual;
+  std::string FCaminho;
+  const char* FFilhos;
+  std::vector<std::string>& FAvisos;
+};
