@@ -3,8 +3,11 @@
 
 #include <filesystem>
 
+#include "dfe/documentos_nfe.h"
 #include "dfe/nivra_nfe.h"
+#include "documento/documento_nfe.h"
 #include "impressao/fila_impressao.h"
+#include "impressao/impressao_danfe.h"
 #include "impressao/impressao_eventos.h"
 #include "impressao/leitura_eventos.h"
 #include "util/arquivos.h"
@@ -13,6 +16,22 @@
 
 TDateTime TNivraNFeDANFEPDF::Agora() const {
   return NivraNFe() != nullptr ? NivraNFe()->Agora() : ::Agora();
+}
+
+std::string TNivraNFeDANFEPDF::GerarPDFDANFE(const NotaFiscal& Nota) const {
+  std::string xml = Nota.XMLProcessado();
+  if (xml.empty()) xml = Nota.XML();
+  if (xml.empty()) throw ENivraDFeException("Nenhuma NF-e para imprimir (XML da nota vazio).");
+  return PDFDANFE(LerXMLNFe(xml), {FPaisagem, FNFeCancelada}, Agora());
+}
+
+void TNivraNFeDANFEPDF::ImprimirDANFE(const NotaFiscal& Nota) {
+  EnviarParaImpressora(GerarPDFDANFE(Nota), FImpressora, "DANFE");
+}
+
+void TNivraNFeDANFEPDF::ImprimirDANFEPDF(const NotaFiscal& Nota) {
+  const std::string pdf = GerarPDFDANFE(Nota);
+  FArquivoPDF = Gravar(pdf, Nota.ChaveAcesso(), "nfe", "nfe");
 }
 
 std::string TNivraNFeDANFEPDF::GerarPDFEvento() const {

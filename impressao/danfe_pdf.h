@@ -27,8 +27,24 @@ class TNivraNFeDANFEPDF : public TNivraNFeDANFEClass {
   // system's default printer.
   const std::string& Impressora() const { return FImpressora; }
   void SetImpressora(const std::string& Valor) { FImpressora = Valor; }
+  // DANFEs in landscape (A4 turned) instead of portrait.
+  bool Paisagem() const { return FPaisagem; }
+  void SetPaisagem(bool Valor) { FPaisagem = Valor; }
+  // The invoices printed are cancelled: their DANFEs say so on every sheet.
+  bool NFeCancelada() const { return FNFeCancelada; }
+  void SetNFeCancelada(bool Valor) { FNFeCancelada = Valor; }
   // The file the last PDF operation wrote; empty before the first.
   const std::string& ArquivoPDF() const { return FArquivoPDF; }
+
+  // The DANFE of the invoice (its nfeProc when it has a protocol, else its XML) as a PDF in
+  // memory. Throws ENivraDFeException when the invoice has no XML, what reading it throws
+  // (LerXMLNFe) and what PDFDANFE throws.
+  [[nodiscard]] std::string GerarPDFDANFE(const NotaFiscal& Nota) const;
+  // Prints GerarPDFDANFE on Impressora; throws as GerarPDFDANFE and EnviarParaImpressora.
+  void ImprimirDANFE(const NotaFiscal& Nota) override;
+  // Writes GerarPDFDANFE to PathPDF as "<key>-nfe.pdf" and keeps its name in ArquivoPDF.
+  // Throws as GerarPDFDANFE, and ENivraDFeException when the file cannot be written.
+  void ImprimirDANFEPDF(const NotaFiscal& Nota);
 
   // The PDF of XMLEvento, dated by the linked component's clock. Throws ENivraDFeException "Nenhum
   // evento para imprimir (XMLEvento vazio)." when it is empty, and what reading and drawing throw.
@@ -63,4 +79,6 @@ class TNivraNFeDANFEPDF : public TNivraNFeDANFEClass {
   std::string FPathPDF;
   std::string FImpressora;
   std::string FArquivoPDF;
+  bool FPaisagem = false;
+  bool FNFeCancelada = false;
 };
