@@ -7,6 +7,7 @@
 #include "dfe/nivra_nfe.h"
 #include "documento/documento_nfe.h"
 #include "impressao/fila_impressao.h"
+#include "impressao/impressao_danfce.h"
 #include "impressao/impressao_danfe.h"
 #include "impressao/impressao_eventos.h"
 #include "impressao/leitura_eventos.h"
@@ -18,11 +19,27 @@ TDateTime TNivraNFeDANFEPDF::Agora() const {
   return NivraNFe() != nullptr ? NivraNFe()->Agora() : ::Agora();
 }
 
-std::string TNivraNFeDANFEPDF::GerarPDFDANFE(const NotaFiscal& Nota) const {
+TNFeLida TNivraNFeDANFEPDF::LerNota(const NotaFiscal& Nota) {
   std::string xml = Nota.XMLProcessado();
   if (xml.empty()) xml = Nota.XML();
   if (xml.empty()) throw ENivraDFeException("Nenhuma NF-e para imprimir (XML da nota vazio).");
-  return PDFDANFE(LerXMLNFe(xml), {FPaisagem, FNFeCancelada}, Agora());
+  return LerXMLNFe(xml);
+}
+
+std::string TNivraNFeDANFEPDF::PDFNota(const TNFeLida& Nota) const {
+  const nfe::Tide& ide = Nota.NFe.infNFe.ide;
+  if (ide.mod != "65") return PDFDANFE(Nota, {FPaisagem, FNFeCancelada}, Agora());
+  TOpcoesDANFCE opcoes{FLarguraBobina, ""};
+  if (NivraNFe() != nullptr) {
+    const TkovTipoAmbiente ambiente =
+        ide.tpAmb == "1" ? TkovTipoAmbiente::taProducao : TkovTipoAmbiente::taHomologacao;
+    opcoes.URLConsulta = NivraNFe()->GetURLConsultaNFCe(std::stoi(ide.cUF), ambiente, 4.00);
+  }
+  return PDFDANFCE(Nota, opcoes, Agora());
+}
+
+std::string TNivraNFeDANFEPDF::GerarPDFDANFE(const NotaFiscal& Nota) const {
+  return PDFNota(LerNota(Nota));
 }
 
 void TNivraNFeDANFEPDF::ImprimirDANFE(const NotaFiscal& Nota) {
@@ -30,8 +47,10 @@ void TNivraNFeDANFEPDF::ImprimirDANFE(const NotaFiscal& Nota) {
 }
 
 void TNivraNFeDANFEPDF::ImprimirDANFEPDF(const NotaFiscal& Nota) {
-  const std::string pdf = GerarPDFDANFE(Nota);
-  FArquivoPDF = Gravar(pdf, Nota.ChaveAcesso(), "nfe", "nfe");
+  const TNFeLida lida = LerNota(Nota);
+  const std::string pdf = PDFNota(lida);
+  const std::string& id = lida.NFe.infNFe.Id;
+  FArquivoPDF = Gravar(pdf, id.starts_with("NFe") ? id.substr(3) : id, "nfe", "nfe");
 }
 
 std::string TNivraNFeDANFEPDF::GerarPDFEvento() const {
