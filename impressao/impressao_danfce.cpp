@@ -84,7 +84,7 @@ std::vector<TPeca> Pecas(const TNFeLida& nota, const std::string& url) {
   const TDecimal acrescimos = t.vFrete + t.vSeg + t.vOutro;
   if (!acrescimos.Zero()) linha("Acréscimos R$", FormatarValor(acrescimos));
   linha("Valor a pagar R$", FormatarValor(t.vNF), true);
-  linha("FORMA DE PAGAMENTO", "VALOR PAGO R$", true);
+  linha("FORMA DE PAGAMENTO", "VALOR PAGO", true);
   for (const nfe::TdetPag& pag : n.pag.detPag)
     linha(DescricaoPagamento(pag), FormatarValor(pag.vPag));
   if (!n.pag.vTroco.Vazio()) linha("Troco R$", FormatarValor(n.pag.vTroco));

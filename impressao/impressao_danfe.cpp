@@ -22,7 +22,6 @@ constexpr double kLinha = 8;          // a row of titled fields
 constexpr double kCabecalho = 36;     // issuer, DANFE box and key
 constexpr double kCanhoto = 22;       // the stub with its cut line
 constexpr double kTituloTabela = 6;   // the product table's column titles
-constexpr double kAdicionais = 32;    // additional data on the first sheet
 constexpr double kTituloCampo = 3.5;  // a field's title above its text
 const TFontePDF kFonteItem{"Liberation Serif", 6, false};
 const TFontePDF kFonteColuna{"Liberation Serif", 5.5, true};
@@ -113,7 +112,7 @@ class TDANFE {
     const double fim = FDoc.Altura() - kMargem;
     TEspacosDANFE espacos;
     espacos.TabelaPrimeira = fim - AlturaRodape() - InicioTabelaPrimeira() - kTituloTabela;
-    espacos.AdicionaisPrimeira = kAdicionais - kTituloCampo;
+    espacos.AdicionaisPrimeira = AlturaAdicionais() - kTituloCampo;
     espacos.CorpoSeguintes = fim - InicioCorpo();
     espacos.CustoTabela = FForm.AlturaTituloBloco() + kTituloTabela;
     espacos.CustoAdicionais = FForm.AlturaTituloBloco() + kTituloCampo;
@@ -143,7 +142,14 @@ class TDANFE {
            (titulo + 3 * kLinha) + titulo;
   }
   // The ISSQN and additional data blocks at the foot of the first sheet.
-  double AlturaRodape() const { return 2 * FForm.AlturaTituloBloco() + kLinha + kAdicionais; }
+  double AlturaRodape() const {
+    return (TemISSQN() ? FForm.AlturaTituloBloco() + kLinha : 0) + FForm.AlturaTituloBloco() +
+           AlturaAdicionais();
+  }
+  // The additional data box of the first sheet: smaller on a landscape sheet, which is lower.
+  double AlturaAdicionais() const { return FOpcoes.Paisagem ? 18 : 32; }
+  // Whether the document has services: the ISSQN block is printed only then.
+  bool TemISSQN() const { return FNFe.total.ISSQNtot.has_value() || FNFe.emit.IM_CNAE.has_value(); }
   double LarguraComplementar() const { return FForm.LarguraUtil() * 0.7; }
 
   std::string InformacoesComplementares() const {
@@ -184,9 +190,9 @@ class TDANFE {
     if (folha.ItemFim > folha.ItemInicio || numero == 1)
       Produtos(folha, linhas, alturas, fimTabela);
     if (numero == 1) {
-      ISSQN();
+      if (TemISSQN()) ISSQN();
       FForm.TituloBloco("Dados adicionais");
-      Adicionais(folha.Adicionais, kAdicionais, true);
+      Adicionais(folha.Adicionais, AlturaAdicionais(), true);
     } else if (!folha.Adicionais.empty()) {
       FForm.TituloBloco("Dados adicionais (continuação)");
       Adicionais(folha.Adicionais, FForm.AlturaRestante(), false);

@@ -79,7 +79,6 @@ TEST(ImpressaoDANFE, FirstSheetHasEveryBlockAndTheKeyScans) {
                              "0,30",
                              "0,05",
                              "18,00",
-                             "CÁLCULO DO ISSQN",
                              "DADOS ADICIONAIS",
                              "INFORMAÇÕES COMPLEMENTARES",
                              "RESERVADO AO FISCO"}) {
@@ -89,6 +88,19 @@ TEST(ImpressaoDANFE, FirstSheetHasEveryBlockAndTheKeyScans) {
   for (size_t i = 0; i < 44; i += 4) grupos += (i ? " " : "") + Chave(lida).substr(i, 4);
   EXPECT_TRUE(Contem(texto, grupos)) << grupos;
   EXPECT_EQ(pdf.Codigos(1, 300), std::vector<std::string>{"CODE-128:" + Chave(lida)});
+}
+
+TEST(ImpressaoDANFE, ServicesGetTheISSQNBlock) {
+  TNFeLida lida = NotaLida();
+  EXPECT_FALSE(Contem(TLeituraPDF(PDFDANFE(lida, {}, kCriacao)).TextoCorrido(), "ISSQN"));
+  auto& issqn = lida.NFe.infNFe.total.ISSQNtot.emplace();
+  issqn.vServ = "1500";
+  issqn.vISS = "75";
+  lida.NFe.infNFe.emit.IM_CNAE = nfe::TIM_CNAE{"99887766", ""};
+  const std::string texto = TLeituraPDF(PDFDANFE(lida, {}, kCriacao)).TextoCorrido();
+  for (const char* trecho : {"CÁLCULO DO ISSQN", "INSCRIÇÃO MUNICIPAL 99887766",
+                             "VALOR TOTAL DOS SERVIÇOS 1.500,00", "VALOR DO ISSQN 75,00"})
+    EXPECT_TRUE(Contem(texto, trecho)) << trecho;
 }
 
 TEST(ImpressaoDANFE, AlphanumericIssuerIsFormattedAndItsKeyScans) {
