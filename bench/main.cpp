@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bench/figuras.h"
+#include "bench/impressao_bench.h"
 #include "bench/monitor_ocioso.h"
 #include "bench/relatorio.h"
 
@@ -45,7 +46,8 @@ double Mediana(const std::map<std::string, double>& medianas, const std::string&
   return item->second;
 }
 
-std::vector<TFigura> Figuras(const std::map<std::string, double>& m, const TMonitorOcioso& ocioso) {
+std::vector<TFigura> Figuras(const std::map<std::string, double>& m, const TMonitorOcioso& ocioso,
+                             const TMemoriaDANFE& memoria) {
   double maisLenta = 0;
   for (std::size_t i = 0; m.contains(NomeUnicaLenta(i)); ++i)
     if (Mediana(m, NomeUnicaLenta(i)) > maisLenta) maisLenta = Mediana(m, NomeUnicaLenta(i));
@@ -68,6 +70,13 @@ std::vector<TFigura> Figuras(const std::map<std::string, double>& m, const TMoni
        ocioso.CPUMs == 0 && static_cast<double>(ocioso.Despertares) < ocioso.JanelaS},
       Razao("`status-sefaz --todas`, each answer delayed 300 ms", Mediana(m, "todas_lento"),
             maisLenta, "slowest single query", 1.5),
+      {"DANFE of one sheet (10 items), in memory", Numero(Mediana(m, "danfe_1_folha"), "ms"), "—",
+       "—", "≤ 25 ms", Mediana(m, "danfe_1_folha") <= 25},
+      {"DANFE of 50 sheets, in memory", Numero(Mediana(m, "danfe_50_folhas"), "ms"), "—", "—",
+       "≤ 500 ms", Mediana(m, "danfe_50_folhas") <= 500},
+      {"resident memory across 1000 one-sheet DANFEs in one process",
+       Numero(memoria.AntesMiB, "MiB") + " → " + Numero(memoria.DepoisMiB, "MiB"), "—", "—",
+       "flat (≤ 1 MiB more)", memoria.DepoisMiB - memoria.AntesMiB <= 1},
   };
 }
 
@@ -90,9 +99,11 @@ int main(int argc, char** argv) {
     curl_global_init(CURL_GLOBAL_DEFAULT);
     const TAmbienteBench ambiente(kAtrasoMs);
     RegistrarFiguras(ambiente);
+    RegistrarImpressao();
     const std::map<std::string, double> medianas = ExecutarFiguras();
     const TMonitorOcioso ocioso = MedirMonitorOcioso(ambiente, kJanelaOciosaS);
-    const std::vector<TFigura> figuras = Figuras(medianas, ocioso);
+    const TMemoriaDANFE memoria = MedirMemoriaDANFE();
+    const std::vector<TFigura> figuras = Figuras(medianas, ocioso, memoria);
     std::cout << "\n" << TabelaFiguras(figuras);
     EscreverRelatorio(argv[1], figuras);
     std::cout << "\nescrito em " << argv[1] << "\n";

@@ -4,6 +4,7 @@
 #include "impressao/impressao_danfe.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -137,7 +138,7 @@ class TDANFE {
     const double titulo = FForm.AlturaTituloBloco();
     const size_t duplicatas = FNFe.cobr ? FNFe.cobr->dup.size() : 0;
     const double fatura =
-        duplicatas > 0 ? titulo + kLinha * static_cast<double>((duplicatas + 5) / 6) : 0;
+        duplicatas > 0 ? titulo + kLinha * std::ceil(static_cast<double>(duplicatas) / 6) : 0;
     return kCanhoto + InicioCorpo() + (titulo + 3 * kLinha) + fatura + (titulo + 2 * kLinha) +
            (titulo + 3 * kLinha) + titulo;
   }
