@@ -146,6 +146,8 @@ TEST(ImpressaoDANFE, ProductsAndAdditionalDataContinueOnSheetsWithTheHeader) {
       EXPECT_NE(primeira, std::string::npos) << palavra;
       EXPECT_EQ(texto.find(palavra, primeira + 1), std::string::npos) << palavra;
     }
+    // The first sheet lists products too, before the second begins.
+    EXPECT_LT(texto.find("Produto numero 1 "), texto.find("FOLHA 2/"));
     // The receipt stub and the first sheet's blocks are not repeated.
     EXPECT_EQ(texto.find("DATA DE RECEBIMENTO", texto.find("FOLHA 2/")), std::string::npos);
   }
