@@ -1,6 +1,7 @@
 // The PDF printing component: event and voiding prints to memory, to files and to a printer.
 #include "impressao/danfe_pdf.h"
 
+#include <cctype>
 #include <filesystem>
 
 #include "dfe/documentos_nfe.h"
@@ -33,6 +34,10 @@ std::string TNivraNFeDANFEPDF::PDFNota(const TNFeLida& Nota) const {
   if (NivraNFe() != nullptr) {
     const TkovTipoAmbiente ambiente =
         ide.tpAmb == "1" ? TkovTipoAmbiente::taProducao : TkovTipoAmbiente::taHomologacao;
+    if (ide.cUF.size() != 2 || !std::isdigit(static_cast<unsigned char>(ide.cUF[0])) ||
+        !std::isdigit(static_cast<unsigned char>(ide.cUF[1])))
+      throw ENivraDFeException("A NFC-e não tem um código de UF válido (ide/cUF): \"" + ide.cUF +
+                               "\".");
     opcoes.URLConsulta = NivraNFe()->GetURLConsultaNFCe(std::stoi(ide.cUF), ambiente, 4.00);
   }
   return PDFDANFCE(Nota, opcoes, Agora());
