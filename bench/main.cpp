@@ -14,6 +14,7 @@
 #include "bench/documento_bench.h"
 #include "bench/figuras.h"
 #include "bench/historico_bench.h"
+#include "bench/impressao_bench.h"
 #include "bench/monitor_ocioso.h"
 #include "bench/relatorio.h"
 
@@ -48,7 +49,8 @@ double Mediana(const std::map<std::string, double>& medianas, const std::string&
   return item->second;
 }
 
-std::vector<TFigura> Figuras(const std::map<std::string, double>& m, const TMonitorOcioso& ocioso) {
+std::vector<TFigura> Figuras(const std::map<std::string, double>& m, const TMonitorOcioso& ocioso,
+                             const TMemoriaDANFE& memoria) {
   double maisLenta = 0;
   for (std::size_t i = 0; m.contains(NomeUnicaLenta(i)); ++i)
     if (Mediana(m, NomeUnicaLenta(i)) > maisLenta) maisLenta = Mediana(m, NomeUnicaLenta(i));
@@ -81,6 +83,13 @@ std::vector<TFigura> Figuras(const std::map<std::string, double>& m, const TMoni
             Mediana(m, "openssl_assinatura"), "OpenSSL RSA signature, same key", 1.25),
       Razao("read a 500-item nfeProc into the model", Mediana(m, "documento_leitura"),
             Mediana(m, "libxml2_leitura"), "libxml2 parse of the same bytes", 2),
+      {"DANFE of one sheet (10 items), in memory", Numero(Mediana(m, "danfe_1_folha"), "ms"), "—",
+       "—", "≤ 25 ms", Mediana(m, "danfe_1_folha") <= 25},
+      {"DANFE of 50 sheets, in memory", Numero(Mediana(m, "danfe_50_folhas"), "ms"), "—", "—",
+       "≤ 500 ms", Mediana(m, "danfe_50_folhas") <= 500},
+      {"resident memory across 1000 one-sheet DANFEs in one process",
+       Numero(memoria.AntesMiB, "MiB") + " → " + Numero(memoria.DepoisMiB, "MiB"), "—", "—",
+       "flat (≤ 1 MiB more)", memoria.DepoisMiB - memoria.AntesMiB <= 1},
   };
 }
 
@@ -108,9 +117,11 @@ int main(int argc, char** argv) {
     RegistrarFiguras(ambiente);
     RegistrarFigurasHistorico(ambiente.Pasta());
     RegistrarFigurasDocumento(ambiente);
+    RegistrarImpressao();
     const std::map<std::string, double> medianas = ExecutarFiguras();
     const TMonitorOcioso ocioso = MedirMonitorOcioso(ambiente, kJanelaOciosaS);
-    const std::vector<TFigura> figuras = Figuras(medianas, ocioso);
+    const TMemoriaDANFE memoria = MedirMemoriaDANFE();
+    const std::vector<TFigura> figuras = Figuras(medianas, ocioso, memoria);
     std::cout << "\n" << TabelaFiguras(figuras);
     EscreverRelatorio(argv[1], figuras);
     std::cout << "\nescrito em " << argv[1] << "\n";

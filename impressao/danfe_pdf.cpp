@@ -1,10 +1,15 @@
 // The PDF printing component: event and voiding prints to memory, to files and to a printer.
 #include "impressao/danfe_pdf.h"
 
+#include <cctype>
 #include <filesystem>
 
+#include "dfe/documentos_nfe.h"
 #include "dfe/nivra_nfe.h"
+#include "documento/documento_nfe.h"
 #include "impressao/fila_impressao.h"
+#include "impressao/impressao_danfce.h"
+#include "impressao/impressao_danfe.h"
 #include "impressao/impressao_eventos.h"
 #include "impressao/leitura_eventos.h"
 #include "util/arquivos.h"
@@ -13,6 +18,44 @@
 
 TDateTime TNivraNFeDANFEPDF::Agora() const {
   return NivraNFe() != nullptr ? NivraNFe()->Agora() : ::Agora();
+}
+
+TNFeLida TNivraNFeDANFEPDF::LerNota(const NotaFiscal& Nota) {
+  std::string xml = Nota.XMLProcessado();
+  if (xml.empty()) xml = Nota.XML();
+  if (xml.empty()) throw ENivraDFeException("Nenhuma NF-e para imprimir (XML da nota vazio).");
+  return LerXMLNFe(xml);
+}
+
+std::string TNivraNFeDANFEPDF::PDFNota(const TNFeLida& Nota) const {
+  const nfe::Tide& ide = Nota.NFe.infNFe.ide;
+  if (ide.mod != "65") return PDFDANFE(Nota, {FPaisagem, FNFeCancelada}, Agora());
+  TOpcoesDANFCE opcoes{FLarguraBobina, ""};
+  if (NivraNFe() != nullptr) {
+    const TkovTipoAmbiente ambiente =
+        ide.tpAmb == "1" ? TkovTipoAmbiente::taProducao : TkovTipoAmbiente::taHomologacao;
+    if (ide.cUF.size() != 2 || !std::isdigit(static_cast<unsigned char>(ide.cUF[0])) ||
+        !std::isdigit(static_cast<unsigned char>(ide.cUF[1])))
+      throw ENivraDFeException("A NFC-e não tem um código de UF válido (ide/cUF): \"" + ide.cUF +
+                               "\".");
+    opcoes.URLConsulta = NivraNFe()->GetURLConsultaNFCe(std::stoi(ide.cUF), ambiente, 4.00);
+  }
+  return PDFDANFCE(Nota, opcoes, Agora());
+}
+
+std::string TNivraNFeDANFEPDF::GerarPDFDANFE(const NotaFiscal& Nota) const {
+  return PDFNota(LerNota(Nota));
+}
+
+void TNivraNFeDANFEPDF::ImprimirDANFE(const NotaFiscal& Nota) {
+  EnviarParaImpressora(GerarPDFDANFE(Nota), FImpressora, "DANFE");
+}
+
+void TNivraNFeDANFEPDF::ImprimirDANFEPDF(const NotaFiscal& Nota) {
+  const TNFeLida lida = LerNota(Nota);
+  const std::string pdf = PDFNota(lida);
+  const std::string& id = lida.NFe.infNFe.Id;
+  FArquivoPDF = Gravar(pdf, id.starts_with("NFe") ? id.substr(3) : id, "nfe", "nfe");
 }
 
 std::string TNivraNFeDANFEPDF::GerarPDFEvento() const {

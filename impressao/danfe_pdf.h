@@ -6,6 +6,7 @@
 #include <string>
 
 #include "dfe/danfe.h"
+#include "documento/documento_nfe.h"
 #include "util/datahora.h"
 
 // Prints events and voidings as PDF. Link it to the component (TNivraNFe::SetDANFE) so the
@@ -27,8 +28,29 @@ class TNivraNFeDANFEPDF : public TNivraNFeDANFEClass {
   // system's default printer.
   const std::string& Impressora() const { return FImpressora; }
   void SetImpressora(const std::string& Valor) { FImpressora = Valor; }
+  // DANFEs in landscape (A4 turned) instead of portrait.
+  bool Paisagem() const { return FPaisagem; }
+  void SetPaisagem(bool Valor) { FPaisagem = Valor; }
+  // The roll paper's width of DANFCEs, in millimetres: 80 (the default) or 58.
+  double LarguraBobina() const { return FLarguraBobina; }
+  void SetLarguraBobina(double Valor) { FLarguraBobina = Valor; }
+  // The invoices printed are cancelled: their DANFEs say so on every sheet.
+  bool NFeCancelada() const { return FNFeCancelada; }
+  void SetNFeCancelada(bool Valor) { FNFeCancelada = Valor; }
   // The file the last PDF operation wrote; empty before the first.
   const std::string& ArquivoPDF() const { return FArquivoPDF; }
+
+  // The DANFE of the invoice (its nfeProc when it has a protocol, else its XML) as a PDF in
+  // memory: PDFDANFE for an NF-e, PDFDANFCE for an NFC-e, whose consultation page comes from
+  // the linked component's services table (else from the document). Throws
+  // ENivraDFeException when the invoice has no XML, what reading it throws (LerXMLNFe), the
+  // table's lookup errors and what the printing throws.
+  [[nodiscard]] std::string GerarPDFDANFE(const NotaFiscal& Nota) const;
+  // Prints GerarPDFDANFE on Impressora; throws as GerarPDFDANFE and EnviarParaImpressora.
+  void ImprimirDANFE(const NotaFiscal& Nota) override;
+  // Writes GerarPDFDANFE to PathPDF as "<key>-nfe.pdf" and keeps its name in ArquivoPDF.
+  // Throws as GerarPDFDANFE, and ENivraDFeException when the file cannot be written.
+  void ImprimirDANFEPDF(const NotaFiscal& Nota);
 
   // The PDF of XMLEvento, dated by the linked component's clock. Throws ENivraDFeException "Nenhum
   // evento para imprimir (XMLEvento vazio)." when it is empty, and what reading and drawing throw.
@@ -51,6 +73,10 @@ class TNivraNFeDANFEPDF : public TNivraNFeDANFEClass {
   void ImprimirInutilizacaoPDF() override;
 
  private:
+  // The invoice's nfeProc (or its XML alone) read; throws as GerarPDFDANFE.
+  static TNFeLida LerNota(const NotaFiscal& Nota);
+  // The DANFE or DANFCE of a read invoice.
+  std::string PDFNota(const TNFeLida& Nota) const;
   // The linked component's clock (it dates the PDFs), or the host's without one.
   TDateTime Agora() const;
   // Writes Pdf to the PDF folder as <Id without "ID">-<Sufixo>.pdf (Alternativo when the Id
@@ -63,4 +89,7 @@ class TNivraNFeDANFEPDF : public TNivraNFeDANFEClass {
   std::string FPathPDF;
   std::string FImpressora;
   std::string FArquivoPDF;
+  bool FPaisagem = false;
+  bool FNFeCancelada = false;
+  double FLarguraBobina = 80;
 };

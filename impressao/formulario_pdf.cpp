@@ -32,7 +32,7 @@ TFormularioPDF::TFormularioPDF(TDocumentoPDF& Documento, double Margem, TEstiloF
 void TFormularioPDF::TituloBloco(std::string_view Titulo) {
   FDocumento.Texto({FMargem, FY + 0.8, LarguraUtil(), FAlturaTituloBloco},
                    MaiusculasImpressao(Titulo), FEstilo.TituloBloco);
-  FY += FAlturaTituloBloco + 1.0;
+  FY += AlturaTituloBloco();
 }
 
 void TFormularioPDF::Campo(const TCaixaPDF& Caixa, const TCampoPDF& Campo) {

@@ -41,6 +41,8 @@ class TFormularioPDF {
   // The height left down to the bottom margin.
   double AlturaRestante() const { return FDocumento.Altura() - FMargem - FY; }
 
+  // The height a block title takes.
+  double AlturaTituloBloco() const { return FAlturaTituloBloco + kDepoisTituloBloco; }
   // A block title (bold, upper case) above the next row.
   void TituloBloco(std::string_view Titulo);
   // One row of boxes Altura high sharing the width by their weights; each shows its title at
@@ -55,6 +57,8 @@ class TFormularioPDF {
  private:
   // Draws one titled box; the value starts below the title.
   void Campo(const TCaixaPDF& Caixa, const TCampoPDF& Campo);
+
+  static constexpr double kDepoisTituloBloco = 1.0;
 
   TDocumentoPDF& FDocumento;
   double FMargem;

@@ -101,6 +101,7 @@ double TDocumentoPDF::AlturaTexto(std::string_view Texto, const TFontePDF& Fonte
 bool TDocumentoPDF::Texto(const TCaixaPDF& Caixa, std::string_view Texto, const TFontePDF& Fonte,
                           TAlinhamentoPDF Alinhamento, double TamanhoMinimo) {
   cairo_t* c = ContextoAberto(*F);
+  if (Texto.empty()) return true;  // nothing to shape: empty cells are common in tables
   const TLayout layout = CriarLayout(F->Pango.get(), Texto, Fonte, Caixa.Largura, Alinhamento);
   const double minimo = TamanhoMinimo > 0 ? std::min(TamanhoMinimo, Fonte.Tamanho) : Fonte.Tamanho;
   constexpr double kPasso = 0.25;

@@ -8,7 +8,10 @@
 #include <optional>
 #include <string>
 
+#include "dfe/documentos_nfe.h"
 #include "dfe/nivra_nfe.h"
+#include "documento/documento_nfe.h"
+#include "tests/documento/nota_teste.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/variavel_ambiente.h"
@@ -55,6 +58,70 @@ TEST(DANFEPDF, PdfInMemoryIsTheFileDatedByTheComponentsClock) {
   ASSERT_NE(data, std::string::npos);
   EXPECT_NE(memoria.substr(data, 40).find("20261210143000"), std::string::npos);
   EXPECT_NE(TLeituraPDF(memoria).Texto().find("CANCELAMENTO DE NF-e"), std::string::npos);
+}
+
+// An invoice of the component: the test note's XML and, when given, its protocol.
+// Returns the key.
+std::string CarregarNota(NotaFiscal& nota, nfe::TNFe modelo, bool protocolo) {
+  const std::string chave = ComporChaveNFe(modelo, [] { return 12345678U; });
+  nota.SetXML(GerarXMLNFe(modelo).XML);
+  if (!protocolo) return chave;
+  nfe::TprotNFe prot;
+  prot.infProt = {"2",
+                  "SVRS",
+                  chave,
+                  "2026-12-10T09:31:02-03:00",
+                  "141260000012345",
+                  "",
+                  "100",
+                  "Autorizado o uso da NF-e",
+                  std::nullopt,
+                  ""};
+  nota.SetProtocolo(GerarXMLProtNFe(prot).XML, "141260000012345", 100, "Autorizado");
+  return chave;
+}
+
+TEST(DANFEPDF, InvoiceOfTheComponentPrintsWithItsProtocolToMemoryAndFile) {
+  TPastaTemporaria pasta;
+  TNivraNFe nfe;
+  TNivraNFeDANFEPDF danfe;
+  nfe.SetDANFE(&danfe);
+  danfe.SetPathPDF(pasta.Caminho());
+  NotaFiscal& nota = nfe.NotasFiscais().Add();
+  const std::string chave = CarregarNota(nota, NotaDeTeste(), true);
+  const std::string memoria = danfe.GerarPDFDANFE(nota);
+  danfe.ImprimirDANFEPDF(nota);
+  EXPECT_EQ(danfe.ArquivoPDF(), pasta.Caminho() + chave + "-nfe.pdf");
+  EXPECT_EQ(TPastaTemporaria::Ler(danfe.ArquivoPDF()), memoria);
+  const std::string texto = TLeituraPDF(memoria).TextoCorrido();
+  EXPECT_NE(texto.find("141260000012345 - 10/12/2026 09:31:02"), std::string::npos);
+
+  NotaFiscal& semProtocolo = nfe.NotasFiscais().Add();
+  CarregarNota(semProtocolo, NotaDeTeste(), false);
+  EXPECT_NE(TLeituraPDF(danfe.GerarPDFDANFE(semProtocolo))
+                .TextoCorrido()
+                .find("SEM PROTOCOLO DE AUTORIZAÇÃO DE USO"),
+            std::string::npos);
+  EXPECT_EQ(MensagemDe([&] { (void)danfe.GerarPDFDANFE(nfe.NotasFiscais().Add()); }),
+            "Nenhuma NF-e para imprimir (XML da nota vazio).");
+}
+
+TEST(DANFEPDF, NFCeGetsTheConsultationPageOfTheServicesTable) {
+  TNivraNFe nfe;
+  nfe.Configuracoes().WebServices().SetParams(
+      {"[NFCe_PR_H]", "URL-ConsultaNFCe_4.00=http://nfce.pr.exemplo/consulta"});
+  TNivraNFeDANFEPDF danfe;
+  nfe.SetDANFE(&danfe);
+  danfe.SetLarguraBobina(58);
+  nfe::TNFe modelo = NotaDeTeste();
+  modelo.infNFe.ide.mod = "65";
+  modelo.infNFeSupl = nfe::TinfNFeSupl{"https://nfce.pr.exemplo/qrcode?p=1|2|2|1|abc",
+                                       "http://documento.exemplo/consulta"};
+  NotaFiscal& nota = nfe.NotasFiscais().Add();
+  CarregarNota(nota, modelo, true);
+  const TLeituraPDF pdf(danfe.GerarPDFDANFE(nota));
+  EXPECT_NE(pdf.TextoCorrido().find("http://nfce.pr.exemplo/consulta"), std::string::npos);
+  EXPECT_NE(pdf.Palavras().find("<page width=\"164"), std::string::npos);  // 58 mm
 }
 
 TEST(DANFEPDF, WithoutPathPdfGoesToTheComponentsFolder) {

@@ -1,0 +1,22 @@
+// The DANFCE: the printed auxiliary document of an NFC-e (model 65) on roll paper of 80 or
+// 58 mm, one page as long as its content, with the QR code of the consultation.
+#pragma once
+
+#include <string>
+
+#include "documento/documento_nfe.h"
+#include "util/datahora.h"
+
+struct TOpcoesDANFCE {
+  // The paper's width in millimetres (80 or 58).
+  double LarguraPapel = 80;
+  // The authoriser's consultation page printed after "Consulte pela Chave de Acesso em";
+  // empty: the document's infNFeSupl/urlChave.
+  std::string URLConsulta;
+};
+
+// The PDF of the DANFCE of Nota, dated Criacao. Throws ENivraDFeException for a document that
+// is not model 65, has no key or no QR code (infNFeSupl/qrCode), for a paper width other than
+// 58 or 80, and what drawing throws.
+[[nodiscard]] std::string PDFDANFCE(const TNFeLida& Nota, const TOpcoesDANFCE& Opcoes,
+                                    TDateTime Criacao);

@@ -1,0 +1,23 @@
+// The DANFE: the printed auxiliary document of an NF-e (model 55), on A4 in portrait or
+// landscape, continued on further sheets when its products or additional data do not fit.
+#pragma once
+
+#include <string>
+
+#include "documento/documento_nfe.h"
+#include "util/datahora.h"
+
+// How a DANFE is printed.
+struct TOpcoesDANFE {
+  bool Paisagem = false;
+  // The document was cancelled: every sheet says so.
+  bool Cancelada = false;
+};
+
+// The PDF of the DANFE of Nota, dated Criacao (the PDF's metadata). Homologation documents say
+// "SEM VALOR FISCAL"; a document without an authorisation protocol says so unless it was issued
+// in contingency, which the protocol box and the additional data tell. Throws
+// ENivraDFeException for a document that is not model 55 or has no items, and what drawing
+// throws.
+[[nodiscard]] std::string PDFDANFE(const TNFeLida& Nota, const TOpcoesDANFE& Opcoes,
+                                   TDateTime Criacao);
