@@ -84,6 +84,8 @@ std::string CarregarNota(NotaFiscal& nota, nfe::TNFe modelo, bool protocolo) {
 TEST(DANFEPDF, InvoiceOfTheComponentPrintsWithItsProtocolToMemoryAndFile) {
   TPastaTemporaria pasta;
   TNivraNFe nfe;
+  // Both prints carry the same creation time only with a pinned clock.
+  nfe.SetRelogio([] { return CodificarDataHora(2026, 12, 10, 14, 30, 0); });
   TNivraNFeDANFEPDF danfe;
   nfe.SetDANFE(&danfe);
   danfe.SetPathPDF(pasta.Caminho());
