@@ -51,18 +51,7 @@ class TEscritorNFe {
       if (info.OcorrenciasMin > 0) Alerta(info.Nome, "Nenhuma das alternativas informada");
       return;
     }
-    const TInfoAlternativa& alternativa = info.Alternativas[escolha.index() - 1];
-    std::visit(
-        [&](const auto& valor) {
-          if constexpr (!std::is_same_v<std::decay_t<decltype(valor)>, std::monostate>) {
-            if (alternativa.Grupo) {
-              Grupo(valor, *alternativa.Grupo);
-            } else {
-              Visitar(*this, valor);
-            }
-          }
-        },
-        escolha);
+    VisitarAlternativa(*this, escolha, info);
   }
 
  private:

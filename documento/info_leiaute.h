@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 
 // How a field's text is checked.
@@ -74,4 +75,24 @@ void EscolherAlternativa(V& escolha, size_t indice) {
       EscolherAlternativa<I + 1>(escolha, indice);
     }
   }
+}
+
+// Hands the alternative set in `escolha` (nothing when none) to the visitor: a group
+// alternative through visitante.Grupo(valor, its TInfoGrupo), an alternative without an element
+// of its own through the model's Visitar, member by member into the parent.
+template <class V, class E>
+void VisitarAlternativa(V& visitante, E& escolha, const TInfoEscolha& info) {
+  if (escolha.index() == 0) return;
+  const TInfoAlternativa& alternativa = info.Alternativas[escolha.index() - 1];
+  std::visit(
+      [&](auto& valor) {
+        if constexpr (!std::is_same_v<std::decay_t<decltype(valor)>, std::monostate>) {
+          if (alternativa.Grupo) {
+            visitante.Grupo(valor, *alternativa.Grupo);
+          } else {
+            Visitar(visitante, valor);
+          }
+        }
+      },
+      escolha);
 }

@@ -47,18 +47,7 @@ class TEscritorJSON {
   template <class... A>
   void Escolha(const std::variant<std::monostate, A...>& escolha, const TInfoEscolha& info) {
     if (escolha.index() == 0) return;
-    const TInfoAlternativa& alternativa = info.Alternativas[escolha.index() - 1];
-    std::visit(
-        [&](const auto& valor) {
-          if constexpr (!std::is_same_v<std::decay_t<decltype(valor)>, std::monostate>) {
-            if (alternativa.Grupo) {
-              Grupo(valor, *alternativa.Grupo);
-            } else {
-              nfe::Visitar(*this, valor);
-            }
-          }
-        },
-        escolha);
+    VisitarAlternativa(*this, escolha, info);
   }
 
   template <class T>
@@ -125,17 +114,7 @@ class TLeitorJSON {
     for (size_t i = 0; i < info.Quantidade; ++i) {
       if (!AlgumMembro(info.Alternativas[i].Primeiros)) continue;
       EscolherAlternativa(escolha, i + 1);
-      std::visit(
-          [&](auto& valor) {
-            if constexpr (!std::is_same_v<std::decay_t<decltype(valor)>, std::monostate>) {
-              if (info.Alternativas[i].Grupo) {
-                Grupo(valor, *info.Alternativas[i].Grupo);
-              } else {
-                nfe::Visitar(*this, valor);
-              }
-            }
-          },
-          escolha);
+      VisitarAlternativa(*this, escolha, info);
       return;
     }
   }

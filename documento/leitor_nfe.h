@@ -48,17 +48,7 @@ class TLeitorNFe {
     for (size_t i = 0; i < info.Quantidade; ++i) {
       if (!ProximoEm(info.Alternativas[i].Primeiros)) continue;
       EscolherAlternativa(escolha, i + 1);
-      std::visit(
-          [&](auto& valor) {
-            if constexpr (!std::is_same_v<std::decay_t<decltype(valor)>, std::monostate>) {
-              if (info.Alternativas[i].Grupo) {
-                Grupo(valor, *info.Alternativas[i].Grupo);
-              } else {
-                Visitar(*this, valor);
-              }
-            }
-          },
-          escolha);
+      VisitarAlternativa(*this, escolha, info);
       return;
     }
   }

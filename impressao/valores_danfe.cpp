@@ -41,18 +41,7 @@ class TColetorImposto {
   template <class... A>
   void Escolha(const std::variant<std::monostate, A...>& escolha, const TInfoEscolha& info) {
     if (escolha.index() == 0) return;
-    const TInfoAlternativa& alternativa = info.Alternativas[escolha.index() - 1];
-    std::visit(
-        [&](const auto& valor) {
-          if constexpr (!std::is_same_v<std::decay_t<decltype(valor)>, std::monostate>) {
-            if (alternativa.Grupo) {
-              Grupo(valor, *alternativa.Grupo);
-            } else {
-              Visitar(*this, valor);
-            }
-          }
-        },
-        escolha);
+    VisitarAlternativa(*this, escolha, info);
   }
 
  private:
