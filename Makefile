@@ -34,11 +34,13 @@ demo: deps
 bench: build
 	$(BUILD)/bin/nivra-bench docs/performance.md
 
-# The same suite built with Clang, under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The same suite built with Clang, under AddressSanitizer and UndefinedBehaviorSanitizer (with
+# the leak suppressions of tests/sanitizer/lsan.supp for third-party process-wide caches).
 test-sanitize: deps
 	CXX=clang++ cmake -S . -B $(BUILD)-asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DNIVRA_WERROR=ON -DNIVRA_SANITIZE=ON
 	cmake --build $(BUILD)-asan -j $(JOBS)
-	ctest --test-dir $(BUILD)-asan --output-on-failure -j $(JOBS)
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp \
+	  ctest --test-dir $(BUILD)-asan --output-on-failure -j $(JOBS)
 
 # Clang build of the libFuzzer targets, each run for FUZZ_SECONDS from its kept corpus
 # (tests/fuzz/corpus/<target>, replayed first and never written to; new inputs go to
