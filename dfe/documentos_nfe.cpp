@@ -1,15 +1,12 @@
 // What an invoice's holder reads out of its XML.
 #include "dfe/documentos_nfe.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 
 #include "documento/documento_nfe.h"
 #include "util/arquivos.h"
 #include "util/chave_acesso.h"
 #include "util/excecoes.h"
-#include "util/texto.h"
 #include "util/xml_texto.h"
 
 namespace {
@@ -24,10 +21,7 @@ std::string NotaFiscal::ChaveAcesso() const {
   if (inicio == std::string::npos) return {};
   const std::string chave = xml.substr(inicio + 7, kTamanhoChave);
   // The key's alphabet (letters only where the issuer's CNPJ is), whatever its check digit.
-  const bool formaDeChave = chave.size() == kTamanhoChave &&
-                            DigitoChaveAcesso(chave.substr(0, kTamanhoChave - 1)) >= 0 &&
-                            TextoSoDeDigitos(chave.substr(kTamanhoChave - 1));
-  return formaDeChave ? chave : std::string();
+  return FormaDeChaveAcesso(chave) ? chave : std::string();
 }
 
 int NotaFiscal::tpAmb() const {

@@ -11,17 +11,7 @@ bool Digitos(std::string_view texto) {
   return std::all_of(texto.begin(), texto.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool DigitosOuMaiusculas(std::string_view texto) {
-  return std::all_of(texto.begin(), texto.end(),
-                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z'); });
-}
-
 }  // namespace
-
-bool ChaveNoPadrao(std::string_view Chave) {
-  return Chave.size() == 44 && Digitos(Chave.substr(0, 6)) &&
-         DigitosOuMaiusculas(Chave.substr(6, 12)) && Digitos(Chave.substr(18));
-}
 
 bool TipoEventoNoPadrao(std::string_view Tipo) { return Tipo.size() == 6 && Digitos(Tipo); }
 

@@ -5,9 +5,6 @@
 #include <string>
 #include <string_view>
 
-// True for an access key: 44 characters, digits but for positions 7 to 18 (the issuer's CNPJ),
-// which may hold upper-case letters A to Z too.
-[[nodiscard]] bool ChaveNoPadrao(std::string_view Chave);
 // True for an event type: 6 digits.
 [[nodiscard]] bool TipoEventoNoPadrao(std::string_view Tipo);
 // True for an event's sequence number: 1 to 99 written without leading zeros.

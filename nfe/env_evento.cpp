@@ -6,6 +6,7 @@
 
 #include "nfe/campos_resposta.h"
 #include "util/caracteres.h"
+#include "util/chave_acesso.h"
 #include "util/excecoes.h"
 #include "util/fuso_horario.h"
 #include "util/texto.h"
@@ -62,7 +63,7 @@ std::string ErroDeTamanho(const std::string& Campo, const std::string& Texto, st
 }  // namespace
 
 std::string ErroDoEvento(const TInfEventoNFe& Evento) {
-  if (!ChaveNoPadrao(Evento.chNFe)) return "Chave \"" + Evento.chNFe + "\" inválida.";
+  if (!FormaDeChaveAcesso(Evento.chNFe)) return "Chave \"" + Evento.chNFe + "\" inválida.";
   switch (Evento.tpEvento) {
     case TkovTpEvento::teCancelamento:
       if (!ProtocoloNoPadrao(Evento.nProt))

@@ -6,6 +6,7 @@
 #include "nfe/dist_dfe_int.h"
 #include "nfe/documentos_pedido.h"
 #include "nfe/env_evento.h"
+#include "util/chave_acesso.h"
 #include "util/documentos.h"
 #include "util/excecoes.h"
 #include "util/texto.h"
@@ -104,7 +105,7 @@ void TDistribuicaoDFe::SalvarDocumento(const TDocZipRetorno& Documento) {
   if (const std::size_t id = Documento.XML.find("Id=\"NFe");
       chave.empty() && id != std::string::npos)
     chave = Documento.XML.substr(id + 7, 44);
-  if (!NomeNoPadrao(Documento, "chNFe", chave, ChaveNoPadrao(chave))) return;
+  if (!NomeNoPadrao(Documento, "chNFe", chave, FormaDeChaveAcesso(chave))) return;
   TDateTime emissao = 0;
   if (arquivos.EmissaoPathNFe()) {
     TLeitor leitor;

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "dfe/configuracoes_nfe.h"
-#include "nfe/campos_resposta.h"
 #include "nfe/documentos_pedido.h"
 #include "nfe/env_evento.h"
 #include "util/chave_acesso.h"
@@ -36,7 +35,7 @@ void TNFeEnvEvento::DefinirURL() {
   const TInfEventoNFe* primeiro = FEvento.Evento.empty() ? nullptr : &FEvento.Evento.front();
   const std::string chave = primeiro != nullptr ? primeiro->chNFe : std::string();
   bool ok = false;
-  const bool temChave = ChaveNoPadrao(chave);
+  const bool temChave = FormaDeChaveAcesso(chave);
   const TkovModeloDF modelo =
       temChave ? TextoParaModelo(ok, chave.substr(20, 2)) : FPConfiguracoesNFe.Geral().ModeloDF();
   std::string uf;

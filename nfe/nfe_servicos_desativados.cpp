@@ -2,8 +2,8 @@
 #include "nfe/nfe_servicos_desativados.h"
 
 #include "dfe/configuracoes_nfe.h"
-#include "nfe/campos_resposta.h"
 #include "nfe/retorno_nfe.h"
+#include "util/chave_acesso.h"
 #include "util/texto.h"
 #include "util/xml_texto.h"
 #include "xml/gerador.h"
@@ -105,7 +105,7 @@ bool TNFeDownloadNFe::TratarResposta() {
     for (const std::string& ret : ElementosXML(FPRetWS, "retNFe")) {
       if (Aparar(ConteudoDaTag(ret, "cStat", false)) != "140") continue;
       const std::string chave = Aparar(ConteudoDaTag(ret, "chNFe", false));
-      if (!ChaveNoPadrao(chave)) {
+      if (!FormaDeChaveAcesso(chave)) {
         FazerLog("Documento não salvo: chNFe \"" + chave + "\" inválido");
         continue;
       }

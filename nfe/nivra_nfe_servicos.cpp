@@ -1,7 +1,6 @@
 // The component's operations that drive the NF-e services.
 #include "dfe/danfe.h"
 #include "dfe/nivra_nfe.h"
-#include "nfe/campos_resposta.h"
 #include "nfe/env_evento.h"
 #include "nfe/webservices.h"
 #include "util/chave_acesso.h"
@@ -165,7 +164,7 @@ bool TNivraNFe::EnviarEvento(int64_t idLote) {
         }
       }
     }
-    if (!ChaveNoPadrao(evento.chNFe)) {
+    if (!FormaDeChaveAcesso(evento.chNFe)) {
       GerarException("Chave \"" + evento.chNFe + "\" inválida.");
       return false;
     }

@@ -28,11 +28,14 @@ int DigitoChaveAcesso(std::string_view base) {
   return DigitoModulo11(base, 9);
 }
 
+bool FormaDeChaveAcesso(std::string_view chave) {
+  return chave.size() == kTamanhoSemDigito + 1 && chave.back() >= '0' && chave.back() <= '9' &&
+         NoAlfabeto(chave.substr(0, kTamanhoSemDigito));
+}
+
 bool ChaveAcessoValida(std::string_view chave) {
-  if (chave.size() != kTamanhoSemDigito + 1) return false;
-  const char ultimo = chave.back();
-  if (ultimo < '0' || ultimo > '9') return false;
-  return DigitoChaveAcesso(chave.substr(0, kTamanhoSemDigito)) == ultimo - '0';
+  return FormaDeChaveAcesso(chave) &&
+         DigitoChaveAcesso(chave.substr(0, kTamanhoSemDigito)) == chave.back() - '0';
 }
 
 bool ChaveNFeValida(std::string_view chave) {

@@ -13,6 +13,10 @@
 // alphabet (letters "A" to "Z" only in places 7 to 18). Never throws.
 [[nodiscard]] int DigitoChaveAcesso(std::string_view base);
 
+// True when `chave` has the form of a key: 44 characters of the key's alphabet, the last a digit,
+// whatever its check digit. Never throws.
+[[nodiscard]] bool FormaDeChaveAcesso(std::string_view chave);
+
 // True when `chave` is exactly 44 characters of the key's alphabet whose last one is the check
 // digit of the first 43. Nothing is stripped or upper-cased: callers pass the key. Never throws.
 [[nodiscard]] bool ChaveAcessoValida(std::string_view chave);
