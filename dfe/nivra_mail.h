@@ -61,6 +61,8 @@ class TNivraMail : public TNotificadorLiberacao {
   // Its port; 0 (the default) means 465 with SSL, 587 with TLS and 25 otherwise.
   int Porta() const { return FPorta; }
   void SetPorta(int Valor) { FPorta = Valor; }
+  // The port a delivery uses: Porta, or the default it stands for.
+  int PortaEfetiva() const { return FPorta != 0 ? FPorta : (FSSL ? 465 : (FTLS ? 587 : 25)); }
   // The login; empty means the server is used without authentication.
   const std::string& Usuario() const { return FUsuario; }
   void SetUsuario(const std::string& Valor) { FUsuario = Valor; }

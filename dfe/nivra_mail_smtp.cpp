@@ -201,8 +201,7 @@ void TNivraMail::Enviar() {
     (void)disposicao.release();  // now owned by the part
   }
 
-  const int porta = FPorta != 0 ? FPorta : (FSSL ? 465 : (FTLS ? 587 : 25));
-  const std::string servidor = FHost + ":" + std::to_string(porta);
+  const std::string servidor = FHost + ":" + std::to_string(PortaEfetiva());
   const std::string url = (FSSL ? "smtps://" : "smtp://") + servidor;
   const std::string de = "<" + remetente.Endereco + ">";
   TRespostas respostas;

@@ -27,10 +27,20 @@ TNFeLida TNivraNFeDANFEPDF::LerNota(const NotaFiscal& Nota) {
   return LerXMLNFe(xml);
 }
 
+std::unique_ptr<TImagemPDF> TNivraNFeDANFEPDF::CarregarLogo() const {
+  if (FLogo.empty()) return nullptr;
+  try {
+    return std::make_unique<TImagemPDF>(LerArquivoBinario(FLogo));
+  } catch (const ENivraDFeException& erro) {
+    throw ENivraDFeException("Logotipo " + FLogo + ": " + erro.what());
+  }
+}
+
 std::string TNivraNFeDANFEPDF::PDFNota(const TNFeLida& Nota) const {
   const nfe::Tide& ide = Nota.NFe.infNFe.ide;
-  if (ide.mod != "65") return PDFDANFE(Nota, {FPaisagem, FNFeCancelada}, Agora());
-  TOpcoesDANFCE opcoes{FLarguraBobina, ""};
+  const std::unique_ptr<TImagemPDF> logo = CarregarLogo();
+  if (ide.mod != "65") return PDFDANFE(Nota, {FPaisagem, FNFeCancelada, logo.get()}, Agora());
+  TOpcoesDANFCE opcoes{FLarguraBobina, "", logo.get()};
   if (NivraNFe() != nullptr) {
     const TkovTipoAmbiente ambiente =
         ide.tpAmb == "1" ? TkovTipoAmbiente::taProducao : TkovTipoAmbiente::taHomologacao;

@@ -3,10 +3,12 @@
 // a printer.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "dfe/danfe.h"
 #include "documento/documento_nfe.h"
+#include "impressao/imagem_pdf.h"
 #include "util/datahora.h"
 
 // Prints events and voidings as PDF. Link it to the component (TNivraNFe::SetDANFE) so the
@@ -34,6 +36,10 @@ class TNivraNFeDANFEPDF : public TNivraNFeDANFEClass {
   // The roll paper's width of DANFCEs, in millimetres: 80 (the default) or 58.
   double LarguraBobina() const { return FLarguraBobina; }
   void SetLarguraBobina(double Valor) { FLarguraBobina = Valor; }
+  // The issuer's logo, a PNG or JPEG file, printed in the issuer's box of DANFEs and above the
+  // issuer's name on DANFCEs, fitted keeping its proportion; empty (the default) for none.
+  const std::string& Logo() const { return FLogo; }
+  void SetLogo(const std::string& Valor) { FLogo = Valor; }
   // The invoices printed are cancelled: their DANFEs say so on every sheet.
   bool NFeCancelada() const { return FNFeCancelada; }
   void SetNFeCancelada(bool Valor) { FNFeCancelada = Valor; }
@@ -43,8 +49,9 @@ class TNivraNFeDANFEPDF : public TNivraNFeDANFEClass {
   // The DANFE of the invoice (its nfeProc when it has a protocol, else its XML) as a PDF in
   // memory: PDFDANFE for an NF-e, PDFDANFCE for an NFC-e, whose consultation page comes from
   // the linked component's services table (else from the document). Throws
-  // ENivraDFeException when the invoice has no XML, what reading it throws (LerXMLNFe), the
-  // table's lookup errors and what the printing throws.
+  // ENivraDFeException when the invoice has no XML, "Logotipo <file>: " + the reason when the
+  // logo cannot be read or decoded, what reading the invoice throws (LerXMLNFe), the table's
+  // lookup errors and what the printing throws.
   [[nodiscard]] std::string GerarPDFDANFE(const NotaFiscal& Nota) const;
   // Prints GerarPDFDANFE on Impressora; throws as GerarPDFDANFE and EnviarParaImpressora.
   void ImprimirDANFE(const NotaFiscal& Nota) override;
@@ -77,6 +84,8 @@ class TNivraNFeDANFEPDF : public TNivraNFeDANFEClass {
   static TNFeLida LerNota(const NotaFiscal& Nota);
   // The DANFE or DANFCE of a read invoice.
   std::string PDFNota(const TNFeLida& Nota) const;
+  // The decoded Logo; null when none is set. Throws as GerarPDFDANFE says.
+  std::unique_ptr<TImagemPDF> CarregarLogo() const;
   // The linked component's clock (it dates the PDFs), or the host's without one.
   TDateTime Agora() const;
   // Writes Pdf to the PDF folder as <Id without "ID">-<Sufixo>.pdf (Alternativo when the Id
@@ -88,6 +97,7 @@ class TNivraNFeDANFEPDF : public TNivraNFeDANFEClass {
   std::string FXMLInutilizacao;
   std::string FPathPDF;
   std::string FImpressora;
+  std::string FLogo;
   std::string FArquivoPDF;
   bool FPaisagem = false;
   bool FNFeCancelada = false;

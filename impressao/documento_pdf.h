@@ -8,6 +8,8 @@
 
 #include "util/datahora.h"
 
+class TImagemPDF;
+
 // A font: family (the Liberation fonts are metric twins of the ones printed documents name),
 // size in points and weight.
 struct TFontePDF {
@@ -73,6 +75,8 @@ class TDocumentoPDF {
   // inside it. The encoder picks the code sets: C alone for an even run of digits, A/B/C mixed
   // otherwise. Throws ENivraDFeException when Dados cannot be encoded.
   void CodigoBarras128(const TCaixaPDF& Caixa, std::string_view Dados);
+  // The image fitted inside Caixa keeping its proportion, centred (impressao/imagem_pdf.h).
+  void Imagem(const TCaixaPDF& Caixa, const TImagemPDF& Imagem);
   // Dados as a QR code (error correction M) in a square of Lado millimetres at X, Y, with the
   // four-module quiet zone inside it. Throws ENivraDFeException when Dados cannot be encoded.
   void QRCode(double X, double Y, double Lado, std::string_view Dados);

@@ -2,6 +2,7 @@
 // exactly as long as they are.
 #include "impressao/impressao_danfce.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,9 +19,9 @@ constexpr TAlinhamentoPDF kCen = TAlinhamentoPDF::Centro;
 constexpr TAlinhamentoPDF kDir = TAlinhamentoPDF::Direita;
 
 // One piece of the receipt: a text (with an optional right-aligned text on the same line), a
-// separating line or the QR code.
+// separating line, the QR code or the issuer's logo.
 struct TPeca {
-  enum TTipo { Texto, Separador, QRCode } Tipo = Texto;
+  enum TTipo { Texto, Separador, QRCode, Logo } Tipo = Texto;
   std::string Esquerda;
   std::string Direita;
   bool Negrito = false;
@@ -50,7 +51,7 @@ std::string DescricaoPagamento(const nfe::TdetPag& p) {
 }
 
 // The divisions of the receipt, in order.
-std::vector<TPeca> Pecas(const TNFeLida& nota, const std::string& url) {
+std::vector<TPeca> Pecas(const TNFeLida& nota, const std::string& url, bool logo) {
   const nfe::TinfNFe& n = nota.NFe.infNFe;
   const nfe::TICMSTot& t = n.total.ICMSTot;
   std::vector<TPeca> p;
@@ -63,6 +64,7 @@ std::vector<TPeca> Pecas(const TNFeLida& nota, const std::string& url) {
   const auto separador = [&p] { p.push_back({TPeca::Separador, "", "", false, kEsq}); };
 
   const nfe::TenderEmit& e = n.emit.enderEmit;
+  if (logo) p.push_back({TPeca::Logo, "", "", false, kCen});
   centro(n.emit.xNome, true);
   centro("CNPJ: " + DocumentoDe(n.emit.CNPJ_CPF) + "  IE: " + n.emit.IE);
   centro(Endereco(e.xLgr, e.nro, e.xCpl) + ", " + e.xBairro + ", " + e.xMun + " - " + e.UF);
@@ -125,12 +127,13 @@ std::vector<TPeca> Pecas(const TNFeLida& nota, const std::string& url) {
 
 class TDANFCE {
  public:
-  TDANFCE(double largura, std::string qrCode)
+  TDANFCE(double largura, std::string qrCode, const TImagemPDF* logo)
       : FLargura(largura),
         FMargem(largura > 60 ? 3 : 2),
         FFonte{"Liberation Sans", largura > 60 ? 7.5 : 6.5, false},
         FLadoQR(largura > 60 ? 38 : 32),
-        FQRCode(std::move(qrCode)) {}
+        FQRCode(std::move(qrCode)),
+        FLogo(logo) {}
 
   std::string Imprimir(const std::vector<TPeca>& pecas, TDateTime criacao) {
     std::vector<double> alturas;
@@ -152,6 +155,8 @@ class TDANFCE {
   double Util() const { return FLargura - 2 * FMargem; }
   TFontePDF Fonte(const TPeca& p) const { return {FFonte.Familia, FFonte.Tamanho, p.Negrito}; }
   // The width of the right-aligned text: a third of the line when there is one.
+  // The logo's height: at most 18 mm, less when it is too wide for the paper at that height.
+  double AlturaLogo() const { return std::min(18.0, Util() / FLogo->Proporcao()); }
   double LarguraDireita(const TPeca& p) const { return p.Direita.empty() ? 0 : Util() * 0.32; }
   double Altura(const TDocumentoPDF& doc, const TPeca& p) const {
     switch (p.Tipo) {
@@ -159,6 +164,8 @@ class TDANFCE {
         return 2;
       case TPeca::QRCode:
         return FLadoQR + 1;
+      case TPeca::Logo:
+        return AlturaLogo() + 1.5;
       case TPeca::Texto:
         break;
     }
@@ -171,6 +178,9 @@ class TDANFCE {
         return;
       case TPeca::QRCode:
         doc.QRCode((FLargura - FLadoQR) / 2, y, FLadoQR, FQRCode);
+        return;
+      case TPeca::Logo:
+        doc.Imagem({FMargem, y, Util(), AlturaLogo()}, *FLogo);
         return;
       case TPeca::Texto:
         break;
@@ -186,6 +196,7 @@ class TDANFCE {
   TFontePDF FFonte;
   double FLadoQR;
   std::string FQRCode;
+  const TImagemPDF* FLogo;
 };
 
 }  // namespace
@@ -205,5 +216,6 @@ std::string PDFDANFCE(const TNFeLida& Nota, const TOpcoesDANFCE& Opcoes, TDateTi
     throw ENivraDFeException("Largura de papel do DANFCE não suportada: use 80 ou 58 mm.");
   const std::string url =
       Opcoes.URLConsulta.empty() ? nfe.infNFeSupl->urlChave : Opcoes.URLConsulta;
-  return TDANFCE(Opcoes.LarguraPapel, nfe.infNFeSupl->qrCode).Imprimir(Pecas(Nota, url), Criacao);
+  return TDANFCE(Opcoes.LarguraPapel, nfe.infNFeSupl->qrCode, Opcoes.Logo)
+      .Imprimir(Pecas(Nota, url, Opcoes.Logo != nullptr), Criacao);
 }

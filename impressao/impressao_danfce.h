@@ -5,6 +5,7 @@
 #include <string>
 
 #include "documento/documento_nfe.h"
+#include "impressao/imagem_pdf.h"
 #include "util/datahora.h"
 
 struct TOpcoesDANFCE {
@@ -13,6 +14,9 @@ struct TOpcoesDANFCE {
   // The authoriser's consultation page printed after "Consulte pela Chave de Acesso em";
   // empty: the document's infNFeSupl/urlChave.
   std::string URLConsulta;
+  // The issuer's logo, centred above its name; none when null. Not owned; it must outlive the
+  // printing.
+  const TImagemPDF* Logo = nullptr;
 };
 
 // The PDF of the DANFCE of Nota, dated Criacao. Throws ENivraDFeException for a document that

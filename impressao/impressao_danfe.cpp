@@ -9,10 +9,12 @@
 #include <string_view>
 #include <vector>
 
+#include "impressao/dados_contingencia.h"
 #include "impressao/documento_pdf.h"
 #include "impressao/formatacao_impressao.h"
 #include "impressao/formulario_pdf.h"
 #include "impressao/paginacao_danfe.h"
+#include "impressao/quadro_emitente.h"
 #include "impressao/valores_danfe.h"
 #include "util/excecoes.h"
 
@@ -92,7 +94,9 @@ class TDANFE {
         FDoc(opcoes.Paisagem ? 297 : 210, opcoes.Paisagem ? 210 : 297, "DANFE", criacao),
         FForm(FDoc, kMargem),
         FOpcoes(opcoes),
-        FChave(FNFe.Id.starts_with("NFe") ? FNFe.Id.substr(3) : FNFe.Id) {
+        FChave(FNFe.Id.starts_with("NFe") ? FNFe.Id.substr(3) : FNFe.Id),
+        FDadosContingencia(
+            ContingenciaEmFormularioSeguranca(FNFe.ide.tpEmis) ? DadosNFeContingencia(FNFe) : "") {
     const double largura = FForm.LarguraUtil();
     double pesos = 0;
     for (const TColuna& c : kColunas) pesos += c.Peso;
@@ -251,17 +255,7 @@ class TDANFE {
     const double emitente = largura * 0.4;
     const double danfe = 36;
     const double chave = largura - emitente - danfe;
-    const nfe::Temit& e = FNFe.emit;
-    const nfe::TenderEmit& end = e.enderEmit;
-
-    FDoc.Retangulo({kMargem, y, emitente, kCabecalho});
-    FDoc.Texto({kMargem + 1, y + 2, emitente - 2, 12}, MaiusculasImpressao(e.xNome),
-               {"Liberation Serif", 11, true}, kCen, 8);
-    std::string endereco = Endereco(end.xLgr, end.nro, end.xCpl) + "\n" + end.xBairro + " - " +
-                           FormatarCEP(end.CEP) + "\n" + end.xMun + " - " + end.UF;
-    if (!end.fone.empty()) endereco += "\nFone: " + end.fone;
-    FDoc.Texto({kMargem + 1, y + 15, emitente - 2, kCabecalho - 16}, endereco,
-               {"Liberation Serif", 8, false}, kCen, 6);
+    QuadroEmitente(FDoc, {kMargem, y, emitente, kCabecalho}, FNFe.emit, FOpcoes.Logo);
 
     const double xd = kMargem + emitente;
     FDoc.Retangulo({xd, y, danfe, kCabecalho});
@@ -281,24 +275,35 @@ class TDANFE {
     FDoc.Retangulo({xc, y, chave, kCabecalho});
     FDoc.CodigoBarras128({xc + 1, y + 1.5, chave - 2, 13}, FChave);
     CampoSolto({xc, y + 16, chave, 8}, {"Chave de acesso", FormatarChaveAcesso(FChave), 1, kCen});
-    FDoc.Texto({xc + 1, y + 25, chave - 2, kCabecalho - 26},
-               "Consulta de autenticidade no portal nacional da NF-e www.nfe.fazenda.gov.br/portal "
-               "ou no site da Sefaz Autorizadora",
-               {"Liberation Serif", 8, false}, kCen, 6);
+    // On a security form the second code, with the data of the document, takes the place of
+    // the consultation note: the document is not authorised yet.
+    if (!FDadosContingencia.empty())
+      FDoc.CodigoBarras128({xc + 1, y + 25.5, chave - 2, kCabecalho - 26.5}, FDadosContingencia);
+    else
+      FDoc.Texto({xc + 1, y + 25, chave - 2, kCabecalho - 26},
+                 "Consulta de autenticidade no portal nacional da NF-e "
+                 "www.nfe.fazenda.gov.br/portal ou no site da Sefaz Autorizadora",
+                 {"Liberation Serif", 8, false}, kCen, 6);
     FForm.SetY(y + kCabecalho);
 
-    std::string protocolo;
+    std::vector<TCampoPDF> operacao{{"Natureza da operação", FNFe.ide.natOp, 1.4}};
+    if (!FDadosContingencia.empty())
+      operacao.push_back({"Dados da NF-e", FormatarChaveAcesso(FDadosContingencia), 1, kCen});
     if (Autorizada()) {
-      protocolo = FNota.protNFe->infProt.nProt + " - " +
-                  FormatarDataHoraXML(FNota.protNFe->infProt.dhRecbto);
-    } else if (Contingencia()) {
-      protocolo = "DANFE EM CONTINGÊNCIA - IMPRESSO EM DECORRÊNCIA DE PROBLEMAS TÉCNICOS";
-    } else {
-      protocolo = "NF-e SEM PROTOCOLO DE AUTORIZAÇÃO DE USO";
+      operacao.push_back({"Protocolo de autorização de uso",
+                          FNota.protNFe->infProt.nProt + " - " +
+                              FormatarDataHoraXML(FNota.protNFe->infProt.dhRecbto),
+                          1, kCen});
+    } else if (FDadosContingencia.empty()) {
+      operacao.push_back({"Protocolo de autorização de uso",
+                          Contingencia()
+                              ? "DANFE EM CONTINGÊNCIA - IMPRESSO EM DECORRÊNCIA DE PROBLEMAS "
+                                "TÉCNICOS"
+                              : "NF-e SEM PROTOCOLO DE AUTORIZAÇÃO DE USO",
+                          1, kCen});
     }
-    FForm.LinhaCampos({{"Natureza da operação", FNFe.ide.natOp, 1.4},
-                       {"Protocolo de autorização de uso", protocolo, 1, kCen}},
-                      kLinha);
+    FForm.LinhaCampos(operacao, kLinha);
+    const nfe::Temit& e = FNFe.emit;
     FForm.LinhaCampos({{"Inscrição estadual", e.IE, 1},
                        {"Inscrição estadual do subst. trib.", e.IEST, 1},
                        {"CNPJ", DocumentoDe(e.CNPJ_CPF), 1}},
@@ -471,6 +476,8 @@ class TDANFE {
   TFormularioPDF FForm;
   TOpcoesDANFE FOpcoes;
   std::string FChave;
+  // The 36 characters of a security-form contingency's second code; empty otherwise.
+  std::string FDadosContingencia;
   std::vector<double> FLarguras;
 };
 

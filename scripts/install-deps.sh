@@ -16,7 +16,7 @@ packages=(
   xvfb xauth dbus dbus-daemon
   libsecret-1-dev gnome-keyring
   libcpp-httplib-dev
-  libcairo2-dev libpango1.0-dev fonts-liberation libzint-dev libqrencode-dev
+  libcairo2-dev libpango1.0-dev fonts-liberation libzint-dev libqrencode-dev libjpeg-dev
   python3 python3-aiosmtpd zbar-tools poppler-utils cups-client
   libsqlite3-dev
   prometheus

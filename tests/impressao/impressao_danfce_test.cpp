@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "documento/documento_nfe.h"
+#include "impressao/imagem_pdf.h"
 #include "tests/documento/nota_teste.h"
+#include "tests/impressao/imagem_teste.h"
 #include "tests/impressao/leitura_pdf.h"
 #include "util/excecoes.h"
 
@@ -123,6 +125,26 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DANFCE, WithoutAPageTheDocumentsOwnLinkIsPrinted) {
   const TLeituraPDF pdf(PDFDANFCE(NFCe(), {}, 0));
   EXPECT_TRUE(Contem(pdf.TextoCorrido(), kURLChave));
+}
+
+// The logo goes above the issuer's name, as wide as the paper allows up to 18 mm high; the roll
+// grows by its height and the QR code still scans.
+TEST(DANFCE, IssuerLogoGoesAboveTheName) {
+  const TNFeLida lida = NFCe();
+  const TImagemPDF logo(ImagemDeTeste("png", 200, 60));
+  for (const double papel : {80.0, 58.0}) {
+    const TLeituraPDF sem(PDFDANFCE(lida, {papel, ""}, 0));
+    const TLeituraPDF com(PDFDANFCE(lida, {papel, "", &logo}, 0));
+    const auto imagens = com.Imagens();
+    ASSERT_EQ(imagens.size(), 1U);
+    EXPECT_EQ(imagens[0].PpiX, imagens[0].PpiY);
+    // 200 x 60 pixels: 18 mm high on 80 mm paper; on 58 mm, the printable 54 mm wide.
+    const double altura = papel == 80 ? 18 : 54 * 0.3;
+    EXPECT_NEAR(200 * 25.4 / imagens[0].PpiX, altura / 0.3, 1.0) << papel;
+    EXPECT_NEAR(com.AlturaMm() - sem.AlturaMm(), altura + 1.5, 0.1) << papel;
+    EXPECT_LT(com.TextoCorrido().find("Parafuso"), std::string::npos);
+    EXPECT_EQ(com.Codigos(1, 300), std::vector<std::string>{std::string("QR-Code:") + kQRCode});
+  }
 }
 
 TEST(DANFCE, RefusesWhatCannotBePrinted) {

@@ -1,15 +1,20 @@
-// The DANFE read back as a reader and a scanner would: sheets, texts, the key's bar code and
-// the marks of homologation, cancellation, contingency and missing authorisation.
+// The DANFE read back as a reader and a scanner would: sheets, texts, the key's bar code, the
+// marks of homologation, cancellation, contingency and missing authorisation, the second code
+// of a security-form contingency and the issuer's logo.
 #include "impressao/impressao_danfe.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "documento/documento_nfe.h"
+#include "impressao/dados_contingencia.h"
+#include "impressao/formatacao_impressao.h"
 #include "impressao/paginacao_danfe.h"
 #include "tests/documento/nota_teste.h"
+#include "tests/impressao/imagem_teste.h"
 #include "tests/impressao/leitura_pdf.h"
 #include "util/datahora.h"
 #include "util/excecoes.h"
@@ -213,6 +218,66 @@ INSTANTIATE_TEST_SUITE_P(
                                {"DANFEEMCONTINGÊNCIA", "Justificativa:Sefazforadoar"},
                                {"SEMAUTORIZAÇÃODEUSO"}}),
     [](const testing::TestParamInfo<TCasoMarca>& info) { return info.param.Nome; });
+
+// A security-form contingency (FS-DA, FS-IA) carries the document's data as a second code
+// below the key, which a scanner reads, and in groups in place of the protocol while there is
+// none; other contingencies (SVC) print the key alone.
+TEST(ImpressaoDANFE, SecurityFormContingencyPrintsTheDataOfTheDocument) {
+  const struct {
+    const char* tpEmis;
+    bool Protocolo;
+  } casos[] = {{"5", false}, {"2", false}, {"5", true}, {"7", false}};
+  for (const auto& caso : casos) {
+    TNFeLida lida = NotaLida();
+    lida.NFe.infNFe.ide.tpEmis = caso.tpEmis;
+    lida.NFe.infNFe.ide.dhCont_xJust = {"2026-12-10T09:00:00-03:00", "Sefaz fora do ar"};
+    ComporChaveNFe(lida.NFe);
+    if (!caso.Protocolo) lida.protNFe.reset();
+    const std::string dados = std::string("41") + caso.tpEmis + "1122233300018100000000000030121";
+    const TLeituraPDF pdf(PDFDANFE(lida, {}, kCriacao));
+    const std::string texto = pdf.TextoCorrido();
+    const bool formulario = caso.tpEmis != std::string("7");
+    std::vector<std::string> codigos{"CODE-128:" + Chave(lida)};
+    if (formulario) {
+      codigos.push_back("CODE-128:" + DadosNFeContingencia(lida.NFe.infNFe));
+      EXPECT_TRUE(codigos.back().starts_with("CODE-128:" + dados)) << codigos.back();
+    }
+    auto lidos = pdf.Codigos(1, 300);
+    std::sort(lidos.begin(), lidos.end());
+    std::sort(codigos.begin(), codigos.end());
+    EXPECT_EQ(lidos, codigos) << caso.tpEmis;
+    EXPECT_EQ(Contem(texto,
+                     "DADOS DA NF-E " + FormatarChaveAcesso(DadosNFeContingencia(lida.NFe.infNFe))),
+              formulario)
+        << caso.tpEmis << ": " << texto;
+    EXPECT_EQ(Contem(texto, "PROTOCOLO DE AUTORIZAÇÃO DE USO"), caso.Protocolo || !formulario)
+        << caso.tpEmis;
+    EXPECT_EQ(Contem(texto, "Consulta de autenticidade"), !formulario) << caso.tpEmis;
+  }
+}
+
+// The logo sits in the issuer's box beside or above the name, fitted keeping its proportion;
+// a JPEG is embedded as it came.
+TEST(ImpressaoDANFE, IssuerLogoIsFittedBesideOrAboveTheName) {
+  const TNFeLida lida = NotaLida();
+  const struct {
+    const char* Formato;
+    int Largura;
+    int Altura;
+    double MaximoMm;  // the longer side's room in its box
+  } casos[] = {{"png", 100, 100, 28.8}, {"jpeg", 60, 200, 32}, {"png", 300, 60, 55}};
+  for (const auto& caso : casos) {
+    const TImagemPDF logo(ImagemDeTeste(caso.Formato, caso.Largura, caso.Altura));
+    const TLeituraPDF pdf(PDFDANFE(lida, {false, false, &logo}, kCriacao));
+    const auto imagens = pdf.Imagens();
+    ASSERT_EQ(imagens.size(), 1U) << caso.Largura;
+    EXPECT_EQ(imagens[0].PpiX, imagens[0].PpiY);
+    const double ladoMm = std::max(caso.Largura, caso.Altura) * 25.4 / imagens[0].PpiX;
+    EXPECT_NEAR(ladoMm, caso.MaximoMm, 1.0) << caso.Largura << "x" << caso.Altura;
+    EXPECT_EQ(imagens[0].Codificacao, caso.Formato == std::string("jpeg") ? "jpeg" : "image");
+    EXPECT_TRUE(Contem(pdf.TextoCorrido(), "COMÉRCIO DE PEÇAS & CIA LTDA Rua das Flores, 100"));
+  }
+}
 
 TEST(ImpressaoDANFE, RefusesWhatIsNotAnNFeWithItems) {
   TNFeLida consumidor = NotaLida();

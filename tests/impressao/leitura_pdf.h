@@ -1,9 +1,12 @@
 // Reads a PDF back the way a person or a scanner would, with poppler-utils and zbar-tools:
-// its text, its page count, its fonts, and the codes found on a page rendered to an image.
+// its text, its page count, its fonts and images, and the codes found on a page rendered to an
+// image.
 #pragma once
 
+#include <cctype>
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -45,6 +48,37 @@ class TLeituraPDF {
     const std::string info = Rodar("pdfinfo '" + FArquivo + "'");
     const size_t p = info.find("Pages:");
     return p == std::string::npos ? -1 : std::stoi(info.substr(p + 6));
+  }
+  // An image placed on a page, as pdfimages lists it: its pixels, how they are stored ("image"
+  // for decoded pixels, "jpeg" for a JPEG kept as it was) and its resolution on the page.
+  struct TImagem {
+    int Pagina = 0;
+    int Largura = 0;
+    int Altura = 0;
+    std::string Codificacao;
+    int PpiX = 0;
+    int PpiY = 0;
+  };
+  std::vector<TImagem> Imagens() const {
+    std::vector<TImagem> imagens;
+    std::istringstream linhas(Rodar("pdfimages -list '" + FArquivo + "'"));
+    std::string linha;
+    while (std::getline(linhas, linha)) {
+      std::istringstream campos(linha);
+      std::vector<std::string> c;
+      for (std::string campo; campos >> campo;) c.push_back(campo);
+      if (c.size() < 14 || c[2] != "image" || !std::isdigit(static_cast<unsigned char>(c[0][0])))
+        continue;
+      imagens.push_back({std::stoi(c[0]), std::stoi(c[3]), std::stoi(c[4]), c[8], std::stoi(c[12]),
+                         std::stoi(c[13])});
+    }
+    return imagens;
+  }
+  // The first page's height in millimetres (pdfinfo's page size).
+  double AlturaMm() const {
+    const std::string info = Rodar("pdfinfo '" + FArquivo + "'");
+    const size_t x = info.find(" x ", info.find("Page size:"));
+    return x == std::string::npos ? -1 : std::stod(info.substr(x + 3)) * 25.4 / 72;
   }
   // pdffonts' table: one line per font, "yes" in the emb column when embedded.
   std::string Fontes() const { return Rodar("pdffonts '" + FArquivo + "'"); }
