@@ -4,8 +4,6 @@
 #include "dfe/nivra_mail.h"
 
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 
 #include <fstream>
 #include <regex>
@@ -16,6 +14,7 @@
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/pki_teste.h"
+#include "tests/fakes/porta_fechada.h"
 #include "tests/fakes/servidor_smtp_teste.h"
 #include "util/compactacao.h"
 #include "util/datahora.h"
@@ -146,19 +145,6 @@ TEST(MailEntrega, BodyWithoutAlternativeGoesAsPlainText) {
   EXPECT_EQ(p[1]["tipo"], "text/plain");
   EXPECT_EQ(Decodificado(p[1]), "Só texto.\r\n");
   EXPECT_EQ(servidor.Recebida(1)["cabecalhos"]["Subject"], "Aviso");
-}
-
-// A loopback port where nothing listens.
-int PortaFechada() {
-  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in endereco{};
-  endereco.sin_family = AF_INET;
-  endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t tamanho = sizeof endereco;
-  ::bind(s, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco);
-  ::getsockname(s, reinterpret_cast<sockaddr*>(&endereco), &tamanho);
-  ::close(s);
-  return ntohs(endereco.sin_port);
 }
 
 TEST(MailRecusas, EachFailureNamesTheServerAndItsAnswer) {

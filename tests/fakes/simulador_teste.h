@@ -1,15 +1,9 @@
-// Runs the built sefaz-simulador for a test: started with the test PKI on a free port,
-// stopped and reaped when the object goes away, so no process outlives a failed test.
+// Runs the built sefaz-simulador for a test (TProcessoFilho): started with the test PKI on a
+// free port, stopped and reaped when the object goes away, so no process outlives a failed test.
 #pragma once
 
-#include <poll.h>
 #include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -18,6 +12,7 @@
 
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/pki_teste.h"
+#include "tests/fakes/processo_filho.h"
 #include "tools/simulador/registro.h"
 
 #ifndef NIVRA_SIMULADOR
@@ -30,56 +25,17 @@ class TSimuladorTeste {
   // test PKI, --porta 0, --registro ArquivoRegistro() and then argumentos (a later option
   // overrides an earlier one). Waits up to 10 s for its "ouvindo em" line. Throws
   // std::runtime_error when it exits or stays silent instead.
-  explicit TSimuladorTeste(const std::vector<std::string>& argumentos = {}) {
-    const std::string pki = PastaPKITeste();
-    std::vector<std::string> todos{NIVRA_SIMULADOR,
-                                   "--cert",
-                                   pki + "servidor.pem",
-                                   "--chave",
-                                   pki + "servidor.key",
-                                   "--ca-clientes",
-                                   pki + "ca.pem",
-                                   "--porta",
-                                   "0",
-                                   "--registro",
-                                   ArquivoRegistro()};
-    todos.insert(todos.end(), argumentos.begin(), argumentos.end());
-    int saida[2];
-    if (::pipe(saida) != 0) {
-      throw std::runtime_error("pipe falhou");
-    }
-    FPid = ::fork();
-    if (FPid < 0) {
-      throw std::runtime_error("fork falhou");
-    }
-    if (FPid == 0) {
-      // The simulator dies with the test process, even when that one crashes.
-      ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-      ::dup2(saida[1], STDOUT_FILENO);
-      ::close(saida[0]);
-      ::close(saida[1]);
-      std::vector<char*> argv;
-      for (std::string& a : todos) {
-        argv.push_back(a.data());
-      }
-      argv.push_back(nullptr);
-      ::execv(argv[0], argv.data());
-      ::_exit(127);
-    }
-    ::close(saida[1]);
-    const std::string linha = LerLinha(saida[0]);
-    ::close(saida[0]);
+  explicit TSimuladorTeste(const std::vector<std::string>& argumentos = {})
+      : FProcesso(Comando(argumentos)) {
     constexpr std::string_view kPronto = "ouvindo em ";
-    if (!linha.starts_with(kPronto)) {
-      Parar();
+    const std::string& linha = FProcesso.PrimeiraLinha();
+    if (!linha.starts_with(kPronto))
       throw std::runtime_error("sefaz-simulador não iniciou: \"" + linha + "\"");
-    }
     FURL = linha.substr(kPronto.size());
     FPorta = std::stoi(FURL.substr(FURL.rfind(':') + 1));
   }
   TSimuladorTeste(const TSimuladorTeste&) = delete;
   TSimuladorTeste& operator=(const TSimuladorTeste&) = delete;
-  ~TSimuladorTeste() { Parar(); }
 
   // "https://127.0.0.1:PORT", as the simulator printed it.
   const std::string& URL() const { return FURL; }
@@ -93,23 +49,8 @@ class TSimuladorTeste {
     return LerRegistro(TPastaTemporaria::Ler(ArquivoRegistro()));
   }
 
-  // Sends sinal, waits for the process and returns its exit status (128 + signal when a signal
-  // ended it). A process still running 10 s later is killed (status 128 + SIGKILL), so a
-  // simulator that does not stop fails the test instead of hanging it. Later calls return the
-  // same status.
-  int Parar(int sinal = SIGTERM) {
-    if (FPid > 0) {
-      ::kill(FPid, sinal);
-      int estado = 0;
-      for (int espera = 0; ::waitpid(FPid, &estado, WNOHANG) == 0; ++espera) {
-        if (espera == 1000) ::kill(FPid, SIGKILL);
-        ::usleep(10000);
-      }
-      FSaida = WIFEXITED(estado) ? WEXITSTATUS(estado) : 128 + WTERMSIG(estado);
-      FPid = -1;
-    }
-    return FSaida;
-  }
+  // Stops the simulator as TProcessoFilho::Parar does and returns its exit status.
+  int Parar(int sinal = SIGTERM) { return FProcesso.Parar(sinal); }
 
   // The records of a registro text; throws std::runtime_error when it is malformed.
   static std::vector<TPedidoRegistrado> LerRegistro(std::string_view texto) {
@@ -145,16 +86,23 @@ class TSimuladorTeste {
   }
 
  private:
-  // One line of the child's output, without its "\n"; what came when the child closed it
-  // first, or after 10 s.
-  static std::string LerLinha(int descritor) {
-    std::string linha;
-    pollfd espera{descritor, POLLIN, 0};
-    char c = 0;
-    while (::poll(&espera, 1, 10000) == 1 && ::read(descritor, &c, 1) == 1 && c != '\n') {
-      linha += c;
-    }
-    return linha;
+  // The simulator's command line: the test PKI, a free port, the record file, then
+  // `argumentos`.
+  std::vector<std::string> Comando(const std::vector<std::string>& argumentos) const {
+    const std::string pki = PastaPKITeste();
+    std::vector<std::string> todos{NIVRA_SIMULADOR,
+                                   "--cert",
+                                   pki + "servidor.pem",
+                                   "--chave",
+                                   pki + "servidor.key",
+                                   "--ca-clientes",
+                                   pki + "ca.pem",
+                                   "--porta",
+                                   "0",
+                                   "--registro",
+                                   ArquivoRegistro()};
+    todos.insert(todos.end(), argumentos.begin(), argumentos.end());
+    return todos;
   }
 
   // The next line of texto (consumed with its "\n"); throws at the end of the text.
@@ -169,8 +117,7 @@ class TSimuladorTeste {
   }
 
   TPastaTemporaria FPasta;
-  pid_t FPid = -1;
-  int FSaida = -1;
+  TProcessoFilho FProcesso;
   std::string FURL;
   int FPorta = 0;
 };
