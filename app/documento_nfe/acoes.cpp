@@ -5,8 +5,10 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
+#include "app/documento_nfe/documento_impresso.h"
 #include "app/linha_comando/componente.h"
 #include "app/linha_comando/programa.h"
+#include "app/linha_comando/saida_comum.h"
 #include "documento/documento_nfe.h"
 #include "documento/json_nfe.h"
 #include "util/arquivos.h"
@@ -90,4 +92,22 @@ int ValidarDocumento(TNivraNFe& nfe, const TOpcoesDocumento& opcoes) {
               << (valido ? "Documento válido" : "Documento inválido") << "\n";
   }
   return valido ? 0 : kSaidaInvalido;
+}
+
+int ImprimirDocumentoPDF(TNivraNFe& nfe, const TOpcoesDocumento& opcoes) {
+  ConfigurarComponente(nfe, opcoes, "");
+  const TDocumentoXML documento = LerDocumento(LerArquivoBinario(opcoes.Arquivo));
+  std::vector<std::string> avisos;
+  const std::string pdf = ImprimirDocumento(nfe, documento, opcoes.Impressao, avisos);
+  for (const auto& aviso : avisos) std::cerr << "documento-nfe: " << aviso << "\n";
+  const std::string arquivo = opcoes.Saida.empty() ? documento.Nome + ".pdf" : opcoes.Saida;
+  GravarArquivoAtomico(arquivo, pdf, 0644);
+  if (opcoes.Json)
+    std::cout << TextoJson({{"documento", documento.Descricao},
+                            {"impresso", documento.Impresso},
+                            {"arquivo", arquivo},
+                            {"bytes", pdf.size()}});
+  std::cerr << documento.Impresso << " de " << documento.Descricao << " gravado em " << arquivo
+            << "\n";
+  return 0;
 }

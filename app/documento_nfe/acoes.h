@@ -1,4 +1,4 @@
-// The three actions of documento-nfe over the component: each returns the program's exit
+// The actions of documento-nfe over the component: each returns the program's exit
 // status and writes its result to standard output, its problems to standard error.
 #pragma once
 
@@ -17,3 +17,8 @@ int DocumentoEmJSON(const TOpcoesDocumento& opcoes);
 // The layout alerts of the document's model, its signature and the schema of the schema
 // folder. Throws for an unreadable file or document.
 int ValidarDocumento(TNivraNFe& nfe, const TOpcoesDocumento& opcoes);
+// The print of the document (DANFE, DANFCE, event or voiding) written whole to opcoes.Saida, or
+// as "<name>.pdf" in the current folder; says on standard error what it wrote (with --json,
+// on standard output as JSON). Throws for an unreadable file, a document of another kind, a
+// logo that cannot be read, a failed print or a file that cannot be written.
+int ImprimirDocumentoPDF(TNivraNFe& nfe, const TOpcoesDocumento& opcoes);

@@ -1,10 +1,12 @@
 // documento-nfe: offline work on NF-e documents from a shell or a script: the XML of a JSON
-// model, the JSON of an XML, and the checks of a document.
+// model, the JSON of an XML, the checks of a document, its print as PDF and its delivery by
+// e-mail.
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/documento_nfe/acoes.h"
+#include "app/documento_nfe/envio_email.h"
 #include "app/documento_nfe/opcoes.h"
 #include "app/linha_comando/programa.h"
 
@@ -29,8 +31,16 @@ int Programa(const std::vector<std::string>& argumentos) {
       break;
   }
   TNivraNFe nfe;
-  return opcoes.Acao == TAcaoDocumento::Gerar ? GerarDocumento(nfe, opcoes)
-                                              : ValidarDocumento(nfe, opcoes);
+  switch (opcoes.Acao) {
+    case TAcaoDocumento::Gerar:
+      return GerarDocumento(nfe, opcoes);
+    case TAcaoDocumento::Danfe:
+      return ImprimirDocumentoPDF(nfe, opcoes);
+    case TAcaoDocumento::Email:
+      return EnviarDocumentoPorEmail(nfe, opcoes);
+    default:
+      return ValidarDocumento(nfe, opcoes);
+  }
 }
 
 }  // namespace

@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <iostream>
 
-std::string LerSenha(const std::string& pergunta) {
-  if (const char* ambiente = std::getenv("NIVRA_SENHA")) return ambiente;
-  if (::isatty(STDIN_FILENO) == 0) return {};
+std::optional<std::string> LerSenhaDe(const char* variavel, const std::string& pergunta) {
+  if (const char* ambiente = std::getenv(variavel)) return ambiente;
+  if (::isatty(STDIN_FILENO) == 0) return std::nullopt;
 
   std::cerr << pergunta << std::flush;
   termios original{};
@@ -24,4 +24,8 @@ std::string LerSenha(const std::string& pergunta) {
   if (semEco) ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &original);
   std::cerr << "\n";
   return senha;
+}
+
+std::string LerSenha(const std::string& pergunta) {
+  return LerSenhaDe("NIVRA_SENHA", pergunta).value_or("");
 }

@@ -74,12 +74,9 @@ class TLeituraPDF {
     }
     return imagens;
   }
-  // The first page's height in millimetres (pdfinfo's page size).
-  double AlturaMm() const {
-    const std::string info = Rodar("pdfinfo '" + FArquivo + "'");
-    const size_t x = info.find(" x ", info.find("Page size:"));
-    return x == std::string::npos ? -1 : std::stod(info.substr(x + 3)) * 25.4 / 72;
-  }
+  // The first page's width and height in millimetres (pdfinfo's page size).
+  double LarguraMm() const { return Medida(0); }
+  double AlturaMm() const { return Medida(1); }
   // pdffonts' table: one line per font, "yes" in the emb column when embedded.
   std::string Fontes() const { return Rodar("pdffonts '" + FArquivo + "'"); }
   // The codes zbarimg finds on page `pagina` rendered at `dpi`, as "CODE-128:..." or
@@ -102,6 +99,21 @@ class TLeituraPDF {
   }
 
  private:
+  // The page size's `n`-th number ("Page size: 595.28 x 841.89 pts") in millimetres.
+  double Medida(int n) const {
+    std::istringstream info(Rodar("pdfinfo '" + FArquivo + "'"));
+    for (std::string linha; std::getline(info, linha);) {
+      if (!linha.starts_with("Page size:")) continue;
+      std::istringstream medidas(linha.substr(10));
+      double largura = 0;
+      double altura = 0;
+      std::string x;
+      medidas >> largura >> x >> altura;
+      return (n == 0 ? largura : altura) * 25.4 / 72;
+    }
+    return -1;
+  }
+
   static std::string Rodar(const std::string& comando) {
     std::string saida;
     FILE* p = ::popen((comando + " 2>/dev/null").c_str(), "r");
