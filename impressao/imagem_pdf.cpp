@@ -111,14 +111,13 @@ void DecodificarLinhas(TLeituraJPEG& l) {
   const int passo = cairo_image_surface_get_stride(l.Superficie);
   l.Linha.resize(static_cast<std::size_t>(info.output_width) * 3);
   JSAMPROW linhas[1] = {l.Linha.data()};
-  const JSAMPLE* rgb = l.Linha.data();
   while (info.output_scanline < info.output_height) {
     auto* destino = reinterpret_cast<uint32_t*>(
         pixels + static_cast<std::ptrdiff_t>(info.output_scanline) * passo);
     jpeg_read_scanlines(&info, linhas, 1);
-    for (JDIMENSION x = 0; x < info.output_width; ++x)
-      destino[x] = 0xFF000000U | (uint32_t{rgb[3 * x]} << 16) | (uint32_t{rgb[3 * x + 1]} << 8) |
-                   rgb[3 * x + 2];
+    const JSAMPLE* rgb = l.Linha.data();
+    for (JDIMENSION x = 0; x < info.output_width; ++x, rgb += 3)
+      destino[x] = 0xFF000000U | (uint32_t{rgb[0]} << 16) | (uint32_t{rgb[1]} << 8) | rgb[2];
   }
   jpeg_finish_decompress(&info);
   cairo_surface_mark_dirty(l.Superficie);

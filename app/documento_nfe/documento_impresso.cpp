@@ -13,7 +13,7 @@
 namespace {
 
 // The local name of the first element, past the declaration, comments and a DOCTYPE; empty
-// when there is none.
+// when there is none or it is no name (the file is not XML).
 std::string NomeRaiz(std::string_view xml) {
   size_t p = 0;
   while ((p = xml.find('<', p)) != std::string_view::npos) {
@@ -26,6 +26,11 @@ std::string NomeRaiz(std::string_view xml) {
       std::string_view nome = xml.substr(p + 1, fim == std::string_view::npos ? 0 : fim - p - 1);
       if (const size_t prefixo = nome.find(':'); prefixo != std::string_view::npos)
         nome.remove_prefix(prefixo + 1);
+      // Only a name of letters, digits, "_", "." and "-" is a name to report.
+      if (nome.size() > 64 ||
+          nome.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstu"
+                                 "vwxyz0123456789_.-") != std::string_view::npos)
+        return {};
       return std::string(nome);
     }
     if (p == std::string_view::npos) break;
@@ -70,7 +75,7 @@ TDocumentoXML LerDocumento(std::string XML) {
                   inutilizacao.serie + ", nº " + inutilizacao.nNFIni + " a " + inutilizacao.nNFFin;
   } else {
     throw ENivraDFeException("Documento não reconhecido: " +
-                             (raiz.empty() ? std::string("sem elemento XML") : "<" + raiz + ">") +
+                             (raiz.empty() ? std::string("não é XML") : "<" + raiz + ">") +
                              " (esperado NFe, nfeProc, procEventoNFe, evento, procInutNFe ou "
                              "inutNFe).");
   }

@@ -52,6 +52,13 @@ void ConfigurarServidorEmail(TNivraMail& mail, const TOpcoesEmail& opcoes) {
   if (!opcoes.Usuario.empty()) mail.SetUsuario(opcoes.Usuario);
   if (!opcoes.De.empty()) mail.SetDe(opcoes.De);
   if (!opcoes.ArquivoCA.empty()) mail.SetArquivoCA(opcoes.ArquivoCA);
+  if (mail.Host().empty())
+    throw EOpcaoInvalida(
+        "informe o servidor de e-mail: --servidor smtp://HOST[:PORTA] ou Host na "
+        "seção [Email] de " +
+        (configuracao.empty() ? ConfiguracaoEmailPadrao() : configuracao));
+  if (mail.De().empty())
+    throw EOpcaoInvalida("informe o remetente: --de ENDEREÇO ou De na seção [Email]");
   if (mail.Usuario().empty()) return;
   const std::optional<std::string> senha =
       LerSenhaDe(kVariavelSenha, "Senha de " + mail.Usuario() + " no servidor de e-mail: ");

@@ -14,7 +14,8 @@
 // or of the default file (when it exists), then the command line's server, login, sender and
 // CA file over it. With a login, the password comes from NIVRA_SMTP_SENHA or is asked on the
 // terminal. Throws ENivraDFeException for a settings file that cannot be read or holds a bad
-// value, and EOpcaoInvalida when a login has no password to go with it.
+// value, and EOpcaoInvalida saying what to give when there is no server, no sender, or a login
+// without a password to go with it.
 void ConfigurarServidorEmail(TNivraMail& mail, const TOpcoesEmail& opcoes);
 
 // Sends the XML of opcoes.Arquivo and, unless SemDANFE, its print (as the danfe action makes

@@ -1,19 +1,23 @@
 // nivra-exemplos-impressao: prints the example invoice as the documentation shows it.
-// Usage: nivra-exemplos-impressao FOLDER  (writes danfe.pdf, danfe-paisagem.pdf, danfce-80.pdf
-// and danfce-58.pdf there)
+// Usage: nivra-exemplos-impressao FOLDER [LOGO]  (writes danfe.pdf, danfe-paisagem.pdf,
+// danfce-80.pdf and danfce-58.pdf there, the invoice's XML as nfe.xml and, with a logo, the
+// DANFE of the invoice issued on a security form in contingency with it,
+// danfe-contingencia.pdf)
 #include <exception>
 #include <fstream>
 #include <iostream>
 #include <string>
 
+#include "impressao/imagem_pdf.h"
 #include "impressao/impressao_danfce.h"
 #include "impressao/impressao_danfe.h"
 #include "tools/exemplos_impressao/nota_exemplo.h"
+#include "util/arquivos.h"
 #include "util/datahora.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "uso: nivra-exemplos-impressao PASTA\n";
+  if (argc != 2 && argc != 3) {
+    std::cerr << "uso: nivra-exemplos-impressao PASTA [LOGO]\n";
     return 2;
   }
   try {
@@ -29,6 +33,19 @@ int main(int argc, char** argv) {
     gravar("danfe-paisagem.pdf", PDFDANFE(NotaExemplo(12), {true, false}, criacao));
     gravar("danfce-80.pdf", PDFDANFCE(NotaExemplo(4, "65"), {80, ""}, criacao));
     gravar("danfce-58.pdf", PDFDANFCE(NotaExemplo(4, "65"), {58, ""}, criacao));
+    gravar("nfe.xml", GerarXMLNFe(NotaExemplo(12).NFe).XML);
+    if (argc == 3) {
+      const TImagemPDF logo(LerArquivoBinario(argv[2]));
+      TNFeLida contingencia = NotaExemplo(12);
+      nfe::Tide& ide = contingencia.NFe.infNFe.ide;
+      ide.tpEmis = "5";
+      auto& entrada = ide.dhCont_xJust.emplace();
+      entrada.dhCont = "2026-12-10T09:10:00-03:00";
+      entrada.xJust = "Falha de comunicação com a Sefaz";
+      ComporChaveNFe(contingencia.NFe);
+      contingencia.protNFe.reset();
+      gravar("danfe-contingencia.pdf", PDFDANFE(contingencia, {false, false, &logo}, criacao));
+    }
   } catch (const std::exception& erro) {
     std::cerr << "nivra-exemplos-impressao: " << erro.what() << "\n";
     return 1;

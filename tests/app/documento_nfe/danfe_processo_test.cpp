@@ -100,6 +100,7 @@ TEST_F(DanfeProcesso, WhatCannotBePrintedExitsWithThreeAndWritesNothing) {
       {{"danfe", FDocs.NFe, "-o", pdf, "--logo", Caminho("sem-logo.png")},
        "Não foi possível abrir o arquivo"},
       {{"danfe", Caminho("outro.xml"), "-o", pdf}, "Documento não reconhecido: <retorno>"},
+      {{"danfe", Caminho("logo.png"), "-o", pdf}, "Documento não reconhecido: não é XML"},
       {{"danfe", Caminho("nao-existe.xml"), "-o", pdf}, "nao-existe.xml"},
       {{"danfe", FDocs.NFCe, "-o", pdf, "--bobina", "70"}, "valor inválido para --bobina"},
       {{"danfe", FDocs.NFe, "--para", "a@b.c"}, "opção desconhecida para danfe: --para"},

@@ -115,6 +115,8 @@ TEST_F(EmailProcesso, FailuresGiveTheServersAnswerAndDeliverNothing) {
   ConfiguracaoDoUsuario(servidor);
   const std::string local = "127.0.0.1:" + std::to_string(servidor.Porta());
   const std::string usuario = TServidorSMTPTeste::Usuario;
+  const std::string semServidor = FPasta.Caminho() + "sem-servidor.ini";
+  TPastaTemporaria::Escrever(semServidor, "[Email]\nDe=nfe@loja.com.br\n");
   const struct {
     std::vector<std::string> Argumentos;
     const char* Senha;
@@ -134,14 +136,16 @@ TEST_F(EmailProcesso, FailuresGiveTheServersAnswerAndDeliverNothing) {
        nullptr,
        "informe a senha do servidor de e-mail em NIVRA_SMTP_SENHA"},
       {{FDocs.NFe, "--usuario", usuario}, TServidorSMTPTeste::Senha, "informe o destinatário"},
+      {{FDocs.NFe, "--para", "a@exemplo.com.br", "--config", semServidor},
+       TServidorSMTPTeste::Senha,
+       "informe o servidor de e-mail: --servidor smtp://HOST[:PORTA] ou Host na seção [Email]"},
       {{FDocs.NFe, "--para", "a@exemplo.com.br", "--servidor", "http://127.0.0.1"},
        TServidorSMTPTeste::Senha,
        "servidor de e-mail inválido: \"http://127.0.0.1\""},
       {{FDocs.NFe, "--para", "a@exemplo.com.br", "--config", FPasta.Caminho() + "nada.ini"},
        TServidorSMTPTeste::Senha,
        "nada.ini"},
-      {{FDocs.NFe, "--para", "a@exemplo.com.br", "--usuario", usuario, "--logo",
-        FPasta.Caminho() + "erros.txt"},
+      {{FDocs.NFe, "--para", "a@exemplo.com.br", "--usuario", usuario, "--logo", semServidor},
        TServidorSMTPTeste::Senha,
        "Logotipo "},
   };
