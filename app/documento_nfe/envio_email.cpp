@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/documento_nfe/documento_impresso.h"
+#include "app/linha_comando/componente.h"
 #include "app/linha_comando/saida_comum.h"
 #include "app/linha_comando/senha_terminal.h"
 #include "util/arquivos.h"
@@ -80,6 +81,7 @@ int EnviarDocumentoPorEmail(TNivraNFe& nfe, const TOpcoesDocumento& opcoes) {
   std::vector<std::string> anexos{documento.Nome + ".xml"};
   mail.AdicionarAnexoDados(documento.XML, anexos.back());
   if (!e.SemDANFE) {
+    ConfigurarComponente(nfe, opcoes, "");
     std::vector<std::string> avisos;
     const std::string pdf = ImprimirDocumento(nfe, documento, opcoes.Impressao, avisos);
     for (const std::string& aviso : avisos) std::cerr << "documento-nfe: " << aviso << "\n";
@@ -95,9 +97,8 @@ int EnviarDocumentoPorEmail(TNivraNFe& nfe, const TOpcoesDocumento& opcoes) {
       "\r\n");
 
   const std::string servidor = mail.Host() + ":" + std::to_string(mail.PortaEfetiva());
-  if (!mail.Host().empty())
-    std::cerr << "Enviando " << Juntar(anexos) << " para " << Juntar(e.Para) << " por " << servidor
-              << "...\n";
+  std::cerr << "Enviando " << Juntar(anexos) << " para " << Juntar(e.Para) << " por " << servidor
+            << "...\n";
   mail.Enviar();
   if (opcoes.Json) {
     std::cout << TextoJson({{"enviado", true},
