@@ -36,7 +36,7 @@ PangoAlignment AlinhamentoPango(TAlinhamentoPDF alinhamento) {
 TLayoutPango CriarLayout(PangoContext* contexto, std::string_view texto, const TFontePDF& fonte,
                          double tamanho, double largura, TAlinhamentoPDF alinhamento) {
   TLayoutPango layout(pango_layout_new(contexto));
-  const std::string utf8 = CodificarCaracteres(DecodificarCaracteres(texto));
+  const std::string utf8 = UTF8Valido(texto);
   pango_layout_set_text(layout.get(), utf8.data(), static_cast<int>(utf8.size()));
   std::unique_ptr<PangoFontDescription, TLiberaFonte> descricao(pango_font_description_new());
   pango_font_description_set_family(descricao.get(), fonte.Familia.c_str());
