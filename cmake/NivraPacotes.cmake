@@ -8,7 +8,8 @@
 #   documento-nfe    offline NF-e documents: JSON, XML, validation     (documento)
 #   sefaz-simulador  the local authoriser for tests                   (simulador)
 # Dependencies on system libraries come from dpkg-shlibdeps; the ones between these packages
-# are stated here with the exact version.
+# are stated here with the exact version, and so is libsecret, which the component loads only
+# when the keyring is first used (dpkg-shlibdeps does not see it).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME nivranfe)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -25,8 +26,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 
 set(nivra_versao "${PROJECT_VERSION}")
+set(nivra_chaveiro "libsecret-1-0")
 set(CPACK_DEBIAN_BIBLIOTECA_PACKAGE_NAME libnivranfe${PROJECT_VERSION_MAJOR})
 set(CPACK_DEBIAN_BIBLIOTECA_PACKAGE_SECTION libs)
+set(CPACK_DEBIAN_BIBLIOTECA_PACKAGE_DEPENDS "${nivra_chaveiro}")
 set(CPACK_DEBIAN_BIBLIOTECA_PACKAGE_RECOMMENDS "nivranfe-dados (= ${nivra_versao})")
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
@@ -50,25 +53,25 @@ set(CPACK_COMPONENT_DADOS_DESCRIPTION
 
 set(CPACK_DEBIAN_MONITOR_PACKAGE_NAME monitor-sefaz)
 set(CPACK_DEBIAN_MONITOR_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_MONITOR_PACKAGE_DEPENDS "nivranfe-dados (= ${nivra_versao})")
+set(CPACK_DEBIAN_MONITOR_PACKAGE_DEPENDS "nivranfe-dados (= ${nivra_versao}), ${nivra_chaveiro}")
 set(CPACK_COMPONENT_MONITOR_DESCRIPTION
     "notification-area monitor of the NF-e authorisation service\nAsks the state tax authority every few minutes whether its NF-e authorisation\nservice is in operation, shows the answer in the notification area and raises a\nnotice when the service stops or comes back.")
 
 set(CPACK_DEBIAN_STATUS_PACKAGE_NAME status-sefaz)
 set(CPACK_DEBIAN_STATUS_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_STATUS_PACKAGE_DEPENDS "nivranfe-dados (= ${nivra_versao})")
+set(CPACK_DEBIAN_STATUS_PACKAGE_DEPENDS "nivranfe-dados (= ${nivra_versao}), ${nivra_chaveiro}")
 set(CPACK_COMPONENT_STATUS_DESCRIPTION
     "command-line query of the NF-e authorisation service\nAsks a state tax authority once whether its NF-e authorisation service is in\noperation, with exit codes monitoring systems understand.")
 
 set(CPACK_DEBIAN_CONSULTA_PACKAGE_NAME consulta-nfe)
 set(CPACK_DEBIAN_CONSULTA_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_CONSULTA_PACKAGE_DEPENDS "nivranfe-dados (= ${nivra_versao})")
+set(CPACK_DEBIAN_CONSULTA_PACKAGE_DEPENDS "nivranfe-dados (= ${nivra_versao}), ${nivra_chaveiro}")
 set(CPACK_COMPONENT_CONSULTA_DESCRIPTION
     "command-line NF-e queries\nAsks the tax authorities, from a shell or a script, for the situation of an\nNF-e by its access key, a taxpayer's registration, and the documents of\ninterest of a CNPJ or CPF in the national distribution, with exit codes\nscripts can test.")
 
 set(CPACK_DEBIAN_DOCUMENTO_PACKAGE_NAME documento-nfe)
 set(CPACK_DEBIAN_DOCUMENTO_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_DOCUMENTO_PACKAGE_DEPENDS "nivranfe-dados (= ${nivra_versao})")
+set(CPACK_DEBIAN_DOCUMENTO_PACKAGE_DEPENDS "nivranfe-dados (= ${nivra_versao}), ${nivra_chaveiro}")
 set(CPACK_COMPONENT_DOCUMENTO_DESCRIPTION
     "offline work on NF-e documents\nMakes the signed XML of an NF-e from its model in JSON, reads an NF-e or\nnfeProc back into JSON, and checks a document's layout, signature and schema,\nfrom a shell or a script, with exit codes scripts can test.")
 

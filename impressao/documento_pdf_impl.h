@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "impressao/documento_pdf.h"
 
@@ -20,6 +21,7 @@ struct TLiberaContexto {
 struct TLiberaObjetoG {
   void operator()(void* objeto) const { g_object_unref(objeto); }
 };
+using TLayoutPango = std::unique_ptr<PangoLayout, TLiberaObjetoG>;
 
 struct TDocumentoPDF::TImpl {
   std::string Bytes;  // the PDF as Cairo writes it
@@ -28,6 +30,10 @@ struct TDocumentoPDF::TImpl {
   // One Pango context for every text of the document, with metrics free of hinting so text
   // measures the same on every device.
   std::unique_ptr<PangoContext, TLiberaObjetoG> Pango;
+  // Texts already shaped, by text, font, size, width and alignment (impressao/texto_pdf.cpp):
+  // the cells of a printed table repeat their texts (titles on every sheet, units, codes, rates),
+  // and shaping is most of the time a document takes.
+  std::unordered_map<std::string, TLayoutPango> Layouts;
 };
 
 // The drawing context of an open document. Throws ENivraDFeException "Falha ao gerar o PDF:

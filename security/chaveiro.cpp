@@ -1,10 +1,9 @@
-// The desktop keyring through libsecret.
+// The desktop keyring through libsecret, loaded at its first use.
 #include "security/chaveiro.h"
-
-#include <libsecret/secret.h>
 
 #include <memory>
 
+#include "security/biblioteca_secret.h"
 #include "util/excecoes.h"
 
 namespace {
@@ -24,8 +23,9 @@ const SecretSchema kEsquema = {"nivranfe.Certificado",
                                nullptr,
                                nullptr};
 
+// Made only after FuncoesSecret succeeded.
 struct TLiberarErro {
-  void operator()(GError* erro) const { g_error_free(erro); }
+  void operator()(GError* erro) const { FuncoesSecret()->ErrorFree(erro); }
 };
 using TErroPtr = std::unique_ptr<GError, TLiberarErro>;
 
@@ -34,25 +34,31 @@ using TErroPtr = std::unique_ptr<GError, TLiberarErro>;
                            (erro != nullptr ? erro->message : "erro desconhecido"));
 }
 
+// A GVariant type from its text, as G_VARIANT_TYPE makes it without a check (the check is a call
+// into GLib, which is reached only through FuncoesSecret).
+const GVariantType* TipoVariant(const char* tipo) {
+  return reinterpret_cast<const GVariantType*>(tipo);
+}
+
 // Whether an item for the serial exists but stays locked. The service's own search needs no
 // unlocking and tells locked items apart; libsecret's search would build an object per item.
-bool ItemTrancado(const std::string& numeroSerie) {
-  GDBusConnection* conexao = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+bool ItemTrancado(const TFuncoesSecret& f, const std::string& numeroSerie) {
+  GDBusConnection* conexao = f.BusGetSync(G_BUS_TYPE_SESSION, nullptr, nullptr);
   if (conexao == nullptr) return false;
   GVariantBuilder atributos;
-  g_variant_builder_init(&atributos, G_VARIANT_TYPE("a{ss}"));
-  g_variant_builder_add(&atributos, "{ss}", "xdg:schema", kEsquema.name);
-  g_variant_builder_add(&atributos, "{ss}", "serie", numeroSerie.c_str());
-  GVariant* resposta = g_dbus_connection_call_sync(
+  f.VariantBuilderInit(&atributos, TipoVariant("a{ss}"));
+  f.VariantBuilderAdd(&atributos, "{ss}", "xdg:schema", kEsquema.name);
+  f.VariantBuilderAdd(&atributos, "{ss}", "serie", numeroSerie.c_str());
+  GVariant* resposta = f.DBusConnectionCallSync(
       conexao, "org.freedesktop.secrets", "/org/freedesktop/secrets",
-      "org.freedesktop.Secret.Service", "SearchItems", g_variant_new("(a{ss})", &atributos),
-      G_VARIANT_TYPE("(aoao)"), G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
-  g_object_unref(conexao);
+      "org.freedesktop.Secret.Service", "SearchItems", f.VariantNew("(a{ss})", &atributos),
+      TipoVariant("(aoao)"), G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
+  f.ObjectUnref(conexao);
   if (resposta == nullptr) return false;
-  GVariant* trancados = g_variant_get_child_value(resposta, 1);
-  const bool algum = g_variant_n_children(trancados) > 0;
-  g_variant_unref(trancados);
-  g_variant_unref(resposta);
+  GVariant* trancados = f.VariantGetChildValue(resposta, 1);
+  const bool algum = f.VariantNChildren(trancados) > 0;
+  f.VariantUnref(trancados);
+  f.VariantUnref(resposta);
   return algum;
 }
 
@@ -62,55 +68,61 @@ bool TChaveiroSecretService::Disponivel() {
   std::call_once(FPerguntado, [this] {
     // Opening a session is the first call a user of the service makes; it fails at once when
     // there is no session bus or nothing on it provides the service.
+    const TFuncoesSecret* f = FuncoesSecret();
+    if (f == nullptr) return;
     GError* erro = nullptr;
-    SecretService* servico = secret_service_get_sync(SECRET_SERVICE_OPEN_SESSION, nullptr, &erro);
+    SecretService* servico = f->ServiceGetSync(SECRET_SERVICE_OPEN_SESSION, nullptr, &erro);
     const TErroPtr dono(erro);
     FDisponivel = servico != nullptr;
-    if (servico != nullptr) g_object_unref(servico);
+    if (servico != nullptr) f->ObjectUnref(servico);
   });
   return FDisponivel;
 }
 
-void TChaveiroSecretService::ExigirServico() {
-  if (!Disponivel())
-    throw ENivraDFeException("Nenhum chaveiro (Secret Service) responde nesta sessão");
+const TFuncoesSecret& TChaveiroSecretService::ExigirServico() {
+  if (!Disponivel()) {
+    const std::string& motivo = ErroBibliotecaSecret();
+    throw ENivraDFeException("Nenhum chaveiro (Secret Service) responde nesta sessão" +
+                             (motivo.empty() ? "" : " (" + motivo + ")"));
+  }
+  return *FuncoesSecret();
 }
 
 TSenhaSecreta TChaveiroSecretService::Buscar(const std::string& numeroSerie) {
-  ExigirServico();
+  const TFuncoesSecret& f = ExigirServico();
   GError* erro = nullptr;
   // Non-pageable memory, wiped by secret_password_free.
-  gchar* texto = secret_password_lookup_nonpageable_sync(&kEsquema, nullptr, &erro, "serie",
-                                                         numeroSerie.c_str(), nullptr);
+  gchar* texto = f.PasswordLookupNonpageableSync(&kEsquema, nullptr, &erro, "serie",
+                                                 numeroSerie.c_str(), nullptr);
   const TErroPtr dono(erro);
   if (erro != nullptr) Falha("ler a senha do certificado " + numeroSerie, erro);
   if (texto == nullptr) {
-    if (ItemTrancado(numeroSerie))
+    if (ItemTrancado(f, numeroSerie))
       throw ENivraDFeException("O chaveiro que guarda a senha do certificado " + numeroSerie +
                                " está trancado e não foi destrancado");
     return {};
   }
   TSenhaSecreta senha(texto);
-  secret_password_free(texto);
+  f.PasswordFree(texto);
   return senha;
 }
 
 void TChaveiroSecretService::Guardar(const std::string& numeroSerie, const std::string& cnpj,
                                      const std::string& rotulo, const TSenhaSecreta& senha) {
-  ExigirServico();
+  const TFuncoesSecret& f = ExigirServico();
   GError* erro = nullptr;
-  const gboolean guardou = secret_password_store_sync(
-      &kEsquema, SECRET_COLLECTION_DEFAULT, rotulo.c_str(), senha.Texto(), nullptr, &erro, "serie",
-      numeroSerie.c_str(), "cnpj", cnpj.c_str(), nullptr);
+  const gboolean guardou = f.PasswordStoreSync(&kEsquema, SECRET_COLLECTION_DEFAULT, rotulo.c_str(),
+                                               senha.Texto(), nullptr, &erro, "serie",
+                                               numeroSerie.c_str(), "cnpj", cnpj.c_str(), nullptr);
   const TErroPtr dono(erro);
   if (guardou == FALSE) Falha("guardar a senha do certificado " + numeroSerie, erro);
 }
 
 bool TChaveiroSecretService::Remover(const std::string& numeroSerie) {
-  ExigirServico();
+  const TFuncoesSecret& f = ExigirServico();
   GError* erro = nullptr;
   const gboolean removeu =
-      secret_password_clear_sync(&kEsquema, nullptr, &erro, "serie", numeroSerie.c_str(), nullptr);
+      f.PasswordClearSync(&kEsquema, nullptr, &erro, "serie", numeroSerie.c_str(), nullptr);
   const TErroPtr dono(erro);
   if (erro != nullptr) Falha("remover a senha do certificado " + numeroSerie, erro);
   return removeu != FALSE;

@@ -7,6 +7,8 @@
 
 #include "security/senha_secreta.h"
 
+struct TFuncoesSecret;
+
 // What the store asks of a keyring. Each operation may show the desktop's prompt to unlock a
 // locked keyring, and waits for it.
 class TChaveiro {
@@ -36,7 +38,8 @@ class TChaveiro {
 };
 
 // The Secret Service of the session bus (GNOME Keyring, KWallet) through libsecret, in the
-// user's default collection. Whether it answers is asked once, at the first use.
+// user's default collection. Whether it answers is asked once, at the first use, which is also
+// when libsecret is loaded; without it, no keyring answers.
 class TChaveiroSecretService : public TChaveiro {
  public:
   [[nodiscard]] bool Disponivel() override;
@@ -46,7 +49,8 @@ class TChaveiroSecretService : public TChaveiro {
   bool Remover(const std::string& numeroSerie) override;
 
  private:
-  void ExigirServico();
+  // The library's calls; throws ENivraDFeException when no keyring answers.
+  const TFuncoesSecret& ExigirServico();
 
   std::once_flag FPerguntado;
   bool FDisponivel = false;

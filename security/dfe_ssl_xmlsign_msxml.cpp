@@ -38,9 +38,7 @@ TChaveXmlSec ChaveParaAssinar(const TCertContext& contexto, bool& externa) {
 
 }  // namespace
 
-TDFeSSLXmlSignMsXml::TDFeSSLXmlSignMsXml(TDFeSSL& ADFeSSL) : TDFeSSLXmlSignClass(ADFeSSL) {
-  IniciarBibliotecasXml();
-}
+TDFeSSLXmlSignMsXml::TDFeSSLXmlSignMsXml(TDFeSSL& ADFeSSL) : TDFeSSLXmlSignClass(ADFeSSL) {}
 
 std::string TDFeSSLXmlSignMsXml::NoAssinatura(const std::string& SignatureNode) {
   return SignatureNode.empty() ? SignatureNodePadrao : SignatureNode;
@@ -59,6 +57,7 @@ std::string TDFeSSLXmlSignMsXml::Assinar(const std::string& ConteudoXML,
                                          const std::string& SelectionNamespaces,
                                          const std::string& IdSignature,
                                          const std::string& IdAttr) {
+  IniciarBibliotecasXml();
   FpDFeSSL.CarregarCertificadoSeNecessario();
   const TCertContext* contexto = FpDFeSSL.CertContextWinApi();
   const std::string no = NoAssinatura(SignatureNode);

@@ -13,8 +13,9 @@ class TDFeSSLXmlSignMsXml : public TDFeSSLXmlSignClass {
   static constexpr const char* NamespaceDsPadrao =
       "xmlns:ds=\"http://www.w3.org/2000/09/xmldsig#\"";
 
-  // `ADFeSSL` is the owning facade and must outlive this object. Initialises xmlsec and libxml2
-  // for the process when no earlier object did; throws ENivraDFeException when they cannot start.
+  // `ADFeSSL` is the owning facade and must outlive this object. xmlsec and libxml2 are started
+  // for the process by the first signing, validation or check (a component that only sends
+  // requests never starts them); each of those throws ENivraDFeException when they cannot start.
   explicit TDFeSSLXmlSignMsXml(TDFeSSL& ADFeSSL);
 
   // Returns `ConteudoXML` (UTF-8) signed with the facade's certificate, loading it first when

@@ -73,6 +73,7 @@ TChaveXmlSec ChaveDoCertificado(xmlNode* no) {
 
 bool TDFeSSLXmlSignMsXml::Validar(const std::string& ConteudoXML, const std::string& ArqSchema,
                                   std::string& MsgErro) {
+  IniciarBibliotecasXml();
   TFalhaCargaXml falha;
   TDocXml doc = CarregarDocXml(ConteudoXML, &falha);
   if (!doc) {
@@ -97,6 +98,7 @@ bool TDFeSSLXmlSignMsXml::VerificarAssinatura(const std::string& ConteudoXML, st
                                               const std::string&, const std::string& SignatureNode,
                                               const std::string& SelectionNamespaces,
                                               const std::string&, const std::string& IdAttr) {
+  IniciarBibliotecasXml();
   const std::string no = NoAssinatura(SignatureNode);
   const std::string namespaces = NamespacesSelecao(SelectionNamespaces);
 

@@ -98,6 +98,29 @@ std::string CodificarCaracteres(std::u32string_view caracteres) {
   return resultado;
 }
 
+std::string UTF8Valido(std::string_view texto) {
+  std::string resultado;
+  resultado.reserve(texto.size());
+  while (!texto.empty()) {
+    // Runs of ASCII, most of any text, are copied whole.
+    size_t ascii = 0;
+    while (ascii < texto.size() && static_cast<unsigned char>(texto[ascii]) < 0x80) ++ascii;
+    resultado.append(texto.substr(0, ascii));
+    texto.remove_prefix(ascii);
+    if (texto.empty()) break;
+    char32_t codigo = 0;
+    const size_t tamanho = LerSequencia(texto, codigo);
+    if (tamanho == 0) {
+      AcrescentarUTF8(resultado, CaractereWindows1252(static_cast<unsigned char>(texto[0])));
+      texto.remove_prefix(1);
+    } else {
+      resultado.append(texto.substr(0, tamanho));
+      texto.remove_prefix(tamanho);
+    }
+  }
+  return resultado;
+}
+
 std::string CodificarWindows1252(std::u32string_view caracteres) {
   std::string resultado;
   resultado.reserve(caracteres.size());

@@ -207,13 +207,9 @@ std::string PrimeiroConteudoDeTags(const std::vector<std::string>& nomes, std::s
   return {};
 }
 
-std::string TextoParaUTF8(std::string_view texto) {
-  return CodificarCaracteres(DecodificarCaracteres(texto));
-}
+std::string TextoParaUTF8(std::string_view texto) { return UTF8Valido(texto); }
 
-std::string UTF8ParaTexto(std::string_view bytes) {
-  return CodificarCaracteres(DecodificarCaracteres(bytes));
-}
+std::string UTF8ParaTexto(std::string_view bytes) { return UTF8Valido(bytes); }
 
 bool XMLDeclaraUTF8(std::string_view xml) {
   const std::string inicio = Maiusculas(SemBOMEBrancos(xml).substr(0, 50));

@@ -33,4 +33,24 @@ TEST(Caracteres, EncodingRoundTripsEveryLength) {
   EXPECT_EQ(DecodificarCaracteres(CodificarCaracteres(texto)), texto);
 }
 
+TEST(Caracteres, ValidUtf8KeepsValidSequencesAndConvertsTheOtherBytes) {
+  const std::string casos[] = {
+      "",
+      "texto ASCII",
+      "aç€𝄞 e ASCII depois",
+      "S\xE3o Paulo",                  // Latin-1 letter alone
+      "\x80\x81\x9F",                  // Windows-1252 bytes, two of them undefined there
+      "fim truncado \xC3",             // truncated two-byte sequence at the end
+      "\xE2\x82 no meio",              // truncated three-byte sequence before ASCII
+      "\xC0\xAF",                      // overlong encoding of "/"
+      "\xED\xA0\x80",                  // encoded surrogate
+      "\xF4\x90\x80\x80",              // past U+10FFFF
+      "\xE7\xC3\xA7\xF0\x9F\x98\x80",  // stray byte before valid sequences
+  };
+  for (const std::string& bytes : casos) {
+    EXPECT_EQ(UTF8Valido(bytes), CodificarCaracteres(DecodificarCaracteres(bytes))) << bytes;
+  }
+  EXPECT_EQ(UTF8Valido("S\xE3o \x80"), "São €");
+}
+
 }  // namespace

@@ -57,6 +57,18 @@ class StatusSefaz : public ::testing::Test {
 
 const std::string kCaminho = "/ws/NFeStatusServico4.asmx";
 
+// The keyring's libraries are opened when the keyring is first used: a query that does not
+// need it does not map and relocate libsecret, GIO and GLib before it starts.
+TEST_F(StatusSefaz, StartsWithoutLoadingTheKeyringLibraries) {
+  // With LD_TRACE_LOADED_OBJECTS the dynamic loader lists what it loads and stops before main.
+  const TExecucao e =
+      RodarPrograma("/usr/bin/env", {"LD_TRACE_LOADED_OBJECTS=1", NIVRA_STATUS_SEFAZ},
+                    SenhaPKITeste, pasta.Caminho() + "erros");
+  ASSERT_NE(e.Texto.find("libcurl"), std::string::npos) << e.Texto << e.Erros;
+  for (const char* biblioteca : {"libsecret", "libgio", "libglib"})
+    EXPECT_EQ(e.Texto.find(biblioteca), std::string::npos) << biblioteca;
+}
+
 TEST_F(StatusSefaz, AnswersWithTheExitCodeAndFirstLineOfTheStatus) {
   enum class TCertificado { Arquivo, Repositorio, Token };
   struct TCaso {
