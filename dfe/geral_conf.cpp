@@ -68,6 +68,10 @@ void TGeralConf::SetSSLLib(TSSLLib Valor) {
   FSSLLib = Valor;
 }
 
+void TGeralConf::UsarPapeisDaCompilacao() {
+  if (!FSSL.PapeisEscolhidos()) SetSSLLib(TSSLLib::libOpenSSL);
+}
+
 void TGeralConf::SetSSLCryptLib(TSSLCryptLib Valor) {
   FSSL.SetSSLCryptLib(Valor);
   FSSLCryptLib = Valor;

@@ -39,6 +39,10 @@ class TGeralConf {
   void SetSSLHttpLib(TSSLHttpLib Valor);
   TSSLXmlSignLib SSLXmlSignLib() const { return FSSLXmlSignLib; }
   void SetSSLXmlSignLib(TSSLXmlSignLib Valor);
+  // When the program chose or installed no role at all, chooses the roles this build has
+  // (SSLLib := libOpenSSL: OpenSSL, libcurl and xmlsec1); otherwise does nothing, so a value a
+  // program set keeps its meaning. The component calls it before it first needs a role.
+  void UsarPapeisDaCompilacao();
 
   TkovTipoEmissao FormaEmissao() const { return FFormaEmissao; }
   void SetFormaEmissao(TkovTipoEmissao Valor) { FFormaEmissao = Valor; }
