@@ -75,6 +75,8 @@ class TGeralConf {
   TConfiguracoes& FConfiguracoes;
   TDFeSSL& FSSL;
   bool FCalcSSLLib = true;
+  // A program set one of the library settings (even to the value it had).
+  bool FPapeisEscolhidos = false;
   TSSLLib FSSLLib = TSSLLib::libNone;
   TSSLCryptLib FSSLCryptLib = TSSLCryptLib::cryNone;
   TSSLHttpLib FSSLHttpLib = TSSLHttpLib::httpNone;

@@ -55,7 +55,7 @@ void TNivraDFe::LerServicoDeParams(const std::string& ModeloDFe, const std::stri
     if (vigente > Versao)
       texto += ". A versão " + versao + " desse serviço foi desativada; o autorizador atende a " +
                DecimalParaTexto('.', "0.00", vigente) + " (Configuracoes.Geral.VersaoDF)";
-    else
+    else if (recurso != TWebServicesConf::kOrigemParams)
       texto += " (a tabela de serviços é escolhida em Configuracoes.Arquivos.IniServicos)";
     throw ENivraDFeException(texto);
   }

@@ -90,13 +90,14 @@ class TWebServicesConf {
   // The services table, one line per item. `Origem` names where the lines came from (a file's
   // name), for the messages of a failed lookup.
   const std::vector<std::string>& Params() const { return FParams; }
-  void SetParams(const std::vector<std::string>& Valor,
-                 const std::string& Origem = "Configuracoes.WebServices.Params") {
+  void SetParams(const std::vector<std::string>& Valor, const std::string& Origem = kOrigemParams) {
     FParams = Valor;
     FOrigemParams = Origem;
   }
+  // The origin of lines the program set itself.
+  static constexpr const char* kOrigemParams = "Configuracoes.WebServices.Params";
   // Where Params came from: the services file read, the embedded table's name
-  // (ResourceName), or "Configuracoes.WebServices.Params" for lines the program set.
+  // (ResourceName), or kOrigemParams for lines the program set.
   const std::string& OrigemParams() const { return FOrigemParams; }
   // HTTP time-out in milliseconds; a value of 0 or less becomes kTimeOutPadrao, so a request
   // never waits for ever.

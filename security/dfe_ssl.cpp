@@ -152,22 +152,22 @@ void TDFeSSL::SetSenha(const std::string& valor) {
 // --- Library choices and role objects -----------------------------------------------------
 
 void TDFeSSL::SetSSLCryptLib(TSSLCryptLib valor) {
-  FPapeisEscolhidos = true;
   if (valor == FSSLCryptLib) return;
+  FPapeisEscolhidos = true;
   TrocarCrypt(CriarCrypt(*this, valor));
   FSSLCryptLib = valor;
 }
 
 void TDFeSSL::SetSSLHttpLib(TSSLHttpLib valor) {
-  FPapeisEscolhidos = true;
   if (valor == FSSLHttpLib) return;
+  FPapeisEscolhidos = true;
   TrocarHttp(CriarHttp(*this, valor));
   FSSLHttpLib = valor;
 }
 
 void TDFeSSL::SetSSLXmlSignLib(TSSLXmlSignLib valor) {
-  FPapeisEscolhidos = true;
   if (valor == FSSLXmlSignLib) return;
+  FPapeisEscolhidos = true;
   TrocarXmlSign(CriarXmlSign(*this, valor));
   FSSLXmlSignLib = valor;
 }

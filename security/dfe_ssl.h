@@ -97,7 +97,7 @@ class TDFeSSL {
   void UsarSSLCryptClass(std::unique_ptr<TDFeSSLCryptClass> obj);
   void UsarSSLHttpClass(std::unique_ptr<TDFeSSLHttpClass> obj);
   void UsarSSLXmlSignClass(std::unique_ptr<TDFeSSLXmlSignClass> obj);
-  // Whether a program chose or installed any role since the last `Clear` (a choice that was
+  // Whether any role was changed or installed since the last `Clear` (a choice that was
   // refused counts): until then the component may pick this build's roles itself.
   bool PapeisEscolhidos() const { return FPapeisEscolhidos; }
 
