@@ -7,16 +7,11 @@
 #   status      status-sefaz and its manual page
 #   consulta    consulta-nfe and its manual page
 #   documento   documento-nfe and its manual page
-#   simulador   sefaz-simulador and its manual page
+#   simulador   sefaz-simulador, sefaz-simulador-pki (the throw-away PKI it needs) and its
+#               manual page
 # The programs carry the component linked in statically; the shared library is for developers'
 # own programs.
-# The library goes into Debian's multiarch folder (lib/x86_64-linux-gnu), with its pkgconfig/
-# and cmake/ folders, whatever the prefix; another folder given on the command line is kept.
-if(CMAKE_LIBRARY_ARCHITECTURE AND (NOT CMAKE_INSTALL_LIBDIR OR CMAKE_INSTALL_LIBDIR STREQUAL "lib"))
-  set(CMAKE_INSTALL_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE}
-      CACHE PATH "Object code libraries (LIBDIR)" FORCE)
-endif()
-include(GNUInstallDirs)
+# (The folders themselves are chosen in NivraPastasInstalacao.cmake.)
 include(CMakePackageConfigHelpers)
 find_package(OpenSSL 3 REQUIRED)
 find_package(CURL REQUIRED)
@@ -69,7 +64,8 @@ set(nivra_pasta_cmake ${CMAKE_INSTALL_LIBDIR}/cmake/NivraNFe)
 install(EXPORT NivraNFeTargets NAMESPACE NivraNFe:: DESTINATION ${nivra_pasta_cmake}
   COMPONENT dev)
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/pacote/NivraNFeConfig.cmake.in
-  ${PROJECT_BINARY_DIR}/pacote/NivraNFeConfig.cmake INSTALL_DESTINATION ${nivra_pasta_cmake})
+  ${PROJECT_BINARY_DIR}/pacote/NivraNFeConfig.cmake INSTALL_DESTINATION ${nivra_pasta_cmake}
+  PATH_VARS NIVRA_PASTA_DADOS)
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/pacote/NivraNFeConfigVersion.cmake
   COMPATIBILITY SameMajorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/pacote/NivraNFeConfig.cmake
@@ -78,7 +74,7 @@ install(FILES ${PROJECT_BINARY_DIR}/pacote/NivraNFeConfig.cmake
 
 # --- Data the programs and the component find under share/nivra ----------------------------
 install(FILES ${PROJECT_SOURCE_DIR}/resources/NivraNFeServicos.ini
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/nivra COMPONENT dados)
+  DESTINATION ${NIVRA_PASTA_DADOS} COMPONENT dados)
 
 # --- Desktop integration and manual pages ----------------------------------------------------
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/pacote/monitor-sefaz.desktop

@@ -77,8 +77,12 @@ set(CPACK_COMPONENT_DOCUMENTO_DESCRIPTION
 
 set(CPACK_DEBIAN_SIMULADOR_PACKAGE_NAME sefaz-simulador)
 set(CPACK_DEBIAN_SIMULADOR_PACKAGE_SECTION devel)
+# sefaz-simulador-pki makes its certificates with the openssl command; the token part needs
+# SoftHSM2 and OpenSC.
+set(CPACK_DEBIAN_SIMULADOR_PACKAGE_DEPENDS "openssl")
+set(CPACK_DEBIAN_SIMULADOR_PACKAGE_SUGGESTS "softhsm2, opensc")
 set(CPACK_COMPONENT_SIMULADOR_DESCRIPTION
-    "local NF-e authoriser for tests\nAn HTTPS server on the loopback address that answers the NF-e status service as\na state authoriser does, demanding a client certificate, for tests and demos.")
+    "local NF-e authoriser for tests\nAn HTTPS server on the loopback address that answers the NF-e services as\na state authoriser does, demanding a client certificate, for tests and demos.\nsefaz-simulador-pki makes the throw-away certificates it needs.")
 
 # Each package's copyright and changelog, as Debian asks of every package.
 set(nivra_changelog ${PROJECT_BINARY_DIR}/pacote/changelog.gz)

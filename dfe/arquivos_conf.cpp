@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "dfe/configuracoes.h"
+#include "dfe/dados_instalados.h"
 #include "dfe/nivra_dfe.h"
 #include "security/dfe_ssl.h"
 #include "util/arquivos.h"
@@ -44,11 +45,17 @@ void TArquivosConf::Assign(TArquivosConf& DeArquivosConf) {
 
 std::string TArquivosConf::PathSalvar() { return PastaComPadrao(FPathSalvar, "Docs"); }
 
-std::string TArquivosConf::PathSchemas() { return PastaComPadrao(FPathSchemas, "Schemas"); }
+std::string TArquivosConf::PathSchemas() {
+  // An installed program finds the schemas where the package put them.
+  if (FPathSchemas.empty()) FPathSchemas = LocalPadrao("Schemas", "schemas");
+  return PastaComPadrao(FPathSchemas, "Schemas");
+}
 
 std::string TArquivosConf::IniServicos() {
-  if (FIniServicos.empty())
-    FIniServicos = PastaDoExecutavel() + fpConfiguracoes.WebServices().ResourceName() + ".ini";
+  if (FIniServicos.empty()) {
+    const std::string nome = fpConfiguracoes.WebServices().ResourceName() + ".ini";
+    FIniServicos = LocalPadrao(nome, nome);
+  }
   return FIniServicos;
 }
 

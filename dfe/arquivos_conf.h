@@ -40,11 +40,13 @@ class TArquivosConf {
   std::string PathSalvar();
   void SetPathSalvar(const std::string& Valor) { FPathSalvar = Valor; }
   // Schema folder, trimmed and with a trailing "/"; empty means the executable's folder +
-  // "Schemas" (stored on first read). A relative folder stays relative.
+  // "Schemas" when it exists, else the installed data folder's "schemas" when that exists, else
+  // the executable's folder + "Schemas" (stored on first read). A relative folder stays relative.
   std::string PathSchemas();
   void SetPathSchemas(const std::string& Valor) { FPathSchemas = Valor; }
-  // Services file; empty means the executable's folder + WebServices.ResourceName + ".ini",
-  // stored on first read.
+  // Services file; empty means WebServices.ResourceName + ".ini" in the executable's folder when
+  // it exists there, else in the installed data folder when it exists there, else in the
+  // executable's folder (stored on first read; a missing file means the embedded table).
   std::string IniServicos();
   void SetIniServicos(const std::string& Valor) { FIniServicos = Valor; }
 

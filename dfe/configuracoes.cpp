@@ -48,5 +48,5 @@ void TConfiguracoes::LerParams(const std::string& NomeArqParams) {
   std::error_code erro;
   if (!std::filesystem::is_regular_file(NomeArqParams, erro))
     throw ENivraDFeException("Arquivo de Parâmetro não encontrado: " + NomeArqParams);
-  FPWebServices->SetParams(LerLinhasDeArquivo(NomeArqParams));
+  FPWebServices->SetParams(LerLinhasDeArquivo(NomeArqParams), NomeArqParams);
 }

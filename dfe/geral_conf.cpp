@@ -52,6 +52,7 @@ void TGeralConf::Assign(const TGeralConf& DeGeralConf) {
 }
 
 void TGeralConf::SetSSLLib(TSSLLib Valor) {
+  FPapeisEscolhidos = true;
   FCalcSSLLib = false;
   try {
     for (const TLinhaSSLLib& linha : kLinhasSSLLib) {
@@ -68,19 +69,26 @@ void TGeralConf::SetSSLLib(TSSLLib Valor) {
   FSSLLib = Valor;
 }
 
+void TGeralConf::UsarPapeisDaCompilacao() {
+  if (!FPapeisEscolhidos && !FSSL.PapeisEscolhidos()) SetSSLLib(TSSLLib::libOpenSSL);
+}
+
 void TGeralConf::SetSSLCryptLib(TSSLCryptLib Valor) {
+  FPapeisEscolhidos = true;
   FSSL.SetSSLCryptLib(Valor);
   FSSLCryptLib = Valor;
   if (FCalcSSLLib) RecalcularSSLLib();
 }
 
 void TGeralConf::SetSSLHttpLib(TSSLHttpLib Valor) {
+  FPapeisEscolhidos = true;
   FSSL.SetSSLHttpLib(Valor);
   FSSLHttpLib = Valor;
   if (FCalcSSLLib) RecalcularSSLLib();
 }
 
 void TGeralConf::SetSSLXmlSignLib(TSSLXmlSignLib Valor) {
+  FPapeisEscolhidos = true;
   FSSL.SetSSLXmlSignLib(Valor);
   FSSLXmlSignLib = Valor;
   if (FCalcSSLLib) RecalcularSSLLib();

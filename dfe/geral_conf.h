@@ -39,6 +39,10 @@ class TGeralConf {
   void SetSSLHttpLib(TSSLHttpLib Valor);
   TSSLXmlSignLib SSLXmlSignLib() const { return FSSLXmlSignLib; }
   void SetSSLXmlSignLib(TSSLXmlSignLib Valor);
+  // When the program chose or installed no role at all, chooses the roles this build has
+  // (SSLLib := libOpenSSL: OpenSSL, libcurl and xmlsec1); otherwise does nothing, so a value a
+  // program set keeps its meaning. The component calls it before it first needs a role.
+  void UsarPapeisDaCompilacao();
 
   TkovTipoEmissao FormaEmissao() const { return FFormaEmissao; }
   void SetFormaEmissao(TkovTipoEmissao Valor) { FFormaEmissao = Valor; }
@@ -71,6 +75,8 @@ class TGeralConf {
   TConfiguracoes& FConfiguracoes;
   TDFeSSL& FSSL;
   bool FCalcSSLLib = true;
+  // A program set one of the library settings (even to the value it had).
+  bool FPapeisEscolhidos = false;
   TSSLLib FSSLLib = TSSLLib::libNone;
   TSSLCryptLib FSSLCryptLib = TSSLCryptLib::cryNone;
   TSSLHttpLib FSSLHttpLib = TSSLHttpLib::httpNone;

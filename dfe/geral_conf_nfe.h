@@ -37,7 +37,8 @@ class TGeralConfNFe : public TGeralConf {
 
  private:
   TkovModeloDF FModeloDF = TkovModeloDF::moNFe;
-  TkovVersaoDF FVersaoDF = TkovVersaoDF::ve310;
+  // 4.00, the layout every authoriser takes (3.10 was retired), unless a program sets another.
+  TkovVersaoDF FVersaoDF = TkovVersaoDF::ve400;
   bool FAtualizarXMLCancelado = false;
   std::string FIdCSC;
   std::string FCSC;

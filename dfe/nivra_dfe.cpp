@@ -125,7 +125,17 @@ void TNivraDFe::GerarException(const std::string& Msg, const std::exception* E) 
   if (E != nullptr) texto += "\r\n" + std::string(E->what());
   bool tratado = false;
   FazerLog("ERRO: " + texto, tratado);
-  if (!tratado) throw ENivraDFeException(texto);
+  if (tratado) return;
+  // A component failure keeps its type under the added context.
+  if (const auto* falha = dynamic_cast<const ENivraDFeException*>(E))
+    falha->LancarComMensagem(texto);
+  throw ENivraDFeException(texto);
+}
+
+void TNivraDFe::GerarFalha(const ENivraDFeException& Falha) {
+  bool tratado = false;
+  FazerLog("ERRO: " + std::string(Falha.what()), tratado);
+  if (!tratado) Falha.LancarComMensagem(Falha.what());
 }
 
 TDateTime TNivraDFe::Agora() const { return FRelogio ? FRelogio() : ::Agora(); }

@@ -16,6 +16,7 @@
 #include "security/dfe_ssl.h"
 #include "util/datahora.h"
 #include "util/enumeracoes.h"
+#include "util/excecoes.h"
 
 class TNivraMail;
 
@@ -109,7 +110,12 @@ class TNivraDFe : public TObservadorLiberacao {
   void FazerLog(const std::string& Msg, bool& Tratado);
   // Logs "ERRO: " + the text (Msg, and CR LF + E's message when E is given) and throws
   // ENivraDFeException with the text, unless the log handler marked it handled; then returns.
+  // When E is a component exception, the one thrown is of E's type (ENivraDFeTempoEsgotado,
+  // ENivraDFeSenhaInvalida, ...), so the kind of failure survives the added context.
   void GerarException(const std::string& Msg, const std::exception* E = nullptr);
+  // Logs "ERRO: " + Falha's message and throws a copy of Falha (of its own type), unless the log
+  // handler marked it handled; then returns.
+  void GerarFalha(const ENivraDFeException& Falha);
   // Writes ConteudoXML as UTF-8 to the file NomeArquivo in the folder aPath, else PathSalvar,
   // without the "<-><->" markers and with a UTF-8 declaration in front unless it has one (one
   // of another encoding, even after a byte-order mark or blanks, is replaced). Bytes that are

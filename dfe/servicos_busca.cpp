@@ -40,7 +40,8 @@ void TNivraDFe::LerServicoDeParams(const std::string& ModeloDFe, const std::stri
                                    std::string& SoapAction) {
   const std::string secao = NomeSecaoServicos(ModeloDFe, UF, TipoAmbiente);
   CarregarParametros(true);
-  const std::string& recurso = Configuracoes().WebServices().ResourceName();
+  // Messages name the table actually read.
+  const std::string& recurso = Configuracoes().WebServices().OrigemParams();
   TEnderecoServico endereco;
   try {
     endereco = ResolverEnderecoServico(*FPIniParams, recurso, secao, NomeServico, Versao);
@@ -54,6 +55,8 @@ void TNivraDFe::LerServicoDeParams(const std::string& ModeloDFe, const std::stri
     if (vigente > Versao)
       texto += ". A versão " + versao + " desse serviço foi desativada; o autorizador atende a " +
                DecimalParaTexto('.', "0.00", vigente) + " (Configuracoes.Geral.VersaoDF)";
+    else if (recurso != TWebServicesConf::kOrigemParams)
+      texto += " (a tabela de serviços é escolhida em Configuracoes.Arquivos.IniServicos)";
     throw ENivraDFeException(texto);
   }
   URL = endereco.URL;
@@ -121,6 +124,7 @@ bool TNivraDFe::ValidarNoSchema(const std::string& XML, const std::string& NomeS
              tratado);
     return true;
   }
+  Configuracoes().Geral().UsarPapeisDaCompilacao();
   return SSL().Validar(XML, schema, MsgErro);
 }
 

@@ -61,13 +61,18 @@ void TWebServicesConf::Assign(const TWebServicesConf& DeWebServicesConf) {
   FAjustaAguardaConsultaRet = DeWebServicesConf.FAjustaAguardaConsultaRet;
   FSalvar = DeWebServicesConf.FSalvar;
   FParams = DeWebServicesConf.FParams;
+  FOrigemParams = DeWebServicesConf.FOrigemParams;
   SetVerificarServidor(DeWebServicesConf.VerificarServidor());
   SetArquivoCA(DeWebServicesConf.ArquivoCA());
 }
 
 void TWebServicesConf::LerParams() {
   std::string texto = LerParamsDeArquivo();
-  if (texto.empty()) texto = LerParamsDeRecurso();
+  FOrigemParams = FConfiguracoes.Arquivos().IniServicos();
+  if (texto.empty()) {
+    texto = LerParamsDeRecurso();
+    FOrigemParams = FResourceName;
+  }
   FParams = DividirLinhas(texto);
 }
 

@@ -87,9 +87,18 @@ class TWebServicesConf {
   // Save the SOAP envelopes as well as the documents.
   bool Salvar() const { return FSalvar; }
   void SetSalvar(bool Valor) { FSalvar = Valor; }
-  // The services table, one line per item.
+  // The services table, one line per item. `Origem` names where the lines came from (a file's
+  // name), for the messages of a failed lookup.
   const std::vector<std::string>& Params() const { return FParams; }
-  void SetParams(const std::vector<std::string>& Valor) { FParams = Valor; }
+  void SetParams(const std::vector<std::string>& Valor, const std::string& Origem = kOrigemParams) {
+    FParams = Valor;
+    FOrigemParams = Origem;
+  }
+  // The origin of lines the program set itself.
+  static constexpr const char* kOrigemParams = "Configuracoes.WebServices.Params";
+  // Where Params came from: the services file read, the embedded table's name
+  // (ResourceName), or kOrigemParams for lines the program set.
+  const std::string& OrigemParams() const { return FOrigemParams; }
   // HTTP time-out in milliseconds; a value of 0 or less becomes kTimeOutPadrao, so a request
   // never waits for ever.
   int TimeOut() const { return FTimeOut; }
@@ -127,6 +136,7 @@ class TWebServicesConf {
   bool FAjustaAguardaConsultaRet = false;
   bool FSalvar = false;
   std::vector<std::string> FParams;
+  std::string FOrigemParams;
   int FTimeOut = 5000;
   bool FVerificarServidor = false;
   std::string FArquivoCA;

@@ -50,6 +50,7 @@ bool TDFeWebService::Executar() {
 
 bool TDFeWebService::ExecutarEtapas() {
   FazerLog("Inicio " + ClassName(), false);
+  FPConfiguracoes.Geral().UsarPapeisDaCompilacao();
   PrepararServico();
 
   bool resultado = false;
@@ -145,9 +146,14 @@ void TDFeWebService::TransmitirEnvelope() {
                               !certificados.ArquivoPFX().empty();
   if (temCertificado && certificados.VerificarValidade()) {
     const TDateTime vencimento = FPDFeOwner.SSL().CertDataVenc();
+    // No date at all: no crypto library was chosen that can read a certificate.
+    if (vencimento == 0)
+      throw ENivraDFeException(
+          "Data de Validade do Certificado não pôde ser lida: escolha a biblioteca de "
+          "criptografia em Configuracoes.Geral.SSLCryptLib (ou SSLLib)");
     if (FPDFeOwner.Agora() > vencimento)
-      throw ENivraDFeException("Data de Validade do Certificado já expirou: " +
-                               FormatarData("", vencimento));
+      throw ENivraDFeCertificadoExpirado("Data de Validade do Certificado já expirou: " +
+                                         FormatarData("", vencimento));
   }
 
   if (!EstaAssinado(FPEnvelopeSoap)) FPEnvelopeSoap = GarantirXMLUTF8(FPEnvelopeSoap);
@@ -241,6 +247,11 @@ void TDFeWebService::AplicarOpcoesGerador(TGerador& Gerador) {
 
 void TDFeWebService::Falhar(const std::string& Msg) {
   GerarException(Msg);
+  throw TFalhaTratada{};
+}
+
+void TDFeWebService::Falhar(const ENivraDFeException& Falha) {
+  FPDFeOwner.GerarFalha(Falha);
   throw TFalhaTratada{};
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <typeinfo>
 
+#include "util/excecoes.h"
 #include "util/nome_classe.h"
 
 class TNivraDFe;
@@ -113,6 +114,8 @@ class TDFeWebService {
   // Reports a failure through GerarException; when the log handler marked it as handled,
   // stops the request so that Executar returns false. Never returns normally.
   [[noreturn]] void Falhar(const std::string& Msg);
+  // The same for a failure of its own type (through TNivraDFe::GerarFalha).
+  [[noreturn]] void Falhar(const ENivraDFeException& Falha);
   // Reports the failure of a step the subclass does not provide.
   [[noreturn]] void NaoImplementado(const std::string& Passo);
 

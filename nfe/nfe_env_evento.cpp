@@ -94,7 +94,7 @@ void TNFeEnvEvento::DefinirDadosMsg() {
 
   if (!FPDFeOwner.ValidarNoSchema(FPDadosMsg, "envEvento", TextoParaDecimal(FPVersaoServico, 0),
                                   FPMsg))
-    Falhar(FPMsg);
+    Falhar(ENivraDFeFalhaSchema(FPMsg));
 
   for (std::size_t i = 0; i < pedido.Evento.size(); ++i) FEvento.Evento[i].Id = pedido.Evento[i].Id;
 }

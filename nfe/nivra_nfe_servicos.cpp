@@ -17,7 +17,7 @@ constexpr int kOrgaoNacional = 91;
 
 bool TNivraNFe::ExecutarServico(TDFeWebService& Servico) {
   const bool resultado = Servico.Executar();
-  if (!resultado) GerarException(Servico.Msg());
+  if (!resultado) GerarFalha(ENivraDFeRespostaRecusada(Servico.Msg()));
   return resultado;
 }
 
@@ -43,6 +43,7 @@ bool TNivraNFe::Enviar(const std::string& ALote, bool Imprimir, bool Sincrono, b
 }
 
 bool TNivraNFe::PrepararNotas() {
+  Configuracoes().Geral().UsarPapeisDaCompilacao();
   for (std::size_t i = 0; i < NotasFiscais().Count(); ++i) {
     NotaFiscal& nota = NotasFiscais().Items(i);
     // A document built from the model is written first; its alerts are its errors.
@@ -67,7 +68,8 @@ bool TNivraNFe::PrepararNotas() {
                          versao.empty() ? VersaoParaNumero(Configuracoes().Geral().VersaoDF())
                                         : TextoParaDecimal(versao, 0),
                          erro)) {
-      GerarException("Falha na validação dos dados da nota " + nota.ChaveAcesso() + "\r\n" + erro);
+      GerarFalha(ENivraDFeFalhaSchema("Falha na validação dos dados da nota " + nota.ChaveAcesso() +
+                                      "\r\n" + erro));
       return false;
     }
   }

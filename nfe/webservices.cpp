@@ -26,11 +26,11 @@ bool TWebServices::Envia(const std::string& ALote, bool ASincrono, bool AZipado)
   FEnviar->SetLote(ALote);
   FEnviar->SetSincrono(ASincrono);
   FEnviar->SetZipado(AZipado);
-  if (!FEnviar->Executar()) FNivraNFe.GerarException(FEnviar->Msg());
+  if (!FEnviar->Executar()) FNivraNFe.GerarFalha(ENivraDFeRespostaRecusada(FEnviar->Msg()));
   // A synchronous answer without a receipt to poll already holds the result.
   if (ASincrono && (FEnviar->Recibo().empty() || FEnviar->cStat() != 103)) return true;
   FRetorno->SetRecibo(FEnviar->Recibo());
-  if (!FRetorno->Executar()) FNivraNFe.GerarException(FRetorno->Msg());
+  if (!FRetorno->Executar()) FNivraNFe.GerarFalha(ENivraDFeRespostaRecusada(FRetorno->Msg()));
   return true;
 }
 
@@ -38,6 +38,10 @@ void TWebServices::Inutiliza(const std::string& CNPJ, const std::string& AJustif
                              int Modelo, int Serie, int NumeroInicial, int NumeroFinal) {
   const std::string cnpj = CNPJSemMascara(CNPJ);
   if (!CNPJValido(cnpj)) throw ENivraNFeException("CNPJ: " + cnpj + ", inválido.");
+  if (NumeroInicial > NumeroFinal)
+    throw ENivraNFeException("Número inicial " + std::to_string(NumeroInicial) +
+                             " maior que o número final " + std::to_string(NumeroFinal) +
+                             " da faixa a inutilizar.");
   FInutilizacao->SetCNPJ(cnpj);
   FInutilizacao->SetModelo(Modelo);
   FInutilizacao->SetSerie(Serie);
@@ -45,7 +49,8 @@ void TWebServices::Inutiliza(const std::string& CNPJ, const std::string& AJustif
   FInutilizacao->SetNumeroInicial(NumeroInicial);
   FInutilizacao->SetNumeroFinal(NumeroFinal);
   if (!FInutilizacao->SetJustificativa(AJustificativa)) return;
-  if (!FInutilizacao->Executar()) FNivraNFe.GerarException(FInutilizacao->Msg());
+  if (!FInutilizacao->Executar())
+    FNivraNFe.GerarFalha(ENivraDFeRespostaRecusada(FInutilizacao->Msg()));
 }
 
 // The component keeps the container through its base class, so that its own library does not

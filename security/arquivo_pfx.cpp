@@ -61,7 +61,7 @@ TConteudoPFX LerPFX(std::string_view dados, const char* senha) {
   const bool semMAC = PKCS12_mac_present(p12.get()) == 0;
   if (!SenhaConfere(p12.get(), senha, efetiva)) {
     ERR_clear_error();
-    throw ENivraDFeException(std::string(Prefixo) + "Senha informada está errada");
+    throw ENivraDFeSenhaInvalida(std::string(Prefixo) + "Senha informada está errada");
   }
   EVP_PKEY* chave = nullptr;
   X509* certificado = nullptr;
@@ -69,7 +69,7 @@ TConteudoPFX LerPFX(std::string_view dados, const char* senha) {
   if (PKCS12_parse(p12.get(), efetiva, &chave, &certificado, &cadeia) != 1) {
     if (semMAC && *senha != '\0') {
       ERR_clear_error();
-      throw ENivraDFeException(std::string(Prefixo) + "Senha informada está errada");
+      throw ENivraDFeSenhaInvalida(std::string(Prefixo) + "Senha informada está errada");
     }
     throw ENivraDFeException(std::string(Prefixo) +
                              "Falha em \"PFXImportCertStore\" Erro: " + UltimoErroOpenSSL());

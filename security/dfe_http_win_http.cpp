@@ -2,6 +2,7 @@
 #include "security/dfe_http_win_http.h"
 
 #include "security/dfe_ssl.h"
+#include "security/erros_http.h"
 #include "security/win_http_req_resp.h"
 #include "security/win_inet_req_resp.h"
 #include "util/excecoes.h"
@@ -54,16 +55,25 @@ std::string TDFeHttpWinHttp::Enviar(const std::string& ConteudoXML, const std::s
   ConfigurarHTTP(AURL, ASoapAction, AMimeType);
   std::string resposta;
   std::string mensagem;
+  bool semResposta = false;
   try {
     FWinHTTPReqResp->Execute(ConteudoXML, resposta);
     const uint32_t status = FWinHTTPReqResp->HTTPResultCode();
     if (status >= 200 && status <= 202) return resposta;
   } catch (const std::exception& e) {
     mensagem = e.what();
+    semResposta = true;
   } catch (...) {
     // Nothing to tell beyond the codes.
+    semResposta = true;
   }
-  throw ENivraDFeException("Erro Interno: " + std::to_string(InternalErrorCode()) +
-                           "\r\nErro HTTP: " + std::to_string(HTTPResultCode()) + "\r\n" +
-                           mensagem);
+  const std::string texto = "Erro Interno: " + std::to_string(InternalErrorCode()) +
+                            "\r\nErro HTTP: " + std::to_string(HTTPResultCode()) + "\r\n" +
+                            mensagem;
+  // The exchange failed before an answer (time-out, connection, TLS), or the server answered
+  // with a status that is not a success.
+  if (!semResposta) throw ENivraDFeFalhaHTTP(texto);
+  if (static_cast<uint32_t>(InternalErrorCode()) == ErroHTTP::TimeOut)
+    throw ENivraDFeTempoEsgotado(texto);
+  throw ENivraDFeConexao(texto);
 }

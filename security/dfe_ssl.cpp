@@ -21,15 +21,14 @@ namespace {
 
 // The role objects of each library choice. A choice whose library is left out of the build is
 // refused with its message. A choice without an implementation of its own is answered by the
-// role's base class.
+// role's base class. This build's roles are OpenSSL, libcurl and xmlsec1: the OpenSSL names
+// select them as the Windows names do.
 std::unique_ptr<TDFeSSLCryptClass> CriarCrypt(TDFeSSL& ssl, TSSLCryptLib lib) {
   switch (lib) {
-    case TSSLCryptLib::cryOpenSSL:
-      throw ENivraDFeException(
-          "Suporte a libOpenSSL foi desativado por compilação {$DEFINE DFE_SEM_OPENSSL}");
     case TSSLCryptLib::cryCapicom:
       throw ENivraDFeException(
           "Suporte a libCapicom foi desativado por compilação {$DEFINE DFE_SEM_CAPICOM}");
+    case TSSLCryptLib::cryOpenSSL:
     case TSSLCryptLib::cryWinCrypt:
       return std::make_unique<TDFeWinCrypt>(ssl);
     case TSSLCryptLib::cryNone:
@@ -41,8 +40,7 @@ std::unique_ptr<TDFeSSLCryptClass> CriarCrypt(TDFeSSL& ssl, TSSLCryptLib lib) {
 std::unique_ptr<TDFeSSLHttpClass> CriarHttp(TDFeSSL& ssl, TSSLHttpLib lib) {
   switch (lib) {
     case TSSLHttpLib::httpOpenSSL:
-      throw ENivraDFeException(
-          "Suporte a \"httpOpenSSL\" foi desativado por compilação {$DEFINE DFE_SEM_OPENSSL}");
+      return std::make_unique<TDFeHttpWinHttp>(ssl, TSSLHttpLib::httpWinHttp);
     case TSSLHttpLib::httpWinINet:
     case TSSLHttpLib::httpWinHttp:
       return std::make_unique<TDFeHttpWinHttp>(ssl, lib);
@@ -55,12 +53,10 @@ std::unique_ptr<TDFeSSLHttpClass> CriarHttp(TDFeSSL& ssl, TSSLHttpLib lib) {
 
 std::unique_ptr<TDFeSSLXmlSignClass> CriarXmlSign(TDFeSSL& ssl, TSSLXmlSignLib lib) {
   switch (lib) {
-    case TSSLXmlSignLib::xsXmlSec:
-      throw ENivraDFeException(
-          "Suporte a \"xsXmlSec\" foi desativado por compilação {$DEFINE DFE_SEM_OPENSSL}");
     case TSSLXmlSignLib::xsMsXmlCapicom:
       throw ENivraDFeException(
           "Suporte a \"xsMsXmlCapicom\" foi desativado por compilação {$DEFINE DFE_SEM_CAPICOM}");
+    case TSSLXmlSignLib::xsXmlSec:
     case TSSLXmlSignLib::xsMsXml:
       return std::make_unique<TDFeSSLXmlSignMsXml>(ssl);
     case TSSLXmlSignLib::xsNone:
@@ -114,6 +110,7 @@ void TDFeSSL::Clear() {
   FSSLCryptLib = TSSLCryptLib::cryNone;
   FSSLHttpLib = TSSLHttpLib::httpNone;
   FSSLXmlSignLib = TSSLXmlSignLib::xsNone;
+  FPapeisEscolhidos = false;
   FTimeOut = 5000;
   FSSLType = TSSLType::LT_all;
   FSSLDgst = TSSLDgst::dgstSHA1;
@@ -156,18 +153,21 @@ void TDFeSSL::SetSenha(const std::string& valor) {
 
 void TDFeSSL::SetSSLCryptLib(TSSLCryptLib valor) {
   if (valor == FSSLCryptLib) return;
+  FPapeisEscolhidos = true;
   TrocarCrypt(CriarCrypt(*this, valor));
   FSSLCryptLib = valor;
 }
 
 void TDFeSSL::SetSSLHttpLib(TSSLHttpLib valor) {
   if (valor == FSSLHttpLib) return;
+  FPapeisEscolhidos = true;
   TrocarHttp(CriarHttp(*this, valor));
   FSSLHttpLib = valor;
 }
 
 void TDFeSSL::SetSSLXmlSignLib(TSSLXmlSignLib valor) {
   if (valor == FSSLXmlSignLib) return;
+  FPapeisEscolhidos = true;
   TrocarXmlSign(CriarXmlSign(*this, valor));
   FSSLXmlSignLib = valor;
 }
@@ -175,18 +175,21 @@ void TDFeSSL::SetSSLXmlSignLib(TSSLXmlSignLib valor) {
 void TDFeSSL::UsarSSLCryptClass(std::unique_ptr<TDFeSSLCryptClass> obj) {
   if (!obj) obj = std::make_unique<TDFeSSLCryptClass>(*this);
   ConferirDono(*obj, *this);
+  FPapeisEscolhidos = true;
   TrocarCrypt(std::move(obj));
 }
 
 void TDFeSSL::UsarSSLHttpClass(std::unique_ptr<TDFeSSLHttpClass> obj) {
   if (!obj) obj = std::make_unique<TDFeSSLHttpClass>(*this);
   ConferirDono(*obj, *this);
+  FPapeisEscolhidos = true;
   TrocarHttp(std::move(obj));
 }
 
 void TDFeSSL::UsarSSLXmlSignClass(std::unique_ptr<TDFeSSLXmlSignClass> obj) {
   if (!obj) obj = std::make_unique<TDFeSSLXmlSignClass>(*this);
   ConferirDono(*obj, *this);
+  FPapeisEscolhidos = true;
   TrocarXmlSign(std::move(obj));
 }
 

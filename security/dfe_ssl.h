@@ -82,7 +82,8 @@ class TDFeSSL {
   // Library choices. Setting the current choice does nothing. Otherwise the role's object is
   // replaced by the one of the choice (the old crypto object unloads its certificate first).
   // A choice that is not available throws ENivraDFeException and leaves the role's object and
-  // recorded choice unchanged.
+  // recorded choice unchanged. The OpenSSL names (cryOpenSSL, httpOpenSSL, xsXmlSec) select
+  // this build's roles as cryWinCrypt, httpWinHttp and xsMsXml do.
   TSSLCryptLib SSLCryptLib() const { return FSSLCryptLib; }
   void SetSSLCryptLib(TSSLCryptLib valor);
   TSSLHttpLib SSLHttpLib() const { return FSSLHttpLib; }
@@ -96,6 +97,9 @@ class TDFeSSL {
   void UsarSSLCryptClass(std::unique_ptr<TDFeSSLCryptClass> obj);
   void UsarSSLHttpClass(std::unique_ptr<TDFeSSLHttpClass> obj);
   void UsarSSLXmlSignClass(std::unique_ptr<TDFeSSLXmlSignClass> obj);
+  // Whether any role was changed or installed since the last `Clear` (a choice that was
+  // refused counts): until then the component may pick this build's roles itself.
+  bool PapeisEscolhidos() const { return FPapeisEscolhidos; }
 
   TSSLType SSLType() const { return FSSLType; }
   void SetSSLType(TSSLType valor) { FSSLType = valor; }
@@ -243,6 +247,7 @@ class TDFeSSL {
   TSSLHttpLib FSSLHttpLib = TSSLHttpLib::httpNone;
   std::unique_ptr<TDFeSSLXmlSignClass> FSSLXmlSignClass;
   TSSLXmlSignLib FSSLXmlSignLib = TSSLXmlSignLib::xsNone;
+  bool FPapeisEscolhidos = false;
   TSSLType FSSLType = TSSLType::LT_all;
   TSSLStoreLocation FStoreLocation = TSSLStoreLocation::slCurrentUser;
   std::string FStoreName;

@@ -41,11 +41,11 @@ std::unique_ptr<xmlSchema, TLiberaSchema> CarregarSchema(const std::string& arqu
   if (parser) xmlSchemaSetParserStructuredErrors(parser.get(), GuardarPrimeiroErro, &erro);
   std::unique_ptr<xmlSchema, TLiberaSchema> schema(parser ? xmlSchemaParse(parser.get()) : nullptr);
   if (!schema)
-    throw ENivraDFeException("Não foi possível carregar o Schema: " + arquivo + "\r\n" + erro);
+    throw ENivraDFeFalhaSchema("Não foi possível carregar o Schema: " + arquivo + "\r\n" + erro);
   const char* alvo = reinterpret_cast<const char*>(schema->targetNamespace);
   if (namespaceURI != (alvo != nullptr ? alvo : ""))
-    throw ENivraDFeException("O Schema " + arquivo + " não é do namespace \"" + namespaceURI +
-                             "\"");
+    throw ENivraDFeFalhaSchema("O Schema " + arquivo + " não é do namespace \"" + namespaceURI +
+                               "\"");
   return schema;
 }
 

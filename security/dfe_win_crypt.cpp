@@ -113,7 +113,7 @@ void TDFeWinCrypt::CarregarCertificado() {
     const std::string arquivo = ssl.ArquivoPFX();
     std::error_code erro;
     if (!std::filesystem::is_regular_file(arquivo, erro))
-      throw ENivraDFeException("Arquivo: " + arquivo + " não encontrado");
+      throw ENivraDFeCertificadoNaoEncontrado("Arquivo: " + arquivo + " não encontrado");
     const std::string dados = LerArquivoBinario(arquivo);
     ssl.SetDadosPFX(dados);
     ImportarPFX(dados);
@@ -122,7 +122,7 @@ void TDFeWinCrypt::CarregarCertificado() {
   } else {
     CarregarDoStore(ssl.NumeroSerie());
   }
-  if (!FCertificado) throw ENivraDFeException("Certificado Digital não encontrado!");
+  if (!FCertificado) throw ENivraDFeCertificadoNaoEncontrado("Certificado Digital não encontrado!");
   try {
     ConcluirCarga();
   } catch (...) {
@@ -185,7 +185,7 @@ void TDFeWinCrypt::CarregarDoStore(const std::string& numeroSerie) {
       return;
     }
   }
-  throw ENivraDFeException("Certificado \"" + numeroSerie + "\" não encontrado!");
+  throw ENivraDFeCertificadoNaoEncontrado("Certificado \"" + numeroSerie + "\" não encontrado!");
 }
 
 void TDFeWinCrypt::InformarPIN(const std::string& pin) {
@@ -193,10 +193,10 @@ void TDFeWinCrypt::InformarPIN(const std::string& pin) {
     case CKR_PIN_INCORRECT:
     case CKR_PIN_INVALID:
     case CKR_PIN_LEN_RANGE:
-      throw ENivraDFeException(
+      throw ENivraDFeSenhaInvalida(
           "O cartão não pode ser acessado porque o PIN errado foi apresentado.");
     case CKR_PIN_LOCKED:
-      throw ENivraDFeException(
+      throw ENivraDFeSenhaInvalida(
           "O cartão não pode ser acessado porque o número máximo de tentativas de entrada de PIN "
           "foi atingido");
     default:

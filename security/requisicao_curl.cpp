@@ -3,7 +3,6 @@
 
 #include <openssl/ssl.h>
 
-#include <chrono>
 #include <mutex>
 
 #include "security/erros_http.h"
@@ -66,34 +65,6 @@ CURLcode AoCriarContextoTLS(CURL*, void* contexto, void* dados) {
     return CURLE_SSL_CERTPROBLEM;
   }
   return CURLE_OK;
-}
-
-// Ends the transfer when no byte moved either way for the time-out, or when, once the answer
-// began, fewer than `BytesMinimosPorEspera` of it came during a whole time-out: a server that
-// drips its answer a few bytes at a time cannot hold the exchange open forever.
-int AoProgredir(void* dados, curl_off_t, curl_off_t recebidos, curl_off_t, curl_off_t enviados) {
-  auto* espera = static_cast<TRequisicaoCurl::TEspera*>(dados);
-  const auto agora = std::chrono::steady_clock::now();
-  if (recebidos > 0 && !espera->RespostaIniciada) {
-    espera->RespostaIniciada = true;
-    espera->InicioJanela = agora;
-    espera->RecebidosInicioJanela = 0;
-  }
-  if (espera->RespostaIniciada && agora - espera->InicioJanela >= espera->Limite) {
-    if (recebidos - espera->RecebidosInicioJanela < TRequisicaoCurl::BytesMinimosPorEspera) {
-      espera->Esgotada = true;
-      return 1;
-    }
-    espera->InicioJanela = agora;
-    espera->RecebidosInicioJanela = recebidos;
-  }
-  if (recebidos + enviados != espera->Bytes) {
-    espera->Bytes = recebidos + enviados;
-    espera->UltimoProgresso = agora;
-    return 0;
-  }
-  espera->Esgotada = agora - espera->UltimoProgresso >= espera->Limite;
-  return espera->Esgotada ? 1 : 0;
 }
 
 // Appends to the answer up to the cap; a longer answer ends the transfer.
@@ -159,13 +130,10 @@ uint32_t TRequisicaoCurl::DefinirProxy(const std::string& proxy, const std::stri
 
 uint32_t TRequisicaoCurl::DefinirTimeOut(int ms) {
   CURL* curl = FCurl.get();
-  FEspera.Limite = std::chrono::milliseconds(ms);
-  // libcurl has no separate send and receive time-outs: the progress callback ends a transfer
-  // that moved no byte for the time-out.
+  // The whole exchange (connection, request and answer) ends at the time-out, to the
+  // millisecond; a server that accepts and then drips or withholds its answer cannot stretch it.
   return PrimeiraFalha(curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(ms)),
-                       curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, AoProgredir),
-                       curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &FEspera),
-                       curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L));
+                       curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(ms)));
 }
 
 uint32_t TRequisicaoCurl::DefinirVersaoTLS(TSSLType tipo) {
@@ -243,15 +211,10 @@ uint32_t TRequisicaoCurl::Enviar(const std::string& corpo, std::string& resposta
       curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE,
                        static_cast<curl_off_t>(TamanhoMaximoResposta)));
   if (codigo != 0) return codigo;
-  const std::chrono::milliseconds limite = FEspera.Limite;
-  FEspera = TEspera{};
-  FEspera.Limite = limite;
-  FEspera.UltimoProgresso = std::chrono::steady_clock::now();
   const CURLcode resultado = curl_easy_perform(curl);
   if (resultado == CURLE_OK) return 0;
   // A proxy that refused the tunnel answered: its status is the answer, as over plain HTTP.
   if (StatusProxy() != 0) return 0;
-  if (FEspera.Esgotada) return ErroHTTP::TimeOut;
   if (recebimento.Excedida) return CodigoErroHTTP(CURLE_FILESIZE_EXCEEDED);
   if (FEstadoTLS.ErroCertificado != 0) return FEstadoTLS.ErroCertificado;
   const bool falhaDeRede = resultado == CURLE_SSL_CONNECT_ERROR || resultado == CURLE_RECV_ERROR ||

@@ -5,7 +5,6 @@
 
 #include <curl/curl.h>
 
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -28,8 +27,6 @@ class TRequisicaoCurl {
   // Largest answer read, far above the largest real answer; a longer one fails the exchange
   // with libcurl's CURLE_FILESIZE_EXCEEDED.
   static constexpr std::size_t TamanhoMaximoResposta = std::size_t{64} << 20;
-  // Fewer answer bytes than this during a whole time-out end the exchange as a time-out.
-  static constexpr curl_off_t BytesMinimosPorEspera = 1024;
 
   // Opens the easy handle. `Aberta` tells whether that worked.
   TRequisicaoCurl();
@@ -49,9 +46,8 @@ class TRequisicaoCurl {
   // `proxy` means a direct connection (the environment is not read by libcurl).
   [[nodiscard]] uint32_t DefinirProxy(const std::string& proxy, const std::string& usuario,
                                       const std::string& senha, const std::string& semProxy);
-  // `ms` for the connection (name resolution and TLS handshake included) and as the longest
-  // wait without progress while sending and receiving; an answer that brings fewer than
-  // `BytesMinimosPorEspera` bytes in `ms` also ends.
+  // `ms` as the longest time of the whole exchange: connection (name resolution and TLS
+  // handshake included), request and answer together end at `ms`.
   [[nodiscard]] uint32_t DefinirTimeOut(int ms);
   // Pins the TLS version of a single-version choice; `LT_all` and `LT_SSHv2` allow every
   // version the TLS library supports. SSL 2 and 3, which it lacks, fail as the secure channel.
@@ -93,17 +89,6 @@ class TRequisicaoCurl {
     std::string* Resposta;
     bool Excedida = false;  // the answer went past TamanhoMaximoResposta
   };
-  // What the progress callback needs to end an idle transfer; public only for the callback.
-  struct TEspera {
-    std::chrono::milliseconds Limite{0};
-    curl_off_t Bytes = 0;
-    std::chrono::steady_clock::time_point UltimoProgresso;
-    bool RespostaIniciada = false;  // a first byte of the answer came
-    // Start of the current time-out window of the answer, and the answer bytes by then.
-    std::chrono::steady_clock::time_point InicioJanela;
-    curl_off_t RecebidosInicioJanela = 0;
-    bool Esgotada = false;
-  };
 
  private:
   // The status with which a proxy refused the tunnel of the last `Enviar`; 0 when it did not.
@@ -119,6 +104,5 @@ class TRequisicaoCurl {
   std::unique_ptr<CURL, LiberarCurl> FCurl;
   std::unique_ptr<curl_slist, LiberarLista> FCabecalhos;
   TEstadoTLS FEstadoTLS;
-  TEspera FEspera;
   std::size_t FTamanhoCorpo = 0;
 };

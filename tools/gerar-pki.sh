@@ -28,7 +28,7 @@
 # dates are fixed, so tests can state them. The token part is skipped with a warning when
 # softhsm2-util or pkcs11-tool is missing.
 #
-# Usage: tools/gerar-pki.sh DIR
+# Usage: tools/gerar-pki.sh DIR (installed with the simulator as sefaz-simulador-pki DIR)
 set -euo pipefail
 
 [ $# -eq 1 ] || { echo "uso: $0 PASTA" >&2; exit 2; }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,8 @@ TEST_F(ConfiguracoesTest, FreshNFeRootHasTheDocumentedInitialValues) {
   EXPECT_FALSE(ws.Visualizar());
   EXPECT_EQ(conf.Geral().ModeloDF(), TkovModeloDF::moNFe);
   EXPECT_EQ(conf.Geral().ModeloDFCodigo(), 55);
-  EXPECT_EQ(conf.Geral().VersaoDF(), TkovVersaoDF::ve310);
+  // The layout every authoriser takes; 3.10 is retired.
+  EXPECT_EQ(conf.Geral().VersaoDF(), TkovVersaoDF::ve400);
   EXPECT_EQ(conf.Geral().FormaEmissaoCodigo(), 1);
   EXPECT_EQ(conf.Geral().SSLLib(), TSSLLib::libNone);
   EXPECT_TRUE(conf.Geral().Salvar());
@@ -233,16 +235,57 @@ TEST_F(ConfiguracoesTest, LibrarySettingSetsTheChoicesAndIsRecalculatedFromThem)
 
 TEST_F(ConfiguracoesTest, RefusedLibraryKeepsTheOldChoiceAndRecalculationResumes) {
   TGeralConf& geral = conf.Geral();
-  EXPECT_THROW(geral.SetSSLCryptLib(TSSLCryptLib::cryOpenSSL), ENivraDFeException);
+  EXPECT_THROW(geral.SetSSLCryptLib(TSSLCryptLib::cryCapicom), ENivraDFeException);
   EXPECT_EQ(geral.SSLCryptLib(), TSSLCryptLib::cryNone);
   EXPECT_EQ(geral.SSLLib(), TSSLLib::libNone);
 
-  EXPECT_EQ(MensagemDe([&] { geral.SetSSLLib(TSSLLib::libOpenSSL); }),
-            "Suporte a libOpenSSL foi desativado por compilação {$DEFINE DFE_SEM_OPENSSL}");
+  EXPECT_EQ(MensagemDe([&] { geral.SetSSLLib(TSSLLib::libCapicom); }),
+            "Suporte a libCapicom foi desativado por compilação {$DEFINE DFE_SEM_CAPICOM}");
   EXPECT_EQ(geral.SSLLib(), TSSLLib::libNone);
   // The recalculation was resumed after the failure.
   geral.SetSSLHttpLib(TSSLHttpLib::httpIndy);
   EXPECT_EQ(geral.SSLLib(), TSSLLib::libCustom);
+}
+
+TEST_F(ConfiguracoesTest, TheOpenSSLNamesSelectThisBuildsRoles) {
+  TGeralConf& geral = conf.Geral();
+  geral.SetSSLLib(TSSLLib::libOpenSSL);
+  EXPECT_EQ(geral.SSLCryptLib(), TSSLCryptLib::cryOpenSSL);
+  EXPECT_EQ(geral.SSLHttpLib(), TSSLHttpLib::httpOpenSSL);
+  EXPECT_EQ(geral.SSLXmlSignLib(), TSSLXmlSignLib::xsXmlSec);
+  EXPECT_EQ(nfe.SSL().SSLCryptClass().ClassName(), "TDFeWinCrypt");
+  EXPECT_EQ(nfe.SSL().SSLHttpClass().ClassName(), "TDFeHttpWinHttp");
+  EXPECT_EQ(nfe.SSL().SSLXmlSignClass().ClassName(), "TDFeSSLXmlSignMsXml");
+}
+
+TEST(PapeisDaCompilacao, RolesLeftUnsetBecomeThisBuildsAndChosenOnesStay) {
+  struct Caso {
+    const char* nome;
+    std::function<void(TNivraNFe&)> escolher;
+    TSSLLib esperado;
+  };
+  const std::vector<Caso> casos = {
+      {"nada escolhido", [](TNivraNFe&) {}, TSSLLib::libOpenSSL},
+      {"nenhuma, escolhida",
+       [](TNivraNFe& n) { n.Configuracoes().Geral().SetSSLLib(TSSLLib::libNone); },
+       TSSLLib::libNone},
+      {"uma só",
+       [](TNivraNFe& n) { n.Configuracoes().Geral().SetSSLXmlSignLib(TSSLXmlSignLib::xsMsXml); },
+       TSSLLib::libCustom},
+      {"objeto instalado", [](TNivraNFe& n) { n.SSL().UsarSSLHttpClass(nullptr); },
+       TSSLLib::libNone},
+  };
+  for (const Caso& caso : casos) {
+    TNivraNFe nfe;
+    caso.escolher(nfe);
+    nfe.Configuracoes().Geral().UsarPapeisDaCompilacao();
+    EXPECT_EQ(nfe.Configuracoes().Geral().SSLLib(), caso.esperado) << caso.nome;
+  }
+  // Clear forgets the choices.
+  TNivraNFe nfe;
+  nfe.Configuracoes().Geral().SetSSLLib(TSSLLib::libNone);
+  nfe.SSL().Clear();
+  EXPECT_FALSE(nfe.SSL().PapeisEscolhidos());
 }
 
 TEST_F(ConfiguracoesTest, DayAndMonthSeparationStayConsistent) {

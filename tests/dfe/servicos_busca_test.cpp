@@ -140,12 +140,14 @@ TEST_F(LookupTest, AMissingEndpointNamesWhatWasLookedForAndARetiredVersion) {
   };
   const Caso casos[] = {
       {"SC", TkovTipoAmbiente::taProducao, TkovVersaoDF::ve400,
-       "Sessão \"NFe_SC_P\", não encontrada no arquivo \"NivraNFeServicos\": nenhum endereço "
-       "para o serviço NfeStatusServico versão 4.00 do modelo NFe, UF SC, ambiente de produção"},
+       "Sessão \"NFe_SC_P\", não encontrada no arquivo \"Configuracoes.WebServices.Params\": "
+       "nenhum endereço para o serviço NfeStatusServico versão 4.00 do modelo NFe, UF SC, "
+       "ambiente de produção"},
       // Homologation in PR has only the 4.00 service: 3.10 was retired there.
       {"PR", TkovTipoAmbiente::taHomologacao, TkovVersaoDF::ve310,
-       "Sessão \"\", não encontrada no arquivo \"NivraNFeServicos\": nenhum endereço para o "
-       "serviço NfeStatusServico versão 3.10 do modelo NFe, UF PR, ambiente de homologação. A "
+       "Sessão \"\", não encontrada no arquivo \"Configuracoes.WebServices.Params\": nenhum "
+       "endereço para o serviço NfeStatusServico versão 3.10 do modelo NFe, UF PR, ambiente de "
+       "homologação. A "
        "versão 3.10 desse serviço foi desativada; o autorizador atende a 4.00 "
        "(Configuracoes.Geral.VersaoDF)"},
   };
@@ -155,6 +157,25 @@ TEST_F(LookupTest, AMissingEndpointNamesWhatWasLookedForAndARetiredVersion) {
     nfe.Configuracoes().Geral().SetVersaoDF(caso.versao);
     EXPECT_EQ(MensagemDe([&] { (void)Status(); }), caso.mensagem) << caso.uf;
   }
+}
+
+TEST_F(LookupTest, AMissingSectionNamesTheServicesFileReadAndTheSettingToChange) {
+  const std::string arquivo = schemas.Caminho() + "servicos.ini";
+  TPastaTemporaria::Escrever(arquivo, "[NFe_PR_P]\nNfeStatusServico_4.00=https://pr/sta\n");
+  auto& ws = nfe.Configuracoes().WebServices();
+  ws.SetParams({});
+  nfe.Configuracoes().Arquivos().SetIniServicos(arquivo);
+  ws.SetAmbiente(TkovTipoAmbiente::taHomologacao);
+  EXPECT_EQ(MensagemDe([&] { (void)Status(); }),
+            "Sessão \"NFe_PR_H\", não encontrada no arquivo \"" + arquivo +
+                "\": nenhum endereço para o serviço NfeStatusServico versão 4.00 do modelo NFe, UF "
+                "PR, ambiente de homologação (a tabela de serviços é escolhida em "
+                "Configuracoes.Arquivos.IniServicos)");
+  // Without the file, the embedded table is read, and named.
+  nfe.Configuracoes().Arquivos().SetIniServicos(schemas.Caminho() + "nenhum.ini");
+  ws.SetParams({});
+  nfe.CarregarParametros(false);
+  EXPECT_EQ(ws.OrigemParams(), "NivraNFeServicos");
 }
 
 TEST_F(LookupTest, KeyLookupsReadTheLoadedTable) {

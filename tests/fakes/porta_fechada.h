@@ -1,4 +1,4 @@
-// A loopback port where nothing listens, for the failures of a server that cannot be reached.
+// A loopback port nothing listens on, for tests of connection failures.
 #pragma once
 
 #include <arpa/inet.h>
@@ -6,15 +6,15 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-// A port the system just gave and took back: nothing listens there.
+// A loopback port nothing listens on (bound, then released).
 inline int PortaFechada() {
   const int s = ::socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in endereco{};
   endereco.sin_family = AF_INET;
   endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   socklen_t tamanho = sizeof endereco;
-  ::bind(s, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco);
-  ::getsockname(s, reinterpret_cast<sockaddr*>(&endereco), &tamanho);
-  ::close(s);
-  return ntohs(endereco.sin_port);
+  const bool ok = s >= 0 && ::bind(s, reinterpret_cast<sockaddr*>(&endereco), tamanho) == 0 &&
+                  ::getsockname(s, reinterpret_cast<sockaddr*>(&endereco), &tamanho) == 0;
+  if (s >= 0) ::close(s);
+  return ok ? ntohs(endereco.sin_port) : 1;
 }

@@ -19,7 +19,7 @@ for arquivo in bin/monitor-sefaz bin/status-sefaz bin/consulta-nfe bin/sefaz-sim
   share/applications/monitor-sefaz.desktop share/icons/hicolor/scalable/apps/monitor-sefaz.svg \
   share/man/man1/monitor-sefaz.1.gz share/man/man1/status-sefaz.1.gz \
   share/man/man1/consulta-nfe.1.gz \
-  share/man/man1/sefaz-simulador.1.gz; do
+  share/man/man1/sefaz-simulador.1.gz bin/sefaz-simulador-pki; do
   [ -e "$prefixo/$arquivo" ] || { echo "FALHA: não instalado: $arquivo"; falhas=1; }
 done
 soname=$(objdump -p "$prefixo/$libdir/libnivranfe.so" | awk '/SONAME/ {print $2}')
@@ -27,9 +27,15 @@ soname=$(objdump -p "$prefixo/$libdir/libnivranfe.so" | awk '/SONAME/ {print $2}
 desktop-file-validate "$prefixo/share/applications/monitor-sefaz.desktop" ||
   { echo "FALHA: entrada de menu inválida"; falhas=1; }
 
-# The consumer prints the IBGE code of SP and that the embedded table was read.
-esperado="35 tabela"
+# The consumer prints the IBGE code of SP, the services table and the schema folder it found: the
+# installed ones.
+esperado="35 $prefixo/share/nivra/NivraNFeServicos.ini $prefixo/share/nivra/schemas/"
 export PKG_CONFIG_PATH=$prefixo/$libdir/pkgconfig
+for variavel in datadir:share/nivra schemasdir:share/nivra/schemas; do
+  valor=$(realpath -m "$(pkg-config --variable="${variavel%%:*}" nivranfe)")
+  [ "$valor" = "$prefixo/${variavel#*:}" ] ||
+    { echo "FALHA: pkg-config ${variavel%%:*} \"$valor\""; falhas=1; }
+done
 # shellcheck disable=SC2046
 c++ -std=c++20 "$fonte/tests/instalacao/consumidor/main.cpp" -o "$prefixo/consumidor-pc" \
   $(pkg-config --cflags --libs nivranfe) -Wl,-rpath,"$(pkg-config --variable=libdir nivranfe)"
@@ -47,6 +53,5 @@ for programa in status-sefaz consulta-nfe; do
     { echo "FALHA: $programa --version"; falhas=1; }
 done
 "$(dirname "$0")/monitor_instalado.sh" "$prefixo" "$build/pki-teste" || falhas=1
-"$(dirname "$0")/exemplo_biblioteca.sh" "$prefixo" "$fonte" \
-  "$build/pki-teste" || falhas=1
+"$(dirname "$0")/exemplos_docs.sh" "$prefixo" "$fonte" || falhas=1
 exit $falhas

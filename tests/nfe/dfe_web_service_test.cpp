@@ -237,8 +237,19 @@ TEST_F(PipelineCertificado, ExpiredCertificateStopsTheRequestBeforeSending) {
   FNFe->Configuracoes().Certificados().SetNumeroSerie("0A1B2C");
   EXPECT_EQ(MensagemDe([&] { FServico->Executar(); }),
             "Falha do teste:\r\nData de Validade do Certificado já expirou: 15/03/2020");
+  EXPECT_THROW(FServico->Executar(), ENivraDFeCertificadoExpirado);
   EXPECT_EQ(FHttp->Envios, 0);
-  EXPECT_EQ(FServico->Encerramentos, 1);
+  EXPECT_EQ(FServico->Encerramentos, 2);
+}
+
+TEST_F(PipelineCertificado, ACertificateWithoutADateNamesTheCryptoLibrarySetting) {
+  // What a crypto role that cannot read certificates gives.
+  UsarCertificado(0);
+  FNFe->Configuracoes().Certificados().SetNumeroSerie("0A1B2C");
+  EXPECT_EQ(MensagemDe([&] { FServico->Executar(); }),
+            "Falha do teste:\r\nData de Validade do Certificado não pôde ser lida: escolha a "
+            "biblioteca de criptografia em Configuracoes.Geral.SSLCryptLib (ou SSLLib)");
+  EXPECT_EQ(FHttp->Envios, 0);
 }
 
 TEST_F(PipelineCertificado, ValidCertificateIsSent) {

@@ -18,6 +18,12 @@ namespace {
 
 const std::string kWsdl = "http://www.portalfiscal.inf.br/nfe/wsdl/";
 
+// Whether the failure is of the type T (or derived from it).
+template <typename T>
+bool DoTipo(const ENivraDFeException& e) {
+  return dynamic_cast<const T*>(&e) != nullptr;
+}
+
 // A key of the UF code with a right check digit.
 std::string Chave(const std::string& cUF, int numero) {
   const std::string base = cUF + "260611222333000181550010" + ZerosAEsquerda(numero, 8) + "1" +
@@ -182,6 +188,53 @@ TEST_F(ServicosDuble, VoidingRefusesAnUnknownModelBeforeSending) {
       },
       ENivraNFeException);
   EXPECT_EQ(FHttp->Envios, 0);
+}
+
+TEST_F(ServicosDuble, VoidingRefusesARangeThatEndsBeforeItBeginsBeforeSending) {
+  EXPECT_EQ(MensagemDe([&] {
+              (void)FNFe->Inutilizar("11222333000181", "Numeracao pulada por erro", 2026, 1, 7, 6);
+            }),
+            "Número inicial 7 maior que o número final 6 da faixa a inutilizar.");
+  EXPECT_EQ(FHttp->Envios, 0);
+  // A range of one number passes the check (and stops later, at signing without a certificate).
+  EXPECT_EQ(MensagemDe([&] {
+              (void)FNFe->Inutilizar("11222333000181", "Numeracao pulada por erro", 2026, 1, 6, 6);
+            }).find("maior que o número final"),
+            std::string::npos);
+}
+
+TEST_F(ServicosDuble, FailuresKeepTheirKindThroughTheServicesAndTheirContext) {
+  struct Caso {
+    std::function<void()> preparar;
+    bool (*doTipo)(const ENivraDFeException&);
+    std::string trecho;  // of the original failure, kept in the message
+  };
+  const Caso casos[] = {
+      {[&] { FHttp->Falha = std::make_exception_ptr(ENivraDFeTempoEsgotado("Erro: 12002")); },
+       &DoTipo<ENivraDFeTempoEsgotado>, "Erro: 12002"},
+      {[&] { FHttp->Falha = std::make_exception_ptr(ENivraDFeConexao("Erro: 12029")); },
+       &DoTipo<ENivraDFeConexao>, "Erro: 12029"},
+      {[&] { FHttp->Falha = std::make_exception_ptr(ENivraDFeFalhaHTTP("Erro HTTP: 500")); },
+       &DoTipo<ENivraDFeFalhaHTTP>, "Erro HTTP: 500"},
+      {[&] {
+         FHttp->Falha = nullptr;
+         FHttp->Resposta =
+             RespostaSoap("nfeResultMsg",
+                          "<retConsSitNFe><cStat>217</cStat><xMotivo>Rejeicao: NF-e nao "
+                          "consta na base de dados da SEFAZ</xMotivo></retConsSitNFe>");
+       },
+       &DoTipo<ENivraDFeRespostaRecusada>, "NF-e nao consta"},
+  };
+  for (const Caso& caso : casos) {
+    caso.preparar();
+    try {
+      (void)FNFe->Consultar(Chave("41", 1));
+      ADD_FAILURE() << caso.trecho << ": nenhuma falha";
+    } catch (const ENivraDFeException& e) {
+      EXPECT_TRUE(caso.doTipo(e)) << e.what();
+      EXPECT_NE(std::string(e.what()).find(caso.trecho), std::string::npos) << e.what();
+    }
+  }
 }
 
 TEST_F(ServicosDuble, AHandledErrorMakesTheOperationReturnFalse) {

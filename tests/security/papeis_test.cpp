@@ -89,14 +89,8 @@ TEST(PapeisNenhum, RefusalsNameTheRunTimeClassOfADescendant) {
 
 TEST(EscolhaDeBiblioteca, RefusedChoicesRaiseTheirMessageAndKeepTheRoleAsItWas) {
   const std::vector<Recusa> casos = {
-      {"cryOpenSSL", [](TDFeSSL& s) { s.SetSSLCryptLib(TSSLCryptLib::cryOpenSSL); },
-       "Suporte a libOpenSSL foi desativado por compilação {$DEFINE DFE_SEM_OPENSSL}"},
       {"cryCapicom", [](TDFeSSL& s) { s.SetSSLCryptLib(TSSLCryptLib::cryCapicom); },
        "Suporte a libCapicom foi desativado por compilação {$DEFINE DFE_SEM_CAPICOM}"},
-      {"httpOpenSSL", [](TDFeSSL& s) { s.SetSSLHttpLib(TSSLHttpLib::httpOpenSSL); },
-       "Suporte a \"httpOpenSSL\" foi desativado por compilação {$DEFINE DFE_SEM_OPENSSL}"},
-      {"xsXmlSec", [](TDFeSSL& s) { s.SetSSLXmlSignLib(TSSLXmlSignLib::xsXmlSec); },
-       "Suporte a \"xsXmlSec\" foi desativado por compilação {$DEFINE DFE_SEM_OPENSSL}"},
       {"xsMsXmlCapicom", [](TDFeSSL& s) { s.SetSSLXmlSignLib(TSSLXmlSignLib::xsMsXmlCapicom); },
        "Suporte a \"xsMsXmlCapicom\" foi desativado por compilação {$DEFINE DFE_SEM_CAPICOM}"},
   };

@@ -1,5 +1,6 @@
 // A developer's program built against the installed component: sets an authoriser up and
-// prints the IBGE code of its UF and the size of the embedded services table.
+// prints the IBGE code of its UF, the services table it read and the schema folder it uses,
+// both found where the package put them.
 #include <iostream>
 
 #include "dfe/nivra_nfe.h"
@@ -10,7 +11,7 @@ int main() {
   webServices.SetUF("SP");
   webServices.SetParams({});
   webServices.LerParams();
-  std::cout << webServices.UFCodigo() << " " << (webServices.Params().size() > 100 ? "tabela" : "")
-            << "\n";
+  std::cout << webServices.UFCodigo() << " " << webServices.OrigemParams() << " "
+            << nfe.Configuracoes().Arquivos().PathSchemas() << "\n";
   return 0;
 }
