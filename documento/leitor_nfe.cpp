@@ -70,6 +70,14 @@ bool TLeitorNFe::ProximoEm(const char* lista) {
   return FAtual && NaListaLeiaute(lista, Nome(FAtual));
 }
 
+void TLeitorNFe::PularSemLeiaute(const TInfoEscolha& info, const std::string& chave) {
+  while (ProximoEm(info.Alternativas[0].Primeiros)) {
+    FAvisos.push_back("Elemento sem leiaute para " + std::string(info.Chave) + " [" + chave +
+                      "] ignorado: " + FCaminho + "/" + Nome(FAtual));
+    FAtual = ElementoAPartir(FAtual->next);
+  }
+}
+
 void TLeitorNFe::Atributo(std::string& valor, const TInfoCampo& info) {
   std::unique_ptr<xmlChar, decltype(xmlFree)> texto(
       xmlGetProp(FElemento, reinterpret_cast<const xmlChar*>(info.Nome)), xmlFree);

@@ -52,6 +52,19 @@ class TLeitorNFe {
       return;
     }
   }
+  // A choice picked by the value of a key field (see TInfoEscolha); an element no alternative
+  // has a layout for is skipped and reported.
+  template <class... A>
+  void Escolha(std::variant<std::monostate, A...>& escolha, const TInfoEscolha& info,
+               const std::string& chave) {
+    const size_t alternativa = AlternativaDaChave(info, chave);
+    if (alternativa == 0) {
+      PularSemLeiaute(info, chave);
+    } else if (ProximoEm(info.Alternativas[alternativa - 1].Primeiros)) {
+      EscolherAlternativa(escolha, alternativa);
+      VisitarAlternativa(*this, escolha, info);
+    }
+  }
 
   // Reports the children left unread (out of the layout's order).
   void Terminar();
@@ -71,6 +84,8 @@ class TLeitorNFe {
   // Whether the current child's name is in the bar list.
   bool ProximoEm(const char* lista);
   void PularDesconhecidos();
+  // Skips the elements a keyed choice's alternatives start with (they share them).
+  void PularSemLeiaute(const TInfoEscolha& info, const std::string& chave);
 
   _xmlNode* FElemento;
   _xmlNode* FAtual;
