@@ -16,8 +16,12 @@ class TEscritorJSON {
   explicit TEscritorJSON(TJSON& objeto) : FObjeto(objeto) {}
 
   void Atributo(const std::string& valor, const TInfoCampo& info) { Campo(valor, info); }
+  // An empty mandatory field is written as "" so that reading it back does not give the
+  // model's initial value instead.
   void Campo(const std::string& valor, const TInfoCampo& info) {
-    if (!valor.empty()) FObjeto[info.Nome] = valor;
+    if (!valor.empty() || (info.OcorrenciasMin > 0 && info.Tipo != TTipoCampoNFe::cXML)) {
+      FObjeto[info.Nome] = valor;
+    }
   }
   void Campo(const std::vector<std::string>& valores, const TInfoCampo& info) {
     if (!valores.empty()) FObjeto[info.Nome] = valores;

@@ -10,7 +10,8 @@
 #include "documento/leiaute_nfe_gerado.h"
 
 // The JSON text of the document (indented by `recuo` spaces, one line when negative). Empty
-// fields and absent groups are left out. Never throws.
+// optional fields and absent groups are left out; an empty mandatory field is written as "".
+// Never throws.
 [[nodiscard]] std::string NFeParaJSON(const nfe::TNFe& nota, int recuo = 2);
 
 // The document of the JSON text. Amounts may be JSON numbers or text. Throws

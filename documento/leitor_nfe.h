@@ -21,8 +21,10 @@ class TLeitorNFe {
   TLeitorNFe(_xmlNode* elemento, std::string caminho, const char* filhos,
              std::vector<std::string>& avisos);
 
+  // A field or attribute the document lacks is left empty, whatever the model's initial value.
   void Atributo(std::string& valor, const TInfoCampo& info);
-  // Throws ENivraDFeException, naming the element's path, when a decimal is not a number.
+  // Throws ENivraDFeException, naming the element's path, when a decimal is not a number; an
+  // empty decimal element leaves the amount empty.
   void Campo(std::string& valor, const TInfoCampo& info);
   void Campo(std::vector<std::string>& valores, const TInfoCampo& info);
   void Campo(TDecimal& valor, const TInfoCampo& info);

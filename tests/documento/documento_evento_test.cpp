@@ -210,6 +210,22 @@ TEST(LeituraEvento, AcceptsPrefixesCommentsAndIndentation) {
   EXPECT_TRUE(GerarXMLEvento(lido.evento).Alertas.empty());
 }
 
+TEST(LeituraEvento, WhatTheDocumentLacksIsNotFilledFromTheModel) {
+  std::string xml = GerarXMLEvento(EventoDeTeste(1)).XML;
+  const std::string detalhe = "<detEvento versao=\"1.00\">";
+  xml.replace(xml.find(detalhe), detalhe.size(), "<detEvento versao=\"\">");
+  const std::string versao = "<verEvento>1.00</verEvento>";
+  xml.erase(xml.find(versao), versao.size());
+  const TEventoLido lido = LerXMLEvento(xml);
+  EXPECT_EQ(lido.evento.infEvento.verEvento, "");
+  EXPECT_EQ(std::get<nfe::evento::TdetEventoCancelamento>(lido.evento.infEvento.detEvento).versao,
+            "");
+  const TXMLGeradoNFe gerado = GerarXMLEvento(lido.evento);
+  EXPECT_TRUE(AlgumCom(gerado.Alertas, "verEvento")) << ::testing::PrintToString(gerado.Alertas);
+  EXPECT_EQ(GerarXMLEvento(LerXMLEvento(gerado.XML).evento).XML, gerado.XML);
+  EXPECT_EQ(GerarXMLEvento(EventoDeJSON(EventoParaJSON(lido.evento))).XML, gerado.XML);
+}
+
 TEST(LeituraEvento, ReportsADetailOfATypeWithoutLayoutWithItsPath) {
   Tevento evento = EventoDeTeste(0);
   std::string xml = GerarXMLEvento(evento).XML;
