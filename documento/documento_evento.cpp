@@ -61,6 +61,15 @@ TXMLGeradoNFe GerarXMLProcEventoNFe(const nfe::evento::TprocEventoNFe& processad
   return GerarXMLRaiz(processado, nfe::evento::leiaute::kRaizprocEventoNFe);
 }
 
+bool DocumentoDeEvento(std::string_view xml) {
+  try {
+    const TDocumentoXML documento(xml, "Documento");
+    return !documento.Procurar("NFe") && documento.Procurar("evento");
+  } catch (const ENivraDFeException&) {
+    return false;
+  }
+}
+
 TEventoLido LerXMLEvento(std::string_view xml) {
   const TDocumentoXML documento(xml, "Documento de evento");
   _xmlNode* elementoEvento = documento.Procurar("evento");

@@ -37,6 +37,10 @@ struct TEventoLido {
   std::vector<std::string> Avisos;
 };
 
+// True when the text is XML holding an evento element and no NFe element (an event file rather
+// than an invoice). Never throws.
+[[nodiscard]] bool DocumentoDeEvento(std::string_view xml);
+
 // Reads an evento, a procEventoNFe or any document holding an evento element (the first, in an
 // envEvento), indentation, comments and prefixes allowed; a detEvento of a tpEvento the layout
 // does not have is skipped and reported in Avisos. Throws ENivraDFeException when the text is
