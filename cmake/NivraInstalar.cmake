@@ -47,8 +47,9 @@ foreach(folder IN LISTS NIVRA_FOLDERS)
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/nivranfe/${folder} COMPONENT dev
     FILES_MATCHING PATTERN "*.h" PATTERN "schemas" EXCLUDE)
 endforeach()
-# The document model is generated at build time beside the other headers of its folder.
+# The document models are generated at build time beside the other headers of its folder.
 install(FILES ${PROJECT_BINARY_DIR}/documento/gerado/documento/leiaute_nfe_gerado.h
+  ${PROJECT_BINARY_DIR}/documento/gerado/documento/leiaute_evento_gerado.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/nivranfe/documento COMPONENT dev)
 
 # Relative to the pkg-config folder, so the tree may be installed under any prefix.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "documento/leiaute_nfe_gerado.h"
+#include "documento/xml_documento.h"
 
 // Source of the random cNF: returns a number from 0 to 99999999.
 using TSorteioNFe = std::function<uint32_t()>;
@@ -18,13 +19,6 @@ using TSorteioNFe = std::function<uint32_t()>;
 // nNF), from ide (cUF, dhEmi, mod, serie, nNF, tpEmis) and emit's CNPJ or CPF. Returns the
 // 44-character key. Throws ENivraDFeException when a part is missing or does not fit the key.
 std::string ComporChaveNFe(nfe::TNFe& nota, const TSorteioNFe& sorteio = {});
-
-// The XML of a document and the generator's alerts; a document with alerts is not signed or
-// sent.
-struct TXMLGeradoNFe {
-  std::string XML;
-  std::vector<std::string> Alertas;
-};
 
 // Writes the NFe element (with its namespace) through the XML generator. Never throws for
 // content: every problem is an alert.

@@ -53,6 +53,17 @@ class TEscritorNFe {
     }
     VisitarAlternativa(*this, escolha, info);
   }
+  // A choice picked by the value of a key field (see TInfoEscolha): the alternative set must be
+  // the one that value selects.
+  template <class... A>
+  void Escolha(const std::variant<std::monostate, A...>& escolha, const TInfoEscolha& info,
+               const std::string& chave) {
+    Escolha(escolha, info);
+    if (escolha.index() != 0 &&
+        !NaListaLeiaute(info.Alternativas[escolha.index() - 1].Chaves, chave)) {
+      Alerta(info.Nome, std::string("Grupo não corresponde a ") + info.Chave + " [" + chave + "]");
+    }
+  }
 
  private:
   // Gathers the attributes of one group as ` nome="valor"` text; everything else is skipped.

@@ -1,18 +1,22 @@
 #!/usr/bin/env python3
 """Gera o modelo C++ de um leiaute a partir da sua tabela de campos (leiaute_nfe.tab).
 
-Uso: gerar_leiaute.py TABELA SAIDA.h
+Uso: gerar_leiaute.py TABELA SAIDA.h [NAMESPACE]   (namespace nfe quando omitido)
 
 Cada grupo vira uma struct com um membro por elemento; cada escolha, um std::variant das
 alternativas; cada struct ganha uma função Visitar que passa os membros, na ordem do leiaute e
 com a descrição de cada um, a um visitante (o escritor, o leitor e o JSON).
 """
+import os
 import sys
 
 
 class No:
     def __init__(self, nome, tipo, ocor, tam, valores, pai):
-        self.nome, self.tipo, self.tam, self.valores, self.pai = nome, tipo, tam, valores, pai
+        # "elemento:Modelo" dá ao grupo o nome de struct T<elemento><Modelo>.
+        self.nome, _, modelo = nome.partition(':')
+        self.base = self.nome + modelo
+        self.tipo, self.tam, self.valores, self.pai = tipo, tam, valores, pai
         partes = ocor.split('..')
         self.omin = int(partes[0])
         fim = partes[-1]
@@ -40,7 +44,30 @@ def ler_tabela(caminho):
             no = No(nome.strip('()'), tipo, ocor, tam, valores, pai)
             (pai.filhos if pai else raizes).append(no)
             pilha.append(no)
+    # Um grupo sem filhos com o nome de uma raiz anterior é essa raiz.
+    por_nome = {}
+    for raiz in raizes:
+        for no in raiz.filhos:
+            if no.tipo == 'G' and not no.filhos and no.nome in por_nome:
+                no.filhos = por_nome[no.nome].filhos
+        por_nome[raiz.nome] = raiz
     return raizes
+
+
+def partes_valores(coluna):
+    """Os valores aceitos ("=a|b", "=*a|b" fazendo de a o valor inicial), o formato ("%cnpj")
+    e a chave de uma escolha ("chave=campo") da coluna de valores."""
+    valores, formato, chave, inicial = coluna, '', '', False
+    if valores.startswith('chave='):
+        return '', '', valores[6:], False
+    if valores.startswith('%'):
+        valores, formato = '', valores[1:]
+    elif ' %' in valores:
+        valores, _, formato = valores.rpartition(' %')
+    if valores.startswith('=*'):
+        valores, inicial = '=' + valores[2:], True
+    lista = valores[1:].split('|') if valores.startswith('=') else []
+    return lista, formato, chave, inicial or len(lista) == 1
 
 
 FOLHAS = {'C', 'N', 'D', 'H', 'DT', 'B', 'X'}
@@ -66,7 +93,7 @@ class Gerador:
         nome = 'T' + base
         pai = no.pai
         while nome in self.usados:
-            nome = 'T' + (pai.nome if pai else 'X') + '_' + nome[1:]
+            nome = 'T' + (pai.base if pai else 'X') + '_' + nome[1:]
             pai = pai.pai if pai else None
         self.usados.add(nome)
         self.por_assinatura[chave] = nome
@@ -77,7 +104,7 @@ class Gerador:
         for filho in no.filhos:
             if filho.tipo == 'G':
                 self.preparar(filho)
-                filho.struct, novo = self.nome_struct(filho, filho.nome)
+                filho.struct, novo = self.nome_struct(filho, filho.base)
                 if novo:
                     self.structs.append((filho.struct, filho))
             elif filho.tipo == 'S':
@@ -95,7 +122,7 @@ class Gerador:
                         alt.transparente = True
                     elif alt.tipo == 'G' and alt.omax == 1:
                         self.preparar(alt)
-                        alt.struct, novo = self.nome_struct(alt, alt.nome)
+                        alt.struct, novo = self.nome_struct(alt, alt.base)
                         if novo:
                             self.structs.append((alt.struct, alt))
                         alt.transparente = False
@@ -153,12 +180,8 @@ class Gerador:
         elif tam:
             a, _, b = tam.partition('-')
             tmin, tmax = int(a), (9999 if b == 'n' else int(b))
-        valores, formato = '', ''
-        for parte in f.valores.split(' '):
-            if parte.startswith('='):
-                valores = '|' + parte[1:] + '|'
-            elif parte.startswith('%'):
-                formato = parte[1:]
+        lista, formato, _, _ = partes_valores(f.valores)
+        valores = '|' + '|'.join(lista) + '|' if lista else ''
         omax = 9999 if f.omax < 0 else f.omax
         tipo = {'C': 'cTexto', 'N': 'cDigitos', 'D': 'cDecimal', 'H': 'cDataHora',
                 'DT': 'cData', 'B': 'cBase64', 'X': 'cXML'}[f.tipo]
@@ -211,15 +234,24 @@ class Gerador:
                 for a in f.filhos:
                     grupo = 'nullptr' if a.transparente else f'&kGrupos[{self.info_grupo(a)}]'
                     prim = '|' + '|'.join(dict.fromkeys(self.primeiros(a))) + '|'
-                    self.alternativas.append(f'{{{grupo}, "{prim}"}}')
+                    chaves = partes_valores(a.valores)[0]
+                    chaves = '|' + '|'.join(chaves) + '|' if chaves else ''
+                    self.alternativas.append(f'{{{grupo}, "{prim}", "{chaves}"}}')
                 # A choice with an alternative that may be left out may be left out itself.
                 omin = 0 if any(a.omin == 0 for a in f.filhos) else f.omin
+                chave = partes_valores(f.valores)[2]
                 self.escolhas.append(f'{{"{f.nome}", {omin}, &kAlternativas[{inicio}], '
-                                     f'{len(f.filhos)}}}')
-                linhas.append(f'  v.Escolha({m}, leiaute::kEscolhas[{len(self.escolhas) - 1}]);')
+                                     f'{len(f.filhos)}, "{chave}"}}')
+                escolha = f'leiaute::kEscolhas[{len(self.escolhas) - 1}]'
+                if chave:
+                    # The alternative follows the value of a field read before the choice.
+                    campo = next(c for c in no.filhos if c.nome == chave)
+                    linhas.append(f'  v.Escolha({m}, {escolha}, o.{campo.membro});')
+                else:
+                    linhas.append(f'  v.Escolha({m}, {escolha});')
         return linhas
 
-    def gerar(self, raizes):
+    def gerar(self, raizes, tabela, namespace):
         for raiz in raizes:
             self.preparar(raiz)
             raiz.struct, _ = self.nome_struct(raiz, raiz.nome)
@@ -229,9 +261,10 @@ class Gerador:
             corpo = []
             for f in no.filhos:
                 inicial = ''
-                # A mandatory field with one accepted value starts with it.
-                if f.omin > 0 and f.valores.startswith('=') and '|' not in f.valores:
-                    inicial = f' = "{f.valores[1:].split(" ")[0]}"'
+                # A mandatory field with one accepted value, or one marked, starts with it.
+                lista, _, _, com_inicial = partes_valores(f.valores)
+                if f.omin > 0 and f.tipo in FOLHAS and lista and com_inicial:
+                    inicial = f' = "{lista[0]}"'
                 corpo.append(f'  {self.tipo_membro(f)} {f.membro}{inicial};')
             defs.append(f'struct {nome} {{\n' + '\n'.join(corpo) + '\n};\n')
             cab = (f'template <class V, class O>\n  requires std::same_as<std::remove_const_t<O>, '
@@ -240,13 +273,13 @@ class Gerador:
             visitas.append(cab + ' {\n' + '\n'.join(self.corpo_visitar(no)) + '\n}\n')
         raizes_info = [f'inline const TInfoGrupo& kRaiz{r.struct[1:]} = kGrupos[{self.info_grupo(r)}];'
                        for r in raizes]
-        saida = ['// Gerado por documento/gerar_leiaute.py a partir de documento/leiaute_nfe.tab; '
+        saida = [f'// Gerado por documento/gerar_leiaute.py a partir de documento/{tabela}; '
                  'não editar.', '#pragma once', '', '#include <concepts>', '#include <optional>',
                  '#include <string>', '#include <type_traits>', '#include <variant>',
                  '#include <vector>', '', '#include "documento/decimal.h"',
                  '#include "documento/info_leiaute.h"', '',
                  '// Qt defines emit as a macro; the layout names a group emit.',
-                 '#pragma push_macro("emit")', '#undef emit', '', 'namespace nfe {', '']
+                 '#pragma push_macro("emit")', '#undef emit', '', f'namespace {namespace} {{', '']
         saida += defs
         saida += ['namespace leiaute {', '']
         saida.append(f'inline const TInfoCampo kCampos[] = {{\n    ' + ',\n    '.join(self.campos)
@@ -259,13 +292,14 @@ class Gerador:
                      + ',\n    '.join(self.escolhas) + '};')
         saida += raizes_info
         saida += ['', '}  // namespace leiaute', '', '']
-        saida += decl + [''] + visitas + ['}  // namespace nfe', '', '#pragma pop_macro("emit")', '']
+        saida += decl + [''] + visitas + [f'}}  // namespace {namespace}', '', '#pragma pop_macro("emit")', '']
         return '\n'.join(saida)
 
 
 def main():
     raizes = ler_tabela(sys.argv[1])
-    texto = Gerador().gerar(raizes)
+    namespace = sys.argv[3] if len(sys.argv) > 3 else 'nfe'
+    texto = Gerador().gerar(raizes, os.path.basename(sys.argv[1]), namespace)
     with open(sys.argv[2], 'w', encoding='utf-8') as arq:
         arq.write(texto)
 

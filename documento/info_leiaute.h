@@ -39,18 +39,23 @@ struct TInfoGrupo {
 
 // One alternative of a choice: the group written under its own element (Grupo), or members
 // written straight into the parent (Grupo null); Primeiros lists the element names it may
-// start with, as "|a|b|".
+// start with, as "|a|b|"; Chaves, the values of the choice's key field that select it.
 struct TInfoAlternativa {
   const TInfoGrupo* Grupo;
   const char* Primeiros;
+  const char* Chaves;
 };
 
-// A choice: at most one alternative is set; OcorrenciasMin 1 makes one mandatory.
+// A choice: at most one alternative is set; OcorrenciasMin 1 makes one mandatory. A choice with
+// a Chave (the name of a field read before it) takes the alternative whose Chaves hold that
+// field's value, since its alternatives share their element name (an event's detEvento); the
+// visitors then get the field's value as a third argument of Escolha.
 struct TInfoEscolha {
   const char* Nome;
   int OcorrenciasMin;
   const TInfoAlternativa* Alternativas;
   std::size_t Quantidade;
+  const char* Chave;
 };
 
 // Whether the bar list ("|a|b|") holds nome.
@@ -63,6 +68,15 @@ struct TInfoEscolha {
     }
   }
   return false;
+}
+
+// The alternative (1-based, 0 for none) whose key values hold `chave`.
+[[nodiscard]] inline std::size_t AlternativaDaChave(const TInfoEscolha& info,
+                                                    std::string_view chave) {
+  for (std::size_t i = 0; i < info.Quantidade; ++i) {
+    if (!chave.empty() && NaListaLeiaute(info.Alternativas[i].Chaves, chave)) return i + 1;
+  }
+  return 0;
 }
 
 // Sets a choice's variant to a default-built alternative `indice` (0 is none).

@@ -16,8 +16,12 @@ class TEscritorJSON {
   explicit TEscritorJSON(TJSON& objeto) : FObjeto(objeto) {}
 
   void Atributo(const std::string& valor, const TInfoCampo& info) { Campo(valor, info); }
+  // An empty mandatory field is written as "" so that reading it back does not give the
+  // model's initial value instead.
   void Campo(const std::string& valor, const TInfoCampo& info) {
-    if (!valor.empty()) FObjeto[info.Nome] = valor;
+    if (!valor.empty() || (info.OcorrenciasMin > 0 && info.Tipo != TTipoCampoNFe::cXML)) {
+      FObjeto[info.Nome] = valor;
+    }
   }
   void Campo(const std::vector<std::string>& valores, const TInfoCampo& info) {
     if (!valores.empty()) FObjeto[info.Nome] = valores;
@@ -42,19 +46,24 @@ class TEscritorJSON {
   }
   template <class T>
   void Sequencia(const std::optional<T>& sequencia, const TInfoGrupo& /*info*/) {
-    if (sequencia) nfe::Visitar(*this, *sequencia);
+    if (sequencia) Visitar(*this, *sequencia);
   }
   template <class... A>
   void Escolha(const std::variant<std::monostate, A...>& escolha, const TInfoEscolha& info) {
     if (escolha.index() == 0) return;
     VisitarAlternativa(*this, escolha, info);
   }
+  template <class... A>
+  void Escolha(const std::variant<std::monostate, A...>& escolha, const TInfoEscolha& info,
+               const std::string& /*chave*/) {
+    Escolha(escolha, info);
+  }
 
   template <class T>
   static TJSON Objeto(const T& grupo) {
     TJSON objeto = TJSON::object();
     TEscritorJSON escritor(objeto);
-    nfe::Visitar(escritor, grupo);
+    Visitar(escritor, grupo);
     return objeto;
   }
 
@@ -65,8 +74,9 @@ class TEscritorJSON {
 // Reads the members of one group out of a JSON object; every member must be used.
 class TLeitorJSON {
  public:
-  TLeitorJSON(const TJSON& objeto, std::string caminho)
-      : FObjeto(objeto), FCaminho(std::move(caminho)) {
+  // `documento` opens every error message ("JSON da NF-e").
+  TLeitorJSON(const TJSON& objeto, std::string caminho, const char* documento)
+      : FObjeto(objeto), FCaminho(std::move(caminho)), FDocumento(documento) {
     if (!FObjeto.is_object()) Erro(FCaminho, "deveria ser um objeto");
   }
 
@@ -107,7 +117,7 @@ class TLeitorJSON {
   }
   template <class T>
   void Sequencia(std::optional<T>& sequencia, const TInfoGrupo& info) {
-    if (AlgumMembro(info.Filhos)) nfe::Visitar(*this, sequencia.emplace());
+    if (AlgumMembro(info.Filhos)) Visitar(*this, sequencia.emplace());
   }
   template <class... A>
   void Escolha(std::variant<std::monostate, A...>& escolha, const TInfoEscolha& info) {
@@ -117,6 +127,18 @@ class TLeitorJSON {
       VisitarAlternativa(*this, escolha, info);
       return;
     }
+  }
+  // A choice picked by the value of a key field (see TInfoEscolha).
+  template <class... A>
+  void Escolha(std::variant<std::monostate, A...>& escolha, const TInfoEscolha& info,
+               const std::string& chave) {
+    if (!AlgumMembro(info.Alternativas[0].Primeiros)) return;
+    const size_t alternativa = AlternativaDaChave(info, chave);
+    if (alternativa == 0) {
+      Erro(Caminho(info.Nome), std::string("sem leiaute para ") + info.Chave + " [" + chave + "]");
+    }
+    EscolherAlternativa(escolha, alternativa);
+    VisitarAlternativa(*this, escolha, info);
   }
 
   // Throws for the members nothing used: not of the layout, or a second alternative.
@@ -128,13 +150,13 @@ class TLeitorJSON {
 
  private:
   template <class T>
-  static void Ler(const TJSON& objeto, T& grupo, const std::string& caminho) {
-    TLeitorJSON leitor(objeto, caminho);
-    nfe::Visitar(leitor, grupo);
+  void Ler(const TJSON& objeto, T& grupo, const std::string& caminho) const {
+    TLeitorJSON leitor(objeto, caminho, FDocumento);
+    Visitar(leitor, grupo);
     leitor.Terminar();
   }
-  [[noreturn]] static void Erro(const std::string& caminho, const std::string& problema) {
-    throw ENivraDFeException("JSON da NF-e: " + caminho + " " + problema);
+  [[noreturn]] void Erro(const std::string& caminho, const std::string& problema) const {
+    throw ENivraDFeException(std::string(FDocumento) + ": " + caminho + " " + problema);
   }
   std::string Caminho(const std::string& nome) const {
     return FCaminho.empty() ? nome : FCaminho + "/" + nome;
@@ -159,8 +181,21 @@ class TLeitorJSON {
 
   const TJSON& FObjeto;
   std::string FCaminho;
+  const char* FDocumento;
   std::set<std::string> FUsados;
 };
+
+// The document of a JSON text, `documento` naming it in the messages.
+template <class T>
+T DeJSON(std::string_view json, const char* documento) {
+  const TJSON objeto = TJSON::parse(json, nullptr, false);
+  if (objeto.is_discarded()) throw ENivraDFeException(std::string(documento) + " inválido");
+  T raiz;
+  TLeitorJSON leitor(objeto, "", documento);
+  Visitar(leitor, raiz);
+  leitor.Terminar();
+  return raiz;
+}
 
 }  // namespace
 
@@ -168,12 +203,20 @@ std::string NFeParaJSON(const nfe::TNFe& nota, int recuo) {
   return TEscritorJSON::Objeto(nota).dump(recuo);
 }
 
-nfe::TNFe NFeDeJSON(std::string_view json) {
-  const TJSON objeto = TJSON::parse(json, nullptr, false);
-  if (objeto.is_discarded()) throw ENivraDFeException("JSON da NF-e inválido");
-  nfe::TNFe nota;
-  TLeitorJSON leitor(objeto, "");
-  nfe::Visitar(leitor, nota);
-  leitor.Terminar();
-  return nota;
+nfe::TNFe NFeDeJSON(std::string_view json) { return DeJSON<nfe::TNFe>(json, "JSON da NF-e"); }
+
+std::string EventoParaJSON(const nfe::evento::Tevento& evento, int recuo) {
+  return TEscritorJSON::Objeto(evento).dump(recuo);
+}
+
+nfe::evento::Tevento EventoDeJSON(std::string_view json) {
+  return DeJSON<nfe::evento::Tevento>(json, "JSON do evento");
+}
+
+std::string ProcEventoParaJSON(const nfe::evento::TprocEventoNFe& processado, int recuo) {
+  return TEscritorJSON::Objeto(processado).dump(recuo);
+}
+
+nfe::evento::TprocEventoNFe ProcEventoDeJSON(std::string_view json) {
+  return DeJSON<nfe::evento::TprocEventoNFe>(json, "JSON do procEventoNFe");
 }

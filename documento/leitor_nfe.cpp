@@ -70,16 +70,28 @@ bool TLeitorNFe::ProximoEm(const char* lista) {
   return FAtual && NaListaLeiaute(lista, Nome(FAtual));
 }
 
+void TLeitorNFe::PularSemLeiaute(const TInfoEscolha& info, const std::string& chave) {
+  while (ProximoEm(info.Alternativas[0].Primeiros)) {
+    FAvisos.push_back("Elemento sem leiaute para " + std::string(info.Chave) + " [" + chave +
+                      "] ignorado: " + FCaminho + "/" + Nome(FAtual));
+    FAtual = ElementoAPartir(FAtual->next);
+  }
+}
+
 void TLeitorNFe::Atributo(std::string& valor, const TInfoCampo& info) {
   std::unique_ptr<xmlChar, decltype(xmlFree)> texto(
       xmlGetProp(FElemento, reinterpret_cast<const xmlChar*>(info.Nome)), xmlFree);
-  if (texto) valor = reinterpret_cast<const char*>(texto.get());
+  // What the document lacks is not taken from the model's initial values.
+  valor = texto ? reinterpret_cast<const char*>(texto.get()) : "";
 }
 
 void TLeitorNFe::Campo(std::string& valor, const TInfoCampo& info) {
-  if (_xmlNode* no = Tomar(info.Nome)) {
-    valor = info.Tipo == TTipoCampoNFe::cXML ? XMLDoNo(no) : Conteudo(no);
+  _xmlNode* no = Tomar(info.Nome);
+  if (!no) {
+    valor.clear();
+    return;
   }
+  valor = info.Tipo == TTipoCampoNFe::cXML ? XMLDoNo(no) : Conteudo(no);
 }
 
 void TLeitorNFe::Campo(std::vector<std::string>& valores, const TInfoCampo& info) {
@@ -90,6 +102,8 @@ void TLeitorNFe::Campo(TDecimal& valor, const TInfoCampo& info) {
   _xmlNode* no = Tomar(info.Nome);
   if (!no) return;
   const std::string texto = Conteudo(no);
+  // An empty element holds no value: the writer writes a missing mandatory amount that way.
+  if (texto.empty()) return;
   const auto lido = TDecimal::Ler(texto);
   if (!lido) {
     throw ENivraDFeException("Valor decimal inválido em " + FCaminho + "/" + info.Nome + ": \"" +

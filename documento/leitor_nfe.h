@@ -21,8 +21,10 @@ class TLeitorNFe {
   TLeitorNFe(_xmlNode* elemento, std::string caminho, const char* filhos,
              std::vector<std::string>& avisos);
 
+  // A field or attribute the document lacks is left empty, whatever the model's initial value.
   void Atributo(std::string& valor, const TInfoCampo& info);
-  // Throws ENivraDFeException, naming the element's path, when a decimal is not a number.
+  // Throws ENivraDFeException, naming the element's path, when a decimal is not a number; an
+  // empty decimal element leaves the amount empty.
   void Campo(std::string& valor, const TInfoCampo& info);
   void Campo(std::vector<std::string>& valores, const TInfoCampo& info);
   void Campo(TDecimal& valor, const TInfoCampo& info);
@@ -52,6 +54,19 @@ class TLeitorNFe {
       return;
     }
   }
+  // A choice picked by the value of a key field (see TInfoEscolha); an element no alternative
+  // has a layout for is skipped and reported.
+  template <class... A>
+  void Escolha(std::variant<std::monostate, A...>& escolha, const TInfoEscolha& info,
+               const std::string& chave) {
+    const size_t alternativa = AlternativaDaChave(info, chave);
+    if (alternativa == 0) {
+      PularSemLeiaute(info, chave);
+    } else if (ProximoEm(info.Alternativas[alternativa - 1].Primeiros)) {
+      EscolherAlternativa(escolha, alternativa);
+      VisitarAlternativa(*this, escolha, info);
+    }
+  }
 
   // Reports the children left unread (out of the layout's order).
   void Terminar();
@@ -71,6 +86,8 @@ class TLeitorNFe {
   // Whether the current child's name is in the bar list.
   bool ProximoEm(const char* lista);
   void PularDesconhecidos();
+  // Skips the elements a keyed choice's alternatives start with (they share them).
+  void PularSemLeiaute(const TInfoEscolha& info, const std::string& chave);
 
   _xmlNode* FElemento;
   _xmlNode* FAtual;

@@ -1,6 +1,8 @@
 // The actions of documento-nfe.
 #include "app/documento_nfe/acoes.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -9,6 +11,7 @@
 #include "app/linha_comando/componente.h"
 #include "app/linha_comando/programa.h"
 #include "app/linha_comando/saida_comum.h"
+#include "documento/documento_evento.h"
 #include "documento/documento_nfe.h"
 #include "documento/json_nfe.h"
 #include "util/arquivos.h"
@@ -48,43 +51,99 @@ int GerarDocumento(TNivraNFe& nfe, const TOpcoesDocumento& opcoes) {
 }
 
 int DocumentoEmJSON(const TOpcoesDocumento& opcoes) {
-  const TNFeLida lida = LerXMLNFe(LerArquivoBinario(opcoes.Arquivo));
+  const std::string xml = LerArquivoBinario(opcoes.Arquivo);
+  if (DocumentoDeEvento(xml)) {
+    const TEventoLido lido = LerXMLEvento(xml);
+    for (const auto& aviso : lido.Avisos) std::cerr << aviso << "\n";
+    std::cout << (lido.retEvento ? ProcEventoParaJSON({lido.evento, *lido.retEvento})
+                                 : EventoParaJSON(lido.evento))
+              << "\n";
+    return 0;
+  }
+  const TNFeLida lida = LerXMLNFe(xml);
   for (const auto& aviso : lida.Avisos) std::cerr << aviso << "\n";
   std::cout << NFeParaJSON(lida.NFe) << "\n";
   return 0;
 }
 
+namespace {
+
+// What validar judges of a document read into its model: the key it is about, its model's
+// alerts and reading warnings, the element its signature covers and the schema it goes by
+// (empty when there is none for it, as for an event outside a procEventoNFe).
+struct TDocumentoLido {
+  std::string Chave;
+  std::vector<std::string> Alertas;
+  std::vector<std::string> Avisos;
+  bool Assinado = false;
+  const char* ElementoAssinado = "";
+  std::string Schema;
+  double VersaoSchema = 0;
+};
+
+TDocumentoLido LerParaValidar(const std::string& xml) {
+  if (DocumentoDeEvento(xml)) {
+    TEventoLido lido = LerXMLEvento(xml);
+    return {lido.evento.infEvento.chNFe,
+            GerarXMLEvento(lido.evento).Alertas,
+            std::move(lido.Avisos),
+            !lido.evento.Signature.empty(),
+            "infEvento",
+            lido.retEvento ? "procEventoNFe" : "",
+            1.0};
+  }
+  TNFeLida lida = LerXMLNFe(xml);
+  return {lida.NFe.infNFe.Id.substr(std::min<size_t>(3, lida.NFe.infNFe.Id.size())),
+          GerarXMLNFe(lida.NFe).Alertas,
+          std::move(lida.Avisos),
+          !lida.NFe.Signature.empty(),
+          "infNFe",
+          "nfe",
+          4.0};
+}
+
+// "nome_v1.00.xsd".
+std::string ArquivoDoSchema(const TDocumentoLido& lido) {
+  char versao[16];
+  std::snprintf(versao, sizeof versao, "%.2f", lido.VersaoSchema);
+  return lido.Schema + "_v" + versao + ".xsd";
+}
+
+}  // namespace
+
 int ValidarDocumento(TNivraNFe& nfe, const TOpcoesDocumento& opcoes) {
   ConfigurarComponente(nfe, opcoes, "");
   const std::string xml = LerArquivoBinario(opcoes.Arquivo);
-  const TNFeLida lida = LerXMLNFe(xml);
-  const std::vector<std::string> alertas = GerarXMLNFe(lida.NFe).Alertas;
+  const TDocumentoLido lido = LerParaValidar(xml);
   std::string erroAssinatura;
-  const bool assinada = !lida.NFe.Signature.empty();
   const bool assinaturaValida =
-      assinada && nfe.SSL().VerificarAssinatura(xml, erroAssinatura, "infNFe");
-  // Without the invoice schema in the folder the document is not checked against it.
-  const std::string arquivoSchema = nfe.Configuracoes().Arquivos().PathSchemas() + "nfe_v4.00.xsd";
-  const bool temSchema = std::filesystem::exists(arquivoSchema);
-  std::string erroSchema = "sem nfe_v4.00.xsd em " + nfe.Configuracoes().Arquivos().PathSchemas();
-  const bool schemaValido = temSchema && nfe.ValidarNoSchema(xml, "nfe", 4.0, erroSchema);
-  const bool valido = alertas.empty() && assinaturaValida && (schemaValido || !temSchema);
+      lido.Assinado && nfe.SSL().VerificarAssinatura(xml, erroAssinatura, lido.ElementoAssinado);
+  // Without the document's schema in the folder the document is not checked against it.
+  const std::string pasta = nfe.Configuracoes().Arquivos().PathSchemas();
+  const bool temSchema =
+      !lido.Schema.empty() && std::filesystem::exists(pasta + ArquivoDoSchema(lido));
+  std::string erroSchema = lido.Schema.empty() ? "evento fora de um procEventoNFe"
+                                               : "sem " + ArquivoDoSchema(lido) + " em " + pasta;
+  const bool schemaValido =
+      temSchema && nfe.ValidarNoSchema(xml, lido.Schema, lido.VersaoSchema, erroSchema);
+  const bool valido = lido.Alertas.empty() && assinaturaValida && (schemaValido || !temSchema);
   if (opcoes.Json) {
     nlohmann::ordered_json saida = {
-        {"chNFe", lida.NFe.infNFe.Id.substr(3)},
+        {"chNFe", lido.Chave},
         {"valido", valido},
-        {"alertas", alertas},
-        {"avisos", lida.Avisos},
-        {"assinatura", assinada ? (assinaturaValida ? "válida" : erroAssinatura) : "ausente"},
+        {"alertas", lido.Alertas},
+        {"avisos", lido.Avisos},
+        {"assinatura", lido.Assinado ? (assinaturaValida ? "válida" : erroAssinatura) : "ausente"},
         {"schema",
          schemaValido ? "válido" : (temSchema ? erroSchema : "não verificado: " + erroSchema)}};
     std::cout << saida.dump(2) << "\n";
   } else {
-    for (const auto& aviso : lida.Avisos) std::cout << "Aviso: " << aviso << "\n";
-    for (const auto& alerta : alertas) std::cout << "Alerta: " << alerta << "\n";
+    for (const auto& aviso : lido.Avisos) std::cout << "Aviso: " << aviso << "\n";
+    for (const auto& alerta : lido.Alertas) std::cout << "Alerta: " << alerta << "\n";
     std::cout << "Assinatura: "
-              << (assinada ? (assinaturaValida ? "válida" : "inválida (" + erroAssinatura + ")")
-                           : "ausente")
+              << (lido.Assinado
+                      ? (assinaturaValida ? "válida" : "inválida (" + erroAssinatura + ")")
+                      : "ausente")
               << "\nSchema: "
               << (schemaValido ? "válido"
                                : (temSchema ? "inválido (" : "não verificado (") + erroSchema + ")")

@@ -124,6 +124,18 @@ TEST(DocumentoNFe, ReadingWhatWasWrittenGivesTheSameXML) {
   EXPECT_EQ(lida.XMLOriginal, xml);
 }
 
+TEST(DocumentoNFe, AMissingMandatoryAmountIsWrittenAndReadBackEmpty) {
+  nfe::TNFe nota = NotaDeTeste();
+  ComporChaveNFe(nota, SorteioFixo(1));
+  nota.infNFe.total.ICMSTot.vBC = TDecimal();
+  const TXMLGeradoNFe gerado = GerarXMLNFe(nota);
+  ASSERT_NE(gerado.XML.find("<vBC/>"), std::string::npos) << gerado.XML;
+  EXPECT_TRUE(AlgumAlertaCom(gerado.Alertas, "vBC"));
+  const TNFeLida lida = LerXMLNFe(gerado.XML);
+  EXPECT_TRUE(lida.NFe.infNFe.total.ICMSTot.vBC.Vazio());
+  EXPECT_EQ(GerarXMLNFe(lida.NFe).XML, gerado.XML);
+}
+
 TEST(DocumentoNFe, ReadsIndentedPrefixedDocumentsWithProtocol) {
   const std::string xml =
       "<?xml version=\"1.0\"?>\n<n:nfeProc xmlns:n=\"http://www.portalfiscal.inf.br/nfe\" "

@@ -93,7 +93,11 @@ class TPreenchedorNFe {
         {"cMunFG", "4106902"},
     };
     const auto exemplo = kExemplos.find(info.Nome);
-    if (exemplo != kExemplos.end() && !exemplo->second.empty()) return exemplo->second;
+    // An example stands unless the field lists other accepted values (an event's versao).
+    if (exemplo != kExemplos.end() && !exemplo->second.empty() &&
+        (*info.Valores == '\0' || NaListaLeiaute(info.Valores, exemplo->second))) {
+      return exemplo->second;
+    }
     const std::string formato = info.Formato;
     if (formato == "cnpj") return "12ABC34501DE35";
     if (formato == "cpf") return "12345678909";

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "documento/documento_evento.h"
 #include "documento/documento_nfe.h"
 #include "documento/json_nfe.h"
+#include "tests/documento/evento_teste.h"
 #include "tests/documento/nota_teste.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/pki_teste.h"
@@ -63,6 +65,21 @@ TEST_F(DocumentoNFeProcesso, GeneratesSignsReadsBackAndValidates) {
   const TExecucao invalido = Rodar({"validar", Escrever("adulterada.xml", adulterado), "--json"});
   EXPECT_EQ(invalido.Saida, 1);
   EXPECT_NE(invalido.Texto.find("\"valido\": false"), std::string::npos) << invalido.Texto;
+}
+
+TEST_F(DocumentoNFeProcesso, ReadsAndChecksAnEventFileToo) {
+  const nfe::evento::Tevento evento = EventoDeTeste(1);
+  const std::string arquivo = Escrever("evento.xml", GerarXMLEvento(evento).XML);
+  const TExecucao paraJson = Rodar({"json", arquivo});
+  ASSERT_EQ(paraJson.Saida, 0) << paraJson.Erros;
+  EXPECT_EQ(GerarXMLEvento(EventoDeJSON(paraJson.Texto)).XML, GerarXMLEvento(evento).XML);
+
+  const TExecucao validar = Rodar({"validar", arquivo, "--json"});
+  EXPECT_EQ(validar.Saida, 1) << validar.Texto;
+  EXPECT_NE(validar.Texto.find("\"chNFe\": \"" + ChaveDoEvento() + "\""), std::string::npos)
+      << validar.Texto;
+  EXPECT_NE(validar.Texto.find("\"alertas\": []"), std::string::npos) << validar.Texto;
+  EXPECT_NE(validar.Texto.find("\"assinatura\": \"ausente\""), std::string::npos) << validar.Texto;
 }
 
 TEST_F(DocumentoNFeProcesso, AlertsGoToStandardErrorAndNothingIsWritten) {
