@@ -155,7 +155,7 @@ int ValidarDocumento(TNivraNFe& nfe, const TOpcoesDocumento& opcoes) {
 
 int ImprimirDocumentoPDF(TNivraNFe& nfe, const TOpcoesDocumento& opcoes) {
   ConfigurarComponente(nfe, opcoes, "");
-  const TDocumentoXML documento = LerDocumento(LerArquivoBinario(opcoes.Arquivo));
+  const TDocumentoImpresso documento = LerDocumento(LerArquivoBinario(opcoes.Arquivo));
   std::vector<std::string> avisos;
   const std::string pdf = ImprimirDocumento(nfe, documento, opcoes.Impressao, avisos);
   for (const auto& aviso : avisos) std::cerr << "documento-nfe: " << aviso << "\n";

@@ -47,28 +47,28 @@ std::string NomePorId(const std::string& id, const std::string& sufixo,
 
 }  // namespace
 
-TDocumentoXML LerDocumento(std::string XML) {
-  TDocumentoXML d;
+TDocumentoImpresso LerDocumento(std::string XML) {
+  TDocumentoImpresso d;
   const std::string raiz = NomeRaiz(XML);
   if (raiz == "NFe" || raiz == "nfeProc") {
     const TNFeLida lida = LerXMLNFe(XML);
     const nfe::TinfNFe& n = lida.NFe.infNFe;
     const bool nfce = n.ide.mod == "65";
-    d.Tipo = nfce ? TDocumentoXML::NFCe : TDocumentoXML::NFe;
+    d.Tipo = nfce ? TDocumentoImpresso::NFCe : TDocumentoImpresso::NFe;
     d.Impresso = nfce ? "DANFCE" : "DANFE";
     d.Nome = (n.Id.starts_with("NFe") ? n.Id.substr(3) : n.Id) + "-nfe";
     d.Descricao = std::string(nfce ? "NFC-e" : "NF-e") + " nº " + n.ide.nNF + " série " +
                   n.ide.serie + " de " + n.emit.xNome;
   } else if (raiz == "procEventoNFe" || raiz == "evento") {
     const TEventoImpresso evento = LerEventoImpresso(XML);
-    d.Tipo = TDocumentoXML::Evento;
+    d.Tipo = TDocumentoImpresso::Evento;
     d.Impresso = "evento";
     d.Nome = NomePorId(evento.Id, "procEventoNFe", "evento");
     d.Descricao = (evento.descEvento.empty() ? "Evento " + evento.tpEvento : evento.descEvento) +
                   " da NF-e " + evento.chNFe;
   } else if (raiz == "procInutNFe" || raiz == "ProcInutNFe" || raiz == "inutNFe") {
     const TInutilizacaoImpressa inutilizacao = LerInutilizacaoImpressa(XML);
-    d.Tipo = TDocumentoXML::Inutilizacao;
+    d.Tipo = TDocumentoImpresso::Inutilizacao;
     d.Impresso = "inutilização";
     d.Nome = NomePorId(inutilizacao.Id, "procInutNFe", "inutilizacao");
     d.Descricao = "Inutilização de numeração, modelo " + inutilizacao.mod + " série " +
@@ -83,10 +83,10 @@ TDocumentoXML LerDocumento(std::string XML) {
   return d;
 }
 
-std::string ImprimirDocumento(TNivraNFe& nfe, const TDocumentoXML& documento,
+std::string ImprimirDocumento(TNivraNFe& nfe, const TDocumentoImpresso& documento,
                               const TOpcoesImpressao& opcoes, std::vector<std::string>& avisos) {
-  const bool nfeA4 = documento.Tipo == TDocumentoXML::NFe;
-  const bool nfce = documento.Tipo == TDocumentoXML::NFCe;
+  const bool nfeA4 = documento.Tipo == TDocumentoImpresso::NFe;
+  const bool nfce = documento.Tipo == TDocumentoImpresso::NFCe;
   const auto naoSeAplica = [&](bool dada, bool aplica, const std::string& opcao) {
     if (dada && !aplica)
       avisos.push_back(opcao + " não se aplica à impressão de " + documento.Impresso +
@@ -104,14 +104,14 @@ std::string ImprimirDocumento(TNivraNFe& nfe, const TDocumentoXML& documento,
   if (nfeA4 || nfce) danfe.SetLogo(opcoes.Logo);
   nfe.SetDANFE(&danfe);
   switch (documento.Tipo) {
-    case TDocumentoXML::Evento:
+    case TDocumentoImpresso::Evento:
       danfe.SetXMLEvento(documento.XML);
       return danfe.GerarPDFEvento();
-    case TDocumentoXML::Inutilizacao:
+    case TDocumentoImpresso::Inutilizacao:
       danfe.SetXMLInutilizacao(documento.XML);
       return danfe.GerarPDFInutilizacao();
-    case TDocumentoXML::NFe:
-    case TDocumentoXML::NFCe:
+    case TDocumentoImpresso::NFe:
+    case TDocumentoImpresso::NFCe:
       break;
   }
   return danfe.GerarPDFDANFE(nfe.NotasFiscais().LoadFromString(documento.XML));

@@ -9,7 +9,7 @@
 #include "app/documento_nfe/opcoes.h"
 #include "dfe/nivra_nfe.h"
 
-struct TDocumentoXML {
+struct TDocumentoImpresso {
   enum TTipo { NFe, NFCe, Evento, Inutilizacao };
   TTipo Tipo = NFe;
   // What its print is called: "DANFE", "DANFCE", "evento", "inutilização".
@@ -25,12 +25,12 @@ struct TDocumentoXML {
 
 // Tells what the XML is and reads what names it. Throws ENivraDFeException "Documento não
 // reconhecido: ..." for another root element, and what reading the document throws.
-[[nodiscard]] TDocumentoXML LerDocumento(std::string XML);
+[[nodiscard]] TDocumentoImpresso LerDocumento(std::string XML);
 
 // The PDF of the document, printed by a printing component linked to `nfe` (whose services
 // table gives an NFC-e's consultation page) with the options; those that do not apply to the
 // document's kind are added to `avisos` and left out. Throws what the printing throws (a logo
 // that cannot be read among it).
-[[nodiscard]] std::string ImprimirDocumento(TNivraNFe& nfe, const TDocumentoXML& documento,
+[[nodiscard]] std::string ImprimirDocumento(TNivraNFe& nfe, const TDocumentoImpresso& documento,
                                             const TOpcoesImpressao& opcoes,
                                             std::vector<std::string>& avisos);

@@ -71,7 +71,7 @@ void ConfigurarServidorEmail(TNivraMail& mail, const TOpcoesEmail& opcoes) {
 
 int EnviarDocumentoPorEmail(TNivraNFe& nfe, const TOpcoesDocumento& opcoes) {
   const TOpcoesEmail& e = opcoes.Email;
-  const TDocumentoXML documento = LerDocumento(LerArquivoBinario(opcoes.Arquivo));
+  const TDocumentoImpresso documento = LerDocumento(LerArquivoBinario(opcoes.Arquivo));
   TNivraMail mail;
   ConfigurarServidorEmail(mail, e);
   for (const std::string& para : e.Para) mail.AdicionarDestinatario(para);
