@@ -34,7 +34,7 @@ for pagina in "$fonte"/docs/*.md; do
     { nome = "" }
   ' "$pagina" || falhar "docs/$(basename "$pagina") tem um bloco C++ sem nome"
 done
-esperados="danfe email eventos lote nota status"
+esperados="carta danfe email eventos lote nota status"
 encontrados=$(cd "$pasta" && ls -- *.cpp | sed 's/\.cpp$//' | sort | tr '\n' ' ' | sed 's/ $//')
 [ "$encontrados" = "$esperados" ] ||
   falhar "exemplos das páginas \"$encontrados\", esperados \"$esperados\""
@@ -82,6 +82,10 @@ ls "$pasta/status.dir/Docs/"*-ped-sta.xml "$pasta/status.dir/Docs/"*-sta.xml >/d
 chave=41260611222333000181550010000000011000000017
 printf '<NFe xmlns="http://www.portalfiscal.inf.br/nfe"><infNFe Id="NFe%s" versao="4.00"><ide><cUF>41</cUF><nNF>1</nNF><tpAmb>2</tpAmb></ide><emit><CNPJ>11222333000181</CNPJ></emit></infNFe></NFe>' \
   "$chave" >"$pasta/nota.xml"
+# The correction letter the event model writes for that key.
+executar carta "$chave"
+grep -q "Id=\"ID110110${chave}01\"" <<<"$saida" && grep -q '<xCorrecao>Onde se le volume 2' <<<"$saida" ||
+  falhar "carta: saída inesperada"
 executar lote "$pki/empresa.pfx" "$pasta/nota.xml" "$servicos"
 grep -q '^100 - .*, protocolo [0-9]\{15\}$' <<<"$saida" &&
   [ "$(sed -n 2p <<<"$saida" | cut -c1-3)" = 100 ] || falhar "lote: saída inesperada"
