@@ -3,8 +3,10 @@
 
 #include <vector>
 
-#include "util/texto.h"
-#include "util/texto_arquivo.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/texto_arquivo.h"
+
+namespace nivra {
 
 namespace {
 
@@ -81,3 +83,5 @@ std::string GravarValorIni(std::string_view texto, std::string_view secao, std::
   for (const std::string& linha : linhas) resultado += linha + quebra;
   return resultado;
 }
+
+}  // namespace nivra

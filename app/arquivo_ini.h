@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace nivra {
+
 // Whether the text has a line "[secao]". Never throws except on allocation.
 [[nodiscard]] bool SecaoIniExiste(std::string_view texto, std::string_view secao);
 
@@ -21,3 +23,5 @@
 // text uses LF. Never throws except on allocation.
 [[nodiscard]] std::string GravarValorIni(std::string_view texto, std::string_view secao,
                                          std::string_view chave, std::string_view valor);
+
+}  // namespace nivra

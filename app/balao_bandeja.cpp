@@ -3,7 +3,9 @@
 
 #include <utility>
 
-#include "util/caracteres.h"
+#include "nivranfe/util/caracteres.h"
+
+namespace nivra {
 
 TBalaoBandeja::TBalaoBandeja(TExibir exibir, std::function<void()> fechar)
     : FExibir(std::move(exibir)), FFechar(std::move(fechar)) {}
@@ -50,3 +52,5 @@ void TBalaoBandeja::Exibir(const std::string& titulo, const std::string& texto, 
   FTipo = tipo;
   Mostrar();
 }
+
+}  // namespace nivra

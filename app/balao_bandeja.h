@@ -9,6 +9,8 @@
 
 #include "app/interface_monitor.h"
 
+namespace nivra {
+
 class TBalaoBandeja {
  public:
   // Longest title and text kept, in characters.
@@ -51,3 +53,5 @@ class TBalaoBandeja {
   TTipoBalao FTipoExibido = TTipoBalao::Info;
   bool FJaMostrado = false;
 };
+
+}  // namespace nivra

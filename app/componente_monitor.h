@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace nivra {
+
 class TListaCertificados;
 
 // The fields of the status service the monitor shows.
@@ -32,3 +34,5 @@ class TComponenteMonitor {
   // owning. Throws ENivraDFeException when the store cannot be read.
   virtual const TListaCertificados& LerCertificadosStore() = 0;
 };
+
+}  // namespace nivra

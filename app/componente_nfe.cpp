@@ -1,8 +1,10 @@
 // The monitor's component and its configuration.
 #include "app/componente_nfe.h"
 
-#include "dfe/nivra_nfe.h"
-#include "nfe/webservices.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/nfe/webservices.h"
+
+namespace nivra {
 
 void ConfigurarComoMonitor(TNivraNFe& nfe, const TPastasComponente& pastas) {
   auto& conf = nfe.Configuracoes();
@@ -48,3 +50,5 @@ const TListaCertificados& TComponenteNFe::LerCertificadosStore() {
   FNFe->SSL().LerCertificadosStore();
   return FNFe->SSL().ListaCertificados();
 }
+
+}  // namespace nivra

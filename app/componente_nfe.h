@@ -7,6 +7,8 @@
 
 #include "app/componente_monitor.h"
 
+namespace nivra {
+
 class TNivraNFe;
 
 // Where the component keeps and finds its files.
@@ -37,3 +39,5 @@ class TComponenteNFe : public TComponenteMonitor {
  private:
   std::unique_ptr<TNivraNFe> FNFe;
 };
+
+}  // namespace nivra

@@ -11,8 +11,10 @@
 #include <stdexcept>
 
 #include "app/arquivo_ini.h"
-#include "util/arquivos.h"
-#include "util/texto_arquivo.h"
+#include "nivranfe/util/arquivos.h"
+#include "nivranfe/util/texto_arquivo.h"
+
+namespace nivra {
 
 namespace {
 
@@ -71,3 +73,5 @@ void TArquivoConfiguracao::Gravar(const std::string& certificado, const std::str
   texto = GravarValorIni(texto, kSecao, "UF", uf);
   GravarArquivoAtomico(FCaminho, texto, 0600);
 }
+
+}  // namespace nivra

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+namespace nivra {
+
 // The values of the settings file, trimmed.
 struct TConfiguracaoSalva {
   std::string Certificado;
@@ -44,3 +46,5 @@ class TArquivoConfiguracao {
  private:
   std::string FCaminho;
 };
+
+}  // namespace nivra

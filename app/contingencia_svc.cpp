@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace nivra {
+
 namespace {
 
 const char* const kUFsSVCRS = "AM|BA|CE|GO|MA|MS|MT|PA|PE|PR";
@@ -14,3 +16,5 @@ bool AtendidaPeloSVCRS(std::string_view uf) {
   const std::string lista = std::string("|") + kUFsSVCRS + "|";
   return lista.find("|" + std::string(uf) + "|") != std::string::npos;
 }
+
+}  // namespace nivra

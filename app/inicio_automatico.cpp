@@ -8,8 +8,10 @@
 #include <utility>
 
 #include "app/arquivo_ini.h"
-#include "util/arquivos.h"
-#include "util/excecoes.h"
+#include "nivranfe/util/arquivos.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -67,3 +69,5 @@ void TInicioAutomatico::Desativar() const {
   std::filesystem::remove(FArquivo, erro);
   if (erro) Falha(FArquivo, erro);
 }
+
+}  // namespace nivra

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace nivra {
+
 class TInicioAutomatico {
  public:
   // `arquivo`: the entry's path (see ArquivoInicioAutomatico in locais_monitor.h); `programa`:
@@ -26,3 +28,5 @@ class TInicioAutomatico {
   std::string FArquivo;
   std::string FPrograma;
 };
+
+}  // namespace nivra

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace nivra {
+
 // The controls the logic reads or changes.
 enum class TControle {
   NumeroCertificado,  // edit box with the certificate serial
@@ -97,3 +99,5 @@ class TInterfaceMonitor {
   [[nodiscard]] virtual std::optional<std::size_t> SelecionarCertificado(
       const std::vector<TLinhaCertificado>& linhas, const TImportarNoSeletor& importar) = 0;
 };
+
+}  // namespace nivra

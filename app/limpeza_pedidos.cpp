@@ -5,6 +5,8 @@
 #include <cctype>
 #include <filesystem>
 
+namespace nivra {
+
 namespace {
 
 constexpr std::size_t kDigitos = 14;
@@ -48,3 +50,5 @@ std::size_t LimparPedidosStatus(const std::string& pasta, TDateTime agora, int d
   if (erro) registro << "limpeza: " << pasta << ": " << erro.message() << std::endl;
   return removidos;
 }
+
+}  // namespace nivra

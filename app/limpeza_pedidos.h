@@ -6,7 +6,9 @@
 #include <ostream>
 #include <string>
 
-#include "util/datahora.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 // Removes from `pasta` (not from its subfolders) the status query's saved files
 // ("AAAAMMDDhhnnss-ped-sta.xml", "AAAAMMDDhhnnss-sta.xml" and their "-soap.xml" forms) whose
@@ -15,3 +17,5 @@
 // gets a line in `registro`. Never throws except on allocation.
 std::size_t LimparPedidosStatus(const std::string& pasta, TDateTime agora, int dias,
                                 std::ostream& registro);
+
+}  // namespace nivra

@@ -5,7 +5,9 @@
 
 #include <cstdlib>
 
-#include "util/arquivos.h"
+#include "nivranfe/util/arquivos.h"
+
+namespace nivra {
 
 namespace {
 
@@ -63,3 +65,5 @@ TAmbienteLocais AmbienteDoProcesso(const std::string& dirConfig) {
   ambiente.Home = VariavelAmbiente("HOME");
   return ambiente;
 }
+
+}  // namespace nivra

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+namespace nivra {
+
 // What the locations depend on.
 struct TAmbienteLocais {
   std::string PastaExecutavel;  // with a trailing "/"
@@ -53,3 +55,5 @@ struct TLocaisMonitor {
 // The environment of this process: /proc/self/exe, write access to its folder and the XDG
 // variables. Throws ENivraDFeException when the executable's folder cannot be told.
 [[nodiscard]] TAmbienteLocais AmbienteDoProcesso(const std::string& dirConfig);
+
+}  // namespace nivra

@@ -9,7 +9,9 @@
 #include "app/contingencia_svc.h"
 #include "app/limpeza_pedidos.h"
 #include "app/seletor_certificados.h"
-#include "util/texto.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -294,3 +296,5 @@ void TMonitorControlador::RegistrarBalao(const std::string& titulo, const std::s
             << std::endl;
   FUI.ExibirBalao(titulo, texto, tipo);
 }
+
+}  // namespace nivra

@@ -15,7 +15,9 @@
 #include "app/componente_monitor.h"
 #include "app/configuracao_monitor.h"
 #include "app/interface_monitor.h"
-#include "util/datahora.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 class TMonitorControlador {
  public:
@@ -114,3 +116,5 @@ class TMonitorControlador {
   int32_t Fstatus = 107;
   bool Fbalao_clicado = true;
 };
+
+}  // namespace nivra

@@ -3,7 +3,9 @@
 
 #include <cmath>
 
-#include "security/dados_certificado.h"
+#include "nivranfe/security/dados_certificado.h"
+
+namespace nivra {
 
 std::vector<TLinhaCertificado> LinhasDoSeletor(const TListaCertificados& lista, TDateTime agora) {
   const TDateTime hoje = std::floor(agora);
@@ -17,3 +19,5 @@ std::vector<TLinhaCertificado> LinhasDoSeletor(const TListaCertificados& lista, 
   }
   return linhas;
 }
+
+}  // namespace nivra

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "app/interface_monitor.h"
-#include "util/datahora.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 class TListaCertificados;
 
@@ -14,3 +16,5 @@ class TListaCertificados;
 // throws except on allocation.
 [[nodiscard]] std::vector<TLinhaCertificado> LinhasDoSeletor(const TListaCertificados& lista,
                                                              TDateTime agora);
+
+}  // namespace nivra

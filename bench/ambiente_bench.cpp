@@ -2,11 +2,13 @@
 #include "bench/ambiente_bench.h"
 
 #include "app/status_sefaz/consulta_status.h"
-#include "security/arquivo_pfx.h"
-#include "security/certificado_x509.h"
+#include "nivranfe/security/arquivo_pfx.h"
+#include "nivranfe/security/certificado_x509.h"
+#include "nivranfe/util/arquivos.h"
 #include "tests/fakes/pki_teste.h"
 #include "tests/fakes/tabela_simulada.h"
-#include "util/arquivos.h"
+
+namespace nivra {
 
 TAmbienteBench::TAmbienteBench(int atrasoLentoMs)
     : FRapido(std::make_unique<TSimuladorTeste>()),
@@ -50,3 +52,5 @@ TOpcoesStatus TAmbienteBench::Opcoes(bool lento) const {
 }
 
 std::string TAmbienteBench::URLStatus() const { return FRapido->URL() + "/NFe_PR_P"; }
+
+}  // namespace nivra

@@ -9,6 +9,8 @@
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/simulador_teste.h"
 
+namespace nivra {
+
 class TAmbienteBench {
  public:
   // Starts a prompt authoriser and one that waits `atrasoLentoMs` before each answer, writes a
@@ -45,3 +47,5 @@ class TAmbienteBench {
   std::string FContentType;
   std::string FSoapAction;
 };
+
+}  // namespace nivra

@@ -10,9 +10,11 @@
 #include <stdexcept>
 
 #include "app/linha_comando/componente.h"
-#include "documento/documento_nfe.h"
+#include "nivranfe/documento/documento_nfe.h"
+#include "nivranfe/util/arquivos.h"
 #include "tests/documento/nota_teste.h"
-#include "util/arquivos.h"
+
+namespace nivra {
 
 namespace {
 
@@ -122,3 +124,5 @@ void RegistrarFigurasDocumento(const TAmbienteBench& ambiente) {
     b->Repetitions(9)->ReportAggregatesOnly(true)->UseRealTime()->Unit(benchmark::kMillisecond);
   }
 }
+
+}  // namespace nivra

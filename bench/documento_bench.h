@@ -5,5 +5,9 @@
 
 #include "bench/ambiente_bench.h"
 
+namespace nivra {
+
 // Registers documento_assinado, openssl_assinatura, documento_leitura and libxml2_leitura.
 void RegistrarFigurasDocumento(const TAmbienteBench& ambiente);
+
+}  // namespace nivra

@@ -10,11 +10,13 @@
 
 #include "app/status_sefaz/consulta_todas.h"
 #include "bench/processo.h"
-#include "dfe/servicos_resolucao.h"
-#include "resources/recursos.h"
-#include "util/excecoes.h"
-#include "util/texto_arquivo.h"
-#include "util/uf.h"
+#include "nivranfe/dfe/servicos_resolucao.h"
+#include "nivranfe/resources/recursos.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto_arquivo.h"
+#include "nivranfe/util/uf.h"
+
+namespace nivra {
 
 namespace {
 
@@ -197,3 +199,5 @@ std::map<std::string, double> ExecutarFiguras() {
   benchmark::RunSpecifiedBenchmarks(&coletor);
   return coletor.FMedianas;
 }
+
+}  // namespace nivra

@@ -6,6 +6,8 @@
 
 #include "bench/ambiente_bench.h"
 
+namespace nivra {
+
 // Registers every benchmark over `ambiente` (which must outlive the run). The names are those
 // MedianasMs gives back.
 void RegistrarFiguras(const TAmbienteBench& ambiente);
@@ -17,3 +19,5 @@ void RegistrarFiguras(const TAmbienteBench& ambiente);
 // The name of the single query of authoriser `indice` of the slow table; the slowest of them
 // is the reference of --todas.
 [[nodiscard]] std::string NomeUnicaLenta(std::size_t indice);
+
+}  // namespace nivra

@@ -11,6 +11,8 @@
 #include "app/historico/historico_status.h"
 #include "app/qt/janela_historico.h"
 
+namespace nivra {
+
 namespace {
 
 constexpr int64_t kPasso = 181000;
@@ -69,3 +71,5 @@ void RegistrarFigurasHistorico(const std::string& pasta) {
       ->ReportAggregatesOnly(true)
       ->UseRealTime();
 }
+
+}  // namespace nivra

@@ -4,6 +4,10 @@
 
 #include <string>
 
+namespace nivra {
+
 // Registers "historico_gravar" and "historico_janela" over histories in `pasta` (which must
 // outlive the run). The window's benchmark needs a QApplication.
 void RegistrarFigurasHistorico(const std::string& pasta);
+
+}  // namespace nivra

@@ -8,8 +8,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "impressao/impressao_danfe.h"
+#include "nivranfe/impressao/impressao_danfe.h"
 #include "tools/exemplos_impressao/nota_exemplo.h"
+
+namespace nivra {
 
 namespace {
 
@@ -75,3 +77,5 @@ TMemoriaDANFE MedirMemoriaDANFE() {
   memoria.DepoisMiB = ResidenteMiB();
   return memoria;
 }
+
+}  // namespace nivra

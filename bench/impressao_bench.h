@@ -2,6 +2,8 @@
 // memory of a process that prints a thousand of them.
 #pragma once
 
+namespace nivra {
+
 // Registers "danfe_1_folha" and "danfe_50_folhas" with Google Benchmark.
 void RegistrarImpressao();
 
@@ -12,3 +14,5 @@ struct TMemoriaDANFE {
   double DepoisMiB = 0;
 };
 [[nodiscard]] TMemoriaDANFE MedirMemoriaDANFE();
+
+}  // namespace nivra

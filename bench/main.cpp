@@ -18,6 +18,8 @@
 #include "bench/monitor_ocioso.h"
 #include "bench/relatorio.h"
 
+using namespace nivra;
+
 namespace {
 
 constexpr int kAtrasoMs = 300;

@@ -12,6 +12,8 @@
 
 #include "bench/processo.h"
 
+namespace nivra {
+
 namespace {
 
 struct TAmostra {
@@ -79,3 +81,5 @@ TMonitorOcioso MedirMonitorOcioso(const TAmbienteBench& ambiente, double janelaS
   medida.JanelaS = janelaS;
   return medida;
 }
+
+}  // namespace nivra

@@ -3,6 +3,8 @@
 
 #include "bench/ambiente_bench.h"
 
+namespace nivra {
+
 struct TMonitorOcioso {
   // Resident memory after start-up, in MiB.
   double RSSMiB = 0;
@@ -19,3 +21,5 @@ struct TMonitorOcioso {
 // and the button's (20 s), well inside the 181-second polling period. Throws std::runtime_error
 // when the monitor does not answer within 20 s.
 [[nodiscard]] TMonitorOcioso MedirMonitorOcioso(const TAmbienteBench& ambiente, double janelaS);
+
+}  // namespace nivra

@@ -14,6 +14,8 @@
 
 extern char** environ;
 
+namespace nivra {
+
 namespace {
 
 // Starts the program with standard output on /dev/null and standard error on `erro` (another
@@ -101,3 +103,5 @@ bool TProcessoAberto::EsperarErro(const std::string& trecho, int milissegundos) 
     }
   }
 }
+
+}  // namespace nivra

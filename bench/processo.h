@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace nivra {
+
 // Runs argumentos[0] with the arguments that follow and the environment plus `ambiente`
 // ("NOME=valor"), standard output and error thrown away; returns its exit status (128 + the
 // signal when one ended it). Throws std::runtime_error when it cannot be started.
@@ -32,3 +34,5 @@ class TProcessoAberto {
   pid_t FPid = -1;
   int FErro = -1;
 };
+
+}  // namespace nivra

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <stdexcept>
 
+namespace nivra {
+
 namespace {
 
 constexpr const char* kMarcaNotas = "<!-- notas -->";
@@ -90,3 +92,5 @@ void EscreverRelatorio(const std::string& arquivo, const std::vector<TFigura>& f
         << notas;
   if (!saida) throw std::runtime_error("não foi possível escrever " + arquivo);
 }
+
+}  // namespace nivra

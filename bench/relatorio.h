@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace nivra {
+
 // One figure: what was measured, against what, and the goal it is held to.
 struct TFigura {
   std::string Nome;
@@ -25,3 +27,5 @@ struct TFigura {
 // "<!-- notas -->" in the page it replaces (the hand-written analysis), that line included.
 // Throws std::runtime_error when the file cannot be written.
 void EscreverRelatorio(const std::string& arquivo, const std::vector<TFigura>& figuras);
+
+}  // namespace nivra

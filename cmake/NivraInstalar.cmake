@@ -29,7 +29,7 @@ endforeach()
 # Installed headers name OpenSSL and libcurl types.
 target_link_libraries(nivranfe_compartilhada PUBLIC OpenSSL::SSL OpenSSL::Crypto CURL::libcurl)
 target_include_directories(nivranfe_compartilhada
-  INTERFACE $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/nivranfe>)
+  INTERFACE $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 target_compile_features(nivranfe_compartilhada INTERFACE cxx_std_20)
 set_target_properties(nivranfe_compartilhada PROPERTIES
   OUTPUT_NAME nivranfe
@@ -45,11 +45,15 @@ install(TARGETS nivranfe_compartilhada EXPORT NivraNFeTargets
 foreach(folder IN LISTS NIVRA_FOLDERS)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/${folder}/
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/nivranfe/${folder} COMPONENT dev
-    FILES_MATCHING PATTERN "*.h" PATTERN "schemas" EXCLUDE)
+    FILES_MATCHING PATTERN "*.h" PATTERN "schemas" EXCLUDE
+    # Only the library's own sources include these: they need libxml2, xmlsec, Pango and
+    # libsecret.
+    PATTERN "xml_biblioteca.h" EXCLUDE PATTERN "xmlsec_chaves.h" EXCLUDE
+    PATTERN "documento_pdf_impl.h" EXCLUDE PATTERN "biblioteca_secret.h" EXCLUDE)
 endforeach()
 # The document models are generated at build time beside the other headers of its folder.
-install(FILES ${PROJECT_BINARY_DIR}/documento/gerado/documento/leiaute_nfe_gerado.h
-  ${PROJECT_BINARY_DIR}/documento/gerado/documento/leiaute_evento_gerado.h
+install(FILES ${PROJECT_BINARY_DIR}/documento/gerado/nivranfe/documento/leiaute_nfe_gerado.h
+  ${PROJECT_BINARY_DIR}/documento/gerado/nivranfe/documento/leiaute_evento_gerado.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/nivranfe/documento COMPONENT dev)
 
 # Relative to the pkg-config folder, so the tree may be installed under any prefix.

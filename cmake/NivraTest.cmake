@@ -8,7 +8,7 @@ function(nivra_add_test name)
   cmake_parse_arguments(ARG "SIMULADOR" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${NIVRA_ARVORE})
   # Every test may use the PKI that tests/CMakeLists.txt makes (tests/fakes/pki_teste.h).
   target_compile_definitions(${name} PRIVATE NIVRA_PKI_TESTE="${NIVRA_PKI_TESTE}/")
   add_dependencies(${name} pki_teste)

@@ -1,14 +1,16 @@
 // The file group of the configuration and the document folders built from it.
-#include "dfe/arquivos_conf.h"
+#include "nivranfe/dfe/arquivos_conf.h"
 
 #include <filesystem>
 
-#include "dfe/configuracoes.h"
-#include "dfe/dados_instalados.h"
-#include "dfe/nivra_dfe.h"
-#include "security/dfe_ssl.h"
-#include "util/arquivos.h"
-#include "util/texto.h"
+#include "nivranfe/dfe/configuracoes.h"
+#include "nivranfe/dfe/dados_instalados.h"
+#include "nivranfe/dfe/nivra_dfe.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/util/arquivos.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -129,3 +131,5 @@ std::string TArquivosConf::GetPath(const std::string& APath, const std::string& 
   std::filesystem::create_directories(dir, erro);
   return dir;
 }
+
+}  // namespace nivra

@@ -5,8 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "dfe/ordenacao_path.h"
-#include "util/datahora.h"
+#include "nivranfe/dfe/ordenacao_path.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 class TConfiguracoes;
 class TDFeSSL;
@@ -94,3 +96,5 @@ class TArquivosConf {
   bool FSepararPorMes = false;
   bool FSepararPorDia = false;
 };
+
+}  // namespace nivra

@@ -1,13 +1,15 @@
 // The file group of the NF-e configuration.
-#include "dfe/arquivos_conf_nfe.h"
+#include "nivranfe/dfe/arquivos_conf_nfe.h"
 
 #include <array>
 #include <filesystem>
 
-#include "dfe/configuracoes.h"
-#include "dfe/nivra_dfe.h"
-#include "util/arquivos.h"
-#include "util/texto.h"
+#include "nivranfe/dfe/configuracoes.h"
+#include "nivranfe/dfe/nivra_dfe.h"
+#include "nivranfe/util/arquivos.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -109,3 +111,5 @@ std::string TArquivosConfNFe::GetPathDownload(const std::string& xNome, const st
     base = CaminhoComBarra(base) + SomenteLetrasEDigitos(xNome);
   return GetPath(base, "Down", CNPJ, Data);
 }
+
+}  // namespace nivra

@@ -5,9 +5,11 @@
 #include <memory>
 #include <string>
 
-#include "dfe/arquivos_conf.h"
-#include "dfe/download_conf_nfe.h"
-#include "util/enumeracoes.h"
+#include "nivranfe/dfe/arquivos_conf.h"
+#include "nivranfe/dfe/download_conf_nfe.h"
+#include "nivranfe/util/enumeracoes.h"
+
+namespace nivra {
 
 // Returns the folder name of the event type ("CCe", "Cancelamento", ...; both EPEC types give
 // "EPEC").
@@ -66,3 +68,5 @@ class TArquivosConfNFe : public TArquivosConf {
   std::string FPathEvento;
   std::unique_ptr<TDownloadConfNFe> FDownloadNFe;
 };
+
+}  // namespace nivra

@@ -1,10 +1,12 @@
 // The certificate group of the configuration.
-#include "dfe/certificados_conf.h"
+#include "nivranfe/dfe/certificados_conf.h"
 
-#include "dfe/configuracoes.h"
-#include "dfe/nivra_dfe.h"
-#include "security/dados_certificado.h"
-#include "security/dfe_ssl.h"
+#include "nivranfe/dfe/configuracoes.h"
+#include "nivranfe/dfe/nivra_dfe.h"
+#include "nivranfe/security/dados_certificado.h"
+#include "nivranfe/security/dfe_ssl.h"
+
+namespace nivra {
 
 TCertificadosConf::TCertificadosConf(TConfiguracoes& AConfiguracoes, TDFeSSL& ASSL)
     : FConfiguracoes(AConfiguracoes), FSSL(ASSL) {}
@@ -39,3 +41,5 @@ std::string TCertificadosConf::Senha() const { return FSenha.Texto(); }
 void TCertificadosConf::SetSenha(const std::string& Valor) {
   if (FSenha.Definir(Valor)) FSSL.SetSenha(Valor);
 }
+
+}  // namespace nivra

@@ -4,7 +4,9 @@
 
 #include <string>
 
-#include "security/senha_embaralhada.h"
+#include "nivranfe/security/senha_embaralhada.h"
+
+namespace nivra {
 
 class TConfiguracoes;
 class TDFeSSL;
@@ -52,3 +54,5 @@ class TCertificadosConf {
   std::string FArquivoPFX;
   bool FVerificarValidade = true;
 };
+
+}  // namespace nivra

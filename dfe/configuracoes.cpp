@@ -1,9 +1,11 @@
 // The configuration root.
-#include "dfe/configuracoes.h"
+#include "nivranfe/dfe/configuracoes.h"
 
 #include <filesystem>
 
-#include "util/excecoes.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -50,3 +52,5 @@ void TConfiguracoes::LerParams(const std::string& NomeArqParams) {
     throw ENivraDFeException("Arquivo de Parâmetro não encontrado: " + NomeArqParams);
   FPWebServices->SetParams(LerLinhasDeArquivo(NomeArqParams), NomeArqParams);
 }
+
+}  // namespace nivra

@@ -5,10 +5,12 @@
 #include <memory>
 #include <string>
 
-#include "dfe/arquivos_conf.h"
-#include "dfe/certificados_conf.h"
-#include "dfe/geral_conf.h"
-#include "dfe/webservices_conf.h"
+#include "nivranfe/dfe/arquivos_conf.h"
+#include "nivranfe/dfe/certificados_conf.h"
+#include "nivranfe/dfe/geral_conf.h"
+#include "nivranfe/dfe/webservices_conf.h"
+
+namespace nivra {
 
 class TDFeSSL;
 class TNivraDFe;
@@ -63,3 +65,5 @@ class TConfiguracoes {
   std::unique_ptr<TCertificadosConf> FPCertificados;
   std::unique_ptr<TArquivosConf> FPArquivos;
 };
+
+}  // namespace nivra

@@ -1,5 +1,7 @@
 // The configuration root of the NF-e component.
-#include "dfe/configuracoes_nfe.h"
+#include "nivranfe/dfe/configuracoes_nfe.h"
+
+namespace nivra {
 
 namespace {
 
@@ -23,3 +25,5 @@ void TConfiguracoesNFe::Assign(TConfiguracoesNFe& DeConfiguracoesNFe) {
   Certificados().Assign(DeConfiguracoesNFe.Certificados());
   Arquivos().Assign(DeConfiguracoesNFe.Arquivos());
 }
+
+}  // namespace nivra

@@ -2,9 +2,11 @@
 // NF-e ones.
 #pragma once
 
-#include "dfe/arquivos_conf_nfe.h"
-#include "dfe/configuracoes.h"
-#include "dfe/geral_conf_nfe.h"
+#include "nivranfe/dfe/arquivos_conf_nfe.h"
+#include "nivranfe/dfe/configuracoes.h"
+#include "nivranfe/dfe/geral_conf_nfe.h"
+
+namespace nivra {
 
 // The NF-e configuration root: NF-e general and file groups, and the services table named
 // "NivraNFeServicos".
@@ -29,3 +31,5 @@ class TConfiguracoesNFe : public TConfiguracoes {
     return static_cast<const TArquivosConfNFe&>(TConfiguracoes::Arquivos());
   }
 };
+
+}  // namespace nivra

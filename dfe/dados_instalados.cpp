@@ -1,5 +1,5 @@
 // The installed data folder, found relative to the library or program that holds the component.
-#include "dfe/dados_instalados.h"
+#include "nivranfe/dfe/dados_instalados.h"
 
 #include <dlfcn.h>
 
@@ -7,7 +7,9 @@
 #include <system_error>
 #include <vector>
 
-#include "util/arquivos.h"
+#include "nivranfe/util/arquivos.h"
+
+namespace nivra {
 
 namespace {
 
@@ -50,3 +52,5 @@ std::string LocalPadrao(const std::string& nome, const std::string& nomeInstalad
   if (!dados.empty() && Existe(dados + nomeInstalado)) return dados + nomeInstalado;
   return aoLado;
 }
+
+}  // namespace nivra

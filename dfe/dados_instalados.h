@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace nivra {
+
 // The installed data folder with a trailing "/": beside the shared library that holds this code
 // (lib/<triplet>/ -> share/nivra/), else beside the program's folder (bin/ -> share/nivra/).
 // Empty when neither exists (a program run from its build tree). Never throws.
@@ -14,3 +16,5 @@
 // looks for a default folder or file ("Schemas", "NivraNFeServicos.ini"). `nomeInstalado` is
 // its name in the data folder. Throws what PastaDoExecutavel throws.
 [[nodiscard]] std::string LocalPadrao(const std::string& nome, const std::string& nomeInstalado);
+
+}  // namespace nivra

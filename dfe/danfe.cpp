@@ -1,8 +1,10 @@
 // The printing component's base: every operation reports that it is not provided.
-#include "dfe/danfe.h"
+#include "nivranfe/dfe/danfe.h"
 
-#include "dfe/nivra_nfe.h"
-#include "util/excecoes.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 TNivraNFeDANFEClass::~TNivraNFeDANFEClass() { SetNivraNFe(nullptr); }
 
@@ -27,3 +29,5 @@ void TNivraNFeDANFEClass::ImprimirEvento() { NaoImplementado("ImprimirEvento"); 
 void TNivraNFeDANFEClass::ImprimirEventoPDF() { NaoImplementado("ImprimirEventoPDF"); }
 void TNivraNFeDANFEClass::ImprimirInutilizacao() { NaoImplementado("ImprimirInutilizacao"); }
 void TNivraNFeDANFEClass::ImprimirInutilizacaoPDF() { NaoImplementado("ImprimirInutilizacaoPDF"); }
+
+}  // namespace nivra

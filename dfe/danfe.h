@@ -5,8 +5,10 @@
 #include <string>
 #include <typeinfo>
 
-#include "dfe/notificacao_liberacao.h"
-#include "util/nome_classe.h"
+#include "nivranfe/dfe/notificacao_liberacao.h"
+#include "nivranfe/util/nome_classe.h"
+
+namespace nivra {
 
 class NotaFiscal;
 class TNivraNFe;
@@ -44,3 +46,5 @@ class TNivraNFeDANFEClass : public TNotificadorLiberacao, public TObservadorLibe
 
   TNivraNFe* FNivraNFe = nullptr;
 };
+
+}  // namespace nivra

@@ -1,13 +1,15 @@
 // What an invoice's holder reads out of its XML.
-#include "dfe/documentos_nfe.h"
+#include "nivranfe/dfe/documentos_nfe.h"
 
 #include <filesystem>
 
-#include "documento/documento_nfe.h"
-#include "util/arquivos.h"
-#include "util/chave_acesso.h"
-#include "util/excecoes.h"
-#include "util/xml_texto.h"
+#include "nivranfe/documento/documento_nfe.h"
+#include "nivranfe/util/arquivos.h"
+#include "nivranfe/util/chave_acesso.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/xml_texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -121,3 +123,5 @@ void TNotasFiscais::GravarXML(const std::string& Pasta) const {
     GravarArquivoAtomico(arquivo, processado.empty() ? nota->XML() : processado);
   }
 }
+
+}  // namespace nivra

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "documento/leiaute_nfe_gerado.h"
-#include "util/datahora.h"
-#include "util/enumeracoes.h"
+#include "nivranfe/documento/leiaute_nfe_gerado.h"
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/enumeracoes.h"
+
+namespace nivra {
 
 // An XML document with the file name it is saved under.
 class TDocumentoXMLNFe {
@@ -165,3 +167,5 @@ class TDownload : public TDocumentoXMLNFe {
 class TRetDownloadNFe : public TDocumentoXMLNFe {};
 // The distribution answer.
 class TRetDistDFeInt : public TDocumentoXMLNFe {};
+
+}  // namespace nivra

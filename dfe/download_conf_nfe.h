@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace nivra {
+
 // Folder of downloaded documents and whether each sender gets its own sub-folder.
 class TDownloadConfNFe {
  public:
@@ -22,3 +24,5 @@ class TDownloadConfNFe {
   std::string FPathDownload;
   bool FSepararPorNome = false;
 };
+
+}  // namespace nivra

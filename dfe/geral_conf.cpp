@@ -1,11 +1,13 @@
 // The general group of the configuration.
-#include "dfe/geral_conf.h"
+#include "nivranfe/dfe/geral_conf.h"
 
 #include <array>
 
-#include "dfe/configuracoes.h"
-#include "dfe/nivra_dfe.h"
-#include "security/dfe_ssl.h"
+#include "nivranfe/dfe/configuracoes.h"
+#include "nivranfe/dfe/nivra_dfe.h"
+#include "nivranfe/security/dfe_ssl.h"
+
+namespace nivra {
 
 namespace {
 
@@ -117,3 +119,5 @@ std::string TGeralConf::FormatoAlerta() const {
   }
   return kFormatoAlertaPadrao;
 }
+
+}  // namespace nivra

@@ -4,8 +4,10 @@
 
 #include <string>
 
-#include "security/ssl_tipos.h"
-#include "util/enumeracoes.h"
+#include "nivranfe/security/ssl_tipos.h"
+#include "nivranfe/util/enumeracoes.h"
+
+namespace nivra {
 
 class TConfiguracoes;
 class TDFeSSL;
@@ -90,3 +92,5 @@ class TGeralConf {
   bool FIdentarXML = false;
   bool FValidarDigest = true;
 };
+
+}  // namespace nivra

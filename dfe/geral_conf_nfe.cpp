@@ -1,10 +1,12 @@
 // The general group of the NF-e configuration.
-#include "dfe/geral_conf_nfe.h"
+#include "nivranfe/dfe/geral_conf_nfe.h"
 
 #include <charconv>
 #include <cstdint>
 
-#include "util/texto.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -45,3 +47,5 @@ void TGeralConfNFe::SetCSC(const std::string& Valor) {
   if (Valor == FCSC) return;
   FCSC = Aparar(Valor);
 }
+
+}  // namespace nivra

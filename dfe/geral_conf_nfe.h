@@ -4,8 +4,10 @@
 
 #include <string>
 
-#include "dfe/geral_conf.h"
-#include "util/enumeracoes.h"
+#include "nivranfe/dfe/geral_conf.h"
+#include "nivranfe/util/enumeracoes.h"
+
+namespace nivra {
 
 // NF-e general settings.
 class TGeralConfNFe : public TGeralConf {
@@ -44,3 +46,5 @@ class TGeralConfNFe : public TGeralConf {
   std::string FCSC;
   bool FIncluirQRCodeXMLNFCe = true;
 };
+
+}  // namespace nivra

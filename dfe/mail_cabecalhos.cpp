@@ -1,14 +1,16 @@
 // The header texts of an outgoing e-mail.
-#include "dfe/mail_cabecalhos.h"
+#include "nivranfe/dfe/mail_cabecalhos.h"
 
 #include <array>
 #include <cmath>
 #include <cstdio>
 
-#include "util/caracteres.h"
-#include "util/compactacao.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
+#include "nivranfe/util/caracteres.h"
+#include "nivranfe/util/compactacao.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -141,3 +143,5 @@ std::string TipoAnexo(std::string_view nome) {
   if (extensao == "PDF") return "application/pdf";
   return "application/octet-stream";
 }
+
+}  // namespace nivra

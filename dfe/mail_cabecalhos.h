@@ -5,7 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "util/datahora.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 // An address as written by the caller: "nome@dominio" or "Nome <nome@dominio>".
 struct TEnderecoMail {
@@ -41,3 +43,5 @@ struct TEnderecoMail {
 // The media type of an attachment by its file name's extension: application/xml,
 // application/pdf, or application/octet-stream for anything else.
 [[nodiscard]] std::string TipoAnexo(std::string_view nome);
+
+}  // namespace nivra

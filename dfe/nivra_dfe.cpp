@@ -1,14 +1,16 @@
 // TNivraDFe: construction, the shared logging and error facilities, the services table load
 // and the hand-off to the e-mail component.
-#include "dfe/nivra_dfe.h"
+#include "nivranfe/dfe/nivra_dfe.h"
 
 #include <chrono>
 #include <iostream>
 #include <thread>
 
-#include "dfe/nivra_mail.h"
-#include "util/excecoes.h"
-#include "util/texto_arquivo.h"
+#include "nivranfe/dfe/nivra_mail.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto_arquivo.h"
+
+namespace nivra {
 
 namespace {
 
@@ -138,7 +140,7 @@ void TNivraDFe::GerarFalha(const ENivraDFeException& Falha) {
   if (!tratado) Falha.LancarComMensagem(Falha.what());
 }
 
-TDateTime TNivraDFe::Agora() const { return FRelogio ? FRelogio() : ::Agora(); }
+TDateTime TNivraDFe::Agora() const { return FRelogio ? FRelogio() : nivra::Agora(); }
 
 void TNivraDFe::Esperar(uint32_t Milissegundos) const {
   if (FEspera) {
@@ -173,3 +175,5 @@ void TNivraDFe::NotificarLiberacao(const TNotificadorLiberacao& Objeto) {
   if (FMAIL != nullptr && static_cast<const TNotificadorLiberacao*>(FMAIL) == &Objeto)
     FMAIL = nullptr;
 }
+
+}  // namespace nivra

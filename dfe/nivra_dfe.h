@@ -10,13 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "dfe/configuracoes.h"
-#include "dfe/notificacao_liberacao.h"
-#include "dfe/servicos_ini.h"
-#include "security/dfe_ssl.h"
-#include "util/datahora.h"
-#include "util/enumeracoes.h"
-#include "util/excecoes.h"
+#include "nivranfe/dfe/configuracoes.h"
+#include "nivranfe/dfe/notificacao_liberacao.h"
+#include "nivranfe/dfe/servicos_ini.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/enumeracoes.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 class TNivraMail;
 
@@ -190,3 +192,5 @@ class TNivraDFe : public TObservadorLiberacao {
   std::unique_ptr<TServicosIni> FPIniParams;
   bool FPIniParamsCarregado = false;
 };
+
+}  // namespace nivra

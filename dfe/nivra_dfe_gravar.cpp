@@ -3,10 +3,12 @@
 #include <stdexcept>
 #include <string>
 
-#include "dfe/nivra_dfe.h"
-#include "util/arquivos.h"
-#include "util/texto.h"
-#include "util/xml_texto.h"
+#include "nivranfe/dfe/nivra_dfe.h"
+#include "nivranfe/util/arquivos.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/xml_texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -49,3 +51,5 @@ bool TNivraDFe::Gravar(const std::string& NomeArquivo, const std::string& Conteu
     return false;
   }
 }
+
+}  // namespace nivra

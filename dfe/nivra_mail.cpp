@@ -1,13 +1,15 @@
 // The e-mail component's message and server settings.
-#include "dfe/nivra_mail.h"
+#include "nivranfe/dfe/nivra_mail.h"
 
 #include <charconv>
 #include <optional>
 #include <utility>
 
-#include "dfe/servicos_ini.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
+#include "nivranfe/dfe/servicos_ini.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -81,3 +83,5 @@ void TNivraMail::CarregarConfiguracao(std::string_view TextoIni) {
   FTLS = tls.value_or(FTLS);
   FVerificarCertificado = verificar.value_or(FVerificarCertificado);
 }
+
+}  // namespace nivra

@@ -7,9 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "dfe/notificacao_liberacao.h"
-#include "security/senha_embaralhada.h"
-#include "util/datahora.h"
+#include "nivranfe/dfe/notificacao_liberacao.h"
+#include "nivranfe/security/senha_embaralhada.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 // An attachment: either bytes held in memory (Dados, named Nome) or a file on disk (Arquivo).
 struct TNivraMailAnexo {
@@ -132,3 +134,5 @@ class TNivraMail : public TNotificadorLiberacao {
   int FTimeOut = 30000;
   std::function<TDateTime()> FRelogio;
 };
+
+}  // namespace nivra

@@ -8,10 +8,12 @@
 #include <memory>
 #include <random>
 
-#include "dfe/mail_cabecalhos.h"
-#include "dfe/nivra_mail.h"
-#include "util/excecoes.h"
-#include "util/fuso_horario.h"
+#include "nivranfe/dfe/mail_cabecalhos.h"
+#include "nivranfe/dfe/nivra_mail.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/fuso_horario.h"
+
+namespace nivra {
 
 namespace {
 
@@ -147,7 +149,7 @@ void TNivraMail::Enviar() {
 
   // Headers. Reply-To and Cc only when given; the name of the sender as NomeDe says.
   TListaCurl cabecalhos;
-  const TDateTime agora = FRelogio ? FRelogio() : ::Agora();
+  const TDateTime agora = FRelogio ? FRelogio() : nivra::Agora();
   Acrescentar(cabecalhos, "Date: " + DataMail(agora, FusoHorarioSistema(agora)));
   Acrescentar(cabecalhos,
               "From: " + FormatarEnderecoMail(
@@ -239,3 +241,5 @@ void TNivraMail::Enviar() {
   throw ENivraDFeException(TituloFalha(resultado, detalhe) + " " + servidor + ": " +
                            (recusa.empty() ? detalhe : recusa));
 }
+
+}  // namespace nivra

@@ -1,7 +1,9 @@
 // TNivraNFe: construction, status, the NF-e answers, e-mail and printing hand-offs.
-#include "dfe/nivra_nfe.h"
+#include "nivranfe/dfe/nivra_nfe.h"
 
-#include "security/dfe_ssl.h"
+#include "nivranfe/security/dfe_ssl.h"
+
+namespace nivra {
 
 namespace {
 
@@ -131,3 +133,5 @@ void TNivraNFe::NotificarLiberacao(const TNotificadorLiberacao& Objeto) {
   if (FDANFE != nullptr && static_cast<const TNotificadorLiberacao*>(FDANFE) == &Objeto)
     FDANFE = nullptr;
 }
+
+}  // namespace nivra

@@ -6,14 +6,16 @@
 #include <memory>
 #include <string>
 
-#include "dfe/configuracoes_nfe.h"
-#include "dfe/danfe.h"
-#include "dfe/documentos_nfe.h"
-#include "dfe/nivra_dfe.h"
-#include "dfe/webservices_base.h"
-#include "util/datahora.h"
-#include "util/enumeracoes.h"
-#include "util/layout.h"
+#include "nivranfe/dfe/configuracoes_nfe.h"
+#include "nivranfe/dfe/danfe.h"
+#include "nivranfe/dfe/documentos_nfe.h"
+#include "nivranfe/dfe/nivra_dfe.h"
+#include "nivranfe/dfe/webservices_base.h"
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/enumeracoes.h"
+#include "nivranfe/util/layout.h"
+
+namespace nivra {
 
 class TDFeWebService;
 class TWebServices;
@@ -199,3 +201,5 @@ class TNivraNFe : public TNivraDFe, public TNotificadorLiberacao {
   TStatusNivraNFe FStatus = TStatusNivraNFe::stIdle;
   std::unique_ptr<TWebServicesBase> FWebServices;
 };
+
+}  // namespace nivra

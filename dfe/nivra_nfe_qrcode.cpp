@@ -3,13 +3,15 @@
 #include <cctype>
 #include <string>
 
-#include "dfe/nivra_nfe.h"
-#include "security/resumo.h"
-#include "util/datahora.h"
-#include "util/fuso_horario.h"
-#include "util/numeros.h"
-#include "util/texto.h"
-#include "util/uf.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/security/resumo.h"
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/fuso_horario.h"
+#include "nivranfe/util/numeros.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/uf.h"
+
+namespace nivra {
 
 namespace {
 
@@ -75,3 +77,5 @@ std::string TNivraNFe::GetURLQRCode(int CUF, TkovTipoAmbiente TipoAmbiente,
   const char* separador = urlBase.find('?') == std::string::npos ? "?" : "&";
   return urlBase + separador + consulta + "&cHashQRCode=" + hash;
 }
+
+}  // namespace nivra

@@ -1,7 +1,9 @@
 // Free-notification between linked components.
-#include "dfe/notificacao_liberacao.h"
+#include "nivranfe/dfe/notificacao_liberacao.h"
 
 #include <algorithm>
+
+namespace nivra {
 
 TNotificadorLiberacao::~TNotificadorLiberacao() {
   // An observer may unregister itself while being told; work on a copy.
@@ -18,3 +20,5 @@ void TNotificadorLiberacao::RemoverObservador(TObservadorLiberacao& Observador) 
   FObservadores.erase(std::remove(FObservadores.begin(), FObservadores.end(), &Observador),
                       FObservadores.end());
 }
+
+}  // namespace nivra

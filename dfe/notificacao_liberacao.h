@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace nivra {
+
 class TNotificadorLiberacao;
 
 // Something that keeps a non-owning link to a TNotificadorLiberacao and must drop it when that
@@ -34,3 +36,5 @@ class TNotificadorLiberacao {
  private:
   std::vector<TObservadorLiberacao*> FObservadores;
 };
+
+}  // namespace nivra

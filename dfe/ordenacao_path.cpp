@@ -1,5 +1,7 @@
 // The ordered list of folder levels.
-#include "dfe/ordenacao_path.h"
+#include "nivranfe/dfe/ordenacao_path.h"
+
+namespace nivra {
 
 std::string TOrdenacaoPathItem::GetDisplayName() const {
   switch (FItem) {
@@ -20,3 +22,5 @@ std::string TOrdenacaoPathItem::GetDisplayName() const {
 TOrdenacaoPathItem& TOrdenacaoPath::Add() {
   return *FItens.emplace_back(std::make_unique<TOrdenacaoPathItem>());
 }
+
+}  // namespace nivra

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace nivra {
+
 // One folder level: none, the CNPJ (letters and digits), the model name, the date parts, the
 // caller's literal.
 enum class TTagOrdenacaoPath { opNenhum, opCNPJ, opModelo, opData, opLiteral };
@@ -44,3 +46,5 @@ class TOrdenacaoPath {
  private:
   std::vector<std::unique_ptr<TOrdenacaoPathItem>> FItens;
 };
+
+}  // namespace nivra

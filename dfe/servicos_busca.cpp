@@ -1,11 +1,13 @@
 // The component's lookups in the services table and the schema folder, and the NF-e entry by
 // layout.
-#include "dfe/nivra_dfe.h"
-#include "dfe/nivra_nfe.h"
-#include "dfe/servicos_resolucao.h"
-#include "dfe/servicos_schemas.h"
-#include "util/excecoes.h"
-#include "util/numeros.h"
+#include "nivranfe/dfe/nivra_dfe.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/dfe/servicos_resolucao.h"
+#include "nivranfe/dfe/servicos_schemas.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/numeros.h"
+
+namespace nivra {
 
 void TNivraDFe::LerServicoChaveDeParams(const std::string& NomeSessao,
                                         const std::string& NomeServico, double& Versao,
@@ -157,3 +159,5 @@ std::string TNivraNFe::LerVersaoDeParams(TLayOut LayOutServico) {
                         VersaoParaNumero(Configuracoes().Geral().VersaoDF()));
   return DecimalParaTexto('.', "0.00", versao);
 }
+
+}  // namespace nivra

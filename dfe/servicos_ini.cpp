@@ -1,10 +1,12 @@
 // INI text parser of the services table.
-#include "dfe/servicos_ini.h"
+#include "nivranfe/dfe/servicos_ini.h"
 
 #include <algorithm>
 
-#include "util/texto.h"
-#include "util/texto_arquivo.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/texto_arquivo.h"
+
+namespace nivra {
 
 TServicosIni::TServicosIni(std::string_view texto) { Carregar(texto); }
 
@@ -68,3 +70,5 @@ std::vector<std::string> TServicosIni::Secoes() const {
   }
   return nomes;
 }
+
+}  // namespace nivra

@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace nivra {
+
 // An INI store held in memory. Lines are trimmed; empty lines and lines starting with ";" are
 // ignored; "[name]" opens a section; lines before the first section are ignored; inside a
 // section "key=value" becomes an entry (key and value trimmed, split at the first "=") and a
@@ -54,3 +56,5 @@ class TServicosIni {
   // Upper-cased section name -> index of its first occurrence in FSecoes.
   std::unordered_map<std::string, std::size_t> FIndice;
 };
+
+}  // namespace nivra

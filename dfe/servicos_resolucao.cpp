@@ -1,12 +1,14 @@
 // Key lookup and redirection walk of the services table.
-#include "dfe/servicos_resolucao.h"
+#include "nivranfe/dfe/servicos_resolucao.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "util/excecoes.h"
-#include "util/numeros.h"
-#include "util/texto.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/numeros.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -98,3 +100,5 @@ TEnderecoServico ResolverEnderecoServico(const TServicosIni& ini, std::string_vi
   }
   return endereco;
 }
+
+}  // namespace nivra

@@ -5,8 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "dfe/servicos_ini.h"
-#include "util/enumeracoes.h"
+#include "nivranfe/dfe/servicos_ini.h"
+#include "nivranfe/util/enumeracoes.h"
+
+namespace nivra {
 
 // What the table gives for one service: endpoint, WSDL namespace and SOAP action (empty when
 // the table names none) and the version of the keys found (0 when only an unversioned key or
@@ -47,3 +49,5 @@ struct TEnderecoServico {
                                                        std::string_view nomeRecurso,
                                                        const std::string& secao,
                                                        std::string_view servico, double versao);
+
+}  // namespace nivra

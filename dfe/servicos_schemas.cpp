@@ -1,12 +1,14 @@
 // Listing of a schema folder and choice of the schema file for a request version.
-#include "dfe/servicos_schemas.h"
+#include "nivranfe/dfe/servicos_schemas.h"
 
 #include <algorithm>
 
-#include "util/arquivos.h"
-#include "util/excecoes.h"
-#include "util/numeros.h"
-#include "util/texto.h"
+#include "nivranfe/util/arquivos.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/numeros.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -63,3 +65,5 @@ std::string EscolherArquivoSchema(const std::vector<std::string>& nomes,
   versao = achada;
   return arquivo;
 }
+
+}  // namespace nivra

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace nivra {
+
 // Returns the names (without folder) of the ".xsd" files in `pasta`, names containing ".."
 // skipped, sorted without regard to letter case. `pasta` ends with a path delimiter or is
 // empty (the working folder). Throws ENivraDFeException "Nenhum arquivo de Schema encontrado
@@ -21,3 +23,5 @@
 // none). Never throws.
 [[nodiscard]] std::string EscolherArquivoSchema(const std::vector<std::string>& nomes,
                                                 std::string_view nomeSchema, double& versao);
+
+}  // namespace nivra

@@ -1,6 +1,8 @@
 // Base of the container of an NF-e component's web-service objects.
 #pragma once
 
+namespace nivra {
+
 // The container itself, TWebServices with StatusServico and the other services, lives with the
 // services in the nfe library (nfe/webservices.h). The component owns it through this base, so
 // the component's library does not depend on the services' library.
@@ -11,3 +13,5 @@ class TWebServicesBase {
   TWebServicesBase& operator=(const TWebServicesBase&) = delete;
   virtual ~TWebServicesBase() = default;
 };
+
+}  // namespace nivra

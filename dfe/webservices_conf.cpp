@@ -1,15 +1,17 @@
 // The web-service group of the configuration.
-#include "dfe/webservices_conf.h"
+#include "nivranfe/dfe/webservices_conf.h"
 
 #include <filesystem>
 
-#include "dfe/configuracoes.h"
-#include "dfe/nivra_dfe.h"
-#include "resources/recursos.h"
-#include "security/dfe_ssl.h"
-#include "util/excecoes.h"
-#include "util/texto_arquivo.h"
-#include "util/uf.h"
+#include "nivranfe/dfe/configuracoes.h"
+#include "nivranfe/dfe/nivra_dfe.h"
+#include "nivranfe/resources/recursos.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto_arquivo.h"
+#include "nivranfe/util/uf.h"
+
+namespace nivra {
 
 namespace {
 
@@ -110,3 +112,5 @@ void TWebServicesConf::SetVerificarServidor(bool Valor) {
 void TWebServicesConf::SetArquivoCA(const std::string& Valor) {
   GuardarEEnviar(FArquivoCA, Valor, [this](const std::string& v) { FSSL.SetArquivoCA(v); });
 }
+
+}  // namespace nivra

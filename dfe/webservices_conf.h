@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "util/enumeracoes.h"
-#include "util/fuso_horario.h"
-#include "util/uf.h"
+#include "nivranfe/util/enumeracoes.h"
+#include "nivranfe/util/fuso_horario.h"
+#include "nivranfe/util/uf.h"
+
+namespace nivra {
 
 class TConfiguracoes;
 class TDFeSSL;
@@ -144,3 +146,5 @@ class TWebServicesConf {
   std::unique_ptr<TTimeZoneConf> FTimeZoneConf;
   std::string FResourceName = "NivraServicos";
 };
+
+}  // namespace nivra

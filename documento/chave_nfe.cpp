@@ -1,9 +1,11 @@
 // Composition of the NF-e access key.
-#include "documento/chave_nfe.h"
+#include "nivranfe/documento/chave_nfe.h"
 
 #include <algorithm>
 
-#include "util/excecoes.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -32,3 +34,5 @@ std::string PrefixoChaveNFe(const TPartesChaveNFe& p) {
          Completar(p.serie, 3, "serie") + Completar(p.nNF, 9, "nNF") +
          Completar(p.tpEmis, 1, "tpEmis") + Completar(p.cNF, 8, "cNF");
 }
+
+}  // namespace nivra

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace nivra {
+
 // The fields an access key is made of, as written in ide and emit.
 struct TPartesChaveNFe {
   std::string cUF;      // 2 digits
@@ -20,3 +22,5 @@ struct TPartesChaveNFe {
 // Throws ENivraDFeException when a part is longer than its place or has a character the key
 // does not allow there.
 [[nodiscard]] std::string PrefixoChaveNFe(const TPartesChaveNFe& partes);
+
+}  // namespace nivra

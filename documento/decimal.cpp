@@ -1,11 +1,13 @@
 // The exact decimal amount: parsing, rounding, arithmetic and text.
-#include "documento/decimal.h"
+#include "nivranfe/documento/decimal.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 
-#include "util/excecoes.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -128,3 +130,5 @@ bool operator==(const TDecimal& a, const TDecimal& b) {
   const int casas = std::max(a.FCasas, b.FCasas);
   return a.Em(casas) == b.Em(casas);
 }
+
+}  // namespace nivra

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace nivra {
+
 class TDecimal {
  public:
   __extension__ typedef __int128 TInteiro;
@@ -61,3 +63,5 @@ class TDecimal {
   int FCasas = 0;
   bool FDefinido = false;
 };
+
+}  // namespace nivra

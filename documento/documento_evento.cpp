@@ -1,10 +1,12 @@
 // Id composition, writing and reading of the NF-e event documents.
-#include "documento/documento_evento.h"
+#include "nivranfe/documento/documento_evento.h"
 
 #include <algorithm>
 
-#include "util/chave_acesso.h"
-#include "util/excecoes.h"
+#include "nivranfe/util/chave_acesso.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -82,3 +84,5 @@ TEventoLido LerXMLEvento(std::string_view xml) {
   }
   return lido;
 }
+
+}  // namespace nivra

@@ -8,8 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "documento/leiaute_evento_gerado.h"
-#include "documento/xml_documento.h"
+#include "nivranfe/documento/leiaute_evento_gerado.h"
+#include "nivranfe/documento/xml_documento.h"
+
+namespace nivra {
 
 // The Id of an event: "ID" + tpEvento + chNFe + nSeqEvento on two digits. Throws
 // ENivraDFeException when tpEvento is not six digits, chNFe is not a valid NF-e or NFC-e access
@@ -46,3 +48,5 @@ struct TEventoLido {
 // does not have is skipped and reported in Avisos. Throws ENivraDFeException when the text is
 // not XML, holds no evento or a field cannot be read (the message names the element's path).
 [[nodiscard]] TEventoLido LerXMLEvento(std::string_view xml);
+
+}  // namespace nivra

@@ -1,11 +1,13 @@
 // Key composition, writing and reading of the NF-e document.
-#include "documento/documento_nfe.h"
+#include "nivranfe/documento/documento_nfe.h"
 
 #include <random>
 
-#include "documento/chave_nfe.h"
-#include "util/chave_acesso.h"
-#include "util/excecoes.h"
+#include "nivranfe/documento/chave_nfe.h"
+#include "nivranfe/util/chave_acesso.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -79,3 +81,5 @@ TNFeLida LerXMLNFe(std::string_view xml) {
   }
   return lida;
 }
+
+}  // namespace nivra

@@ -9,8 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "documento/leiaute_nfe_gerado.h"
-#include "documento/xml_documento.h"
+#include "nivranfe/documento/leiaute_nfe_gerado.h"
+#include "nivranfe/documento/xml_documento.h"
+
+namespace nivra {
 
 // Source of the random cNF: returns a number from 0 to 99999999.
 using TSorteioNFe = std::function<uint32_t()>;
@@ -39,3 +41,5 @@ struct TNFeLida {
 // prefixes allowed). Throws ENivraDFeException when the text is not XML, holds no NFe or a
 // field cannot be read (the message names the element's path).
 [[nodiscard]] TNFeLida LerXMLNFe(std::string_view xml);
+
+}  // namespace nivra

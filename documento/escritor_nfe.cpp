@@ -1,12 +1,14 @@
 // Field writing of the document writer: sizes, values, check digits and exact decimals.
-#include "documento/escritor_nfe.h"
+#include "nivranfe/documento/escritor_nfe.h"
 
 #include <algorithm>
 
-#include "documento/chave_nfe.h"
-#include "util/chave_acesso.h"
-#include "util/documentos.h"
-#include "util/texto.h"
+#include "nivranfe/documento/chave_nfe.h"
+#include "nivranfe/util/chave_acesso.h"
+#include "nivranfe/util/documentos.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -130,3 +132,5 @@ void TEscritorNFe::TColetorAtributos::Atributo(const std::string& valor, const T
   Texto += " " + std::string(info.Nome) + "=\"" + PrepararTextoCampo(false, valor, false) + "\"";
   Escritor.VerificarConteudo(valor, info);
 }
+
+}  // namespace nivra

@@ -8,9 +8,11 @@
 #include <variant>
 #include <vector>
 
-#include "documento/decimal.h"
-#include "documento/info_leiaute.h"
-#include "xml/gerador.h"
+#include "nivranfe/documento/decimal.h"
+#include "nivranfe/documento/info_leiaute.h"
+#include "nivranfe/xml/gerador.h"
+
+namespace nivra {
 
 // The visitor the generated Visitar functions drive to write a document. The gerador must
 // outlive it.
@@ -89,3 +91,5 @@ class TEscritorNFe {
 
   TGerador& FGerador;
 };
+
+}  // namespace nivra

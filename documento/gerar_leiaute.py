@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Gera o modelo C++ de um leiaute a partir da sua tabela de campos (leiaute_nfe.tab).
 
-Uso: gerar_leiaute.py TABELA SAIDA.h [NAMESPACE]   (namespace nfe quando omitido)
+Uso: gerar_leiaute.py TABELA SAIDA.h [NAMESPACE]   (namespace nivra::nfe quando omitido)
 
 Cada grupo vira uma struct com um membro por elemento; cada escolha, um std::variant das
 alternativas; cada struct ganha uma função Visitar que passa os membros, na ordem do leiaute e
@@ -276,10 +276,10 @@ class Gerador:
         saida = [f'// Gerado por documento/gerar_leiaute.py a partir de documento/{tabela}; '
                  'não editar.', '#pragma once', '', '#include <concepts>', '#include <optional>',
                  '#include <string>', '#include <type_traits>', '#include <variant>',
-                 '#include <vector>', '', '#include "documento/decimal.h"',
-                 '#include "documento/info_leiaute.h"', '',
+                 '#include <vector>', '', '#include "nivranfe/documento/decimal.h"',
+                 '#include "nivranfe/documento/info_leiaute.h"', '',
                  '// Qt defines emit as a macro; the layout names a group emit.',
-                 '#pragma push_macro("emit")', '#undef emit', '', f'namespace {namespace} {{', '']
+                 '#pragma push_macro("emit")', '#undef emit', '', f'namespace nivra::{namespace} {{', '']
         saida += defs
         saida += ['namespace leiaute {', '']
         saida.append(f'inline const TInfoCampo kCampos[] = {{\n    ' + ',\n    '.join(self.campos)
@@ -292,7 +292,7 @@ class Gerador:
                      + ',\n    '.join(self.escolhas) + '};')
         saida += raizes_info
         saida += ['', '}  // namespace leiaute', '', '']
-        saida += decl + [''] + visitas + [f'}}  // namespace {namespace}', '', '#pragma pop_macro("emit")', '']
+        saida += decl + [''] + visitas + [f'}}  // namespace nivra::{namespace}', '', '#pragma pop_macro("emit")', '']
         return '\n'.join(saida)
 
 

@@ -7,6 +7,8 @@
 #include <type_traits>
 #include <variant>
 
+namespace nivra {
+
 // How a field's text is checked.
 enum class TTipoCampoNFe { cTexto, cDigitos, cDecimal, cDataHora, cData, cBase64, cXML };
 
@@ -110,3 +112,5 @@ void VisitarAlternativa(V& visitante, E& escolha, const TInfoEscolha& info) {
       },
       escolha);
 }
+
+}  // namespace nivra

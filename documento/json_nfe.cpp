@@ -1,10 +1,12 @@
 // Conversion between the document model and JSON, driven by the generated Visitar functions.
-#include "documento/json_nfe.h"
+#include "nivranfe/documento/json_nfe.h"
 
 #include <nlohmann/json.hpp>
 #include <set>
 
-#include "util/excecoes.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -220,3 +222,5 @@ std::string ProcEventoParaJSON(const nfe::evento::TprocEventoNFe& processado, in
 nfe::evento::TprocEventoNFe ProcEventoDeJSON(std::string_view json) {
   return DeJSON<nfe::evento::TprocEventoNFe>(json, "JSON do procEventoNFe");
 }
+
+}  // namespace nivra

@@ -6,8 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "documento/leiaute_evento_gerado.h"
-#include "documento/leiaute_nfe_gerado.h"
+#include "nivranfe/documento/leiaute_evento_gerado.h"
+#include "nivranfe/documento/leiaute_nfe_gerado.h"
+
+namespace nivra {
 
 // The JSON text of the document (indented by `recuo` spaces, one line when negative). Empty
 // optional fields and absent groups are left out; an empty mandatory field is written as "".
@@ -28,3 +30,5 @@
 [[nodiscard]] std::string ProcEventoParaJSON(const nfe::evento::TprocEventoNFe& processado,
                                              int recuo = 2);
 [[nodiscard]] nfe::evento::TprocEventoNFe ProcEventoDeJSON(std::string_view json);
+
+}  // namespace nivra

@@ -1,12 +1,14 @@
 // Field reading of the document reader over a libxml2 tree.
-#include "documento/leitor_nfe.h"
+#include "nivranfe/documento/leitor_nfe.h"
 
 #include <libxml/tree.h>
 
 #include <cstring>
 #include <memory>
 
-#include "util/excecoes.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -117,3 +119,5 @@ void TLeitorNFe::Terminar() {
     FAvisos.push_back("Elemento fora de ordem ignorado: " + FCaminho + "/" + Nome(FAtual));
   }
 }
+
+}  // namespace nivra

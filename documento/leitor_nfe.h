@@ -7,10 +7,12 @@
 #include <variant>
 #include <vector>
 
-#include "documento/decimal.h"
-#include "documento/info_leiaute.h"
+#include "nivranfe/documento/decimal.h"
+#include "nivranfe/documento/info_leiaute.h"
 
 struct _xmlNode;
+
+namespace nivra {
 
 // The visitor the generated Visitar functions drive to read one group's children. The element
 // and the warnings list must outlive it.
@@ -97,3 +99,5 @@ class TLeitorNFe {
   const char* FFilhos;
   std::vector<std::string>& FAvisos;
 };
+
+}  // namespace nivra

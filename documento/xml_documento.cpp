@@ -1,12 +1,14 @@
 // Parsing and element lookup shared by the readers of the document models.
-#include "documento/xml_documento.h"
+#include "nivranfe/documento/xml_documento.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
 #include <limits>
 
-#include "util/excecoes.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 std::string NamespaceNFe() { return " xmlns=\"http://www.portalfiscal.inf.br/nfe\""; }
 
@@ -34,3 +36,5 @@ _xmlNode* ProcurarElemento(_xmlNode* no, std::string_view nome) {
   }
   return nullptr;
 }
+
+}  // namespace nivra

@@ -6,13 +6,15 @@
 #include <string_view>
 #include <vector>
 
-#include "documento/escritor_nfe.h"
-#include "documento/info_leiaute.h"
-#include "documento/leitor_nfe.h"
-#include "xml/gerador.h"
+#include "nivranfe/documento/escritor_nfe.h"
+#include "nivranfe/documento/info_leiaute.h"
+#include "nivranfe/documento/leitor_nfe.h"
+#include "nivranfe/xml/gerador.h"
 
 struct _xmlDoc;
 struct _xmlNode;
+
+namespace nivra {
 
 // The XML of a document and the generator's alerts; a document with alerts is not signed or
 // sent.
@@ -68,3 +70,5 @@ void LerRaiz(_xmlNode* no, T& raiz, const TInfoGrupo& info, std::vector<std::str
   Visitar(leitor, raiz);
   leitor.Terminar();
 }
+
+}  // namespace nivra

@@ -1,5 +1,5 @@
 // CODE-128 bars from libzint's vector output and QR modules from libqrencode.
-#include "impressao/codigos_barras.h"
+#include "nivranfe/impressao/codigos_barras.h"
 
 #include <qrencode.h>
 #include <zint.h>
@@ -10,7 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "util/excecoes.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -60,3 +62,5 @@ TMatrizQR CodificarQR(std::string_view Dados) {
   for (size_t i = 0; i < matriz.Escuro.size(); ++i) matriz.Escuro[i] = (qr->data[i] & 1) != 0;
   return matriz;
 }
+
+}  // namespace nivra

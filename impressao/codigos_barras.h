@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace nivra {
+
 // One bar: its first module and its width in modules.
 struct TBarra128 {
   int Inicio = 0;
@@ -32,3 +34,5 @@ struct TMatrizQR {
 // Encodes Dados in byte mode with error correction M, the smallest version that holds it.
 // Throws ENivraDFeException "QR Code não gerado: " + the reason, for empty or over-long data.
 [[nodiscard]] TMatrizQR CodificarQR(std::string_view Dados);
+
+}  // namespace nivra

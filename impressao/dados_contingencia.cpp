@@ -1,12 +1,14 @@
 // Composing the contingency data of a DANFE on a security form.
-#include "impressao/dados_contingencia.h"
+#include "nivranfe/impressao/dados_contingencia.h"
 
 #include <variant>
 
-#include "util/documentos.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
-#include "util/uf.h"
+#include "nivranfe/util/documentos.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/uf.h"
+
+namespace nivra {
 
 namespace {
 
@@ -65,3 +67,5 @@ std::string DadosNFeContingencia(const nfe::TinfNFe& infNFe) {
                       dia;
   return dados + std::to_string(DigitoModulo11(dados, 9));
 }
+
+}  // namespace nivra

@@ -6,7 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "documento/documento_nfe.h"
+#include "nivranfe/documento/documento_nfe.h"
+
+namespace nivra {
 
 // Whether tpEmis is a security-form contingency: 2 (FS-IA) or 5 (FS-DA).
 [[nodiscard]] bool ContingenciaEmFormularioSeguranca(std::string_view tpEmis);
@@ -19,3 +21,5 @@
 // ENivraDFeException naming the field when one does not fit (vNF past 14 digits or negative,
 // dhEmi without a day, tpEmis that is not one digit, a UF code that is not two digits).
 [[nodiscard]] std::string DadosNFeContingencia(const nfe::TinfNFe& infNFe);
+
+}  // namespace nivra

@@ -1,23 +1,25 @@
 // The PDF printing component: event and voiding prints to memory, to files and to a printer.
-#include "impressao/danfe_pdf.h"
+#include "nivranfe/impressao/danfe_pdf.h"
 
 #include <cctype>
 #include <filesystem>
 
-#include "dfe/documentos_nfe.h"
-#include "dfe/nivra_nfe.h"
-#include "documento/documento_nfe.h"
-#include "impressao/fila_impressao.h"
-#include "impressao/impressao_danfce.h"
-#include "impressao/impressao_danfe.h"
-#include "impressao/impressao_eventos.h"
-#include "impressao/leitura_eventos.h"
-#include "util/arquivos.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
+#include "nivranfe/dfe/documentos_nfe.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/documento/documento_nfe.h"
+#include "nivranfe/impressao/fila_impressao.h"
+#include "nivranfe/impressao/impressao_danfce.h"
+#include "nivranfe/impressao/impressao_danfe.h"
+#include "nivranfe/impressao/impressao_eventos.h"
+#include "nivranfe/impressao/leitura_eventos.h"
+#include "nivranfe/util/arquivos.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 TDateTime TNivraNFeDANFEPDF::Agora() const {
-  return NivraNFe() != nullptr ? NivraNFe()->Agora() : ::Agora();
+  return NivraNFe() != nullptr ? NivraNFe()->Agora() : nivra::Agora();
 }
 
 TNFeLida TNivraNFeDANFEPDF::LerNota(const NotaFiscal& Nota) {
@@ -117,3 +119,5 @@ std::string TNivraNFeDANFEPDF::Gravar(const std::string& Pdf, const std::string&
   GravarArquivoAtomico(arquivo, Pdf, 0644);
   return arquivo;
 }
+
+}  // namespace nivra

@@ -6,10 +6,12 @@
 #include <memory>
 #include <string>
 
-#include "dfe/danfe.h"
-#include "documento/documento_nfe.h"
-#include "impressao/imagem_pdf.h"
-#include "util/datahora.h"
+#include "nivranfe/dfe/danfe.h"
+#include "nivranfe/documento/documento_nfe.h"
+#include "nivranfe/impressao/imagem_pdf.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 // Prints events and voidings as PDF. Link it to the component (TNivraNFe::SetDANFE) so the
 // component's printing operations reach it, or call it directly.
@@ -103,3 +105,5 @@ class TNivraNFeDANFEPDF : public TNivraNFeDANFEClass {
   bool FNFeCancelada = false;
   double FLarguraBobina = 80;
 };
+
+}  // namespace nivra

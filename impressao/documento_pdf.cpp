@@ -1,13 +1,15 @@
 // The PDF surface, its pages, lines, boxes and codes.
-#include "impressao/documento_pdf.h"
+#include "nivranfe/impressao/documento_pdf.h"
 
 #include <string>
 
-#include "impressao/codigos_barras.h"
-#include "impressao/documento_pdf_impl.h"
-#include "util/arquivos.h"
-#include "util/excecoes.h"
-#include "util/fuso_horario.h"
+#include "nivranfe/impressao/codigos_barras.h"
+#include "nivranfe/impressao/documento_pdf_impl.h"
+#include "nivranfe/util/arquivos.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/fuso_horario.h"
+
+namespace nivra {
 
 namespace {
 
@@ -141,3 +143,5 @@ std::string TDocumentoPDF::Terminar() {
 void TDocumentoPDF::Salvar(const std::string& Arquivo) {
   GravarArquivoAtomico(Arquivo, Terminar(), 0644);
 }
+
+}  // namespace nivra

@@ -6,7 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "util/datahora.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 class TImagemPDF;
 
@@ -94,3 +96,5 @@ class TDocumentoPDF {
   double FAltura;
   int FPaginas = 1;
 };
+
+}  // namespace nivra

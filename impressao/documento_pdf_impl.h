@@ -9,7 +9,9 @@
 #include <string>
 #include <unordered_map>
 
-#include "impressao/documento_pdf.h"
+#include "nivranfe/impressao/documento_pdf.h"
+
+namespace nivra {
 
 struct TLiberaSuperficie {
   void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
@@ -41,3 +43,5 @@ struct TDocumentoPDF::TImpl {
 cairo_t* ContextoAberto(const TDocumentoPDF::TImpl& Impl);
 // Throws ENivraDFeException "Falha ao gerar o PDF: " + Cairo's reason when the context failed.
 void VerificarCairo(cairo_t* contexto);
+
+}  // namespace nivra

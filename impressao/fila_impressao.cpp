@@ -1,6 +1,6 @@
 // The print job: `lp` started without a shell, the PDF on its standard input, its complaint
 // kept from its standard error.
-#include "impressao/fila_impressao.h"
+#include "nivranfe/impressao/fila_impressao.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -12,10 +12,12 @@
 #include <cstring>
 #include <vector>
 
-#include "util/excecoes.h"
-#include "util/texto.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
 
 extern char** environ;
+
+namespace nivra {
 
 namespace {
 
@@ -98,3 +100,5 @@ void EnviarParaImpressora(const std::string& Pdf, const std::string& Impressora,
                            ": " +
                            (Aparar(mensagem).empty() ? "lp terminou com erro" : Aparar(mensagem)));
 }
+
+}  // namespace nivra

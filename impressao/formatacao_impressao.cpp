@@ -1,5 +1,7 @@
 // Printed forms of key, date-time and environment values.
-#include "impressao/formatacao_impressao.h"
+#include "nivranfe/impressao/formatacao_impressao.h"
+
+namespace nivra {
 
 namespace {
 
@@ -45,3 +47,5 @@ std::string DescricaoAmbiente(std::string_view tpAmb) {
   if (tpAmb == "2") return "2 - HOMOLOGAÇÃO";
   return std::string(tpAmb);
 }
+
+}  // namespace nivra

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace nivra {
+
 // The key in groups of four characters separated by a space ("4126 1211 ..."): 11 groups for a
 // 44-character key. Blanks of the input are dropped first. Never throws except on allocation.
 [[nodiscard]] std::string FormatarChaveAcesso(std::string_view chave);
@@ -16,3 +18,5 @@
 
 // tpAmb as printed: "1 - PRODUÇÃO", "2 - HOMOLOGAÇÃO", or the code as given.
 [[nodiscard]] std::string DescricaoAmbiente(std::string_view tpAmb);
+
+}  // namespace nivra

@@ -1,10 +1,12 @@
 // Block titles and rows of titled boxes.
-#include "impressao/formulario_pdf.h"
+#include "nivranfe/impressao/formulario_pdf.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "util/caracteres.h"
+#include "nivranfe/util/caracteres.h"
+
+namespace nivra {
 
 namespace {
 
@@ -66,3 +68,5 @@ void TFormularioPDF::CampoTexto(std::string_view Titulo, std::string_view Texto,
   Campo({FMargem, FY, LarguraUtil(), altura}, {std::string(Titulo), std::string(Texto)});
   FY += altura;
 }
+
+}  // namespace nivra

@@ -6,7 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "impressao/documento_pdf.h"
+#include "nivranfe/impressao/documento_pdf.h"
+
+namespace nivra {
 
 // One box of a row: its title (printed in upper case), its value, its share of the row width.
 struct TCampoPDF {
@@ -71,3 +73,5 @@ class TFormularioPDF {
 
 // The text with the letters upper-cased, accented ones too (titles are printed in capitals).
 [[nodiscard]] std::string MaiusculasImpressao(std::string_view Texto);
+
+}  // namespace nivra

@@ -1,5 +1,5 @@
 // Decoding images (PNG through Cairo, JPEG through libjpeg) and drawing them on the PDF.
-#include "impressao/imagem_pdf.h"
+#include "nivranfe/impressao/imagem_pdf.h"
 
 // clang-format off
 #include <cstdio>  // jpeglib.h needs FILE declared first
@@ -14,9 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "impressao/documento_pdf.h"
-#include "impressao/documento_pdf_impl.h"
-#include "util/excecoes.h"
+#include "nivranfe/impressao/documento_pdf.h"
+#include "nivranfe/impressao/documento_pdf_impl.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 struct TImagemPDF::TImpl {
   std::unique_ptr<cairo_surface_t, TLiberaSuperficie> Superficie;
@@ -185,3 +187,5 @@ void TDocumentoPDF::Imagem(const TCaixaPDF& Caixa, const TImagemPDF& Imagem) {
   cairo_restore(c);
   VerificarCairo(c);
 }
+
+}  // namespace nivra

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string_view>
 
+namespace nivra {
+
 class TImagemPDF {
  public:
   // What Cairo keeps of the image (impressao/imagem_pdf.cpp).
@@ -32,3 +34,5 @@ class TImagemPDF {
   int FLargura = 0;
   int FAltura = 0;
 };
+
+}  // namespace nivra

@@ -1,16 +1,18 @@
 // Layout of the DANFCE: its divisions one below the other, measured first so the roll page is
 // exactly as long as they are.
-#include "impressao/impressao_danfce.h"
+#include "nivranfe/impressao/impressao_danfce.h"
 
 #include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "impressao/documento_pdf.h"
-#include "impressao/formatacao_impressao.h"
-#include "impressao/valores_danfe.h"
-#include "util/excecoes.h"
+#include "nivranfe/impressao/documento_pdf.h"
+#include "nivranfe/impressao/formatacao_impressao.h"
+#include "nivranfe/impressao/valores_danfe.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -219,3 +221,5 @@ std::string PDFDANFCE(const TNFeLida& Nota, const TOpcoesDANFCE& Opcoes, TDateTi
   return TDANFCE(Opcoes.LarguraPapel, nfe.infNFeSupl->qrCode, Opcoes.Logo)
       .Imprimir(Pecas(Nota, url, Opcoes.Logo != nullptr), Criacao);
 }
+
+}  // namespace nivra

@@ -4,9 +4,11 @@
 
 #include <string>
 
-#include "documento/documento_nfe.h"
-#include "impressao/imagem_pdf.h"
-#include "util/datahora.h"
+#include "nivranfe/documento/documento_nfe.h"
+#include "nivranfe/impressao/imagem_pdf.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 struct TOpcoesDANFCE {
   // The paper's width in millimetres (80 or 58).
@@ -24,3 +26,5 @@ struct TOpcoesDANFCE {
 // 58 or 80, and what drawing throws.
 [[nodiscard]] std::string PDFDANFCE(const TNFeLida& Nota, const TOpcoesDANFCE& Opcoes,
                                     TDateTime Criacao);
+
+}  // namespace nivra

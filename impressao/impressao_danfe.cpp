@@ -1,7 +1,7 @@
 // Layout of the DANFE: the receipt stub and the identification blocks, the recipient, taxes
 // and transport on the first sheet, the product table and the additional data spread over as
 // many sheets as they need.
-#include "impressao/impressao_danfe.h"
+#include "nivranfe/impressao/impressao_danfe.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,14 +9,16 @@
 #include <string_view>
 #include <vector>
 
-#include "impressao/dados_contingencia.h"
-#include "impressao/documento_pdf.h"
-#include "impressao/formatacao_impressao.h"
-#include "impressao/formulario_pdf.h"
-#include "impressao/paginacao_danfe.h"
-#include "impressao/quadro_emitente.h"
-#include "impressao/valores_danfe.h"
-#include "util/excecoes.h"
+#include "nivranfe/impressao/dados_contingencia.h"
+#include "nivranfe/impressao/documento_pdf.h"
+#include "nivranfe/impressao/formatacao_impressao.h"
+#include "nivranfe/impressao/formulario_pdf.h"
+#include "nivranfe/impressao/paginacao_danfe.h"
+#include "nivranfe/impressao/quadro_emitente.h"
+#include "nivranfe/impressao/valores_danfe.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -495,3 +497,5 @@ std::string PDFDANFE(const TNFeLida& Nota, const TOpcoesDANFE& Opcoes, TDateTime
     throw ENivraDFeException("A NF-e não tem chave de acesso (atributo Id de infNFe).");
   return TDANFE(Nota, Opcoes, Criacao).Imprimir();
 }
+
+}  // namespace nivra

@@ -4,9 +4,11 @@
 
 #include <string>
 
-#include "documento/documento_nfe.h"
-#include "impressao/imagem_pdf.h"
-#include "util/datahora.h"
+#include "nivranfe/documento/documento_nfe.h"
+#include "nivranfe/impressao/imagem_pdf.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 // How a DANFE is printed.
 struct TOpcoesDANFE {
@@ -25,3 +27,5 @@ struct TOpcoesDANFE {
 // is not model 55 or has no items, what DadosNFeContingencia throws, and what drawing throws.
 [[nodiscard]] std::string PDFDANFE(const TNFeLida& Nota, const TOpcoesDANFE& Opcoes,
                                    TDateTime Criacao);
+
+}  // namespace nivra

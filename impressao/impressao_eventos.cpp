@@ -1,15 +1,17 @@
 // Layouts of the event and voiding prints.
-#include "impressao/impressao_eventos.h"
+#include "nivranfe/impressao/impressao_eventos.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "impressao/documento_pdf.h"
-#include "impressao/formatacao_impressao.h"
-#include "impressao/formulario_pdf.h"
-#include "util/documentos.h"
-#include "util/uf.h"
+#include "nivranfe/impressao/documento_pdf.h"
+#include "nivranfe/impressao/formatacao_impressao.h"
+#include "nivranfe/impressao/formulario_pdf.h"
+#include "nivranfe/util/documentos.h"
+#include "nivranfe/util/uf.h"
+
+namespace nivra {
 
 namespace {
 
@@ -190,3 +192,5 @@ std::string PDFInutilizacao(const TInutilizacaoImpressa& i, TDateTime Criacao) {
   if (i.tpAmb == "2") d.MarcaDagua("SEM VALOR FISCAL", 60);
   return d.Terminar();
 }
+
+}  // namespace nivra

@@ -4,8 +4,10 @@
 
 #include <string>
 
-#include "impressao/leitura_eventos.h"
-#include "util/datahora.h"
+#include "nivranfe/impressao/leitura_eventos.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 // The PDF of the event: title by type, the invoice (key as a CODE-128 bar code and in groups,
 // model, series, number, issuer's CNPJ), the event, its registration (or a note that it has
@@ -19,3 +21,5 @@
 // authority's protocol. Throws as PDFEvento.
 [[nodiscard]] std::string PDFInutilizacao(const TInutilizacaoImpressa& Inutilizacao,
                                           TDateTime Criacao = 0);
+
+}  // namespace nivra

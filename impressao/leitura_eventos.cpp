@@ -1,5 +1,5 @@
 // Reading the printed fields of events and voidings with libxml2 and XPath.
-#include "impressao/leitura_eventos.h"
+#include "nivranfe/impressao/leitura_eventos.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -8,7 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "util/excecoes.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -157,3 +159,5 @@ TInutilizacaoImpressa LerInutilizacaoImpressa(std::string_view XML) {
   }
   return i;
 }
+
+}  // namespace nivra

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace nivra {
+
 // An event about an invoice and, when registered, the authority's answer.
 struct TEventoImpresso {
   std::string Id;
@@ -56,3 +58,5 @@ struct TInutilizacaoImpressa {
 // Reads a voiding. Throws ENivraDFeException "XML de inutilização inválido: " + the reason, or
 // "XML não é uma inutilização de NF-e (ProcInutNFe ou inutNFe)".
 [[nodiscard]] TInutilizacaoImpressa LerInutilizacaoImpressa(std::string_view XML);
+
+}  // namespace nivra

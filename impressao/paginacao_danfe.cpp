@@ -1,5 +1,7 @@
 // The sheets of a DANFE.
-#include "impressao/paginacao_danfe.h"
+#include "nivranfe/impressao/paginacao_danfe.h"
+
+namespace nivra {
 
 namespace {
 
@@ -75,3 +77,5 @@ std::vector<TFolhaDANFE> PaginarDANFE(const std::vector<double>& Alturas,
   }
   return folhas;
 }
+
+}  // namespace nivra

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace nivra {
+
 // The height in millimetres a text takes wrapped to a width.
 using TMedidorTexto = std::function<double(std::string_view texto, double largura)>;
 
@@ -41,3 +43,5 @@ struct TFolhaDANFE {
 // length if Obrigatorio, else 0.
 [[nodiscard]] size_t ParteQueCabe(std::string_view Texto, double Largura, double Altura,
                                   const TMedidorTexto& Medir, bool Obrigatorio);
+
+}  // namespace nivra

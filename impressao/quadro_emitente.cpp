@@ -1,11 +1,13 @@
 // Layout of the issuer's box of the DANFE.
-#include "impressao/quadro_emitente.h"
+#include "nivranfe/impressao/quadro_emitente.h"
 
 #include <algorithm>
 #include <string>
 
-#include "impressao/formulario_pdf.h"
-#include "impressao/valores_danfe.h"
+#include "nivranfe/impressao/formulario_pdf.h"
+#include "nivranfe/impressao/valores_danfe.h"
+
+namespace nivra {
 
 namespace {
 
@@ -47,3 +49,5 @@ void QuadroEmitente(TDocumentoPDF& Documento, const TCaixaPDF& Caixa, const nfe:
   Documento.Texto({texto, y + 15, largura, Caixa.Altura - 16}, endereco,
                   {"Liberation Serif", 8, false}, kCen, 6);
 }
+
+}  // namespace nivra

@@ -4,9 +4,11 @@
 #include <memory>
 #include <string>
 
-#include "impressao/documento_pdf.h"
-#include "impressao/documento_pdf_impl.h"
-#include "util/caracteres.h"
+#include "nivranfe/impressao/documento_pdf.h"
+#include "nivranfe/impressao/documento_pdf_impl.h"
+#include "nivranfe/util/caracteres.h"
+
+namespace nivra {
 
 namespace {
 
@@ -178,3 +180,5 @@ void TDocumentoPDF::MarcaDagua(std::string_view Texto, double Tamanho) {
   cairo_restore(c);
   VerificarCairo(c);
 }
+
+}  // namespace nivra

@@ -1,9 +1,11 @@
 // Amounts, taxes and texts of the DANFE.
-#include "impressao/valores_danfe.h"
+#include "nivranfe/impressao/valores_danfe.h"
 
 #include <optional>
 #include <variant>
 #include <vector>
+
+namespace nivra {
 
 namespace {
 
@@ -105,3 +107,5 @@ std::string Endereco(std::string_view xLgr, std::string_view nro, std::string_vi
   if (!xCpl.empty()) texto += " - " + std::string(xCpl);
   return texto;
 }
+
+}  // namespace nivra

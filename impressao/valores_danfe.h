@@ -6,7 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "documento/documento_nfe.h"
+#include "nivranfe/documento/documento_nfe.h"
+
+namespace nivra {
 
 // An amount as printed: thousands separated by "." and `casas` places after ","
 // ("1.234,50"); "" for an empty amount. Never throws except on allocation.
@@ -30,4 +32,6 @@ using TCamposImposto = std::map<std::string, std::string>;
 [[nodiscard]] std::string Endereco(std::string_view xLgr, std::string_view nro,
                                    std::string_view xCpl);
 
-#include "impressao/valores_danfe_impl.h"
+}  // namespace nivra
+
+#include "nivranfe/impressao/valores_danfe_impl.h"

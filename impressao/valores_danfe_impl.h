@@ -1,10 +1,14 @@
 // Template part of valores_danfe.h.
 #pragma once
 
+#include <string>
 #include <type_traits>
 #include <variant>
 
-#include "util/documentos.h"
+#include "nivranfe/documento/documento_nfe.h"
+#include "nivranfe/util/documentos.h"
+
+namespace nivra {
 
 template <class V>
 std::string DocumentoDe(const V& escolha) {
@@ -23,3 +27,5 @@ std::string DocumentoDe(const V& escolha) {
       },
       escolha);
 }
+
+}  // namespace nivra

@@ -1,7 +1,9 @@
 // Writes the CSC administration request.
-#include "nfe/adm_csc_nfce.h"
+#include "nivranfe/nfe/adm_csc_nfce.h"
 
-#include "util/texto.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -26,3 +28,5 @@ void TAdmCSCNFCe::Escrever() {
   }
   g.wGrupo("/admCscNFCe");
 }
+
+}  // namespace nivra

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "nfe/pedido_nfe.h"
-#include "util/enumeracoes.h"
+#include "nivranfe/nfe/pedido_nfe.h"
+#include "nivranfe/util/enumeracoes.h"
+
+namespace nivra {
 
 class TAdmCSCNFCe : public TPedidoNFe {
  public:
@@ -20,3 +22,5 @@ class TAdmCSCNFCe : public TPedidoNFe {
  protected:
   void Escrever() override;
 };
+
+}  // namespace nivra

@@ -1,9 +1,11 @@
 // Patterns of the answer's fields that name saved files.
-#include "nfe/campos_resposta.h"
+#include "nivranfe/nfe/campos_resposta.h"
 
 #include <algorithm>
 
-#include "util/excecoes.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -22,3 +24,5 @@ bool SequenciaEventoNoPadrao(std::string_view Sequencia) {
 bool ProtocoloNoPadrao(std::string_view Protocolo) {
   return Protocolo.size() == 15 && Digitos(Protocolo);
 }
+
+}  // namespace nivra

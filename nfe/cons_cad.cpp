@@ -1,5 +1,7 @@
 // Writes the registration request.
-#include "nfe/cons_cad.h"
+#include "nivranfe/nfe/cons_cad.h"
+
+namespace nivra {
 
 void TConsCad::Escrever() {
   auto& g = Gerador();
@@ -17,3 +19,5 @@ void TConsCad::Escrever() {
   g.wGrupo("/infCons");
   g.wGrupo("/ConsCad");
 }
+
+}  // namespace nivra

@@ -3,7 +3,9 @@
 
 #include <string>
 
-#include "nfe/pedido_nfe.h"
+#include "nivranfe/nfe/pedido_nfe.h"
+
+namespace nivra {
 
 class TConsCad : public TPedidoNFe {
  public:
@@ -16,3 +18,5 @@ class TConsCad : public TPedidoNFe {
  protected:
   void Escrever() override;
 };
+
+}  // namespace nivra

@@ -1,5 +1,7 @@
 // Writes the lot-result request.
-#include "nfe/cons_reci_nfe.h"
+#include "nivranfe/nfe/cons_reci_nfe.h"
+
+namespace nivra {
 
 void TConsReciNFe::Escrever() {
   auto& g = Gerador();
@@ -9,3 +11,5 @@ void TConsReciNFe::Escrever() {
   g.wCampo(TkovTipoCampo::tcStr, "BP04", "nRec", 15, 15, 1, nRec, "Número do Recibo");
   g.wGrupo("/consReciNFe");
 }
+
+}  // namespace nivra

@@ -3,8 +3,10 @@
 
 #include <string>
 
-#include "nfe/pedido_nfe.h"
-#include "util/enumeracoes.h"
+#include "nivranfe/nfe/pedido_nfe.h"
+#include "nivranfe/util/enumeracoes.h"
+
+namespace nivra {
 
 class TConsReciNFe : public TPedidoNFe {
  public:
@@ -14,3 +16,5 @@ class TConsReciNFe : public TPedidoNFe {
  protected:
   void Escrever() override;
 };
+
+}  // namespace nivra

@@ -1,5 +1,7 @@
 // Writes the document-situation request.
-#include "nfe/cons_sit_nfe.h"
+#include "nivranfe/nfe/cons_sit_nfe.h"
+
+namespace nivra {
 
 void TConsSitNFe::Escrever() {
   auto& g = Gerador();
@@ -11,3 +13,5 @@ void TConsSitNFe::Escrever() {
   g.wCampo(TkovTipoCampo::tcStr, "EP05", "chNFe", 44, 44, 1, chNFe, "Chave de Acesso");
   g.wGrupo("/consSitNFe");
 }
+
+}  // namespace nivra

@@ -1,8 +1,10 @@
 // Writes the status request document.
-#include "nfe/cons_stat_serv.h"
+#include "nivranfe/nfe/cons_stat_serv.h"
 
-#include "dfe/nivra_nfe.h"
-#include "util/datahora.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 bool TConsStatServ::GerarXML() {
   FGerador.SetArquivoFormatoXML("");
@@ -23,3 +25,5 @@ bool TConsStatServ::GerarXML() {
 std::string TConsStatServ::ObterNomeArquivo() const {
   return FormatarDataHora("yyyymmddhhnnss", Agora()) + "-ped-sta.xml";
 }
+
+}  // namespace nivra

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "util/enumeracoes.h"
-#include "xml/gerador.h"
+#include "nivranfe/util/enumeracoes.h"
+#include "nivranfe/xml/gerador.h"
+
+namespace nivra {
 
 class TConsStatServ {
  public:
@@ -38,3 +40,5 @@ class TConsStatServ {
   int32_t FcUF = 0;
   std::string FVersao;
 };
+
+}  // namespace nivra

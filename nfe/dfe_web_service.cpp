@@ -1,13 +1,15 @@
 // The request pipeline: order of the steps, SOAP envelope, saving, sending with retries.
-#include "nfe/dfe_web_service.h"
+#include "nivranfe/nfe/dfe_web_service.h"
 
-#include "dfe/nivra_dfe.h"
-#include "util/datahora.h"
-#include "util/excecoes.h"
-#include "util/fuso_horario.h"
-#include "util/texto.h"
-#include "util/xml_texto.h"
-#include "xml/gerador.h"
+#include "nivranfe/dfe/nivra_dfe.h"
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/fuso_horario.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/xml_texto.h"
+#include "nivranfe/xml/gerador.h"
+
+namespace nivra {
 
 namespace {
 
@@ -258,3 +260,5 @@ void TDFeWebService::Falhar(const ENivraDFeException& Falha) {
 void TDFeWebService::NaoImplementado(const std::string& Passo) {
   Falhar(Passo + " não implementado para: " + ClassName());
 }
+
+}  // namespace nivra

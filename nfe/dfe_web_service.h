@@ -6,8 +6,10 @@
 #include <string>
 #include <typeinfo>
 
-#include "util/excecoes.h"
-#include "util/nome_classe.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/nome_classe.h"
+
+namespace nivra {
 
 class TNivraDFe;
 class TConfiguracoes;
@@ -148,3 +150,5 @@ class TDFeWebService {
   std::string FPSoapAction;
   std::string FPMimeType;
 };
+
+}  // namespace nivra

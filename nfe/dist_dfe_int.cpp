@@ -1,7 +1,9 @@
 // Writes the distribution request.
-#include "nfe/dist_dfe_int.h"
+#include "nivranfe/nfe/dist_dfe_int.h"
 
-#include "util/texto.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 void TDistDFeInt::Escrever() {
   auto& g = Gerador();
@@ -31,3 +33,5 @@ void TDistDFeInt::Escrever() {
   }
   g.wGrupo("/distDFeInt");
 }
+
+}  // namespace nivra

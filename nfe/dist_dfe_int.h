@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "nfe/pedido_nfe.h"
-#include "util/enumeracoes.h"
+#include "nivranfe/nfe/pedido_nfe.h"
+#include "nivranfe/util/enumeracoes.h"
+
+namespace nivra {
 
 class TDistDFeInt : public TPedidoNFe {
  public:
@@ -21,3 +23,5 @@ class TDistDFeInt : public TPedidoNFe {
  protected:
   void Escrever() override;
 };
+
+}  // namespace nivra

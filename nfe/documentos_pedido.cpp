@@ -1,10 +1,12 @@
 // Checks of a request's numbers, with the messages that name them.
-#include "nfe/documentos_pedido.h"
+#include "nivranfe/nfe/documentos_pedido.h"
 
-#include "util/chave_acesso.h"
-#include "util/documentos.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
+#include "nivranfe/util/chave_acesso.h"
+#include "nivranfe/util/documentos.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -49,3 +51,5 @@ std::string IdSemPrefixo(const std::string& Id) {
   const std::string caracteres = SomenteLetrasEDigitos(Id);
   return caracteres.starts_with("ID") ? caracteres.substr(2) : caracteres;
 }
+
+}  // namespace nivra

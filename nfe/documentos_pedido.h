@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace nivra {
+
 // Throws ENivraNFeException `CNPJ "…" inválido.` unless CNPJValido accepts the text (upper-case
 // letters allowed in the first 12 places, digits in the last two).
 void ValidarCNPJ(const std::string& CNPJ);
@@ -23,3 +25,5 @@ void ValidarNSU(const std::string& NSU);
 // The letters and digits of a request's identifier after its "ID" prefix ("ID110111…" gives
 // "110111…"): what names its saved files. Never throws.
 [[nodiscard]] std::string IdSemPrefixo(const std::string& Id);
+
+}  // namespace nivra

@@ -1,16 +1,18 @@
 // Writes the event batch.
-#include "nfe/env_evento.h"
+#include "nivranfe/nfe/env_evento.h"
 
 #include <algorithm>
 #include <array>
 
-#include "nfe/campos_resposta.h"
-#include "util/caracteres.h"
-#include "util/chave_acesso.h"
-#include "util/excecoes.h"
-#include "util/fuso_horario.h"
-#include "util/texto.h"
-#include "util/uf.h"
+#include "nivranfe/nfe/campos_resposta.h"
+#include "nivranfe/util/caracteres.h"
+#include "nivranfe/util/chave_acesso.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/fuso_horario.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/uf.h"
+
+namespace nivra {
 
 namespace {
 
@@ -160,3 +162,5 @@ void TEnvEventoPedido::EscreverEvento(TInfEventoNFe& Evento) {
   g.wGrupo("/infEvento");
   g.wGrupo("/evento");
 }
+
+}  // namespace nivra

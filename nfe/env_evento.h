@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "dfe/documentos_nfe.h"
-#include "nfe/pedido_nfe.h"
+#include "nivranfe/dfe/documentos_nfe.h"
+#include "nivranfe/nfe/pedido_nfe.h"
+
+namespace nivra {
 
 // The six-digit code of the event type ("110111" for a cancellation) and its description as
 // written in descEvento. Throws ENivraNFeException "Tipo de evento não suportado" for a type
@@ -39,3 +41,5 @@ class TEnvEventoPedido : public TPedidoNFe {
  private:
   void EscreverEvento(TInfEventoNFe& Evento);
 };
+
+}  // namespace nivra

@@ -1,7 +1,9 @@
 // Writes the voiding request.
-#include "nfe/inut_nfe_pedido.h"
+#include "nivranfe/nfe/inut_nfe_pedido.h"
 
-#include "util/texto.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -38,3 +40,5 @@ void TInutNFePedido::Escrever() {
   g.wGrupo("/infInut");
   g.wGrupo("/inutNFe");
 }
+
+}  // namespace nivra

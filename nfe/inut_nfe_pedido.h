@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "nfe/pedido_nfe.h"
-#include "util/enumeracoes.h"
+#include "nivranfe/nfe/pedido_nfe.h"
+#include "nivranfe/util/enumeracoes.h"
+
+namespace nivra {
 
 class TInutNFePedido : public TPedidoNFe {
  public:
@@ -31,3 +33,5 @@ class TInutNFePedido : public TPedidoNFe {
  private:
   int32_t AnoCurto() const { return ano > 2000 ? ano - 2000 : ano; }
 };
+
+}  // namespace nivra

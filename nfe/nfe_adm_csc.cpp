@@ -1,9 +1,11 @@
 // Administering the CSC of NFC-e.
-#include "nfe/nfe_adm_csc.h"
+#include "nivranfe/nfe/nfe_adm_csc.h"
 
-#include "nfe/adm_csc_nfce.h"
-#include "nfe/documentos_pedido.h"
-#include "util/texto.h"
+#include "nivranfe/nfe/adm_csc_nfce.h"
+#include "nivranfe/nfe/documentos_pedido.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 TAdministrarCSCNFCe::TAdministrarCSCNFCe(TNivraNFe& AOwner) : TNFeServicoRetorno(AOwner) {
   TAdministrarCSCNFCe::Clear();
@@ -44,3 +46,5 @@ bool TAdministrarCSCNFCe::TratarResposta() {
 std::string TAdministrarCSCNFCe::MontarMsgErro(const std::exception&) {
   return "WebService Administrar CSC da NFC-e:\r\n- Inativo ou Inoperante tente novamente.";
 }
+
+}  // namespace nivra

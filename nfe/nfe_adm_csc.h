@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "nfe/nfe_servico_retorno.h"
+#include "nivranfe/nfe/nfe_servico_retorno.h"
+
+namespace nivra {
 
 // Executar returns true when the answer's cStat is 150 to 153.
 class TAdministrarCSCNFCe : public TNFeServicoRetorno {
@@ -36,3 +38,5 @@ class TAdministrarCSCNFCe : public TNFeServicoRetorno {
   int32_t FIdCSC = 0;
   std::string FCodigoCSC;
 };
+
+}  // namespace nivra

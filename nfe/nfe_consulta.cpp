@@ -1,16 +1,18 @@
 // Querying one document.
-#include "nfe/nfe_consulta.h"
+#include "nivranfe/nfe/nfe_consulta.h"
 
 #include <filesystem>
 
-#include "dfe/configuracoes_nfe.h"
-#include "nfe/cons_sit_nfe.h"
-#include "nfe/protocolos_nfe.h"
-#include "util/chave_acesso.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
-#include "util/uf.h"
-#include "util/xml_texto.h"
+#include "nivranfe/dfe/configuracoes_nfe.h"
+#include "nivranfe/nfe/cons_sit_nfe.h"
+#include "nivranfe/nfe/protocolos_nfe.h"
+#include "nivranfe/util/chave_acesso.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/uf.h"
+#include "nivranfe/util/xml_texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -144,3 +146,5 @@ void TNFeConsulta::AtualizarCancelada() {
                               FPConfiguracoesNFe.Arquivos().GetPathNFe(0, nota.CNPJEmitente()));
   }
 }
+
+}  // namespace nivra

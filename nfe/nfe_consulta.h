@@ -3,7 +3,9 @@
 
 #include <string>
 
-#include "nfe/nfe_servico_retorno.h"
+#include "nivranfe/nfe/nfe_servico_retorno.h"
+
+namespace nivra {
 
 // Executar returns true when the answer's cStat is in the processed or the cancelled set. The
 // protocol is attached to the loaded document with the key; the events of the answer are
@@ -50,3 +52,5 @@ class TNFeConsulta : public TNFeServicoRetorno {
   std::string FProtocolo;
   std::string FRetNFeDFe;
 };
+
+}  // namespace nivra

@@ -1,13 +1,15 @@
 // Querying a registration.
-#include "nfe/nfe_consulta_cadastro.h"
+#include "nivranfe/nfe/nfe_consulta_cadastro.h"
 
-#include "dfe/configuracoes_nfe.h"
-#include "nfe/cons_cad.h"
-#include "nfe/documentos_pedido.h"
-#include "util/documentos.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
-#include "util/uf.h"
+#include "nivranfe/dfe/configuracoes_nfe.h"
+#include "nivranfe/nfe/cons_cad.h"
+#include "nivranfe/nfe/documentos_pedido.h"
+#include "nivranfe/util/documentos.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/uf.h"
+
+namespace nivra {
 
 TNFeConsultaCadastro::TNFeConsultaCadastro(TNivraNFe& AOwner) : TNFeServicoRetorno(AOwner) {
   TNFeConsultaCadastro::Clear();
@@ -61,3 +63,5 @@ bool TNFeConsultaCadastro::TratarResposta() {
   LerResposta({"consultaCadastro2Result", "nfeResultMsg"}, "retConsCad");
   return FRetorno.cStat == 111 || FRetorno.cStat == 112;
 }
+
+}  // namespace nivra

@@ -3,7 +3,9 @@
 
 #include <string>
 
-#include "nfe/nfe_servico_retorno.h"
+#include "nivranfe/nfe/nfe_servico_retorno.h"
+
+namespace nivra {
 
 // Executar returns true when the answer's cStat is 111 (one registration found) or 112
 // (several).
@@ -40,3 +42,5 @@ class TNFeConsultaCadastro : public TNFeServicoRetorno {
   std::string FCNPJ;
   std::string FCPF;
 };
+
+}  // namespace nivra

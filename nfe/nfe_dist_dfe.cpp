@@ -1,18 +1,20 @@
 // The national distribution of documents.
-#include "nfe/nfe_dist_dfe.h"
+#include "nivranfe/nfe/nfe_dist_dfe.h"
 
-#include "dfe/configuracoes_nfe.h"
-#include "nfe/campos_resposta.h"
-#include "nfe/dist_dfe_int.h"
-#include "nfe/documentos_pedido.h"
-#include "nfe/env_evento.h"
-#include "util/chave_acesso.h"
-#include "util/documentos.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
-#include "util/xml_texto.h"
-#include "xml/leitor.h"
-#include "xml/valor_campo.h"
+#include "nivranfe/dfe/configuracoes_nfe.h"
+#include "nivranfe/nfe/campos_resposta.h"
+#include "nivranfe/nfe/dist_dfe_int.h"
+#include "nivranfe/nfe/documentos_pedido.h"
+#include "nivranfe/nfe/env_evento.h"
+#include "nivranfe/util/chave_acesso.h"
+#include "nivranfe/util/documentos.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/xml_texto.h"
+#include "nivranfe/xml/leitor.h"
+#include "nivranfe/xml/valor_campo.h"
+
+namespace nivra {
 
 TDistribuicaoDFe::TDistribuicaoDFe(TNivraNFe& AOwner) : TNFeServicoRetorno(AOwner) {
   TDistribuicaoDFe::Clear();
@@ -141,3 +143,5 @@ void TDistribuicaoDFe::SalvarDocumento(const TDocZipRetorno& Documento) {
 std::string TDistribuicaoDFe::MontarMsgErro(const std::exception&) {
   return "WebService Distribuição de DFe:\r\n- Inativo ou Inoperante tente novamente.";
 }
+
+}  // namespace nivra

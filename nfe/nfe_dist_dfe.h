@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "nfe/nfe_servico_retorno.h"
+#include "nivranfe/nfe/nfe_servico_retorno.h"
+
+namespace nivra {
 
 // Executar returns true when the answer's cStat is 137 (nothing found) or 138 (documents
 // found). With Arquivos.Salvar on, each document received is saved: summaries
@@ -53,3 +55,5 @@ class TDistribuicaoDFe : public TNFeServicoRetorno {
   std::string FNSU;
   std::string FchNFe;
 };
+
+}  // namespace nivra

@@ -1,16 +1,18 @@
 // Sending a batch of events.
-#include "nfe/nfe_env_evento.h"
+#include "nivranfe/nfe/nfe_env_evento.h"
 
 #include <algorithm>
 
-#include "dfe/configuracoes_nfe.h"
-#include "nfe/documentos_pedido.h"
-#include "nfe/env_evento.h"
-#include "util/chave_acesso.h"
-#include "util/numeros.h"
-#include "util/texto.h"
-#include "util/uf.h"
-#include "util/xml_texto.h"
+#include "nivranfe/dfe/configuracoes_nfe.h"
+#include "nivranfe/nfe/documentos_pedido.h"
+#include "nivranfe/nfe/env_evento.h"
+#include "nivranfe/util/chave_acesso.h"
+#include "nivranfe/util/numeros.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/uf.h"
+#include "nivranfe/util/xml_texto.h"
+
+namespace nivra {
 
 TNFeEnvEvento::TNFeEnvEvento(TNivraNFe& AOwner, TEventoNFe& AEvento)
     : TNFeServicoRetorno(AOwner), FEvento(AEvento) {
@@ -152,3 +154,5 @@ std::string TNFeEnvEvento::PastaArquivos() {
       FEvento.Evento.empty() ? TkovTpEvento::teCCe : FEvento.Evento.front().tpEvento;
   return FPConfiguracoesNFe.Arquivos().GetPathEvento(tipo, FCNPJ);
 }
+
+}  // namespace nivra

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "nfe/nfe_servico_retorno.h"
+#include "nivranfe/nfe/nfe_servico_retorno.h"
+
+namespace nivra {
 
 class TEventoNFe;
 
@@ -54,3 +56,5 @@ class TNFeEnvEvento : public TNFeServicoRetorno {
   std::vector<std::string> FEventosAssinados;
   std::vector<std::string> FProcEventos;
 };
+
+}  // namespace nivra

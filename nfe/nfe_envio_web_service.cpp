@@ -1,9 +1,11 @@
 // The pass-through service.
-#include "nfe/nfe_envio_web_service.h"
+#include "nivranfe/nfe/nfe_envio_web_service.h"
 
-#include "util/xml_texto.h"
-#include "xml/leitor.h"
-#include "xml/valor_campo.h"
+#include "nivranfe/util/xml_texto.h"
+#include "nivranfe/xml/leitor.h"
+#include "nivranfe/xml/valor_campo.h"
+
+namespace nivra {
 
 TNFeEnvioWebService::TNFeEnvioWebService(TNivraNFe& AOwner) : TNFeWebService(AOwner) {
   TNFeEnvioWebService::Clear();
@@ -40,3 +42,5 @@ bool TNFeEnvioWebService::TratarResposta() {
 std::string TNFeEnvioWebService::MontarMsgErro(const std::exception&) {
   return "WebService: " + FPServico + "\r\n- Inativo ou Inoperante tente novamente.";
 }
+
+}  // namespace nivra

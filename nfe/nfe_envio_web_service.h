@@ -3,7 +3,9 @@
 
 #include <string>
 
-#include "nfe/nfe_web_service.h"
+#include "nivranfe/nfe/nfe_web_service.h"
+
+namespace nivra {
 
 // Executar returns true whenever an answer came; RetWS holds the content of its SOAP body.
 class TNFeEnvioWebService : public TNFeWebService {
@@ -37,3 +39,5 @@ class TNFeEnvioWebService : public TNFeWebService {
   std::string FVersao;
   std::string FSoapActionEnvio;
 };
+
+}  // namespace nivra

@@ -1,12 +1,14 @@
 // Voiding a range of numbers.
-#include "nfe/nfe_inutilizacao.h"
+#include "nivranfe/nfe/nfe_inutilizacao.h"
 
-#include "dfe/configuracoes_nfe.h"
-#include "nfe/inut_nfe_pedido.h"
-#include "util/caracteres.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
-#include "util/xml_texto.h"
+#include "nivranfe/dfe/configuracoes_nfe.h"
+#include "nivranfe/nfe/inut_nfe_pedido.h"
+#include "nivranfe/util/caracteres.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/xml_texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -109,3 +111,5 @@ std::string TNFeInutilizacao::PastaArquivos() {
   return arquivos.GetPathInu(arquivos.SepararPorCNPJ() ? SomenteLetrasEDigitos(FCNPJ)
                                                        : std::string());
 }
+
+}  // namespace nivra

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "nfe/documentos_pedido.h"
-#include "nfe/nfe_servico_retorno.h"
+#include "nivranfe/nfe/documentos_pedido.h"
+#include "nivranfe/nfe/nfe_servico_retorno.h"
+
+namespace nivra {
 
 // Executar returns true when the answer's cStat is 102 (voiding granted). With cStat 102 or
 // 563 and Arquivos.Salvar on, the ProcInutNFe document (request and answer) is saved as the
@@ -69,3 +71,5 @@ class TNFeInutilizacao : public TNFeServicoRetorno {
   std::string FXML_ProcInutNFe;
   std::vector<std::string> FAlertas;
 };
+
+}  // namespace nivra

@@ -1,13 +1,15 @@
 // Sending a lot of documents.
-#include "nfe/nfe_recepcao.h"
+#include "nivranfe/nfe/nfe_recepcao.h"
 
 #include <cctype>
 
-#include "dfe/configuracoes_nfe.h"
-#include "nfe/protocolos_nfe.h"
-#include "util/compactacao.h"
-#include "util/texto.h"
-#include "util/xml_texto.h"
+#include "nivranfe/dfe/configuracoes_nfe.h"
+#include "nivranfe/nfe/protocolos_nfe.h"
+#include "nivranfe/util/compactacao.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/xml_texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -120,3 +122,5 @@ bool TNFeRecepcao::TratarResposta() {
 std::string TNFeRecepcao::ObterPrefixoArquivo() {
   return FRespondido && FSincrono && !FRecibo.empty() ? FRecibo : FLote;
 }
+
+}  // namespace nivra

@@ -3,7 +3,9 @@
 
 #include <string>
 
-#include "nfe/nfe_servico_retorno.h"
+#include "nivranfe/nfe/nfe_servico_retorno.h"
+
+namespace nivra {
 
 // Executar returns, for an asynchronous lot, whether the lot was received (cStat 103, Recibo
 // holds the receipt); for a synchronous one, whether the lot was processed (104) with a
@@ -47,3 +49,5 @@ class TNFeRecepcao : public TNFeServicoRetorno {
   bool FZipado = false;
   bool FRespondido = false;
 };
+
+}  // namespace nivra

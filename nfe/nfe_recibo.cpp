@@ -1,11 +1,13 @@
 // The lot-result services.
-#include "nfe/nfe_recibo.h"
+#include "nivranfe/nfe/nfe_recibo.h"
 
 #include <algorithm>
 
-#include "dfe/configuracoes_nfe.h"
-#include "nfe/cons_reci_nfe.h"
-#include "nfe/protocolos_nfe.h"
+#include "nivranfe/dfe/configuracoes_nfe.h"
+#include "nivranfe/nfe/cons_reci_nfe.h"
+#include "nivranfe/nfe/protocolos_nfe.h"
+
+namespace nivra {
 
 namespace {
 
@@ -96,3 +98,5 @@ bool TNFeRetRecepcao::Executar() {
   }
   return AnexarProtocolos(nfe, FRetorno.protNFe);
 }
+
+}  // namespace nivra

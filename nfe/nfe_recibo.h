@@ -4,7 +4,9 @@
 
 #include <string>
 
-#include "nfe/nfe_servico_retorno.h"
+#include "nivranfe/nfe/nfe_servico_retorno.h"
+
+namespace nivra {
 
 // Sends "consReciNFe" once. Executar returns true when the answer's cStat is 104 (lot
 // processed); protocols are read but not attached.
@@ -63,3 +65,5 @@ class TNFeRetRecepcao : public TNFeRecibo {
   std::string FChaveNFe;
   std::string FProtocolo;
 };
+
+}  // namespace nivra

@@ -1,12 +1,14 @@
 // Reading one answer document.
-#include "nfe/nfe_servico_retorno.h"
+#include "nivranfe/nfe/nfe_servico_retorno.h"
 
-#include "dfe/configuracoes_nfe.h"
-#include "util/chave_acesso.h"
-#include "util/excecoes.h"
-#include "util/numeros.h"
-#include "util/uf.h"
-#include "util/xml_texto.h"
+#include "nivranfe/dfe/configuracoes_nfe.h"
+#include "nivranfe/util/chave_acesso.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/numeros.h"
+#include "nivranfe/util/uf.h"
+#include "nivranfe/util/xml_texto.h"
+
+namespace nivra {
 
 TNFeServicoRetorno::TNFeServicoRetorno(TNivraNFe& AOwner) : TNFeWebService(AOwner) {
   TNFeServicoRetorno::Clear();
@@ -67,3 +69,5 @@ void TNFeServicoRetorno::DefinirURLDoLote(TLayOut Autorizacao, TLayOut Recepcao)
   DefinirURLPara(ModeloParaPrefixo(modelo), UFOuContingencia(CUFParaSigla(cUF)), ws.Ambiente(),
                  versao);
 }
+
+}  // namespace nivra

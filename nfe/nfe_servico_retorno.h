@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "nfe/nfe_web_service.h"
-#include "nfe/retorno_nfe.h"
+#include "nivranfe/nfe/nfe_web_service.h"
+#include "nivranfe/nfe/retorno_nfe.h"
+
+namespace nivra {
 
 class TNFeServicoRetorno : public TNFeWebService {
  public:
@@ -44,3 +46,5 @@ class TNFeServicoRetorno : public TNFeWebService {
 
   TRetornoNFe FRetorno;
 };
+
+}  // namespace nivra

@@ -1,12 +1,14 @@
 // The retired national services.
-#include "nfe/nfe_servicos_desativados.h"
+#include "nivranfe/nfe/nfe_servicos_desativados.h"
 
-#include "dfe/configuracoes_nfe.h"
-#include "nfe/retorno_nfe.h"
-#include "util/chave_acesso.h"
-#include "util/texto.h"
-#include "util/xml_texto.h"
-#include "xml/gerador.h"
+#include "nivranfe/dfe/configuracoes_nfe.h"
+#include "nivranfe/nfe/retorno_nfe.h"
+#include "nivranfe/util/chave_acesso.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/xml_texto.h"
+#include "nivranfe/xml/gerador.h"
+
+namespace nivra {
 
 namespace {
 
@@ -118,3 +120,5 @@ bool TNFeDownloadNFe::TratarResposta() {
 std::string TNFeDownloadNFe::MontarMsgErro(const std::exception&) {
   return "WebService Download de NF-e:\r\n- Inativo ou Inoperante tente novamente.";
 }
+
+}  // namespace nivra

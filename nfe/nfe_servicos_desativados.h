@@ -5,7 +5,9 @@
 
 #include <string>
 
-#include "nfe/nfe_servico_retorno.h"
+#include "nivranfe/nfe/nfe_servico_retorno.h"
+
+namespace nivra {
 
 class TDownload;
 
@@ -64,3 +66,5 @@ class TNFeDownloadNFe : public TNFeServicoRetorno {
   TDownload& FDownload;
   std::string FCNPJ;
 };
+
+}  // namespace nivra

@@ -1,19 +1,21 @@
 // Status service: service and action per layout, request document, reading of the answer.
-#include "nfe/nfe_status_servico.h"
+#include "nivranfe/nfe/nfe_status_servico.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "dfe/configuracoes_nfe.h"
-#include "nfe/cons_stat_serv.h"
-#include "nfe/ret_cons_stat_serv.h"
-#include "nfe/retorno_nfe.h"
-#include "util/datahora.h"
-#include "util/fuso_horario.h"
-#include "util/texto.h"
-#include "util/uf.h"
-#include "util/xml_texto.h"
+#include "nivranfe/dfe/configuracoes_nfe.h"
+#include "nivranfe/nfe/cons_stat_serv.h"
+#include "nivranfe/nfe/ret_cons_stat_serv.h"
+#include "nivranfe/nfe/retorno_nfe.h"
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/fuso_horario.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/uf.h"
+#include "nivranfe/util/xml_texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -142,3 +144,5 @@ std::string TNFeStatusServico::MontarMsgLog() {
 std::string TNFeStatusServico::MontarMsgErro(const std::exception&) {
   return "WebService Consulta Status serviço:\r\n- Inativo ou Inoperante tente novamente.";
 }
+
+}  // namespace nivra

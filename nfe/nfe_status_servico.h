@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <string>
 
-#include "nfe/nfe_web_service.h"
-#include "util/datahora.h"
+#include "nivranfe/nfe/nfe_web_service.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 // Host part shared by every address of the SVRS authoriser.
 inline constexpr const char* HOST_SVRS = "svrs.rs.gov.br";
@@ -62,3 +64,5 @@ class TNFeStatusServico : public TNFeWebService {
   TDateTime FdhRetorno = 0;
   std::string FxObs;
 };
+
+}  // namespace nivra

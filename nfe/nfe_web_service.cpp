@@ -1,8 +1,10 @@
 // NF-e service base: endpoint lookup, SOAP header choice, status and restored settings.
-#include "nfe/nfe_web_service.h"
+#include "nivranfe/nfe/nfe_web_service.h"
 
-#include "dfe/configuracoes_nfe.h"
-#include "util/numeros.h"
+#include "nivranfe/dfe/configuracoes_nfe.h"
+#include "nivranfe/util/numeros.h"
+
+namespace nivra {
 
 TNFeWebService::TNFeWebService(TNivraNFe& AOwner)
     : TDFeWebService(AOwner), FPConfiguracoesNFe(AOwner.Configuracoes()), FNivraNFe(AOwner) {
@@ -76,3 +78,5 @@ void TNFeWebService::DefinirServicoEAcao(const std::string& Nome, const std::str
   if (!leiaute4 || FPServico.empty()) FPServico = ObterPrefixoWsdl() + Nome;
   if (!leiaute4 || FPSoapAction.empty()) FPSoapAction = FPServico + Acao;
 }
+
+}  // namespace nivra

@@ -4,11 +4,13 @@
 
 #include <string>
 
-#include "dfe/nivra_nfe.h"
-#include "nfe/dfe_web_service.h"
-#include "security/dfe_ssl.h"
-#include "util/enumeracoes.h"
-#include "util/layout.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/nfe/dfe_web_service.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/util/enumeracoes.h"
+#include "nivranfe/util/layout.h"
+
+namespace nivra {
 
 class TConfiguracoesNFe;
 
@@ -61,3 +63,5 @@ class TNFeWebService : public TDFeWebService {
   TSSLType FOldSSLType = TSSLType::LT_all;
   std::string FOldHeaderElement;
 };
+
+}  // namespace nivra

@@ -1,11 +1,13 @@
 // The component's operations that drive the NF-e services.
-#include "dfe/danfe.h"
-#include "dfe/nivra_nfe.h"
-#include "nfe/env_evento.h"
-#include "nfe/webservices.h"
-#include "util/chave_acesso.h"
-#include "util/numeros.h"
-#include "util/texto.h"
+#include "nivranfe/dfe/danfe.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/nfe/env_evento.h"
+#include "nivranfe/nfe/webservices.h"
+#include "nivranfe/util/chave_acesso.h"
+#include "nivranfe/util/numeros.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -240,3 +242,5 @@ bool TNivraNFe::Download() {
       "Favor utilizar o método DistribuicaoDFe.");
   return false;
 }
+
+}  // namespace nivra

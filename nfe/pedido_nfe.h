@@ -4,7 +4,9 @@
 
 #include <string>
 
-#include "xml/gerador.h"
+#include "nivranfe/xml/gerador.h"
+
+namespace nivra {
 
 class TPedidoNFe {
  public:
@@ -41,3 +43,5 @@ class TPedidoNFe {
   TGerador FGerador;
   std::string FVersao;
 };
+
+}  // namespace nivra

@@ -1,8 +1,10 @@
 // Attaching protocols to documents.
-#include "nfe/protocolos_nfe.h"
+#include "nivranfe/nfe/protocolos_nfe.h"
 
-#include "dfe/nivra_nfe.h"
-#include "util/excecoes.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 bool AnexarProtocolos(TNivraNFe& NFe, const std::vector<TProtNFeRetorno>& Protocolos) {
   auto& conf = NFe.Configuracoes();
@@ -30,3 +32,5 @@ bool AnexarProtocolos(TNivraNFe& NFe, const std::vector<TProtNFeRetorno>& Protoc
   }
   return todosProcessados;
 }
+
+}  // namespace nivra

@@ -3,7 +3,9 @@
 
 #include <vector>
 
-#include "nfe/retorno_nfe.h"
+#include "nivranfe/nfe/retorno_nfe.h"
+
+namespace nivra {
 
 class TNivraNFe;
 
@@ -15,3 +17,5 @@ class TNivraNFe;
 // true when every loaded document got a protocol whose cStat is in the processed set. Throws
 // what saving throws.
 bool AnexarProtocolos(TNivraNFe& NFe, const std::vector<TProtNFeRetorno>& Protocolos);
+
+}  // namespace nivra

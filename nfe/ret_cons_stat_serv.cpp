@@ -1,9 +1,11 @@
 // Reads the status answer document.
-#include "nfe/ret_cons_stat_serv.h"
+#include "nivranfe/nfe/ret_cons_stat_serv.h"
 
 #include <exception>
 
-#include "xml/valor_campo.h"
+#include "nivranfe/xml/valor_campo.h"
+
+namespace nivra {
 
 bool TRetConsStatServ::LerXml() {
   try {
@@ -37,3 +39,5 @@ void TRetConsStatServ::LerCampos() {
   FdhRetorno = VarianteParaDataHora(FLeitor.rCampo(TkovTipoCampo::tcDatHor, "dhRetorno"));
   FxObs = VarianteParaTexto(FLeitor.rCampo(TkovTipoCampo::tcStr, "xObs"));
 }
+
+}  // namespace nivra

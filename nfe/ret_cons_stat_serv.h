@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <string>
 
-#include "util/datahora.h"
-#include "util/enumeracoes.h"
-#include "xml/leitor.h"
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/enumeracoes.h"
+#include "nivranfe/xml/leitor.h"
+
+namespace nivra {
 
 class TRetConsStatServ {
  public:
@@ -49,3 +51,5 @@ class TRetConsStatServ {
   TDateTime FdhRetorno = 0;
   std::string FxObs;
 };
+
+}  // namespace nivra

@@ -1,17 +1,19 @@
 // Reads the answer documents of the NF-e services.
-#include "nfe/retorno_nfe.h"
+#include "nivranfe/nfe/retorno_nfe.h"
 
 #include <algorithm>
 #include <exception>
 #include <utility>
 
-#include "util/compactacao.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
-#include "util/xml_bem_formado.h"
-#include "util/xml_texto.h"
-#include "xml/leitor.h"
-#include "xml/valor_campo.h"
+#include "nivranfe/util/compactacao.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/xml_bem_formado.h"
+#include "nivranfe/util/xml_texto.h"
+#include "nivranfe/xml/leitor.h"
+#include "nivranfe/xml/valor_campo.h"
+
+namespace nivra {
 
 namespace {
 
@@ -203,3 +205,5 @@ bool TRetornoNFe::LerXml(const std::string& Texto, const std::string& Raiz) {
   }
   return true;
 }
+
+}  // namespace nivra

@@ -9,8 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "util/datahora.h"
-#include "util/enumeracoes.h"
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/enumeracoes.h"
+
+namespace nivra {
 
 // One authorisation protocol (protNFe) of an answer.
 struct TProtNFeRetorno {
@@ -122,3 +124,5 @@ void ExigirRetorno(const std::string& Texto, const std::string& Raiz);
 // prefix "ns2:" is found too). Never throws.
 [[nodiscard]] std::vector<std::string> ElementosXML(const std::string& Texto,
                                                     const std::string& Nome);
+
+}  // namespace nivra

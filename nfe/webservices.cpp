@@ -1,8 +1,10 @@
 // The container of the NF-e web-service objects.
-#include "nfe/webservices.h"
+#include "nivranfe/nfe/webservices.h"
 
-#include "util/documentos.h"
-#include "util/excecoes.h"
+#include "nivranfe/util/documentos.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 TWebServices::TWebServices(TNivraNFe& ANivraNFe)
     : FNivraNFe(ANivraNFe),
@@ -59,3 +61,5 @@ TWebServices& TNivraNFe::WebServices() {
   if (!FWebServices) FWebServices = std::make_unique<TWebServices>(*this);
   return static_cast<TWebServices&>(*FWebServices);
 }
+
+}  // namespace nivra

@@ -4,18 +4,20 @@
 #include <memory>
 #include <string>
 
-#include "dfe/webservices_base.h"
-#include "nfe/nfe_adm_csc.h"
-#include "nfe/nfe_consulta.h"
-#include "nfe/nfe_consulta_cadastro.h"
-#include "nfe/nfe_dist_dfe.h"
-#include "nfe/nfe_env_evento.h"
-#include "nfe/nfe_envio_web_service.h"
-#include "nfe/nfe_inutilizacao.h"
-#include "nfe/nfe_recepcao.h"
-#include "nfe/nfe_recibo.h"
-#include "nfe/nfe_servicos_desativados.h"
-#include "nfe/nfe_status_servico.h"
+#include "nivranfe/dfe/webservices_base.h"
+#include "nivranfe/nfe/nfe_adm_csc.h"
+#include "nivranfe/nfe/nfe_consulta.h"
+#include "nivranfe/nfe/nfe_consulta_cadastro.h"
+#include "nivranfe/nfe/nfe_dist_dfe.h"
+#include "nivranfe/nfe/nfe_env_evento.h"
+#include "nivranfe/nfe/nfe_envio_web_service.h"
+#include "nivranfe/nfe/nfe_inutilizacao.h"
+#include "nivranfe/nfe/nfe_recepcao.h"
+#include "nivranfe/nfe/nfe_recibo.h"
+#include "nivranfe/nfe/nfe_servicos_desativados.h"
+#include "nivranfe/nfe/nfe_status_servico.h"
+
+namespace nivra {
 
 class TNivraNFe;
 
@@ -71,3 +73,5 @@ class TWebServices : public TWebServicesBase {
   std::unique_ptr<TDistribuicaoDFe> FDistribuicaoDFe;
   std::unique_ptr<TNFeEnvioWebService> FEnvioWebService;
 };
+
+}  // namespace nivra

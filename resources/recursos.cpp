@@ -1,13 +1,17 @@
 // Access to the texts compiled into the library from resources/.
-#include "resources/recursos.h"
+#include "nivranfe/resources/recursos.h"
 
 #include <cstddef>
 
-namespace nivra::recursos {
+namespace nivra {
+
+namespace recursos {
 extern const char kNivraNFeServicos[];
 extern const std::size_t kNivraNFeServicosTamanho;
-}  // namespace nivra::recursos
+}  // namespace recursos
 
 std::string_view RecursoNivraNFeServicos() {
-  return {nivra::recursos::kNivraNFeServicos, nivra::recursos::kNivraNFeServicosTamanho};
+  return {recursos::kNivraNFeServicos, recursos::kNivraNFeServicosTamanho};
 }
+
+}  // namespace nivra

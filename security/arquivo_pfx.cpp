@@ -1,11 +1,13 @@
 // PKCS#12 (PFX) data: reading a certificate with its private key, and writing one.
-#include "security/arquivo_pfx.h"
+#include "nivranfe/security/arquivo_pfx.h"
 
 #include <openssl/err.h>
 #include <openssl/provider.h>
 
-#include "security/erro_openssl.h"
-#include "util/excecoes.h"
+#include "nivranfe/security/erro_openssl.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -184,3 +186,5 @@ TConteudoPFX CertificadosEmClaroPFX(std::string_view dados) {
 std::string GerarPFXAberto(X509* certificado, EVP_PKEY* chave, const TListaX509& cadeia) {
   return Exportar(certificado, chave, cadeia, nullptr, {-1, -1, 0, -1});
 }
+
+}  // namespace nivra

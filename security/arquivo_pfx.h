@@ -4,7 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "security/openssl_ptr.h"
+#include "nivranfe/security/openssl_ptr.h"
+
+namespace nivra {
 
 // A certificate with its private key and the other certificates (its chain) of a PKCS#12 file.
 struct TConteudoPFX {
@@ -51,3 +53,5 @@ inline constexpr int IteracoesPFXProtegido = 100000;
 // GerarPFX.
 [[nodiscard]] std::string GerarPFXAberto(X509* certificado, EVP_PKEY* chave,
                                          const TListaX509& cadeia);
+
+}  // namespace nivra

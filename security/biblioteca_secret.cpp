@@ -1,10 +1,12 @@
 // Loading libsecret on first use.
-#include "security/biblioteca_secret.h"
+#include "nivranfe/security/biblioteca_secret.h"
 
 #include <dlfcn.h>
 
 #include <mutex>
 #include <string>
+
+namespace nivra {
 
 namespace {
 
@@ -64,3 +66,5 @@ const TFuncoesSecret* FuncoesSecret() {
 }
 
 const std::string& ErroBibliotecaSecret() { return gErro; }
+
+}  // namespace nivra

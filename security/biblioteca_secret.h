@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace nivra {
+
 // The calls the keyring makes, taken from libsecret and the GLib it loads.
 struct TFuncoesSecret {
   decltype(&g_error_free) ErrorFree;
@@ -31,3 +33,5 @@ struct TFuncoesSecret {
 [[nodiscard]] const TFuncoesSecret* FuncoesSecret();
 // Why FuncoesSecret returned null (empty when it did not).
 [[nodiscard]] const std::string& ErroBibliotecaSecret();
+
+}  // namespace nivra

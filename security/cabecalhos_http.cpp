@@ -1,8 +1,10 @@
 // The request's connection port and header lines, built from the URL parts and the settings.
-#include "security/cabecalhos_http.h"
+#include "nivranfe/security/cabecalhos_http.h"
 
-#include "util/excecoes.h"
-#include "util/texto.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 bool URLSegura(const TURLPartes& url) { return Maiusculas(url.Protocolo) == "HTTPS"; }
 
@@ -34,3 +36,5 @@ std::vector<std::string> CabecalhosRequisicao(const TURLPartes& url, const std::
   if (!SOAPAction.empty()) linhas.push_back("SOAPAction: \"" + SOAPAction + "\"");
   return linhas;
 }
+
+}  // namespace nivra

@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "security/url_partes.h"
+#include "nivranfe/security/url_partes.h"
+
+namespace nivra {
 
 // Whether the URL's protocol (any letter case) is "https".
 [[nodiscard]] bool URLSegura(const TURLPartes& url);
@@ -24,3 +26,5 @@
                                                             const std::string& MimeType,
                                                             const std::string& Charsets,
                                                             const std::string& SOAPAction);
+
+}  // namespace nivra

@@ -1,5 +1,5 @@
 // The data record of a certificate from its X.509 form.
-#include "security/certificado_x509.h"
+#include "nivranfe/security/certificado_x509.h"
 
 #include <openssl/evp.h>
 #include <openssl/objects.h>
@@ -8,10 +8,12 @@
 #include <ctime>
 #include <memory>
 
-#include "security/erro_openssl.h"
-#include "util/datahora.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
+#include "nivranfe/security/erro_openssl.h"
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -183,3 +185,5 @@ std::string DocumentoDoNomeAlternativo(X509* certificado) {
   const std::string pessoa = outroNome(OidDadosPessoa);
   return pessoa.size() > 8 ? pessoa.substr(8, 11) : std::string();
 }
+
+}  // namespace nivra

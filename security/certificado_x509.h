@@ -7,7 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "security/dados_certificado.h"
+#include "nivranfe/security/dados_certificado.h"
+
+namespace nivra {
 
 // Clears `dados` and fills it from `certificado` (not owned): NumeroSerie, ThumbPrint,
 // SubjectName (deriving RazaoSocial and CNPJ), the CNPJ or CPF of the ICP-Brasil alternative
@@ -34,3 +36,5 @@ void PreencherDadosCertificado(X509* certificado, TDadosCertificado& dados);
 // follows the birth date in a person's data (2.16.76.1.3.1); empty when neither is present.
 // Throws ENivraDFeException when the extension cannot be decoded.
 [[nodiscard]] std::string DocumentoDoNomeAlternativo(X509* certificado);
+
+}  // namespace nivra

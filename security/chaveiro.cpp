@@ -1,10 +1,12 @@
 // The desktop keyring through libsecret, loaded at its first use.
-#include "security/chaveiro.h"
+#include "nivranfe/security/chaveiro.h"
 
 #include <memory>
 
-#include "security/biblioteca_secret.h"
-#include "util/excecoes.h"
+#include "nivranfe/security/biblioteca_secret.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -132,3 +134,5 @@ TChaveiro& ChaveiroDaSessao() {
   static TChaveiroSecretService chaveiro;
   return chaveiro;
 }
+
+}  // namespace nivra

@@ -5,7 +5,9 @@
 #include <mutex>
 #include <string>
 
-#include "security/senha_secreta.h"
+#include "nivranfe/security/senha_secreta.h"
+
+namespace nivra {
 
 struct TFuncoesSecret;
 
@@ -58,3 +60,5 @@ class TChaveiroSecretService : public TChaveiro {
 
 // The keyring of this process's session, shared by the whole process.
 [[nodiscard]] TChaveiro& ChaveiroDaSessao();
+
+}  // namespace nivra

@@ -1,10 +1,12 @@
 // Certificate data record and its owning list.
-#include "security/dados_certificado.h"
+#include "nivranfe/security/dados_certificado.h"
 
 #include <stdexcept>
 
-#include "util/documentos.h"
-#include "util/texto.h"
+#include "nivranfe/util/documentos.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -79,3 +81,5 @@ TDadosCertificado& TListaCertificados::Objects(std::size_t indice) { return *FIt
 const TDadosCertificado& TListaCertificados::Objects(std::size_t indice) const {
   return *FItens.at(indice);
 }
+
+}  // namespace nivra

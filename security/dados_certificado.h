@@ -8,8 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "security/ssl_tipos.h"
-#include "util/datahora.h"
+#include "nivranfe/security/ssl_tipos.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 // The serial number as certificates are looked up by it: without spaces, letters a to z
 // upper-cased, trimmed. Never throws except on allocation.
@@ -103,3 +105,5 @@ class TListaCertificados {
  private:
   std::vector<std::unique_ptr<TDadosCertificado>> FItens;
 };
+
+}  // namespace nivra

@@ -1,11 +1,13 @@
 // The HTTP role over the request objects: settings in, status rule, error wrapping.
-#include "security/dfe_http_win_http.h"
+#include "nivranfe/security/dfe_http_win_http.h"
 
-#include "security/dfe_ssl.h"
-#include "security/erros_http.h"
-#include "security/win_http_req_resp.h"
-#include "security/win_inet_req_resp.h"
-#include "util/excecoes.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/security/erros_http.h"
+#include "nivranfe/security/win_http_req_resp.h"
+#include "nivranfe/security/win_inet_req_resp.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -77,3 +79,5 @@ std::string TDFeHttpWinHttp::Enviar(const std::string& ConteudoXML, const std::s
     throw ENivraDFeTempoEsgotado(texto);
   throw ENivraDFeConexao(texto);
 }
+
+}  // namespace nivra

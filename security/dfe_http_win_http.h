@@ -5,9 +5,11 @@
 #include <memory>
 #include <string>
 
-#include "security/dfe_ssl_http.h"
-#include "security/ssl_tipos.h"
-#include "security/win_req_resp.h"
+#include "nivranfe/security/dfe_ssl_http.h"
+#include "nivranfe/security/ssl_tipos.h"
+#include "nivranfe/security/win_req_resp.h"
+
+namespace nivra {
 
 class TDFeHttpWinHttp : public TDFeSSLHttpClass {
  public:
@@ -37,3 +39,5 @@ class TDFeHttpWinHttp : public TDFeSSLHttpClass {
  private:
   std::unique_ptr<TNivraWinReqResp> FWinHTTPReqResp;
 };
+
+}  // namespace nivra

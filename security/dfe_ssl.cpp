@@ -1,6 +1,6 @@
 // TDFeSSL: settings, library choices, the scrambled password and the operations that forward
 // to the crypto, HTTP and XML-signature roles.
-#include "security/dfe_ssl.h"
+#include "nivranfe/security/dfe_ssl.h"
 
 #include <openssl/evp.h>
 
@@ -8,14 +8,16 @@
 #include <fstream>
 #include <sstream>
 
-#include "security/dfe_http_win_http.h"
-#include "security/dfe_ssl_xmlsign_msxml.h"
-#include "security/dfe_win_crypt.h"
-#include "util/documentos.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
-#include "util/texto_arquivo.h"
-#include "util/xml_texto.h"
+#include "nivranfe/security/dfe_http_win_http.h"
+#include "nivranfe/security/dfe_ssl_xmlsign_msxml.h"
+#include "nivranfe/security/dfe_win_crypt.h"
+#include "nivranfe/util/documentos.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/texto_arquivo.h"
+#include "nivranfe/util/xml_texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -340,3 +342,5 @@ void TDFeSSL::ValidarCNPJCertificado(const std::string& CNPJDocumento) {
   if (doDocumento.compare(0, 8, doCertificado, 0, 8) != 0)
     throw ENivraDFeException("O CNPJ do Documento é diferente do CNPJ do Certificado Digital");
 }
+
+}  // namespace nivra

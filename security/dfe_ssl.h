@@ -8,13 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "security/dados_certificado.h"
-#include "security/dfe_ssl_crypt.h"
-#include "security/dfe_ssl_http.h"
-#include "security/dfe_ssl_xmlsign.h"
-#include "security/senha_embaralhada.h"
-#include "security/ssl_tipos.h"
-#include "util/datahora.h"
+#include "nivranfe/security/dados_certificado.h"
+#include "nivranfe/security/dfe_ssl_crypt.h"
+#include "nivranfe/security/dfe_ssl_http.h"
+#include "nivranfe/security/dfe_ssl_xmlsign.h"
+#include "nivranfe/security/senha_embaralhada.h"
+#include "nivranfe/security/ssl_tipos.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 // Called before signing with a copy of the document (which the handler may replace by the
 // document it signed itself) and the texts that name what to sign.
@@ -257,3 +259,5 @@ class TDFeSSL {
   bool FUseCertificateHTTP = true;
   TSSLDgst FSSLDgst = TSSLDgst::dgstSHA1;
 };
+
+}  // namespace nivra

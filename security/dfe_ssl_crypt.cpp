@@ -1,9 +1,11 @@
 // The crypto role's base class: certificate data, loaded flag and the refusals of "none".
-#include "security/dfe_ssl_crypt.h"
+#include "nivranfe/security/dfe_ssl_crypt.h"
 
-#include "security/dfe_ssl.h"
-#include "util/excecoes.h"
-#include "util/nome_classe.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/nome_classe.h"
+
+namespace nivra {
 
 TDFeSSLCryptClass::TDFeSSLCryptClass(TDFeSSL& ADFeSSL) : FpDFeSSL(ADFeSSL) {}
 
@@ -63,3 +65,5 @@ std::string TDFeSSLCryptClass::ClassName() const { return NomeDaClasse(typeid(*t
 void TDFeSSLCryptClass::NaoSuportado(const std::string& operacao) const {
   throw ENivraDFeException("\"" + operacao + "\" não suportado em: " + ClassName());
 }
+
+}  // namespace nivra

@@ -7,9 +7,11 @@
 #include <istream>
 #include <string>
 
-#include "security/dados_certificado.h"
-#include "security/ssl_tipos.h"
-#include "util/datahora.h"
+#include "nivranfe/security/dados_certificado.h"
+#include "nivranfe/security/ssl_tipos.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 class TDFeSSL;
 
@@ -92,3 +94,5 @@ class TDFeSSLCryptClass {
   TDFeSSL& FpDFeSSL;
   bool FpCertificadoLido = false;
 };
+
+}  // namespace nivra

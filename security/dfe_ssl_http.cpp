@@ -1,8 +1,10 @@
 // The HTTP role's base class: the refusals of "none".
-#include "security/dfe_ssl_http.h"
+#include "nivranfe/security/dfe_ssl_http.h"
 
-#include "util/excecoes.h"
-#include "util/nome_classe.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/nome_classe.h"
+
+namespace nivra {
 
 TDFeSSLHttpClass::TDFeSSLHttpClass(TDFeSSL& ADFeSSL) : FpDFeSSL(ADFeSSL) {}
 
@@ -22,3 +24,5 @@ std::string TDFeSSLHttpClass::Enviar(const std::string&, const std::string&, con
 }
 
 std::string TDFeSSLHttpClass::ClassName() const { return NomeDaClasse(typeid(*this)); }
+
+}  // namespace nivra

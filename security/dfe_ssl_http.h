@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace nivra {
+
 class TDFeSSL;
 
 class TDFeSSLHttpClass {
@@ -37,3 +39,5 @@ class TDFeSSLHttpClass {
  protected:
   TDFeSSL& FpDFeSSL;
 };
+
+}  // namespace nivra

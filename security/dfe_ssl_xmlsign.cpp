@@ -1,8 +1,10 @@
 // The XML-signature role's base class: the refusals of "none".
-#include "security/dfe_ssl_xmlsign.h"
+#include "nivranfe/security/dfe_ssl_xmlsign.h"
 
-#include "util/excecoes.h"
-#include "util/nome_classe.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/nome_classe.h"
+
+namespace nivra {
 
 TDFeSSLXmlSignClass::TDFeSSLXmlSignClass(TDFeSSL& ADFeSSL) : FpDFeSSL(ADFeSSL) {}
 
@@ -26,3 +28,5 @@ bool TDFeSSLXmlSignClass::VerificarAssinatura(const std::string&, std::string&, 
 }
 
 std::string TDFeSSLXmlSignClass::ClassName() const { return NomeDaClasse(typeid(*this)); }
+
+}  // namespace nivra

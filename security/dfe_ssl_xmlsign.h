@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace nivra {
+
 class TDFeSSL;
 
 class TDFeSSLXmlSignClass {
@@ -59,3 +61,5 @@ class TDFeSSLXmlSignClass {
  protected:
   TDFeSSL& FpDFeSSL;
 };
+
+}  // namespace nivra

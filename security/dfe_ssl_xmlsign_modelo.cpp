@@ -2,11 +2,13 @@
 // tidying of a signed document.
 #include <string_view>
 
-#include "security/dfe_ssl.h"
-#include "security/dfe_ssl_xmlsign.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
-#include "util/xml_texto.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/security/dfe_ssl_xmlsign.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/xml_texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -110,3 +112,5 @@ std::string TDFeSSLXmlSignClass::LimparXMLAssinado(const std::string& ConteudoXM
   }
   return xml;
 }
+
+}  // namespace nivra

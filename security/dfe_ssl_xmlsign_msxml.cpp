@@ -1,18 +1,20 @@
 // TDFeSSLXmlSignMsXml: signing with the facade's certificate, and the defaults of the signature
 // node and its prefixes.
-#include "security/dfe_ssl_xmlsign_msxml.h"
+#include "nivranfe/security/dfe_ssl_xmlsign_msxml.h"
 
 #include <xmlsec/templates.h>
 #include <xmlsec/xmltree.h>
 
 #include <string_view>
 
-#include "security/dfe_ssl.h"
-#include "security/xml_biblioteca.h"
-#include "security/xmlsec_chaves.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
-#include "util/xml_texto.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/security/xml_biblioteca.h"
+#include "nivranfe/security/xmlsec_chaves.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/xml_texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -99,3 +101,5 @@ std::string TDFeSSLXmlSignMsXml::Assinar(const std::string& ConteudoXML,
   const std::string declaracao = xml.starts_with("<?xml") ? DeclaracaoXML(xml) : "";
   return LimparXMLAssinado(declaracao + SerializarDocXml(doc.get()), certificado);
 }
+
+}  // namespace nivra

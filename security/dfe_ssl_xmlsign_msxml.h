@@ -4,7 +4,9 @@
 
 #include <string>
 
-#include "security/dfe_ssl_xmlsign.h"
+#include "nivranfe/security/dfe_ssl_xmlsign.h"
+
+namespace nivra {
 
 class TDFeSSLXmlSignMsXml : public TDFeSSLXmlSignClass {
  public:
@@ -48,3 +50,5 @@ class TDFeSSLXmlSignMsXml : public TDFeSSLXmlSignClass {
   // the declaration and a blank in front of it when it starts with something else.
   [[nodiscard]] static std::string NamespacesSelecao(const std::string& SelectionNamespaces);
 };
+
+}  // namespace nivra

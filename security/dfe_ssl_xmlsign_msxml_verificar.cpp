@@ -5,11 +5,13 @@
 #include <xmlsec/base64.h>
 #include <xmlsec/openssl/x509.h>
 
-#include "security/dfe_ssl.h"
-#include "security/dfe_ssl_xmlsign_msxml.h"
-#include "security/xml_biblioteca.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/security/dfe_ssl_xmlsign_msxml.h"
+#include "nivranfe/security/xml_biblioteca.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -141,3 +143,5 @@ bool TDFeSSLXmlSignMsXml::VerificarAssinatura(const std::string& ConteudoXML, st
   }
   return true;
 }
+
+}  // namespace nivra

@@ -1,5 +1,5 @@
 // TDFeWinCrypt: loading, listing, selecting, exporting and hashing with the user's certificate.
-#include "security/dfe_win_crypt.h"
+#include "nivranfe/security/dfe_win_crypt.h"
 
 #include <openssl/err.h>
 
@@ -7,14 +7,16 @@
 #include <iostream>
 #include <vector>
 
-#include "security/arquivo_pfx.h"
-#include "security/certificado_x509.h"
-#include "security/dfe_ssl.h"
-#include "security/erro_openssl.h"
-#include "security/lista_pin.h"
-#include "security/repositorio_certificados.h"
-#include "util/arquivos.h"
-#include "util/excecoes.h"
+#include "nivranfe/security/arquivo_pfx.h"
+#include "nivranfe/security/certificado_x509.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/security/erro_openssl.h"
+#include "nivranfe/security/lista_pin.h"
+#include "nivranfe/security/repositorio_certificados.h"
+#include "nivranfe/util/arquivos.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -334,3 +336,5 @@ std::string TDFeWinCrypt::CalcHash(std::istream& AStream, TSSLDgst Digest, bool 
   if (EVP_DigestFinal_ex(contexto.get(), digest, &tamanho) != 1) FalhaHash("CryptGetHashParam");
   return std::string(reinterpret_cast<const char*>(digest), tamanho);
 }
+
+}  // namespace nivra

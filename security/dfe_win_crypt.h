@@ -6,9 +6,11 @@
 #include <memory>
 #include <string>
 
-#include "security/dfe_ssl_crypt.h"
-#include "security/modulo_pkcs11.h"
-#include "security/openssl_ptr.h"
+#include "nivranfe/security/dfe_ssl_crypt.h"
+#include "nivranfe/security/modulo_pkcs11.h"
+#include "nivranfe/security/openssl_ptr.h"
+
+namespace nivra {
 
 class TDFeWinCrypt : public TDFeSSLCryptClass {
  public:
@@ -70,3 +72,5 @@ class TDFeWinCrypt : public TDFeSSLCryptClass {
   TCertContext FContexto;
   std::string FpPFXData;
 };
+
+}  // namespace nivra

@@ -1,9 +1,11 @@
 // Error codes of the crypto libraries as the component's messages show them.
-#include "security/erro_openssl.h"
+#include "nivranfe/security/erro_openssl.h"
 
 #include <openssl/err.h>
 
 #include <cstdio>
+
+namespace nivra {
 
 std::string CodigoErro(std::uint64_t codigo) {
   char texto[9];
@@ -16,3 +18,5 @@ std::string UltimoErroOpenSSL() {
   ERR_clear_error();
   return CodigoErro(codigo);
 }
+
+}  // namespace nivra

@@ -1,8 +1,10 @@
 // The message table of the WinHTTP error numbers and the mapping of libcurl's results to them.
-#include "security/erros_http.h"
+#include "nivranfe/security/erros_http.h"
 
 #include <array>
 #include <utility>
+
+namespace nivra {
 
 namespace {
 
@@ -71,3 +73,5 @@ std::string TextoErroHTTP(uint32_t codigo) {
   if (!descricao.empty()) texto += " - " + descricao;
   return texto;
 }
+
+}  // namespace nivra

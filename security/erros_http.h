@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+namespace nivra {
+
 namespace ErroHTTP {
 inline constexpr uint32_t TimeOut = 12002;
 inline constexpr uint32_t NomeNaoResolvido = 12007;
@@ -31,3 +33,5 @@ inline constexpr uint32_t ChavePrivadaInacessivel = 12186;
 // "Erro: " and the number in unsigned decimal, followed by " - " and the description when
 // there is one.
 [[nodiscard]] std::string TextoErroHTTP(uint32_t codigo);
+
+}  // namespace nivra

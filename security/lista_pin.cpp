@@ -1,8 +1,10 @@
 // The process-wide list of certificates whose token PIN has been given: serial numbers, each
 // followed by ",".
-#include "security/lista_pin.h"
+#include "nivranfe/security/lista_pin.h"
 
 #include <mutex>
+
+namespace nivra {
 
 namespace {
 
@@ -46,3 +48,5 @@ void RemoverPINInformado(const std::string& numeroSerie) {
   const std::size_t pos = Posicao(numeroSerie);
   if (pos != std::string::npos) Lista().erase(pos, numeroSerie.size() + 1);
 }
+
+}  // namespace nivra

@@ -4,9 +4,13 @@
 
 #include <string>
 
+namespace nivra {
+
 // Whether the PIN of the certificate with this serial number has been given.
 [[nodiscard]] bool PINInformado(const std::string& numeroSerie);
 // Records that the PIN of the certificate has been given.
 void RegistrarPINInformado(const std::string& numeroSerie);
 // Forgets that the PIN of the certificate has been given.
 void RemoverPINInformado(const std::string& numeroSerie);
+
+}  // namespace nivra

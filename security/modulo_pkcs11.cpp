@@ -1,5 +1,5 @@
 // Certificates and keys on PKCS#11 tokens through libp11.
-#include "security/modulo_pkcs11.h"
+#include "nivranfe/security/modulo_pkcs11.h"
 
 #include <openssl/err.h>
 
@@ -7,7 +7,9 @@
 #include <iostream>
 #include <mutex>
 
-#include "security/erro_openssl.h"
+#include "nivranfe/security/erro_openssl.h"
+
+namespace nivra {
 
 namespace {
 
@@ -115,3 +117,5 @@ TEVPKeyPtr TModuloPKCS11::Chave(PKCS11_SLOT* slot, X509* certificado) const {
   ERR_clear_error();
   return nullptr;
 }
+
+}  // namespace nivra

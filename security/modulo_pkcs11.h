@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "security/openssl_ptr.h"
+#include "nivranfe/security/openssl_ptr.h"
+
+namespace nivra {
 
 // A certificate found on a token: the slot holding it (valid while its module lives) and a
 // copy of the certificate.
@@ -48,3 +50,5 @@ class TModuloPKCS11 {
   unsigned int FQuantidadeSlots = 0;
   bool FCarregado = false;
 };
+
+}  // namespace nivra

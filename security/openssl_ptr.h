@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+namespace nivra {
+
 template <typename T, void (*Liberar)(T*)>
 struct TLiberarOpenSSL {
   void operator()(T* objeto) const { Liberar(objeto); }
@@ -27,3 +29,5 @@ using TBIOPtr = std::unique_ptr<BIO, TLiberarBIO>;
 
 // A list of owned certificates (a certificate's chain).
 using TListaX509 = std::vector<TX509Ptr>;
+
+}  // namespace nivra

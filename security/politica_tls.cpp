@@ -1,7 +1,9 @@
 // The server policies: trust as the authorisers' users need it, or strict on request.
-#include "security/politica_tls.h"
+#include "nivranfe/security/politica_tls.h"
 
 #include <openssl/ssl.h>
+
+namespace nivra {
 
 TPoliticaServidorTLS PoliticaServidorTLS(bool estrita) {
   if (estrita) return {true, true, 0, -1};
@@ -10,3 +12,5 @@ TPoliticaServidorTLS PoliticaServidorTLS(bool estrita) {
   // authenticates the exchange.
   return {false, false, SSL_OP_LEGACY_SERVER_CONNECT | SSL_OP_ALLOW_UNSAFE_LEGACY_RENEGOTIATION, 0};
 }
+
+}  // namespace nivra

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace nivra {
+
 struct TPoliticaServidorTLS {
   bool VerificarCertificado;  // check the server certificate's chain and dates
   bool VerificarNome;         // check that the certificate names the host
@@ -16,3 +18,5 @@ struct TPoliticaServidorTLS {
 // renegotiating for the client certificate, 1024-bit DH keys, TLS 1.0 and 1.1). Strict: the
 // chain, dates and host name are checked and the TLS library's own defaults apply.
 [[nodiscard]] TPoliticaServidorTLS PoliticaServidorTLS(bool estrita);
+
+}  // namespace nivra

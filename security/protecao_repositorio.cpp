@@ -1,5 +1,5 @@
 // Moving the certificate store's entries under the keyring, and removing an entry.
-#include "security/protecao_repositorio.h"
+#include "nivranfe/security/protecao_repositorio.h"
 
 #include <openssl/x509.h>
 #include <unistd.h>
@@ -7,10 +7,12 @@
 #include <cerrno>
 #include <cstring>
 
-#include "security/certificado_x509.h"
-#include "security/repositorio_certificados.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
+#include "nivranfe/security/certificado_x509.h"
+#include "nivranfe/security/repositorio_certificados.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -71,3 +73,5 @@ TResultadoRemocao RemoverCertificadoRepositorio(const std::string& numeroSerie,
     throw ENivraDFeException("Certificado \"" + numeroSerie + "\" não encontrado no repositório");
   return resultado;
 }
+
+}  // namespace nivra

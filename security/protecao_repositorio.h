@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "security/chaveiro.h"
-#include "security/ssl_tipos.h"
+#include "nivranfe/security/chaveiro.h"
+#include "nivranfe/security/ssl_tipos.h"
+
+namespace nivra {
 
 // What ProtegerRepositorioCertificados did, by entry file.
 struct TResultadoProtecao {
@@ -37,3 +39,5 @@ struct TResultadoRemocao {
 [[nodiscard]] TResultadoRemocao RemoverCertificadoRepositorio(
     const std::string& numeroSerie, TSSLStoreLocation local = TSSLStoreLocation::slCurrentUser,
     TChaveiro& chaveiro = ChaveiroDaSessao());
+
+}  // namespace nivra

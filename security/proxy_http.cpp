@@ -1,9 +1,11 @@
 // Proxy name and the environment's proxy variables.
-#include "security/proxy_http.h"
+#include "nivranfe/security/proxy_http.h"
 
 #include <initializer_list>
 
-#include "util/arquivos.h"
+#include "nivranfe/util/arquivos.h"
+
+namespace nivra {
 
 namespace {
 
@@ -26,3 +28,5 @@ std::string NomeProxy(const std::string& host, const std::string& porta) {
   if (porta.empty() || porta == "0") return host;
   return host + ":" + porta;
 }
+
+}  // namespace nivra

@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace nivra {
+
 // The proxy named by the environment, the Linux convention for the user's system proxy.
 struct TProxyAmbiente {
   std::string Proxy;     // `https_proxy`, else `HTTPS_PROXY`, else `all_proxy`; empty = none
@@ -15,3 +17,5 @@ struct TProxyAmbiente {
 // The proxy name handed to the HTTP library: the host, ":" and the port when the port is
 // neither empty nor "0", else the host alone.
 [[nodiscard]] std::string NomeProxy(const std::string& host, const std::string& porta);
+
+}  // namespace nivra

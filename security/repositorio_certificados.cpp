@@ -1,5 +1,5 @@
 // The certificate store folder.
-#include "security/repositorio_certificados.h"
+#include "nivranfe/security/repositorio_certificados.h"
 
 #include <openssl/x509.h>
 #include <sys/stat.h>
@@ -14,9 +14,11 @@
 #include <iostream>
 #include <mutex>
 
-#include "security/certificado_x509.h"
-#include "util/arquivos.h"
-#include "util/excecoes.h"
+#include "nivranfe/security/certificado_x509.h"
+#include "nivranfe/util/arquivos.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -185,3 +187,5 @@ void AbrirEntradaRepositorio(TEntradaRepositorio& entrada, TChaveiro& chaveiro) 
     throw ENivraDFeException("O certificado " + entrada.Arquivo + " mudou enquanto era lido");
   entrada.Conteudo = std::move(aberto);
 }
+
+}  // namespace nivra

@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "security/arquivo_pfx.h"
-#include "security/chaveiro.h"
-#include "security/dados_certificado.h"
-#include "security/ssl_tipos.h"
+#include "nivranfe/security/arquivo_pfx.h"
+#include "nivranfe/security/chaveiro.h"
+#include "nivranfe/security/dados_certificado.h"
+#include "nivranfe/security/ssl_tipos.h"
+
+namespace nivra {
 
 // The store folder of a location, with a trailing "/"; not created. `NIVRA_CERT_STORE` when
 // set; else /etc/nivra/certificados for slLocalMachine and, for every other location,
@@ -68,3 +70,5 @@ void ProtegerEntrada(const std::string& arquivo, const TConteudoPFX& conteudo,
 // Writes the log line that says the store's entries are not protected because no keyring
 // answers; once per process, however often it is called.
 void AvisarRepositorioSemChaveiro();
+
+}  // namespace nivra

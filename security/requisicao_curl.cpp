@@ -1,12 +1,14 @@
 // The libcurl exchange behind the request objects.
-#include "security/requisicao_curl.h"
+#include "nivranfe/security/requisicao_curl.h"
 
 #include <openssl/ssl.h>
 
 #include <mutex>
 
-#include "security/erros_http.h"
-#include "security/politica_tls.h"
+#include "nivranfe/security/erros_http.h"
+#include "nivranfe/security/politica_tls.h"
+
+namespace nivra {
 
 namespace {
 
@@ -259,3 +261,5 @@ TFaseRequisicao TRequisicaoCurl::Fase() const {
     return TFaseRequisicao::EnvioDados;
   return StatusHTTP() == 0 ? TFaseRequisicao::Recebimento : TFaseRequisicao::Leitura;
 }
+
+}  // namespace nivra

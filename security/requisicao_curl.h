@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "security/dfe_ssl_crypt.h"
-#include "security/ssl_tipos.h"
+#include "nivranfe/security/dfe_ssl_crypt.h"
+#include "nivranfe/security/ssl_tipos.h"
+
+namespace nivra {
 
 // How far an exchange got before it failed.
 enum class TFaseRequisicao {
@@ -106,3 +108,5 @@ class TRequisicaoCurl {
   TEstadoTLS FEstadoTLS;
   std::size_t FTamanhoCorpo = 0;
 };
+
+}  // namespace nivra

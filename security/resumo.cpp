@@ -1,9 +1,11 @@
 // Message digests through OpenSSL.
-#include "security/resumo.h"
+#include "nivranfe/security/resumo.h"
 
 #include <openssl/evp.h>
 
-#include "util/excecoes.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 std::string ResumoSHA1(std::string_view dados) {
   unsigned char digest[EVP_MAX_MD_SIZE];
@@ -12,3 +14,5 @@ std::string ResumoSHA1(std::string_view dados) {
     throw ENivraDFeException("Erro ao calcular o hash SHA-1");
   return {reinterpret_cast<const char*>(digest), tamanho};
 }
+
+}  // namespace nivra

@@ -1,8 +1,10 @@
 // A password kept in memory only in scrambled form.
-#include "security/senha_embaralhada.h"
+#include "nivranfe/security/senha_embaralhada.h"
 
-#include "util/datahora.h"
-#include "util/texto.h"
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 std::string TSenhaEmbaralhada::Texto() const { return EmbaralharComChave(FSenha, FK); }
 
@@ -14,3 +16,5 @@ bool TSenhaEmbaralhada::Definir(const std::string& valor) {
   FSenha = EmbaralharComChave(valor, FK);
   return true;
 }
+
+}  // namespace nivra

@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace nivra {
+
 // A password scrambled with a key drawn from the clock at each change, so its clear text is
 // never held. Copyable; a copy keeps the same key.
 class TSenhaEmbaralhada {
@@ -18,3 +20,5 @@ class TSenhaEmbaralhada {
   std::string FSenha;  // scrambled with FK
   std::string FK;
 };
+
+}  // namespace nivra

@@ -1,5 +1,5 @@
 // A password kept out of reach.
-#include "security/senha_secreta.h"
+#include "nivranfe/security/senha_secreta.h"
 
 #include <openssl/crypto.h>
 #include <openssl/rand.h>
@@ -10,8 +10,10 @@
 #include <string>
 #include <utility>
 
-#include "security/erro_openssl.h"
-#include "util/excecoes.h"
+#include "nivranfe/security/erro_openssl.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -71,3 +73,5 @@ TSenhaSecreta TSenhaSecreta::Aleatoria() {
   OPENSSL_cleanse(bytes.data(), bytes.size());
   return senha;
 }
+
+}  // namespace nivra

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string_view>
 
+namespace nivra {
+
 // Holds a password (NUL-terminated text) in OpenSSL's secure heap, which is locked in memory and
 // excluded from core dumps; where the system refuses that heap, in ordinary memory. The bytes are
 // wiped when the object is destroyed or assigned. Move-only, so no stray copy is left behind.
@@ -34,3 +36,5 @@ class TSenhaSecreta {
   char* FTexto = nullptr;
   std::size_t FTamanho = 0;
 };
+
+}  // namespace nivra

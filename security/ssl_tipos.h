@@ -2,6 +2,8 @@
 // The order of the values is their stored numeric value.
 #pragma once
 
+namespace nivra {
+
 // Combined library choice of the configuration (one value sets the three roles).
 enum class TSSLLib {
   libNone,
@@ -50,3 +52,5 @@ enum class TSSLStoreLocation {
 
 // TLS protocol choice of the HTTP role.
 enum class TSSLType { LT_all, LT_SSLv2, LT_SSLv3, LT_TLSv1, LT_TLSv1_1, LT_TLSv1_2, LT_SSHv2 };
+
+}  // namespace nivra

@@ -1,7 +1,9 @@
 // The URL split: protocol, credentials, host (IPv6 literals in brackets), port, path and query.
-#include "security/url_partes.h"
+#include "nivranfe/security/url_partes.h"
 
-#include "util/texto.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 TURLPartes DividirURL(std::string_view url) {
   TURLPartes partes;
@@ -58,3 +60,5 @@ TURLPartes DividirURL(std::string_view url) {
     partes.Parametros = std::string(caminho.substr(interrogacao + 1));
   return partes;
 }
+
+}  // namespace nivra

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace nivra {
+
 // The parts of a URL. Only `Protocolo`, `Host`, `Porta` and `Caminho` reach the wire.
 struct TURLPartes {
   std::string Protocolo;   // "http" when the URL names none
@@ -19,3 +21,5 @@ struct TURLPartes {
 // fails later, on the host or the port). The authority ends at the first "/" or "?", and a
 // fragment ("#...") is not part of the path or the query.
 [[nodiscard]] TURLPartes DividirURL(std::string_view url);
+
+}  // namespace nivra

@@ -1,12 +1,14 @@
 // The WinHTTP-style exchange over libcurl.
-#include "security/win_http_req_resp.h"
+#include "nivranfe/security/win_http_req_resp.h"
 
-#include "security/cabecalhos_http.h"
-#include "security/erros_http.h"
-#include "security/proxy_http.h"
-#include "security/requisicao_curl.h"
-#include "security/url_partes.h"
-#include "util/excecoes.h"
+#include "nivranfe/security/cabecalhos_http.h"
+#include "nivranfe/security/erros_http.h"
+#include "nivranfe/security/proxy_http.h"
+#include "nivranfe/security/requisicao_curl.h"
+#include "nivranfe/security/url_partes.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -75,3 +77,5 @@ void TNivraWinHTTPReqResp::Execute(std::string& Resp) {
   Resp.clear();
   throw ENivraWinReqResp(PrefixoDaFase(requisicao.Fase()) + ErrorText(codigo));
 }
+
+}  // namespace nivra

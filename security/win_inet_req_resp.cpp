@@ -1,13 +1,15 @@
 // The WinINet-style exchange over libcurl.
-#include "security/win_inet_req_resp.h"
+#include "nivranfe/security/win_inet_req_resp.h"
 
-#include "security/cabecalhos_http.h"
-#include "security/erros_http.h"
-#include "security/proxy_http.h"
-#include "security/requisicao_curl.h"
-#include "security/url_partes.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
+#include "nivranfe/security/cabecalhos_http.h"
+#include "nivranfe/security/erros_http.h"
+#include "nivranfe/security/proxy_http.h"
+#include "nivranfe/security/requisicao_curl.h"
+#include "nivranfe/security/url_partes.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 void TNivraWinINetReqResp::Execute(std::string& Resp) {
   const TURLPartes url = DividirURL(Url());
@@ -48,3 +50,5 @@ void TNivraWinINetReqResp::Execute(std::string& Resp) {
   Resp.clear();
   throw ENivraWinReqResp("Erro: Requisição não enviada.\r\n" + ErrorText(InternalErrorCode()));
 }
+
+}  // namespace nivra

@@ -5,7 +5,9 @@
 
 #include <string>
 
-#include "security/win_req_resp.h"
+#include "nivranfe/security/win_req_resp.h"
+
+namespace nivra {
 
 class TNivraWinINetReqResp : public TNivraWinReqResp {
  public:
@@ -17,3 +19,5 @@ class TNivraWinINetReqResp : public TNivraWinReqResp {
   void Execute(std::string& Resp) override;
   using TNivraWinReqResp::Execute;
 };
+
+}  // namespace nivra

@@ -1,10 +1,12 @@
 // The request objects' base: settings, error text and the "not implemented" Execute.
-#include "security/win_req_resp.h"
+#include "nivranfe/security/win_req_resp.h"
 
-#include "security/erros_http.h"
-#include "util/excecoes.h"
-#include "util/nome_classe.h"
-#include "util/xml_texto.h"
+#include "nivranfe/security/erros_http.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/nome_classe.h"
+#include "nivranfe/util/xml_texto.h"
+
+namespace nivra {
 
 TNivraWinReqResp::~TNivraWinReqResp() = default;
 
@@ -29,3 +31,5 @@ std::string TNivraWinReqResp::CorpoParaEnvio() const {
 }
 
 std::string TNivraWinReqResp::ClassName() const { return NomeDaClasse(typeid(*this)); }
+
+}  // namespace nivra

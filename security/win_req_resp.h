@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <string>
 
-#include "security/dfe_ssl_crypt.h"
-#include "security/ssl_tipos.h"
+#include "nivranfe/security/dfe_ssl_crypt.h"
+#include "nivranfe/security/ssl_tipos.h"
+
+namespace nivra {
 
 class TNivraWinReqResp {
  public:
@@ -107,3 +109,5 @@ class TNivraWinReqResp {
   uint32_t FpInternalErrorCode = 0;
   uint32_t FpHTTPResultCode = 0;
 };
+
+}  // namespace nivra

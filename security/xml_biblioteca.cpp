@@ -1,5 +1,5 @@
 // libxml2 and xmlsec set-up and the document helpers of the XML-signature class.
-#include "security/xml_biblioteca.h"
+#include "nivranfe/security/xml_biblioteca.h"
 
 #include <libxml/parser.h>
 #include <libxml/xmlsave.h>
@@ -16,7 +16,9 @@
 #include <mutex>
 #include <string_view>
 
-#include "util/excecoes.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -215,3 +217,5 @@ TDSigCtx CriarContextoAssinatura() {
 void LimparErroXmlSec() { gErroXmlSec.clear(); }
 
 std::string ErroXmlSec() { return gErroXmlSec; }
+
+}  // namespace nivra

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+namespace nivra {
+
 struct TLiberaDocXml {
   void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
 };
@@ -72,3 +74,5 @@ void ProtegerQuebrasDeLinha(xmlDoc* doc);
 void LimparErroXmlSec();
 // The first xmlsec error recorded on this thread since LimparErroXmlSec; empty when none.
 [[nodiscard]] std::string ErroXmlSec();
+
+}  // namespace nivra

@@ -1,5 +1,5 @@
 // xmlsec keys of the signer, and the signature value made outside xmlsec for token keys.
-#include "security/xmlsec_chaves.h"
+#include "nivranfe/security/xmlsec_chaves.h"
 
 #include <openssl/evp.h>
 #include <openssl/rsa.h>
@@ -13,6 +13,8 @@
 #include <memory>
 #include <mutex>
 #include <vector>
+
+namespace nivra {
 
 namespace {
 
@@ -95,3 +97,5 @@ std::string DERBase64(X509* certificado) {
   OPENSSL_free(der);
   return base64 ? reinterpret_cast<const char*>(base64.get()) : "";
 }
+
+}  // namespace nivra

@@ -6,7 +6,9 @@
 
 #include <string>
 
-#include "security/xml_biblioteca.h"
+#include "nivranfe/security/xml_biblioteca.h"
+
+namespace nivra {
 
 // An xmlsec key over `chave` carrying `certificado` for KeyInfo; xmlsec gets its own references
 // to both. Null when xmlsec refuses them.
@@ -28,3 +30,5 @@
 
 // The certificate's DER in Base64 on one line; empty when it cannot be encoded.
 [[nodiscard]] std::string DERBase64(X509* certificado);
+
+}  // namespace nivra

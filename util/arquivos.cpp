@@ -1,5 +1,5 @@
 // File and folder helpers over the host's file system.
-#include "util/arquivos.h"
+#include "nivranfe/util/arquivos.h"
 
 #include <fcntl.h>
 #include <fnmatch.h>
@@ -17,8 +17,10 @@
 #include <system_error>
 #include <utility>
 
-#include "util/excecoes.h"
-#include "util/texto.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -180,3 +182,5 @@ std::string LerArquivoBinario(const std::string& caminho) {
   if (arquivo.bad()) throw ENivraDFeException("Erro ao ler o arquivo \"" + caminho + "\"");
   return bytes;
 }
+
+}  // namespace nivra

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace nivra {
+
 // The folder of the running program, with a trailing "/". Throws ENivraDFeException when the
 // host cannot tell it.
 [[nodiscard]] std::string PastaDoExecutavel();
@@ -40,3 +42,5 @@ void GravarTextoEmArquivo(const std::string& nomeArquivo, std::string_view conte
 // file, a folder) or the write fails; the file is then unchanged.
 void GravarArquivoAtomico(const std::string& nomeArquivo, std::string_view bytes,
                           mode_t modoNovo = 0666);
+
+}  // namespace nivra

@@ -1,8 +1,10 @@
 // UTF-8 decoding with the Windows-1252 fallback, and UTF-8 encoding.
-#include "util/caracteres.h"
+#include "nivranfe/util/caracteres.h"
 
 #include <algorithm>
 #include <array>
+
+namespace nivra {
 
 namespace {
 
@@ -136,3 +138,5 @@ std::string CodificarWindows1252(std::u32string_view caracteres) {
   }
   return resultado;
 }
+
+}  // namespace nivra

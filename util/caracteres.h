@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace nivra {
+
 // The code points of the text: valid UTF-8 sequences decode to their code point, every other
 // byte to its Windows-1252 character. Never throws except on allocation.
 [[nodiscard]] std::u32string DecodificarCaracteres(std::string_view texto);
@@ -25,3 +27,5 @@ void AcrescentarUTF8(std::string& destino, char32_t codigo);
 // The Windows-1252 bytes of the code points, one per character; a character the code page
 // lacks becomes "?". Never throws except on allocation.
 [[nodiscard]] std::string CodificarWindows1252(std::u32string_view caracteres);
+
+}  // namespace nivra

@@ -1,9 +1,11 @@
 // Access-key check digit and fields.
-#include "util/chave_acesso.h"
+#include "nivranfe/util/chave_acesso.h"
 
-#include "util/documentos.h"
-#include "util/texto.h"
-#include "util/uf.h"
+#include "nivranfe/util/documentos.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/uf.h"
+
+namespace nivra {
 
 namespace {
 
@@ -48,3 +50,5 @@ int32_t CodigoUFDaChave(std::string_view chave) {
   if (chave.size() < 2 || !TextoSoDeDigitos(chave.substr(0, 2))) return 0;
   return (chave[0] - '0') * 10 + (chave[1] - '0');
 }
+
+}  // namespace nivra

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace nivra {
+
 // The check digit of the first 43 characters of a key: each character weighs its code minus 48,
 // times the weights 2 to 9 from the right, repeating; 11 minus the remainder of the sum by 11, or
 // 0 when the remainder is 0 or 1. Returns -1 when `base` is not 43 characters of the key's
@@ -27,3 +29,5 @@
 
 // The UF code of the key's first two characters; 0 when they are not two digits. Never throws.
 [[nodiscard]] int32_t CodigoUFDaChave(std::string_view chave);
+
+}  // namespace nivra

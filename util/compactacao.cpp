@@ -1,11 +1,13 @@
 // gzip through zlib and Base64 through OpenSSL.
-#include "util/compactacao.h"
+#include "nivranfe/util/compactacao.h"
 
 #include <openssl/evp.h>
 #include <zlib.h>
 
 #include <memory>
 #include <stdexcept>
+
+namespace nivra {
 
 namespace {
 
@@ -106,3 +108,5 @@ std::string CompactarBase64(std::string_view bytes) {
 std::string DescompactarBase64(std::string_view texto, std::size_t limite) {
   return DescompactarGZip(DecodificarBase64(texto), limite);
 }
+
+}  // namespace nivra

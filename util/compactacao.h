@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace nivra {
+
 // The gzip stream (RFC 1952) of the bytes. Throws std::runtime_error when zlib fails.
 [[nodiscard]] std::string CompactarGZip(std::string_view bytes);
 // The bytes of a gzip (or zlib) stream, at most `limite` of them. Throws std::runtime_error
@@ -32,3 +34,5 @@ class TDescompactadoExcedeLimite : public std::runtime_error {
 [[nodiscard]] std::string CompactarBase64(std::string_view bytes);
 [[nodiscard]] std::string DescompactarBase64(
     std::string_view texto, std::size_t limite = std::numeric_limits<std::size_t>::max());
+
+}  // namespace nivra

@@ -1,13 +1,15 @@
 // Conversions between date-times and calendar fields, the host clock and date formatting.
-#include "util/datahora.h"
+#include "nivranfe/util/datahora.h"
 
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <ctime>
 
-#include "util/excecoes.h"
-#include "util/texto.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -141,3 +143,5 @@ std::string FormatarDataHora(std::string_view mascara, TDateTime valor) {
 std::string FormatarData(std::string_view mascara, TDateTime valor) {
   return FormatarComMascara(mascara.empty() ? "dd/mm/yyyy" : mascara, valor);
 }
+
+}  // namespace nivra

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace nivra {
+
 // Local date-time; 0 means "no date".
 using TDateTime = double;
 
@@ -35,3 +37,5 @@ struct TCamposDataHora {
 [[nodiscard]] std::string FormatarDataHora(std::string_view mascara, TDateTime valor);
 // As FormatarDataHora; the empty mask gives the date alone, DD/MM/YYYY.
 [[nodiscard]] std::string FormatarData(std::string_view mascara, TDateTime valor);
+
+}  // namespace nivra

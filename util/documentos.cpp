@@ -1,7 +1,9 @@
 // CNPJ and CPF check digits (modulus 11).
-#include "util/documentos.h"
+#include "nivranfe/util/documentos.h"
 
-#include "util/texto.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -93,3 +95,5 @@ std::string FormatarCNPJCPF(std::string_view texto) {
            limpo.substr(9);
   return std::string(texto);
 }
+
+}  // namespace nivra

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace nivra {
+
 // The modulus-11 check digit of the characters: each one weighs its code minus 48 ("0" to "9"
 // give 0 to 9, "A" 17 ... "Z" 42), times the weights 2 to pesoMaximo rising from the right and
 // starting over after pesoMaximo; a remainder below 2 gives 0, any other r gives 11 - r. Callers
@@ -32,3 +34,5 @@
 // Dots, slashes, dashes and blanks of the input are dropped first and letters upper-cased;
 // any other text is returned as given. Never throws except on allocation.
 [[nodiscard]] std::string FormatarCNPJCPF(std::string_view texto);
+
+}  // namespace nivra

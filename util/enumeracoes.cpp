@@ -1,7 +1,9 @@
 // Code texts of the environment, emission type, model and version enumerations.
-#include "util/enumeracoes.h"
+#include "nivranfe/util/enumeracoes.h"
 
 #include <array>
+
+namespace nivra {
 
 namespace {
 
@@ -69,3 +71,5 @@ TkovVersaoDF NumeroParaVersao(bool& ok, double numero) {
   if (numero < 4.00) return TkovVersaoDF::ve310;
   return TkovVersaoDF::ve400;
 }
+
+}  // namespace nivra

@@ -5,7 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "util/texto.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 // The code of the last value of valores equal to valor (codigos and valores pair by position);
 // empty when none is. Never throws.
@@ -117,3 +119,5 @@ enum class TkovTpEvento {
 // The version whose range holds the number (below 3.00 ve200, then ve300, ve310, and ve400 from
 // 4.00 up); ok is always True.
 [[nodiscard]] TkovVersaoDF NumeroParaVersao(bool& ok, double numero);
+
+}  // namespace nivra

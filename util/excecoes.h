@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace nivra {
+
 // Raised by the HTTP request objects of the security layer. A sibling of ENivraDFeException
 // (both are runtime errors), so a handler of component errors does not catch it by accident.
 class ENivraWinReqResp : public std::runtime_error {
@@ -91,3 +93,5 @@ class ENivraDFeRespostaRecusada : public TExcecaoNivra<ENivraDFeRespostaRecusada
  public:
   using TExcecaoNivra::TExcecaoNivra;
 };
+
+}  // namespace nivra

@@ -1,16 +1,18 @@
 // Time-zone offsets of the UFs with the Brazilian summer-time season, the host's offset and the
 // shared time-zone configuration.
-#include "util/fuso_horario.h"
+#include "nivranfe/util/fuso_horario.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <mutex>
 
-#include "util/caracteres.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
-#include "util/uf.h"
+#include "nivranfe/util/caracteres.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/uf.h"
+
+namespace nivra {
 
 namespace {
 
@@ -182,3 +184,5 @@ bool EmHorarioDeVerao(std::string_view UF, TDateTime quando) {
   if (fim == Pascoa(segundoAno) - 49) fim += 7;
   return inicio <= quando && quando <= fim;
 }
+
+}  // namespace nivra

@@ -5,7 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "util/datahora.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 // Where the time-zone suffix of a document comes from.
 enum class TTimeZoneModoDeteccao { tzSistema, tzKOV, tzManual };
@@ -61,3 +63,5 @@ void DefinirConfiguracaoFusoHorario(const TTimeZoneConf& origem);
 // True when the date-time lies in the summer-time season (third Sunday of October to the third
 // Sunday of February, a week later when that is the Carnival Sunday) and the UF observes it.
 [[nodiscard]] bool EmHorarioDeVerao(std::string_view UF, TDateTime quando);
+
+}  // namespace nivra

@@ -1,10 +1,12 @@
 // Service names and request schemas of the web-service layouts.
-#include "util/layout.h"
+#include "nivranfe/util/layout.h"
 
 #include <array>
 
-#include "util/enumeracoes.h"
-#include "util/texto.h"
+#include "nivranfe/util/enumeracoes.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -89,3 +91,5 @@ int32_t TextoParaSchema(std::string_view texto) {
   }
   return -1;
 }
+
+}  // namespace nivra

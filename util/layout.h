@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace nivra {
+
 // The web-service operations.
 enum class TLayOut {
   LayNfeRecepcao,
@@ -67,3 +69,5 @@ enum class TSchemaNFe {
 // compared ignoring letter case; -1 when there is none ("consStatServ_v4.00" gives the ordinal
 // of schconsStatServ).
 [[nodiscard]] int32_t TextoParaSchema(std::string_view texto);
+
+}  // namespace nivra

@@ -1,10 +1,12 @@
 // Run-time class names from the C++ type information.
-#include "util/nome_classe.h"
+#include "nivranfe/util/nome_classe.h"
 
 #include <cxxabi.h>
 
 #include <cstdlib>
 #include <memory>
+
+namespace nivra {
 
 std::string NomeDaClasse(const std::type_info& tipo) {
   int status = 0;
@@ -17,3 +19,5 @@ std::string NomeDaClasse(const std::type_info& tipo) {
   if (separador != std::string::npos) texto.erase(0, separador + 2);
   return texto;
 }
+
+}  // namespace nivra

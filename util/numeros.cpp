@@ -1,14 +1,16 @@
 // Decimal formatting from the exact binary value of a double, and decimal parsing; neither
 // depends on the process locale.
-#include "util/numeros.h"
+#include "nivranfe/util/numeros.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <system_error>
 
-#include "util/excecoes.h"
-#include "util/texto.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -193,3 +195,5 @@ double TextoParaDecimal(std::string_view texto, double padrao) {
   double valor = 0;
   return LerDecimal(Aparar(texto), valor) ? valor : padrao;
 }
+
+}  // namespace nivra

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace nivra {
+
 // The mask for n decimals: "0" when n < 1, otherwise "0." and n zeros, with a leading ","
 // when thousands grouping is asked ("0.00" for 2 without grouping).
 [[nodiscard]] std::string MascaraDecimal(int16_t decimais, bool agruparMilhares);
@@ -23,3 +25,5 @@
 [[nodiscard]] double TextoParaDecimal(std::string_view texto);
 // As above, but returns padrao for an empty text or a text that is not a number.
 [[nodiscard]] double TextoParaDecimal(std::string_view texto, double padrao);
+
+}  // namespace nivra

@@ -1,8 +1,10 @@
 // Core dumps off through the resource limit and the dumpable flag.
-#include "util/processo_seguro.h"
+#include "nivranfe/util/processo_seguro.h"
 
 #include <sys/prctl.h>
 #include <sys/resource.h>
+
+namespace nivra {
 
 bool ProtegerMemoriaDoProcesso() {
   const rlimit nenhum{0, 0};
@@ -11,3 +13,5 @@ bool ProtegerMemoriaDoProcesso() {
   const bool naoDespejavel = ::prctl(PR_SET_DUMPABLE, 0, 0, 0, 0) == 0;
   return semCore && naoDespejavel;
 }
+
+}  // namespace nivra

@@ -1,10 +1,12 @@
 // Text helpers on UTF-8 strings; character rules work on code points.
-#include "util/texto.h"
+#include "nivranfe/util/texto.h"
 
 #include <utility>
 
-#include "util/caracteres.h"
-#include "util/xml_texto.h"
+#include "nivranfe/util/caracteres.h"
+#include "nivranfe/util/xml_texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -219,3 +221,5 @@ std::string EmbaralharComChave(std::string_view texto, std::string_view chave) {
   }
   return resultado;
 }
+
+}  // namespace nivra

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace nivra {
+
 // True when the text has no characters (spaces count as content).
 [[nodiscard]] bool TextoVazio(std::string_view texto);
 // True when the text has at least one character (spaces count as content).
@@ -74,3 +76,5 @@ void SubstituirTodos(std::string& texto, std::string_view de, std::string_view p
 // an equal pair keeps the text byte, any other pair gives their exclusive or. Applying it twice
 // with the same key gives back a text without zero bytes. An empty key leaves the text unchanged.
 [[nodiscard]] std::string EmbaralharComChave(std::string_view texto, std::string_view chave);
+
+}  // namespace nivra

@@ -1,10 +1,12 @@
 // Line-oriented text and text files.
-#include "util/texto_arquivo.h"
+#include "nivranfe/util/texto_arquivo.h"
 
-#include "util/arquivos.h"
-#include "util/caracteres.h"
-#include "util/excecoes.h"
-#include "util/xml_texto.h"
+#include "nivranfe/util/arquivos.h"
+#include "nivranfe/util/caracteres.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/xml_texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -73,3 +75,5 @@ std::string DecodificarTextoArquivo(std::string_view bytes) {
 std::string LerArquivoTexto(const std::string& caminho) {
   return DecodificarTextoArquivo(LerArquivoBinario(caminho));
 }
+
+}  // namespace nivra

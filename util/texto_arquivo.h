@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace nivra {
+
 // The lines of the text; CR LF, CR and LF each end a line, and a final break adds no line.
 [[nodiscard]] std::vector<std::string> DividirLinhas(std::string_view texto);
 // The same lines as views into `texto`, valid while it is.
@@ -23,3 +25,5 @@
 // The text of the file, decoded by DecodificarTextoArquivo. Throws ENivraDFeException when
 // the file cannot be opened or read.
 [[nodiscard]] std::string LerArquivoTexto(const std::string& caminho);
+
+}  // namespace nivra

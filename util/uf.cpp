@@ -1,7 +1,9 @@
 // The UF table and the conversions between UF letters and IBGE codes.
-#include "util/uf.h"
+#include "nivranfe/util/uf.h"
 
 #include <array>
+
+namespace nivra {
 
 namespace {
 
@@ -51,3 +53,5 @@ std::string CUFParaSigla(int32_t codigo) {
   }
   return {};
 }
+
+}  // namespace nivra

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace nivra {
+
 // One row of the UF table.
 struct TUFInfo {
   std::string_view Sigla;
@@ -29,3 +31,5 @@ struct TUFInfo {
 [[nodiscard]] bool SiglaUFValida(std::string_view sigla);
 // The UF of one of the 27 table codes; empty for any other code (90 and 91 included).
 [[nodiscard]] std::string CUFParaSigla(int32_t codigo);
+
+}  // namespace nivra

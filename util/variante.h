@@ -5,7 +5,9 @@
 #include <string>
 #include <variant>
 
-#include "util/datahora.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 // A date-time held in a variant, kept apart from plain floating-point numbers.
 struct TVarDataHora {
@@ -15,3 +17,5 @@ struct TVarDataHora {
 
 // Empty, text, integer, floating point, date-time or Boolean.
 using TVariante = std::variant<std::monostate, std::string, int64_t, double, TVarDataHora, bool>;
+
+}  // namespace nivra

@@ -1,5 +1,5 @@
 // Well-formedness through libxml2, the parser of the XML tools.
-#include "util/xml_bem_formado.h"
+#include "nivranfe/util/xml_bem_formado.h"
 
 #include <libxml/parser.h>
 
@@ -7,7 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "util/xml_texto.h"
+#include "nivranfe/util/xml_texto.h"
+
+namespace nivra {
 
 bool XMLBemFormado(std::string_view texto) {
   const std::string utf8 = TextoParaUTF8(texto);
@@ -20,3 +22,5 @@ bool XMLBemFormado(std::string_view texto) {
       &xmlFreeDoc);
   return documento != nullptr;
 }
+
+}  // namespace nivra

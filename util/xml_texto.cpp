@@ -1,14 +1,16 @@
 // XML text helpers: entities, the result element of a SOAP answer and the UTF-8 declaration.
-#include "util/xml_texto.h"
+#include "nivranfe/util/xml_texto.h"
 
 #include <algorithm>
 #include <array>
 #include <span>
 #include <utility>
 
-#include "util/caracteres.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
+#include "nivranfe/util/caracteres.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -244,3 +246,5 @@ std::string SemDeclaracaoXML(std::string_view xml) {
   if (!declaracao.empty()) resultado.erase(resultado.find(declaracao), declaracao.size());
   return resultado;
 }
+
+}  // namespace nivra

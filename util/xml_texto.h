@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace nivra {
+
 // Decoding (Decodificar): the text with the named and numeric entities of the system's table
 // replaced by their characters, "&amp;" first. Encoding: "&", "<", ">", the double quote and the
 // apostrophe replaced by "&amp;", "&lt;", "&gt;", "&quot;" and "&#39;". The text is read as
@@ -55,3 +57,5 @@
 [[nodiscard]] std::string DeclaracaoXML(std::string_view xml);
 // The xml without the first occurrence of its declaration; unchanged when it has none.
 [[nodiscard]] std::string SemDeclaracaoXML(std::string_view xml);
+
+}  // namespace nivra

@@ -1,14 +1,16 @@
 // Field formatting of the XML generator, one rule per field type.
-#include "xml/formatacao_campo.h"
+#include "nivranfe/xml/formatacao_campo.h"
 
 #include <cmath>
 #include <string_view>
 
-#include "util/caracteres.h"
-#include "util/datahora.h"
-#include "util/numeros.h"
-#include "util/texto.h"
-#include "xml/valor_campo.h"
+#include "nivranfe/util/caracteres.h"
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/numeros.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/xml/valor_campo.h"
+
+namespace nivra {
 
 namespace {
 
@@ -143,3 +145,5 @@ TCampoFormatado FormatarCampo(TkovTipoCampo Tipo, const TVariante& valor, int mi
   }
   return campo;
 }
+
+}  // namespace nivra

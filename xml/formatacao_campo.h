@@ -5,9 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "util/variante.h"
-#include "xml/gerador_opcoes.h"
-#include "xml/tipo_campo.h"
+#include "nivranfe/util/variante.h"
+#include "nivranfe/xml/gerador_opcoes.h"
+#include "nivranfe/xml/tipo_campo.h"
+
+namespace nivra {
 
 // One formatted field value.
 struct TCampoFormatado {
@@ -33,3 +35,5 @@ struct TCampoFormatado {
 
 // The number of characters (code points) of the text.
 [[nodiscard]] int NumeroDeCaracteres(std::string_view texto);
+
+}  // namespace nivra

@@ -1,11 +1,13 @@
 // The XML generator: group tags, fields with their checks, alerts and identity numbers.
-#include "xml/gerador.h"
+#include "nivranfe/xml/gerador.h"
 
-#include "util/arquivos.h"
-#include "util/documentos.h"
-#include "util/texto.h"
-#include "xml/formatacao_campo.h"
-#include "xml/valor_campo.h"
+#include "nivranfe/util/arquivos.h"
+#include "nivranfe/util/documentos.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/xml/formatacao_campo.h"
+#include "nivranfe/xml/valor_campo.h"
+
+namespace nivra {
 
 namespace {
 
@@ -215,3 +217,5 @@ bool TGerador::SalvarArquivo(const std::string& CaminhoArquivo,
   GravarTextoEmArquivo(CaminhoArquivo, texto, false, true);
   return true;
 }
+
+}  // namespace nivra

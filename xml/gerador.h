@@ -8,10 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "util/variante.h"
-#include "xml/gerador_opcoes.h"
-#include "xml/saida_txt.h"
-#include "xml/tipo_campo.h"
+#include "nivranfe/util/variante.h"
+#include "nivranfe/xml/gerador_opcoes.h"
+#include "nivranfe/xml/saida_txt.h"
+#include "nivranfe/xml/tipo_campo.h"
+
+namespace nivra {
 
 // Which output TGerador::SalvarArquivo saves.
 enum class TkovFormatoGravacao { fgXML, fgTXT };
@@ -145,3 +147,5 @@ class TGerador {
   std::string FIgnorarTagNivel;
   std::string FIgnorarTagIdentacao;
 };
+
+}  // namespace nivra

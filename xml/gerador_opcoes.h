@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace nivra {
+
 // Settings read by TGerador while it writes a document. NivelIdentacao is the generator's
 // running indentation level rather than configuration.
 class TGeradorOpcoes {
@@ -64,3 +66,5 @@ class TGeradorOpcoes {
   std::string FFormatoAlerta = "TAG:%TAGNIVEL% ID:%ID%/%TAG%(%DESCRICAO%) - %MSG%.";
   std::string FQuebraLinha;
 };
+
+}  // namespace nivra

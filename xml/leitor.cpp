@@ -1,5 +1,5 @@
 // The XML reader: groups, fields and attributes found by substring search.
-#include "xml/leitor.h"
+#include "nivranfe/xml/leitor.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,12 +7,14 @@
 #include <optional>
 #include <string_view>
 
-#include "util/excecoes.h"
-#include "util/numeros.h"
-#include "util/texto.h"
-#include "util/texto_arquivo.h"
-#include "util/xml_texto.h"
-#include "xml/valor_campo.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/numeros.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/texto_arquivo.h"
+#include "nivranfe/util/xml_texto.h"
+#include "nivranfe/xml/valor_campo.h"
+
+namespace nivra {
 
 namespace {
 
@@ -219,3 +221,5 @@ bool TLeitor::CarregarArquivo(std::istream& Stream) {
 int32_t TLeitor::PosLast(const std::string& SubStr, const std::string& S) {
   return UltimaPosicao(SubStr, S);
 }
+
+}  // namespace nivra

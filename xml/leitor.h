@@ -7,8 +7,10 @@
 #include <istream>
 #include <string>
 
-#include "util/variante.h"
-#include "xml/tipo_campo.h"
+#include "nivranfe/util/variante.h"
+#include "nivranfe/xml/tipo_campo.h"
+
+namespace nivra {
 
 // Reads one answer document. Nested and repeated groups are reached through numbered levels
 // 1 to 9, each holding the group last extracted at it; level 0 is the whole document.
@@ -67,3 +69,5 @@ class TLeitor {
   std::string FGrupo;
   std::array<std::string, kNiveis> FNivel;
 };
+
+}  // namespace nivra

@@ -1,11 +1,13 @@
 // TXT output of the XML generator.
-#include "xml/saida_txt.h"
+#include "nivranfe/xml/saida_txt.h"
 
 #include <algorithm>
 #include <string_view>
 
-#include "util/texto.h"
-#include "util/texto_arquivo.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/texto_arquivo.h"
+
+namespace nivra {
 
 namespace {
 
@@ -80,3 +82,5 @@ void TSaidaTXT::gtAjustarRegistros(const std::string& ID) {
   }
   FArquivo = JuntarLinhas(resultado);
 }
+
+}  // namespace nivra

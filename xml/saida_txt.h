@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace nivra {
+
 // Layout lines hold a record marker "<ID>" and field placeholders "|TAG¨" (IDs and tags in
 // upper case). The output is inert while the layout is empty.
 class TSaidaTXT {
@@ -36,3 +38,5 @@ class TSaidaTXT {
   std::vector<std::string> FLayout;
   std::string FIDNivel;
 };
+
+}  // namespace nivra

@@ -1,7 +1,9 @@
 // TSignature: the NF-e signature element through the XML generator.
-#include "xml/signature.h"
+#include "nivranfe/xml/signature.h"
 
 #include <cstdint>
+
+namespace nivra {
 
 namespace {
 
@@ -64,3 +66,5 @@ bool TSignature::GerarXML() {
   g.wGrupo("/Signature");
   return g.ListaDeAlertas().empty();
 }
+
+}  // namespace nivra

@@ -5,7 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "xml/gerador.h"
+#include "nivranfe/xml/gerador.h"
+
+namespace nivra {
 
 class TSignature {
  public:
@@ -44,3 +46,5 @@ class TSignature {
   std::string FSignatureValue;
   std::string FX509Certificate;
 };
+
+}  // namespace nivra

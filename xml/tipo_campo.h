@@ -1,6 +1,8 @@
 // Field types shared by the XML generator and the XML reader.
 #pragma once
 
+namespace nivra {
+
 // How a field value is formatted when written and converted when read.
 enum class TkovTipoCampo {
   tcStr,
@@ -22,3 +24,5 @@ enum class TkovTipoCampo {
   tcStrOrig,
   tcNumStr
 };
+
+}  // namespace nivra

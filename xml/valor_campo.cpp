@@ -1,5 +1,5 @@
 // Conversions of field values held in a TVariante.
-#include "xml/valor_campo.h"
+#include "nivranfe/xml/valor_campo.h"
 
 #include <array>
 #include <charconv>
@@ -7,9 +7,11 @@
 #include <limits>
 #include <string_view>
 
-#include "util/excecoes.h"
-#include "util/numeros.h"
-#include "util/texto.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/numeros.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -168,3 +170,5 @@ std::optional<TDateTime> DataHoraValida(int ano, int mes, int dia, int hora, int
   }
   return CodificarDataHora(ano, mes, dia, hora, minuto, segundo);
 }
+
+}  // namespace nivra

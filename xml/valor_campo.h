@@ -6,8 +6,10 @@
 #include <optional>
 #include <string>
 
-#include "util/datahora.h"
-#include "util/variante.h"
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/variante.h"
+
+namespace nivra {
 
 // The value as text: text unchanged, integers in decimal, numbers in their shortest form with
 // "." as separator, date-times as DD/MM/YYYY (with " hh:nn:ss" when there is a time of day),
@@ -39,3 +41,5 @@
 // of day; empty otherwise. Never throws.
 [[nodiscard]] std::optional<TDateTime> DataHoraValida(int ano, int mes, int dia, int hora = 0,
                                                       int minuto = 0, int segundo = 0);
+
+}  // namespace nivra

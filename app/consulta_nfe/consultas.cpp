@@ -4,10 +4,12 @@
 #include <functional>
 
 #include "app/linha_comando/programa.h"
-#include "nfe/webservices.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
-#include "util/uf.h"
+#include "nivranfe/nfe/webservices.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/uf.h"
+
+namespace nivra {
 
 namespace {
 
@@ -80,3 +82,5 @@ int CodigoSaidaConsulta(const TResultadoConsulta& resultado) {
   }
   return kSaidaFalha;
 }
+
+}  // namespace nivra

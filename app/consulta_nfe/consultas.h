@@ -4,8 +4,10 @@
 #include <string>
 
 #include "app/consulta_nfe/opcoes.h"
-#include "dfe/nivra_nfe.h"
-#include "nfe/retorno_nfe.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/nfe/retorno_nfe.h"
+
+namespace nivra {
 
 // How a query ended, as the exit status tells it.
 enum class TDesfecho {
@@ -48,3 +50,5 @@ void VerificarChave(TNivraNFe& nfe, const std::string& chave);
 
 // 0 for Sucesso, 1 for OutroCodigo, kSaidaFalha (3) for Falha.
 [[nodiscard]] int CodigoSaidaConsulta(const TResultadoConsulta& resultado);
+
+}  // namespace nivra

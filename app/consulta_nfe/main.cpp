@@ -14,6 +14,8 @@
 #define NIVRA_VERSAO "0"
 #endif
 
+using namespace nivra;
+
 namespace {
 
 TResultadoConsulta Executar(TNivraNFe& nfe, const TOpcoesConsulta& opcoes) {

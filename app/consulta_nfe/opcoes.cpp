@@ -5,9 +5,11 @@
 #include <optional>
 #include <set>
 
-#include "util/chave_acesso.h"
-#include "util/documentos.h"
-#include "util/texto.h"
+#include "nivranfe/util/chave_acesso.h"
+#include "nivranfe/util/documentos.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -189,3 +191,5 @@ autorizada ou cancelada; cadastro: 111 ou 112; distribuição: 137 ou 138), 1 qu
 com outro código, 3 para uma falha (a mensagem vai para a saída de erro).
 )";
 }
+
+}  // namespace nivra

@@ -8,6 +8,8 @@
 #include "app/linha_comando/argumentos.h"
 #include "app/linha_comando/opcoes_conexao.h"
 
+namespace nivra {
+
 // What the command line asks for: one of the three services, or a text about the program.
 enum class TAcaoConsulta { Situacao, Cadastro, Distribuicao, Ajuda, Versao };
 
@@ -38,3 +40,5 @@ struct TOpcoesConsulta : TOpcoesConexao {
 
 // The text of --help.
 [[nodiscard]] std::string TextoAjudaConsulta();
+
+}  // namespace nivra

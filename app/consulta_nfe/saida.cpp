@@ -4,8 +4,10 @@
 #include <nlohmann/json.hpp>
 
 #include "app/linha_comando/saida_comum.h"
-#include "util/texto.h"
-#include "util/xml_texto.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/xml_texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -124,3 +126,5 @@ std::string JsonConsulta(TAcaoConsulta acao, const TResultadoConsulta& resultado
   if (resultado.Desfecho == TDesfecho::Falha) objeto["erro"] = resultado.Erro;
   return TextoJson(objeto);
 }
+
+}  // namespace nivra

@@ -6,6 +6,8 @@
 #include "app/consulta_nfe/consultas.h"
 #include "app/consulta_nfe/opcoes.h"
 
+namespace nivra {
+
 // "CSTAT - XMOTIVO", then "campo: valor" lines with what the service `acao` answered:
 // situacao the key, protocol, reception time, cancellation and events; cadastro the fields of
 // each taxpayer (a blank line between two); distribuicao ultNSU, maxNSU and one "NSU schema"
@@ -18,3 +20,5 @@
 // cadastro: contribuintes; distribuicao: ultNSU, maxNSU, documentos), url, and erro after a
 // failure. Ends in "\n".
 [[nodiscard]] std::string JsonConsulta(TAcaoConsulta acao, const TResultadoConsulta& resultado);
+
+}  // namespace nivra

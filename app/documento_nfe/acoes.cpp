@@ -11,10 +11,12 @@
 #include "app/linha_comando/componente.h"
 #include "app/linha_comando/programa.h"
 #include "app/linha_comando/saida_comum.h"
-#include "documento/documento_evento.h"
-#include "documento/documento_nfe.h"
-#include "documento/json_nfe.h"
-#include "util/arquivos.h"
+#include "nivranfe/documento/documento_evento.h"
+#include "nivranfe/documento/documento_nfe.h"
+#include "nivranfe/documento/json_nfe.h"
+#include "nivranfe/util/arquivos.h"
+
+namespace nivra {
 
 namespace {
 
@@ -170,3 +172,5 @@ int ImprimirDocumentoPDF(TNivraNFe& nfe, const TOpcoesDocumento& opcoes) {
             << "\n";
   return 0;
 }
+
+}  // namespace nivra

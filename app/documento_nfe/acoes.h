@@ -3,7 +3,9 @@
 #pragma once
 
 #include "app/documento_nfe/opcoes.h"
-#include "dfe/nivra_nfe.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+
+namespace nivra {
 
 // Exit status of validar for a document with alerts, a bad signature or outside the schema.
 inline constexpr int kSaidaInvalido = 1;
@@ -22,3 +24,5 @@ int ValidarDocumento(TNivraNFe& nfe, const TOpcoesDocumento& opcoes);
 // on standard output as JSON). Throws for an unreadable file, a document of another kind, a
 // logo that cannot be read, a failed print or a file that cannot be written.
 int ImprimirDocumentoPDF(TNivraNFe& nfe, const TOpcoesDocumento& opcoes);
+
+}  // namespace nivra

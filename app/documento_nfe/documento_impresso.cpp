@@ -3,12 +3,14 @@
 
 #include <string_view>
 
-#include "dfe/documentos_nfe.h"
-#include "documento/documento_nfe.h"
-#include "impressao/danfe_pdf.h"
-#include "impressao/leitura_eventos.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
+#include "nivranfe/dfe/documentos_nfe.h"
+#include "nivranfe/documento/documento_nfe.h"
+#include "nivranfe/impressao/danfe_pdf.h"
+#include "nivranfe/impressao/leitura_eventos.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -116,3 +118,5 @@ std::string ImprimirDocumento(TNivraNFe& nfe, const TDocumentoImpresso& document
   }
   return danfe.GerarPDFDANFE(nfe.NotasFiscais().LoadFromString(documento.XML));
 }
+
+}  // namespace nivra

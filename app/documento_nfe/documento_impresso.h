@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "app/documento_nfe/opcoes.h"
-#include "dfe/nivra_nfe.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+
+namespace nivra {
 
 struct TDocumentoImpresso {
   enum TTipo { NFe, NFCe, Evento, Inutilizacao };
@@ -34,3 +36,5 @@ struct TDocumentoImpresso {
 [[nodiscard]] std::string ImprimirDocumento(TNivraNFe& nfe, const TDocumentoImpresso& documento,
                                             const TOpcoesImpressao& opcoes,
                                             std::vector<std::string>& avisos);
+
+}  // namespace nivra

@@ -9,7 +9,9 @@
 #include "app/linha_comando/componente.h"
 #include "app/linha_comando/saida_comum.h"
 #include "app/linha_comando/senha_terminal.h"
-#include "util/arquivos.h"
+#include "nivranfe/util/arquivos.h"
+
+namespace nivra {
 
 namespace {
 
@@ -111,3 +113,5 @@ int EnviarDocumentoPorEmail(TNivraNFe& nfe, const TOpcoesDocumento& opcoes) {
   std::cerr << "E-mail enviado.\n";
   return 0;
 }
+
+}  // namespace nivra

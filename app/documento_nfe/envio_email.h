@@ -3,8 +3,10 @@
 #pragma once
 
 #include "app/documento_nfe/opcoes.h"
-#include "dfe/nivra_mail.h"
-#include "dfe/nivra_nfe.h"
+#include "nivranfe/dfe/nivra_mail.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+
+namespace nivra {
 
 // The user's default settings file: $XDG_CONFIG_HOME/documento-nfe/documento-nfe.ini (default
 // ~/.config). Never throws except on allocation.
@@ -24,3 +26,5 @@ void ConfigurarServidorEmail(TNivraMail& mail, const TOpcoesEmail& opcoes);
 // goes to standard output as JSON). Returns 0; throws what reading, printing, the settings and
 // the server's refusal throw (ENivraDFeException with the server's answer).
 int EnviarDocumentoPorEmail(TNivraNFe& nfe, const TOpcoesDocumento& opcoes);
+
+}  // namespace nivra

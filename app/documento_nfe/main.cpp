@@ -14,6 +14,8 @@
 #define NIVRA_VERSAO "0"
 #endif
 
+using namespace nivra;
+
 namespace {
 
 int Programa(const std::vector<std::string>& argumentos) {

@@ -3,6 +3,8 @@
 
 #include <map>
 
+namespace nivra {
+
 namespace {
 
 const std::map<std::string, TAcaoDocumento> kAcoes = {{"danfe", TAcaoDocumento::Danfe},
@@ -98,3 +100,5 @@ std::string TextoAjudaDocumento() {
          "Saída: 0 sem problemas; 1 documento inválido (validar); 3 alertas do leiaute (gerar)\n"
          "ou falha (arquivo ilegível, opção inválida, certificado, servidor de e-mail).\n";
 }
+
+}  // namespace nivra

@@ -9,6 +9,8 @@
 #include "app/linha_comando/argumentos.h"
 #include "app/linha_comando/opcoes_conexao.h"
 
+namespace nivra {
+
 // gerar: JSON to signed XML; json: XML to JSON; validar: alerts, signature and schema; danfe:
 // the document's print as PDF; email: the document and its print sent by e-mail.
 enum class TAcaoDocumento { Gerar, Json, Validar, Danfe, Email, Ajuda, Versao };
@@ -82,3 +84,5 @@ struct TOpcoesDocumento : TOpcoesConexao {
 
 // The text of --help.
 [[nodiscard]] std::string TextoAjudaDocumento();
+
+}  // namespace nivra

@@ -4,6 +4,8 @@
 
 #include "app/documento_nfe/opcoes.h"
 
+namespace nivra {
+
 bool LerOpcaoImpressao(TLeitorArgumentos& leitor, const std::string& opcao,
                        TOpcoesImpressao& opcoes) {
   if (opcao == "--paisagem") {
@@ -77,3 +79,5 @@ TServidorSMTP LerServidorSMTP(const std::string& url) {
   servidor.Host = resto;
   return servidor;
 }
+
+}  // namespace nivra

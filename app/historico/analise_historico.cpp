@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace nivra {
+
 namespace {
 
 constexpr int64_t kMsPorDia = 86400000;
@@ -106,3 +108,5 @@ std::string TextoCSV(const std::vector<TRegistroStatus>& registros) {
   }
   return texto;
 }
+
+}  // namespace nivra

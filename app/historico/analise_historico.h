@@ -9,6 +9,8 @@
 
 #include "app/historico/registro_status.h"
 
+namespace nivra {
+
 // A recorded state holds until the next answer, for at most this long: past it the time counts
 // as not observed (the monitor was off).
 constexpr int64_t kValidadeRespostaMs = 3600000;
@@ -56,3 +58,5 @@ struct TPontoTempo {
 // momento (ISO 8601 with offset), autorizador, uf, ambiente, modelo, cStat, xMotivo, tMed,
 // consulta_ms and falha.
 [[nodiscard]] std::string TextoCSV(const std::vector<TRegistroStatus>& registros);
+
+}  // namespace nivra

@@ -8,6 +8,8 @@
 #include <memory>
 #include <utility>
 
+namespace nivra {
+
 namespace {
 
 constexpr int64_t kMsPorDia = 86400000;
@@ -246,3 +248,5 @@ int64_t THistoricoStatus::ApagarAntigos(int64_t agoraMs) {
   }
   return sqlite3_changes64(FBanco);
 }
+
+}  // namespace nivra

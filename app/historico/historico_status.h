@@ -14,6 +14,8 @@
 
 struct sqlite3;
 
+namespace nivra {
+
 class THistoricoStatus {
  public:
   // Answers older than this are dropped.
@@ -69,3 +71,5 @@ class THistoricoStatus {
   std::optional<int64_t> FUltimaLimpezaMs;
   std::mutex FTrava;
 };
+
+}  // namespace nivra

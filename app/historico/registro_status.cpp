@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <ctime>
 
+namespace nivra {
+
 TInstante InstanteAtual() {
   const auto agora = std::chrono::system_clock::now();
   const int64_t ms =
@@ -29,3 +31,5 @@ std::string InstanteISO(const TInstante& instante) {
                 fuso % 60);
   return texto;
 }
+
+}  // namespace nivra

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace nivra {
+
 // A moment: milliseconds since 1970-01-01 UTC and the host's offset from UTC at that moment.
 struct TInstante {
   int64_t UnixMs = 0;
@@ -43,3 +45,5 @@ struct TRegistroStatus {
 [[nodiscard]] inline bool EmOperacao(const TRegistroStatus& registro) {
   return registro.Falha.empty() && registro.cStat == 107;
 }
+
+}  // namespace nivra

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <utility>
 
+namespace nivra {
+
 std::string TLeitorArgumentos::ProximaOpcao() {
   std::string argumento = FArgumentos[FPosicao++];
   FValorEmLinha.reset();
@@ -42,3 +44,5 @@ std::optional<TPedidoInformativo> PedidoInformativo(const std::vector<std::strin
   }
   return std::nullopt;
 }
+
+}  // namespace nivra

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace nivra {
+
 // A command line that cannot be followed; the message says why, in Portuguese.
 class EOpcaoInvalida : public std::invalid_argument {
  public:
@@ -60,3 +62,5 @@ template <typename T>
 enum class TPedidoInformativo { Ajuda, Versao };
 [[nodiscard]] std::optional<TPedidoInformativo> PedidoInformativo(
     const std::vector<std::string>& argumentos);
+
+}  // namespace nivra

@@ -5,8 +5,10 @@
 
 #include "app/componente_nfe.h"
 #include "app/locais_monitor.h"
-#include "util/arquivos.h"
-#include "util/excecoes.h"
+#include "nivranfe/util/arquivos.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 void ConfigurarComponente(TNivraNFe& nfe, const TOpcoesConexao& opcoes, const std::string& senha) {
   if (!opcoes.ArquivoServicos.empty() && !std::filesystem::is_regular_file(opcoes.ArquivoServicos))
@@ -42,3 +44,5 @@ void ConfigurarComponente(TNivraNFe& nfe, const TOpcoesConexao& opcoes, const st
   if (!opcoes.NumeroSerie.empty()) certificados.SetNumeroSerie(opcoes.NumeroSerie);
   certificados.SetSenha(senha);
 }
+
+}  // namespace nivra

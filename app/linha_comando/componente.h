@@ -5,7 +5,9 @@
 #include <string>
 
 #include "app/linha_comando/opcoes_conexao.h"
-#include "dfe/nivra_nfe.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+
+namespace nivra {
 
 // Configures `nfe` as the monitor configures its component, then for the options: the UF,
 // environment, model and contingency authoriser, time-out, server check, the certificate with
@@ -14,3 +16,5 @@
 // program is used. Throws ENivraDFeException when a named services file does not exist or no
 // schema folder is found.
 void ConfigurarComponente(TNivraNFe& nfe, const TOpcoesConexao& opcoes, const std::string& senha);
+
+}  // namespace nivra

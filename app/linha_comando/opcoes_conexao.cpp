@@ -2,7 +2,9 @@
 #include "app/linha_comando/opcoes_conexao.h"
 
 #include "app/linha_comando/senha_terminal.h"
-#include "util/uf.h"
+#include "nivranfe/util/uf.h"
+
+namespace nivra {
 
 bool LerOpcaoConexao(TLeitorArgumentos& leitor, const std::string& opcao, TOpcoesConexao& opcoes) {
   if (opcao == "--uf") {
@@ -54,3 +56,5 @@ std::string SenhaDoCertificado(const TOpcoesConexao& opcoes) {
   return LerSenha(opcoes.ArquivoPFX.empty() ? "PIN do token (Enter se não houver): "
                                             : "Senha do certificado: ");
 }
+
+}  // namespace nivra

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "app/linha_comando/argumentos.h"
-#include "util/enumeracoes.h"
+#include "nivranfe/util/enumeracoes.h"
+
+namespace nivra {
 
 struct TOpcoesConexao {
   std::string UF = "PR";
@@ -44,3 +46,5 @@ void ValidarOpcoesConexao(const TOpcoesConexao& opcoes, bool exigirCertificado);
 // The password of the PKCS#12 file, or the PIN of the token, as LerSenha finds it, asked with
 // the question that fits the certificate chosen.
 [[nodiscard]] std::string SenhaDoCertificado(const TOpcoesConexao& opcoes);
+
+}  // namespace nivra

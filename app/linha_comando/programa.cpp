@@ -5,7 +5,9 @@
 #include <iostream>
 
 #include "app/linha_comando/argumentos.h"
-#include "util/processo_seguro.h"
+#include "nivranfe/util/processo_seguro.h"
+
+namespace nivra {
 
 int ExecutarPrograma(const std::string& nome, int argc, char** argv,
                      const std::function<int(const std::vector<std::string>&)>& programa) {
@@ -21,3 +23,5 @@ int ExecutarPrograma(const std::string& nome, int argc, char** argv,
     return kSaidaFalha;
   }
 }
+
+}  // namespace nivra

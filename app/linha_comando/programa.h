@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace nivra {
+
 // Exit status of a failure: a bad command line, an unreadable certificate, a request that got
 // no answer.
 inline constexpr int kSaidaFalha = 3;
@@ -18,3 +20,5 @@ inline constexpr int kSaidaFalha = 3;
 [[nodiscard]] int ExecutarPrograma(
     const std::string& nome, int argc, char** argv,
     const std::function<int(const std::vector<std::string>&)>& programa);
+
+}  // namespace nivra

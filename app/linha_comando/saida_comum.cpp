@@ -1,7 +1,9 @@
 // Output shared by the command-line programs.
 #include "app/linha_comando/saida_comum.h"
 
-#include "util/fuso_horario.h"
+#include "nivranfe/util/fuso_horario.h"
+
+namespace nivra {
 
 std::string TextoJson(const nlohmann::ordered_json& valor) {
   return valor.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
@@ -24,3 +26,5 @@ int CodigoAmbiente(TkovTipoAmbiente ambiente) {
 void AcrescentarCampo(std::string& texto, const std::string& campo, const std::string& valor) {
   if (!valor.empty()) texto += campo + ": " + valor + "\n";
 }
+
+}  // namespace nivra

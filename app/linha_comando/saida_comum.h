@@ -5,8 +5,10 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "util/datahora.h"
-#include "util/enumeracoes.h"
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/enumeracoes.h"
+
+namespace nivra {
 
 // Writes a JSON value on one line ending in "\n"; texts that are not UTF-8 (a legacy answer)
 // are replaced, never a reason to fail.
@@ -24,3 +26,5 @@
 
 // Appends the line "campo: valor\n" to `texto` when `valor` is not empty.
 void AcrescentarCampo(std::string& texto, const std::string& campo, const std::string& valor);
+
+}  // namespace nivra

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <iostream>
 
+namespace nivra {
+
 std::optional<std::string> LerSenhaDe(const char* variavel, const std::string& pergunta) {
   if (const char* ambiente = std::getenv(variavel)) return ambiente;
   if (::isatty(STDIN_FILENO) == 0) return std::nullopt;
@@ -29,3 +31,5 @@ std::optional<std::string> LerSenhaDe(const char* variavel, const std::string& p
 std::string LerSenha(const std::string& pergunta) {
   return LerSenhaDe("NIVRA_SENHA", pergunta).value_or("");
 }
+
+}  // namespace nivra

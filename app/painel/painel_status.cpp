@@ -6,6 +6,8 @@
 
 #include "app/status_sefaz/historico_resultados.h"
 
+namespace nivra {
+
 TPainelStatus::TPainelStatus(std::vector<TAutorizador> autorizadores, TkovTipoAmbiente ambiente,
                              TkovModeloDF modelo, std::function<int64_t()> relogio,
                              std::function<TInstante()> agora, THistoricoStatus* historico)
@@ -71,3 +73,5 @@ int64_t TPainelStatus::EsperaMs() const {
   }
   return espera;
 }
+
+}  // namespace nivra

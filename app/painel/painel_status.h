@@ -14,6 +14,8 @@
 #include "app/historico/historico_status.h"
 #include "app/status_sefaz/consulta_todas.h"
 
+namespace nivra {
+
 // One tile of the panel.
 struct TQuadroPainel {
   TAutorizador Autorizador;
@@ -65,3 +67,5 @@ class TPainelStatus {
   THistoricoStatus* FHistorico;
   std::string FURLDoMonitor;
 };
+
+}  // namespace nivra

@@ -7,11 +7,13 @@
 #include <filesystem>
 #include <iostream>
 
-#include "dfe/nivra_nfe.h"
-#include "nfe/webservices.h"
-#include "security/repositorio_certificados.h"
-#include "util/datahora.h"
-#include "util/excecoes.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/nfe/webservices.h"
+#include "nivranfe/security/repositorio_certificados.h"
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -168,3 +170,5 @@ TJanelaPainel* TAplicacaoMonitor::AbrirPainel() {
   FJanelaPainel->raise();
   return FJanelaPainel.get();
 }
+
+}  // namespace nivra

@@ -18,6 +18,8 @@
 #include "app/qt/janela_monitor.h"
 #include "app/qt/janela_painel.h"
 
+namespace nivra {
+
 class TAplicacaoMonitor {
  public:
   struct TOpcoes {
@@ -69,3 +71,5 @@ class TAplicacaoMonitor {
   std::unique_ptr<TPainelStatus> FPainel;
   std::unique_ptr<TJanelaPainel> FJanelaPainel;
 };
+
+}  // namespace nivra

@@ -11,6 +11,8 @@
 
 #include "app/monitor_controlador.h"
 
+namespace nivra {
+
 TBandejaMonitor::TBandejaMonitor(QObject* pai)
     : QObject(pai), FNotificacoes(QDBusConnection::sessionBus()) {
   FMenu.addAction("Histórico", this, &TBandejaMonitor::AbrirHistorico);
@@ -90,3 +92,5 @@ void TBandejaMonitor::Exibir(const QString& titulo, const QString& texto, TTipoB
 }
 
 void TBandejaMonitor::FecharBalao() { FNotificacoes.Fechar(); }
+
+}  // namespace nivra

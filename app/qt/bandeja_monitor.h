@@ -14,6 +14,8 @@
 #include "app/interface_monitor.h"
 #include "app/qt/notificacoes_dbus.h"
 
+namespace nivra {
+
 class TBandejaMonitor : public QObject {
   Q_OBJECT
 
@@ -51,3 +53,5 @@ class TBandejaMonitor : public QObject {
   TNotificacoesDBus FNotificacoes;
   std::optional<TInicioAutomatico> FInicioAutomatico;
 };
+
+}  // namespace nivra

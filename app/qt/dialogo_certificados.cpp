@@ -12,6 +12,8 @@
 
 #include "app/monitor_controlador.h"
 
+namespace nivra {
+
 TfrSelecionarCertificado::TfrSelecionarCertificado(const std::vector<TLinhaCertificado>& linhas,
                                                    TImportarNoSeletor importar, QWidget* pai)
     : QDialog(pai, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
@@ -104,3 +106,5 @@ std::optional<std::size_t> TfrSelecionarCertificado::Escolher() {
   if (!b_selecionou || linha < 0 || static_cast<std::size_t>(linha) >= FLinhas) return std::nullopt;
   return static_cast<std::size_t>(linha);
 }
+
+}  // namespace nivra

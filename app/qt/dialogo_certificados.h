@@ -11,6 +11,8 @@
 
 class QPushButton;
 
+namespace nivra {
+
 class TfrSelecionarCertificado : public QDialog {
   Q_OBJECT
 
@@ -32,3 +34,5 @@ class TfrSelecionarCertificado : public QDialog {
   std::size_t FLinhas = 0;
   bool b_selecionou = false;
 };
+
+}  // namespace nivra

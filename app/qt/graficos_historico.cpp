@@ -8,6 +8,8 @@
 #include <cmath>
 #include <utility>
 
+namespace nivra {
+
 namespace {
 
 const QColor kVerde(0x2e, 0x9e, 0x44);
@@ -153,3 +155,5 @@ void TGraficoTempos::paintEvent(QPaintEvent*) {
     legenda += 18 + medida.horizontalAdvance(linha.Nome) + 20;
   }
 }
+
+}  // namespace nivra

@@ -7,6 +7,8 @@
 
 #include "app/historico/analise_historico.h"
 
+namespace nivra {
+
 class TGraficoDisponibilidade : public QWidget {
  public:
   explicit TGraficoDisponibilidade(QWidget* pai = nullptr);
@@ -36,3 +38,5 @@ class TGraficoTempos : public QWidget {
   int64_t FFimMs = 1;
   int FFusoMinutos = 0;
 };
+
+}  // namespace nivra

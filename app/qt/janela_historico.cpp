@@ -13,7 +13,9 @@
 #include <utility>
 
 #include "app/historico/analise_historico.h"
-#include "util/arquivos.h"
+#include "nivranfe/util/arquivos.h"
+
+namespace nivra {
 
 namespace {
 
@@ -122,3 +124,5 @@ void TJanelaHistorico::ExportarCSV() {
     QMessageBox::critical(this, windowTitle(), QString::fromStdString(erro.what()));
   }
 }
+
+}  // namespace nivra

@@ -12,6 +12,8 @@
 #include "app/historico/historico_status.h"
 #include "app/qt/graficos_historico.h"
 
+namespace nivra {
+
 class TJanelaHistorico : public QWidget {
   Q_OBJECT
 
@@ -39,3 +41,5 @@ class TJanelaHistorico : public QWidget {
   TGraficoTempos* FTempos;
   std::vector<TRegistroStatus> FRegistros;
 };
+
+}  // namespace nivra

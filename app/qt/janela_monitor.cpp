@@ -16,6 +16,8 @@
 #include "app/monitor_controlador.h"
 #include "app/qt/dialogo_certificados.h"
 
+namespace nivra {
+
 namespace {
 
 // A read-only status line: black bold text on a background the status colours.
@@ -302,3 +304,5 @@ void TForm1::closeEvent(QCloseEvent* evento) {
   evento->ignore();
   if (FControlador != nullptr) FControlador->btnSairClick();
 }
+
+}  // namespace nivra

@@ -14,6 +14,8 @@
 #include "app/interface_monitor.h"
 #include "app/qt/bandeja_monitor.h"
 
+namespace nivra {
+
 class TMonitorControlador;
 
 class TForm1 : public QWidget, public TInterfaceMonitor {
@@ -74,3 +76,5 @@ class TForm1 : public QWidget, public TInterfaceMonitor {
   TBandejaMonitor TrayIcon1;
   TMonitorControlador* FControlador = nullptr;
 };
+
+}  // namespace nivra

@@ -6,6 +6,8 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <utility>
 
+namespace nivra {
+
 namespace {
 
 constexpr int kColunas = 4;
@@ -126,3 +128,5 @@ void TJanelaPainel::hideEvent(QHideEvent* evento) {
   QWidget::hideEvent(evento);
   FTimer.stop();
 }
+
+}  // namespace nivra

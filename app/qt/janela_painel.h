@@ -13,6 +13,8 @@
 
 #include "app/painel/painel_status.h"
 
+namespace nivra {
+
 class TJanelaPainel : public QWidget {
   Q_OBJECT
 
@@ -46,3 +48,5 @@ class TJanelaPainel : public QWidget {
   QTimer FTimer;
   QFutureWatcher<std::vector<TResultadoAutorizador>> FConsulta;
 };
+
+}  // namespace nivra

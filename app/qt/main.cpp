@@ -4,7 +4,9 @@
 #include <iostream>
 
 #include "app/qt/aplicacao_monitor.h"
-#include "util/processo_seguro.h"
+#include "nivranfe/util/processo_seguro.h"
+
+using namespace nivra;
 
 int main(int argc, char* argv[]) {
   // Certificate passwords and PINs pass through this process's memory.

@@ -8,6 +8,8 @@
 #include <QVariantMap>
 #include <iostream>
 
+namespace nivra {
+
 namespace {
 
 const char* const kServico = "org.freedesktop.Notifications";
@@ -65,3 +67,5 @@ void TNotificacoesDBus::Fechar() {
 void TNotificacoesDBus::AoAcionar(uint id, const QString& acao) {
   if (id == FUltimoId && acao == "default") emit Clicada();
 }
+
+}  // namespace nivra

@@ -9,6 +9,8 @@
 
 #include "app/interface_monitor.h"
 
+namespace nivra {
+
 class TNotificacoesDBus : public QObject {
   Q_OBJECT
 
@@ -34,3 +36,5 @@ class TNotificacoesDBus : public QObject {
   QDBusConnection FConexao;
   uint FUltimoId = 0;
 };
+
+}  // namespace nivra

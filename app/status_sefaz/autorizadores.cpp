@@ -6,8 +6,10 @@
 #include <map>
 
 #include "app/contingencia_svc.h"
-#include "dfe/servicos_resolucao.h"
-#include "util/uf.h"
+#include "nivranfe/dfe/servicos_resolucao.h"
+#include "nivranfe/util/uf.h"
+
+namespace nivra {
 
 namespace {
 
@@ -100,3 +102,5 @@ std::vector<TAutorizador> ListarAutorizadores(const TServicosIni& tabela,
   });
   return lista;
 }
+
+}  // namespace nivra

@@ -7,8 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "dfe/servicos_ini.h"
-#include "util/enumeracoes.h"
+#include "nivranfe/dfe/servicos_ini.h"
+#include "nivranfe/util/enumeracoes.h"
+
+namespace nivra {
 
 // One endpoint and the UFs it answers for.
 struct TAutorizador {
@@ -35,3 +37,5 @@ struct TAutorizador {
                                                             std::string_view nomeRecurso,
                                                             std::string_view modelo,
                                                             TkovTipoAmbiente ambiente);
+
+}  // namespace nivra

@@ -6,9 +6,11 @@
 #include <set>
 #include <vector>
 
-#include "security/certificado_x509.h"
-#include "security/repositorio_certificados.h"
-#include "util/datahora.h"
+#include "nivranfe/security/certificado_x509.h"
+#include "nivranfe/security/repositorio_certificados.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 namespace {
 
@@ -88,3 +90,5 @@ void ImportarCertificado(const std::string& arquivoPFX, const std::string& senha
   if (ChaveiroDaSessao().Disponivel())
     saida << "A chave está cifrada; a senha dela está no chaveiro da sessão.\n";
 }
+
+}  // namespace nivra

@@ -4,9 +4,11 @@
 #include <ostream>
 #include <string>
 
-#include "dfe/nivra_nfe.h"
-#include "security/chaveiro.h"
-#include "security/repositorio_certificados.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/security/chaveiro.h"
+#include "nivranfe/security/repositorio_certificados.h"
+
+namespace nivra {
 
 // Writes one line per certificate of the store and the tokens reached by `nfe`'s facade:
 // razão social, CNPJ, validity, authority, serial number and kind, separated by " | ", after a
@@ -21,3 +23,5 @@ void ListarCertificados(TNivraNFe& nfe, std::ostream& saida,
 // password, and as ImportarCertificadoPFX.
 void ImportarCertificado(const std::string& arquivoPFX, const std::string& senha,
                          TProtecaoEntrada protecao, std::ostream& saida);
+
+}  // namespace nivra

@@ -2,7 +2,9 @@
 #include "app/status_sefaz/consulta_status.h"
 
 #include "app/linha_comando/programa.h"
-#include "nfe/webservices.h"
+#include "nivranfe/nfe/webservices.h"
+
+namespace nivra {
 
 TResultadoStatus ConsultarStatus(TNivraNFe& nfe) {
   TResultadoStatus resultado;
@@ -40,3 +42,5 @@ int CodigoSaida(const TResultadoStatus& resultado) {
       return kSaidaFalha;
   }
 }
+
+}  // namespace nivra

@@ -5,8 +5,10 @@
 
 #include "app/linha_comando/componente.h"
 #include "app/status_sefaz/opcoes.h"
-#include "dfe/nivra_nfe.h"
-#include "util/datahora.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 // The answer's fields, or the failure that stopped the query.
 struct TResultadoStatus {
@@ -35,3 +37,5 @@ struct TResultadoStatus {
 // The exit status a monitoring system expects: 0 for 107, 1 for 108, 2 for 109, 3 for a failure
 // or any other code.
 [[nodiscard]] int CodigoSaida(const TResultadoStatus& resultado);
+
+}  // namespace nivra

@@ -7,10 +7,12 @@
 #include <optional>
 #include <thread>
 
-#include "security/arquivo_pfx.h"
-#include "security/dfe_ssl.h"
-#include "util/excecoes.h"
-#include "util/texto_arquivo.h"
+#include "nivranfe/security/arquivo_pfx.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto_arquivo.h"
+
+namespace nivra {
 
 namespace {
 
@@ -132,3 +134,5 @@ int CodigoSaidaTodas(const std::vector<TResultadoAutorizador>& resultados) {
   for (const TResultadoAutorizador& r : resultados) pior = std::max(pior, CodigoSaida(r.Resultado));
   return pior;
 }
+
+}  // namespace nivra

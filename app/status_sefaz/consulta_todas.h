@@ -9,6 +9,8 @@
 #include "app/status_sefaz/consulta_status.h"
 #include "app/status_sefaz/opcoes.h"
 
+namespace nivra {
+
 // One authoriser and what its query gave.
 struct TResultadoAutorizador {
   TAutorizador Autorizador;
@@ -40,3 +42,5 @@ struct TResultadoAutorizador {
 
 // The worst CodigoSaida of the results (3 for an empty list).
 [[nodiscard]] int CodigoSaidaTodas(const std::vector<TResultadoAutorizador>& resultados);
+
+}  // namespace nivra

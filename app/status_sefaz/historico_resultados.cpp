@@ -3,6 +3,8 @@
 
 #include "app/linha_comando/saida_comum.h"
 
+namespace nivra {
+
 TRegistroStatus RegistroDoResultado(const TResultadoAutorizador& resultado,
                                     TkovTipoAmbiente ambiente, TkovModeloDF modelo,
                                     const TInstante& momento) {
@@ -31,3 +33,5 @@ std::size_t GravarResultados(THistoricoStatus& historico,
     if (historico.Gravar(RegistroDoResultado(r, ambiente, modelo, momento))) ++gravados;
   return gravados;
 }
+
+}  // namespace nivra

@@ -6,7 +6,9 @@
 
 #include "app/historico/historico_status.h"
 #include "app/status_sefaz/consulta_todas.h"
-#include "util/enumeracoes.h"
+#include "nivranfe/util/enumeracoes.h"
+
+namespace nivra {
 
 // The record of one result taken at `momento`: the authoriser's name, its first UF, the
 // environment and model asked, and the answer or the failure.
@@ -20,3 +22,5 @@ std::size_t GravarResultados(THistoricoStatus& historico,
                              const std::vector<TResultadoAutorizador>& resultados,
                              TkovTipoAmbiente ambiente, TkovModeloDF modelo,
                              const TInstante& momento);
+
+}  // namespace nivra

@@ -17,11 +17,13 @@
 #include "app/status_sefaz/saida.h"
 #include "app/status_sefaz/saida_monitoramento.h"
 #include "app/status_sefaz/saida_todas.h"
-#include "util/arquivos.h"
+#include "nivranfe/util/arquivos.h"
 
 #ifndef NIVRA_VERSAO
 #define NIVRA_VERSAO "0"
 #endif
+
+using namespace nivra;
 
 namespace {
 

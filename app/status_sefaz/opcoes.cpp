@@ -1,6 +1,8 @@
 // Command-line parsing of status-sefaz.
 #include "app/status_sefaz/opcoes.h"
 
+namespace nivra {
+
 namespace {
 
 void DefinirAcao(TOpcoesStatus& opcoes, TAcaoStatus acao, const std::string& opcao) {
@@ -135,3 +137,5 @@ com --todas, o pior código entre os autorizadores.
 --timeout limita cada consulta: um autorizador lento ou fora do ar não atrasa os demais.
 )";
 }
+
+}  // namespace nivra

@@ -9,6 +9,8 @@
 #include "app/linha_comando/opcoes_conexao.h"
 #include "app/status_sefaz/opcoes_saida.h"
 
+namespace nivra {
+
 // What the command line asks for.
 enum class TAcaoStatus {
   Consultar,
@@ -41,3 +43,5 @@ struct TOpcoesStatus : TOpcoesConexao {
 
 // The text of --help.
 [[nodiscard]] std::string TextoAjuda();
+
+}  // namespace nivra

@@ -1,6 +1,8 @@
 // The output options of status-sefaz.
 #include "app/status_sefaz/opcoes_saida.h"
 
+namespace nivra {
+
 bool LerOpcaoSaida(TLeitorArgumentos& leitor, const std::string& opcao, TOpcoesSaida& saida,
                    bool& formatoDado) {
   if (opcao == "--formato") {
@@ -26,3 +28,5 @@ void AplicarJson(TOpcoesSaida& saida, bool formatoDado, bool json) {
     throw EOpcaoInvalida("a opção --json não combina com --formato");
   saida.Formato = TFormatoStatus::Json;
 }
+
+}  // namespace nivra

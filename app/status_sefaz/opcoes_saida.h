@@ -6,6 +6,8 @@
 
 #include "app/linha_comando/argumentos.h"
 
+namespace nivra {
+
 enum class TFormatoStatus { Texto, Json, Prometheus, Nagios };
 
 struct TOpcoesSaida {
@@ -24,3 +26,5 @@ struct TOpcoesSaida {
 // Merges --json (`json`) into the format once the whole line is read. Throws EOpcaoInvalida
 // when --json comes with another --formato.
 void AplicarJson(TOpcoesSaida& saida, bool formatoDado, bool json);
+
+}  // namespace nivra

@@ -1,7 +1,9 @@
 // Protecting and removing the store's certificates from the command line.
 #include "app/status_sefaz/protecao_certificados.h"
 
-#include "security/protecao_repositorio.h"
+#include "nivranfe/security/protecao_repositorio.h"
+
+namespace nivra {
 
 int ProtegerCertificados(std::ostream& saida) {
   const TResultadoProtecao resultado =
@@ -25,3 +27,5 @@ void RemoverCertificado(const std::string& numeroSerie, std::ostream& saida) {
   else
     saida << "O chaveiro não guardava senha para este certificado.\n";
 }
+
+}  // namespace nivra

@@ -4,6 +4,8 @@
 #include <ostream>
 #include <string>
 
+namespace nivra {
+
 // Moves the current user's store entries that open without a password under the session's
 // keyring and writes one line per entry ("protegido: ARQ", "falhou: ARQ: motivo") and a summary.
 // Returns the exit status: 0 when every entry is protected, 3 when any failed. Throws
@@ -14,3 +16,5 @@
 // from the session's keyring, and writes what went. Throws ENivraDFeException when neither holds
 // it, or a removal fails.
 void RemoverCertificado(const std::string& numeroSerie, std::ostream& saida);
+
+}  // namespace nivra

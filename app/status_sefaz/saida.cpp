@@ -3,6 +3,8 @@
 
 #include <nlohmann/json.hpp>
 
+namespace nivra {
+
 std::string TextoResultado(const TResultadoStatus& resultado) {
   if (!resultado.Erro.empty()) return {};
   std::string texto = std::to_string(resultado.cStat) + " - " + resultado.xMotivo + "\n";
@@ -42,3 +44,5 @@ nlohmann::ordered_json ObjetoJsonResultado(const TResultadoStatus& resultado) {
   if (!resultado.Erro.empty()) objeto["erro"] = resultado.Erro;
   return objeto;
 }
+
+}  // namespace nivra

@@ -7,6 +7,8 @@
 #include "app/linha_comando/saida_comum.h"
 #include "app/status_sefaz/consulta_status.h"
 
+namespace nivra {
+
 // "CSTAT - XMOTIVO", then one "campo: valor" line per other field that has a value; each line
 // ends in "\n". A failed query gives the empty text (its message goes to standard error).
 [[nodiscard]] std::string TextoResultado(const TResultadoStatus& resultado);
@@ -16,3 +18,5 @@
 [[nodiscard]] std::string JsonResultado(const TResultadoStatus& resultado);
 // The object JsonResultado writes, for callers that place it in a larger document.
 [[nodiscard]] nlohmann::ordered_json ObjetoJsonResultado(const TResultadoStatus& resultado);
+
+}  // namespace nivra

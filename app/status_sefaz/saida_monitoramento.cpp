@@ -5,6 +5,8 @@
 
 #include "app/status_sefaz/consulta_status.h"
 
+namespace nivra {
+
 namespace {
 
 std::string Segundos(double valor) {
@@ -119,3 +121,5 @@ std::string LinhaNagios(const std::vector<TResultadoAutorizador>& resultados) {
   }
   return linha + " | " + dados + "\n";
 }
+
+}  // namespace nivra

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "app/status_sefaz/consulta_todas.h"
-#include "util/enumeracoes.h"
+#include "nivranfe/util/enumeracoes.h"
+
+namespace nivra {
 
 // The gauges nfe_status_codigo (cStat, 0 after a failure), nfe_status_em_operacao (1 for 107),
 // nfe_tmed_segundos (answered queries only) and nfe_consulta_segundos (the query's duration),
@@ -21,3 +23,5 @@
 // in operation, then each of the others with its code and reason, and the tmed and duration of
 // each authoriser as data. Ends in "\n".
 [[nodiscard]] std::string LinhaNagios(const std::vector<TResultadoAutorizador>& resultados);
+
+}  // namespace nivra

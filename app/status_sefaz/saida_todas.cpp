@@ -6,6 +6,8 @@
 
 #include "app/status_sefaz/saida.h"
 
+namespace nivra {
+
 namespace {
 
 constexpr std::size_t kColunas = 6;
@@ -79,3 +81,5 @@ std::string JsonTodas(const std::vector<TResultadoAutorizador>& resultados) {
   }
   return TextoJson(lista);
 }
+
+}  // namespace nivra

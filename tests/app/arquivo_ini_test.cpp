@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+namespace nivra {
+
 namespace {
 
 const char* const kTexto =
@@ -60,3 +62,5 @@ TEST(ArquivoIni, LineBreaksInAValueCannotAddLines) {
 }
 
 }  // namespace
+
+}  // namespace nivra

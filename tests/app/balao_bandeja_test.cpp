@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace nivra {
+
 namespace {
 
 struct Exibicao {
@@ -72,3 +74,5 @@ TEST_F(BalaoBandeja, TitleAndTextAreCutAtWholeCharacters) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -10,6 +10,8 @@
 
 #include "tests/fakes/pasta_temporaria.h"
 
+namespace nivra {
+
 namespace {
 
 class ArquivoConfiguracao : public ::testing::Test {
@@ -80,3 +82,5 @@ TEST_F(ArquivoConfiguracao, FolderThatIsAFileFailsToWrite) {
 }
 
 }  // namespace
+
+}  // namespace nivra

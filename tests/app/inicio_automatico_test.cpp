@@ -9,6 +9,8 @@
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
 
+namespace nivra {
+
 namespace {
 
 TEST(InicioAutomatico, TheEntryLivesInTheXdgAutostartFolder) {
@@ -64,3 +66,5 @@ TEST_F(InicioAutomaticoArquivo, AFolderThatCannotBeMadeFailsWithTheFileInTheMess
 }
 
 }  // namespace
+
+}  // namespace nivra

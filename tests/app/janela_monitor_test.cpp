@@ -19,11 +19,13 @@
 
 #include "app/qt/aplicacao_monitor.h"
 #include "app/qt/dialogo_certificados.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/certificados_teste.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/simulador_teste.h"
 #include "tests/fakes/variavel_ambiente.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -280,3 +282,5 @@ TEST_F(JanelaMonitor, TheMenuTurnsStartingWithTheSessionOnAndOff) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -16,6 +16,8 @@
 #include "app/qt/janela_painel.h"
 #include "tests/fakes/pasta_temporaria.h"
 
+namespace nivra {
+
 namespace {
 
 constexpr int64_t kMinuto = 60000;
@@ -120,3 +122,5 @@ TEST(JanelaPainel, ShowsTheAnswersAndNeverAsksAgainWithin181Seconds) {
 }
 
 }  // namespace
+
+}  // namespace nivra

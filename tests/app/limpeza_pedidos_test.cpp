@@ -8,6 +8,8 @@
 
 #include "tests/fakes/pasta_temporaria.h"
 
+namespace nivra {
+
 namespace {
 
 struct TArquivo {
@@ -62,3 +64,5 @@ TEST_F(LimpezaPedidos, ZeroDaysKeepsEverythingAndAMissingFolderIsNoError) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace nivra {
+
 namespace {
 
 TEST(LocaisMonitor, PortableInstallKeepsEverythingBesideTheExecutable) {
@@ -64,3 +66,5 @@ TEST(LocaisMonitor, ConfigOptionWinsOverEveryOtherFolder) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -9,6 +9,8 @@
 
 #include "tests/app/monitor_fixture.h"
 
+namespace nivra {
+
 namespace {
 
 const TCor kVerde{0, 255, 0};
@@ -349,3 +351,5 @@ TEST_F(Monitor, SavedStatusPairsAreCleanedAtStartAndOnceADayAsTheSettingSays) {
   EXPECT_FALSE(std::filesystem::exists(velho(6)));
   EXPECT_TRUE(std::filesystem::exists(velho(7)));
 }
+
+}  // namespace nivra

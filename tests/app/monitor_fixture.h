@@ -8,10 +8,12 @@
 #include <string>
 
 #include "app/monitor_controlador.h"
+#include "nivranfe/util/datahora.h"
 #include "tests/fakes/componente_monitor_falso.h"
 #include "tests/fakes/interface_monitor_falsa.h"
 #include "tests/fakes/pasta_temporaria.h"
-#include "util/datahora.h"
+
+namespace nivra {
 
 class MonitorFixture : public ::testing::Test {
  protected:
@@ -53,3 +55,5 @@ class MonitorFixture : public ::testing::Test {
                                     if (importar) importar(a, s);
                                   }};
 };
+
+}  // namespace nivra

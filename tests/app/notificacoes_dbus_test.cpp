@@ -14,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+namespace nivra {
+
 namespace {
 
 // The notification service: records each Notify, answering with a new id, and each
@@ -143,5 +145,7 @@ TEST_F(NotificacoesDBus, ClosingTakesDownOurLastNotificationOnly) {
 }
 
 }  // namespace
+
+}  // namespace nivra
 
 #include "notificacoes_dbus_test.moc"

@@ -4,8 +4,10 @@
 
 #include <string>
 
+#include "nivranfe/util/excecoes.h"
 #include "tests/app/monitor_fixture.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -111,3 +113,5 @@ TEST_F(Seletor, ImportAddsTheFileAndTheChoiceComesFromTheRefreshedRows) {
 }
 
 }  // namespace
+
+}  // namespace nivra

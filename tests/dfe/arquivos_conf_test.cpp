@@ -6,12 +6,14 @@
 #include <memory>
 #include <string>
 
-#include "dfe/arquivos_conf_nfe.h"
-#include "dfe/nivra_nfe.h"
+#include "nivranfe/dfe/arquivos_conf_nfe.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/util/arquivos.h"
+#include "nivranfe/util/datahora.h"
 #include "tests/fakes/crypto_memoria.h"
 #include "tests/fakes/pasta_temporaria.h"
-#include "util/arquivos.h"
-#include "util/datahora.h"
+
+namespace nivra {
 
 namespace {
 
@@ -180,3 +182,5 @@ TEST(CaminhosOrdenacao, ItemDisplayNamesAndCopy) {
 }
 
 }  // namespace
+
+}  // namespace nivra

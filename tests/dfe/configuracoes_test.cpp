@@ -1,6 +1,6 @@
 // The configuration tree: initial values, setter rules, the pushes into the security facade,
 // the library table, the services text and the Assign copies.
-#include "dfe/configuracoes.h"
+#include "nivranfe/dfe/configuracoes.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "dfe/nivra_nfe.h"
-#include "resources/recursos.h"
-#include "security/dfe_ssl.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/resources/recursos.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/util/arquivos.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
-#include "util/arquivos.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -519,3 +521,5 @@ TEST_F(ConfiguracoesAssignTest, BaseRootAssignCopiesOnlyTheBaseSettingsOfNFeGrou
 }
 
 }  // namespace
+
+}  // namespace nivra

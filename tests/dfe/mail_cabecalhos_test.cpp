@@ -1,12 +1,14 @@
 // Header texts of outgoing e-mail: addresses, encoded words, dates and attachment names.
-#include "dfe/mail_cabecalhos.h"
+#include "nivranfe/dfe/mail_cabecalhos.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "nivranfe/util/compactacao.h"
 #include "tests/fakes/mensagem_de.h"
-#include "util/compactacao.h"
+
+namespace nivra {
 
 namespace {
 
@@ -89,3 +91,5 @@ TEST(MailCabecalhos, AttachmentNamesAndTypes) {
 }
 
 }  // namespace
+
+}  // namespace nivra

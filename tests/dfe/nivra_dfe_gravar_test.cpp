@@ -10,11 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "dfe/nivra_nfe.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/sem_privilegio.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -234,3 +236,5 @@ TEST_F(GravarTest, WriteFailureLeavesTheOldFileIntactAndNoTemporaryFile) {
 }
 
 }  // namespace
+
+}  // namespace nivra

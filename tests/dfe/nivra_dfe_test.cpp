@@ -6,13 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "dfe/nivra_nfe.h"
-#include "security/dfe_ssl.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/danfe_gravador.h"
 #include "tests/fakes/mail_gravador.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -362,3 +364,5 @@ TEST(NivraNFeAssinatura, AntesDeAssinarIsTheFacadesEvent) {
 }
 
 }  // namespace
+
+}  // namespace nivra

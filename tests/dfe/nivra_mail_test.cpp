@@ -1,7 +1,7 @@
 // The e-mail component against a real SMTP server on loopback: what arrives (envelope, headers,
 // bodies, attachments) and how each refusal is reported; the checks made before connecting and
 // the settings read from the configuration.
-#include "dfe/nivra_mail.h"
+#include "nivranfe/dfe/nivra_mail.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "dfe/nivra_nfe.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/util/compactacao.h"
+#include "nivranfe/util/datahora.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/pki_teste.h"
 #include "tests/fakes/porta_fechada.h"
 #include "tests/fakes/servidor_smtp_teste.h"
-#include "util/compactacao.h"
-#include "util/datahora.h"
+
+namespace nivra {
 
 namespace {
 
@@ -245,3 +247,5 @@ TEST(MailConfiguracao, ServerSettingsComeFromTheEmailSection) {
 }
 
 }  // namespace
+
+}  // namespace nivra

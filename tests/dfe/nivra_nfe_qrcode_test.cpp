@@ -4,9 +4,11 @@
 
 #include <string>
 
-#include "dfe/nivra_nfe.h"
-#include "util/datahora.h"
-#include "util/fuso_horario.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/fuso_horario.h"
+
+namespace nivra {
 
 namespace {
 
@@ -80,3 +82,5 @@ TEST_F(QRCodeTest, ConsumerQueryPageOfTheUF) {
 }
 
 }  // namespace
+
+}  // namespace nivra

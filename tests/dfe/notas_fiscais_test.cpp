@@ -4,11 +4,13 @@
 
 #include <filesystem>
 
-#include "dfe/documentos_nfe.h"
+#include "nivranfe/dfe/documentos_nfe.h"
+#include "nivranfe/util/arquivos.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/documento/nota_teste.h"
 #include "tests/fakes/pasta_temporaria.h"
-#include "util/arquivos.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -65,3 +67,5 @@ TEST(NotasFiscais, WhatCannotBeReadIsNotAdded) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -6,10 +6,12 @@
 
 #include <array>
 
-#include "dfe/nivra_nfe.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -234,3 +236,5 @@ TEST(MonitorLookup, StatusResolvesAt400ForEveryUfInBothEnvironments) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,7 +1,9 @@
 // Parsing rules of the services table's INI text.
-#include "dfe/servicos_ini.h"
+#include "nivranfe/dfe/servicos_ini.h"
 
 #include <gtest/gtest.h>
+
+namespace nivra {
 
 namespace {
 
@@ -83,3 +85,5 @@ TEST(TServicosIni, KeepsUtf8ValuesIntact) {
 }
 
 }  // namespace
+
+}  // namespace nivra

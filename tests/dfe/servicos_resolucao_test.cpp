@@ -1,11 +1,13 @@
 // Key lookup with its version scan, and endpoint resolution through "Usar" redirections.
-#include "dfe/servicos_resolucao.h"
+#include "nivranfe/dfe/servicos_resolucao.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/mensagem_de.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -182,3 +184,5 @@ TEST(ResolverEnderecoServico, ReportsEveryFailureWithItsMessage) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,14 +1,16 @@
 // Listing of a schema folder and the choice of the schema file for a wanted version.
-#include "dfe/servicos_schemas.h"
+#include "nivranfe/dfe/servicos_schemas.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -77,3 +79,5 @@ TEST(EscolherArquivoSchema, VersionZeroWithoutUnversionedFileFindsNothing) {
 }
 
 }  // namespace
+
+}  // namespace nivra

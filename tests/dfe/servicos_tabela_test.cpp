@@ -5,9 +5,11 @@
 
 #include <array>
 
-#include "dfe/servicos_ini.h"
-#include "dfe/servicos_resolucao.h"
-#include "resources/recursos.h"
+#include "nivranfe/dfe/servicos_ini.h"
+#include "nivranfe/dfe/servicos_resolucao.h"
+#include "nivranfe/resources/recursos.h"
+
+namespace nivra {
 
 namespace {
 
@@ -124,3 +126,5 @@ TEST(TabelaServicos, HomologationOfBahiaTakesNamespaceAndActionFromItsSections) 
 }
 
 }  // namespace
+
+}  // namespace nivra

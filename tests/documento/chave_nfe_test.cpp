@@ -1,10 +1,12 @@
 // The access key composed from its parts, alphanumeric CNPJ included.
-#include "documento/chave_nfe.h"
+#include "nivranfe/documento/chave_nfe.h"
 
 #include <gtest/gtest.h>
 
-#include "util/chave_acesso.h"
-#include "util/excecoes.h"
+#include "nivranfe/util/chave_acesso.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -42,3 +44,5 @@ TEST(ChaveNFe, PartsThatDoNotFitAreRefused) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -3,8 +3,10 @@
 
 #include <set>
 
-#include "documento/documento_nfe.h"
+#include "nivranfe/documento/documento_nfe.h"
 #include "tests/documento/preenchedor.h"
+
+namespace nivra {
 
 namespace {
 
@@ -48,3 +50,5 @@ TEST(CoberturaLeiaute, TheIndexesReachEveryICMSSituation) {
 }
 
 }  // namespace
+
+}  // namespace nivra

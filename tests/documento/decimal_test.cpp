@@ -1,9 +1,11 @@
 // The exact decimal amount.
-#include "documento/decimal.h"
+#include "nivranfe/documento/decimal.h"
 
 #include <gtest/gtest.h>
 
-#include "util/excecoes.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -61,3 +63,5 @@ TEST(Decimal, RefusesProductsPastThirtyDigits) {
 }
 
 }  // namespace
+
+}  // namespace nivra

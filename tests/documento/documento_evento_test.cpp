@@ -1,14 +1,16 @@
 // Building, writing and reading the NF-e event documents of the model.
-#include "documento/documento_evento.h"
+#include "nivranfe/documento/documento_evento.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <set>
 
-#include "documento/json_nfe.h"
+#include "nivranfe/documento/json_nfe.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/documento/evento_teste.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -305,3 +307,5 @@ TEST(JSONEvento, RefusesMembersOutOfTheLayoutWithTheirPath) {
 }
 
 }  // namespace
+
+}  // namespace nivra

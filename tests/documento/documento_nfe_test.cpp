@@ -1,12 +1,14 @@
 // Building, writing and reading NF-e documents of the model.
-#include "documento/documento_nfe.h"
+#include "nivranfe/documento/documento_nfe.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include "nivranfe/util/excecoes.h"
 #include "tests/documento/nota_teste.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -190,3 +192,5 @@ TEST(DocumentoNFe, ReadingErrorsNameThePath) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -6,9 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "documento/documento_evento.h"
+#include "nivranfe/documento/documento_evento.h"
+#include "nivranfe/util/chave_acesso.h"
 #include "tests/documento/preenchedor.h"
-#include "util/chave_acesso.h"
+
+namespace nivra {
 
 // The access key of the invoice the events refer to (issuer's CNPJ alphanumeric).
 inline std::string ChaveDoEvento() {
@@ -56,3 +58,5 @@ inline nfe::evento::Tevento EventoDeTeste(size_t indice) {
   ComporIdEvento(evento);
   return evento;
 }
+
+}  // namespace nivra

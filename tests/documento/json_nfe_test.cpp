@@ -1,12 +1,14 @@
 // The JSON form of the document model, both ways.
-#include "documento/json_nfe.h"
+#include "nivranfe/documento/json_nfe.h"
 
 #include <gtest/gtest.h>
 
-#include "documento/documento_nfe.h"
+#include "nivranfe/documento/documento_nfe.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/documento/nota_teste.h"
 #include "tests/documento/preenchedor.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -68,3 +70,5 @@ TEST(JSONNFe, ErrorsNameTheMember) {
 }
 
 }  // namespace
+
+}  // namespace nivra

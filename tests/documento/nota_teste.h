@@ -1,7 +1,9 @@
 // A complete NF-e of one item built from the model, the base the document tests vary.
 #pragma once
 
-#include "documento/documento_nfe.h"
+#include "nivranfe/documento/documento_nfe.h"
+
+namespace nivra {
 
 inline nfe::TNFe NotaDeTeste() {
   nfe::TNFe nota;
@@ -79,3 +81,5 @@ inline nfe::TNFe NotaDeTeste() {
   pagamento.vPag = tot.vNF;
   return nota;
 }
+
+}  // namespace nivra

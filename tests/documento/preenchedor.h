@@ -8,10 +8,12 @@
 #include <variant>
 #include <vector>
 
-#include "documento/chave_nfe.h"
-#include "documento/decimal.h"
-#include "documento/info_leiaute.h"
-#include "util/chave_acesso.h"
+#include "nivranfe/documento/chave_nfe.h"
+#include "nivranfe/documento/decimal.h"
+#include "nivranfe/documento/info_leiaute.h"
+#include "nivranfe/util/chave_acesso.h"
+
+namespace nivra {
 
 class TPreenchedorNFe {
  public:
@@ -134,3 +136,5 @@ class TPreenchedorNFe {
 
   size_t FAlternativa;
 };
+
+}  // namespace nivra

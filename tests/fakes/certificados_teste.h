@@ -15,6 +15,8 @@
 #include "tests/fakes/pki_teste.h"
 #include "tests/fakes/variavel_ambiente.h"
 
+namespace nivra {
+
 // The serial number of the PKI certificate `nome`.pem in upper-case hexadecimal, read with
 // OpenSSL's own number printing; empty when the file does not read.
 inline std::string NumeroSeriePKI(const std::string& nome) {
@@ -69,3 +71,5 @@ class TTokenTeste {
   TVariavelAmbiente FConfiguracao{"SOFTHSM2_CONF", (FPasta.Caminho() + "softhsm2.conf").c_str()};
   TVariavelAmbiente FModulo;
 };
+
+}  // namespace nivra

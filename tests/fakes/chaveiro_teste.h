@@ -25,6 +25,8 @@
 
 extern char** environ;
 
+namespace nivra {
+
 class TChaveiroTeste {
  public:
   static constexpr const char* kSenhaChaveiro = "senha-do-chaveiro-de-teste";
@@ -236,3 +238,5 @@ class TChaveiroTeste {
   std::string FEndereco;
   std::unique_ptr<TVariavelAmbiente> FBarramento;
 };
+
+}  // namespace nivra

@@ -5,11 +5,13 @@
 #include <memory>
 #include <string>
 
-#include "security/dfe_http_win_http.h"
-#include "security/dfe_ssl.h"
-#include "security/win_req_resp.h"
+#include "nivranfe/security/dfe_http_win_http.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/security/win_req_resp.h"
 #include "tests/fakes/crypto_pfx.h"
 #include "tests/fakes/pki_teste.h"
+
+namespace nivra {
 
 inline const std::string Acao =
     "http://www.portalfiscal.inf.br/nfe/wsdl/NFeStatusServico4/nfeStatusServicoNF";
@@ -43,3 +45,5 @@ struct Cliente {
     return dynamic_cast<TDFeHttpWinHttp&>(ssl.SSLHttpClass()).ReqResp();
   }
 };
+
+}  // namespace nivra

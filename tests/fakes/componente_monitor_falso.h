@@ -8,8 +8,10 @@
 
 #include "app/componente_monitor.h"
 #include "app/monitor_controlador.h"
-#include "security/dados_certificado.h"
-#include "util/excecoes.h"
+#include "nivranfe/security/dados_certificado.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 class TComponenteMonitorFalso : public TComponenteMonitor {
  public:
@@ -51,3 +53,5 @@ class TComponenteMonitorFalso : public TComponenteMonitor {
  private:
   TRespostaStatus FAtual;
 };
+
+}  // namespace nivra

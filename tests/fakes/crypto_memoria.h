@@ -8,8 +8,10 @@
 #include <memory>
 #include <string>
 
-#include "security/dfe_ssl.h"
-#include "util/excecoes.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 // What happened to a TCryptoMemoria; shared so a test can read it after the facade freed it.
 struct TEventosCrypto {
@@ -94,3 +96,5 @@ class TCryptoMemoria : public TDFeSSLCryptClass {
     return nullptr;
   }
 };
+
+}  // namespace nivra

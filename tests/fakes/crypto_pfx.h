@@ -11,9 +11,11 @@
 #include <memory>
 #include <string>
 
-#include "security/dfe_ssl.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/pasta_temporaria.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 class TCryptoPFX : public TDFeSSLCryptClass {
  public:
@@ -63,3 +65,5 @@ class TCryptoPFX : public TDFeSSLCryptClass {
   std::unique_ptr<EVP_PKEY, decltype(&EVP_PKEY_free)> FChave{nullptr, &EVP_PKEY_free};
   TCertContext FContexto;
 };
+
+}  // namespace nivra

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "dfe/danfe.h"
-#include "dfe/documentos_nfe.h"
+#include "nivranfe/dfe/danfe.h"
+#include "nivranfe/dfe/documentos_nfe.h"
+
+namespace nivra {
 
 class TDANFEGravador : public TNivraNFeDANFEClass {
  public:
@@ -19,3 +21,5 @@ class TDANFEGravador : public TNivraNFeDANFEClass {
 
   std::vector<std::string> Chamadas;
 };
+
+}  // namespace nivra

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace nivra {
+
 inline constexpr const char* NameSpaceNFeTeste = "http://www.portalfiscal.inf.br/nfe";
 
 // The Id of the infNFe of NFeTeste.
@@ -31,3 +33,5 @@ inline std::string EventoTeste() {
          "<nProt>141260000000001</nProt><xJust>Erro de digitação no pedido</xJust></detEvento>"
          "</infEvento></evento></envEvento>";
 }
+
+}  // namespace nivra

@@ -3,10 +3,12 @@
 
 #include <memory>
 
-#include "security/dfe_ssl.h"
+#include "nivranfe/security/dfe_ssl.h"
 #include "tests/fakes/crypto_memoria.h"
 #include "tests/fakes/http_gravador.h"
 #include "tests/fakes/xmlsign_gravador.h"
+
+namespace nivra {
 
 struct TFacadeComDubles {
   TFacadeComDubles() {
@@ -30,3 +32,5 @@ struct TFacadeComDubles {
   // What happened to the crypto double, readable after it was freed.
   std::shared_ptr<TEventosCrypto> eventos;
 };
+
+}  // namespace nivra

@@ -6,7 +6,9 @@
 #include <string>
 #include <utility>
 
-#include "security/dfe_ssl.h"
+#include "nivranfe/security/dfe_ssl.h"
+
+namespace nivra {
 
 class THttpGravador : public TDFeSSLHttpClass {
  public:
@@ -54,3 +56,5 @@ class THttpGravador : public TDFeSSLHttpClass {
   int FCodigoHTTP = 0;
   int FCodigoInterno = 0;
 };
+
+}  // namespace nivra

@@ -13,6 +13,8 @@
 #include "app/interface_monitor.h"
 #include "app/monitor_controlador.h"
 
+namespace nivra {
+
 class TInterfaceMonitorFalsa : public TInterfaceMonitor {
  public:
   struct TBalaoExibido {
@@ -126,3 +128,5 @@ class TInterfaceMonitorFalsa : public TInterfaceMonitor {
 
   std::array<TTimer, 4> Timers{};
 };
+
+}  // namespace nivra

@@ -9,6 +9,8 @@
 
 #include "tests/fakes/pasta_temporaria.h"
 
+namespace nivra {
+
 // Makes pt_BR the numeric locale of the C library (what a desktop's setlocale(LC_ALL, "") gives
 // a Brazilian user), compiling it into a temporary folder when the host has none installed;
 // restores the previous locale at the end. Ativo() tells whether the comma is really in force.
@@ -40,3 +42,5 @@ class LocaleComVirgula {
   std::string FAnterior;
   std::optional<TPastaTemporaria> FPasta;
 };
+
+}  // namespace nivra

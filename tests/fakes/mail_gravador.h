@@ -3,7 +3,9 @@
 
 #include <vector>
 
-#include "dfe/nivra_mail.h"
+#include "nivranfe/dfe/nivra_mail.h"
+
+namespace nivra {
 
 // Records a copy of the message at each Enviar.
 class TMailGravador : public TNivraMail {
@@ -25,3 +27,5 @@ class TMailGravador : public TNivraMail {
 
   std::vector<TMensagem> Enviadas;
 };
+
+}  // namespace nivra

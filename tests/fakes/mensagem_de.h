@@ -6,7 +6,9 @@
 #include <functional>
 #include <string>
 
-#include "util/excecoes.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 // Runs `acao` and returns the message of the ENivraDFeException it throws; records a test
 // failure and returns "" when it throws none.
@@ -19,3 +21,5 @@ inline std::string MensagemDe(const std::function<void()>& acao) {
   ADD_FAILURE() << "nenhuma ENivraDFeException foi lançada";
   return "";
 }
+
+}  // namespace nivra

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <string>
 
+namespace nivra {
+
 class TPastaTemporaria {
  public:
   TPastaTemporaria() {
@@ -48,3 +50,5 @@ class TPastaTemporaria {
  private:
   std::filesystem::path FCaminho;
 };
+
+}  // namespace nivra

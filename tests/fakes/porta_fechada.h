@@ -6,6 +6,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+namespace nivra {
+
 // A loopback port nothing listens on (bound, then released).
 inline int PortaFechada() {
   const int s = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -18,3 +20,5 @@ inline int PortaFechada() {
   if (s >= 0) ::close(s);
   return ok ? ntohs(endereco.sin_port) : 1;
 }
+
+}  // namespace nivra

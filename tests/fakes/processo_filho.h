@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+namespace nivra {
+
 class TProcessoFilho {
  public:
   // Runs argumentos[0] (a path) with the others as its arguments and reads its first line, for
@@ -71,3 +73,5 @@ class TProcessoFilho {
   int FSaida = -1;
   std::string FPrimeiraLinha;
 };
+
+}  // namespace nivra

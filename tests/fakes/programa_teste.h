@@ -10,6 +10,8 @@
 
 #include "tests/fakes/pasta_temporaria.h"
 
+namespace nivra {
+
 struct TExecucao {
   int Saida = -1;     // the exit status; -1 when the program did not exit normally
   std::string Texto;  // standard output
@@ -39,3 +41,5 @@ inline TExecucao RodarPrograma(const std::string& programa,
   e.Erros = TPastaTemporaria::Ler(arquivoErros);
   return e;
 }
+
+}  // namespace nivra

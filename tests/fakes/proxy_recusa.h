@@ -17,6 +17,8 @@
 #include <utility>
 #include <vector>
 
+namespace nivra {
+
 class TProxyRecusa {
  public:
   explicit TProxyRecusa(std::string resposta =
@@ -85,3 +87,5 @@ class TProxyRecusa {
   std::vector<std::string> FPedidos;
   std::thread FServidor;
 };
+
+}  // namespace nivra

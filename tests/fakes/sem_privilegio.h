@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+namespace nivra {
+
 // Switches the effective user to "nobody" (uid 65534) while it lives when the process runs as
 // the superuser; does nothing otherwise. The superuser's identity is restored at the end.
 class TSemPrivilegio {
@@ -21,3 +23,5 @@ class TSemPrivilegio {
  private:
   bool FTrocado;
 };
+
+}  // namespace nivra

@@ -16,6 +16,8 @@
 #error "NIVRA_SOURCE_DIR must name the source tree (the server script lives there)"
 #endif
 
+namespace nivra {
+
 class TServidorSMTPTeste {
  public:
   static constexpr const char* Usuario = "loja@exemplo.com.br";
@@ -67,3 +69,5 @@ class TServidorSMTPTeste {
   TProcessoFilho FProcesso;
   int FPorta = 0;
 };
+
+}  // namespace nivra

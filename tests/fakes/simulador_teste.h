@@ -19,6 +19,8 @@
 #error "NIVRA_SIMULADOR must name the built sefaz-simulador (nivra_add_test ... SIMULADOR)"
 #endif
 
+namespace nivra {
+
 class TSimuladorTeste {
  public:
   // Starts the simulator with --cert/--chave servidor.pem/.key and --ca-clientes ca.pem of the
@@ -121,3 +123,5 @@ class TSimuladorTeste {
   std::string FURL;
   int FPorta = 0;
 };
+
+}  // namespace nivra

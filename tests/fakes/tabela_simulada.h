@@ -6,8 +6,10 @@
 #include <sstream>
 #include <string>
 
-#include "resources/recursos.h"
-#include "util/texto.h"
+#include "nivranfe/resources/recursos.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 // The embedded table with the value of every "NfeStatusServico_*" key replaced by the base
 // address given for its section in `bases` (the section name compared as written in the
@@ -30,3 +32,5 @@ inline std::string TabelaStatusSimulada(const std::string& base,
   }
   return texto;
 }
+
+}  // namespace nivra

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+namespace nivra {
+
 class TVariavelAmbiente {
  public:
   TVariavelAmbiente(const char* nome, const char* valor) : FNome(nome) {
@@ -49,3 +51,5 @@ class TFusoTemporario {
  private:
   std::optional<TVariavelAmbiente> FTZ;
 };
+
+}  // namespace nivra

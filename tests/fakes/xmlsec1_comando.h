@@ -10,6 +10,8 @@
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/pki_teste.h"
 
+namespace nivra {
+
 class TXmlSec1 {
  public:
   // Whether `xml` verifies with `xmlsec1 --verify`, the attribute Id of the elements named
@@ -44,3 +46,5 @@ class TXmlSec1 {
 
   TPastaTemporaria FPasta;
 };
+
+}  // namespace nivra

@@ -4,7 +4,9 @@
 
 #include <string>
 
-#include "security/dfe_ssl.h"
+#include "nivranfe/security/dfe_ssl.h"
+
+namespace nivra {
 
 class TXmlSignGravador : public TDFeSSLXmlSignClass {
  public:
@@ -48,3 +50,5 @@ class TXmlSignGravador : public TDFeSSLXmlSignClass {
     return Resultado;
   }
 };
+
+}  // namespace nivra

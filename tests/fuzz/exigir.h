@@ -3,7 +3,11 @@
 
 #include <cstdlib>
 
+namespace nivra {
+
 // Aborts (a finding for the fuzzer) when the condition does not hold.
 inline void Exigir(bool condicao) {
   if (!condicao) std::abort();
 }
+
+}  // namespace nivra

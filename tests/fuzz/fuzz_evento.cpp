@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <string>
 
-#include "documento/documento_evento.h"
-#include "documento/json_nfe.h"
+#include "nivranfe/documento/documento_evento.h"
+#include "nivranfe/documento/json_nfe.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fuzz/exigir.h"
-#include "util/excecoes.h"
+
+using namespace nivra;
 
 namespace {
 

@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include "documento/json_nfe.h"
+#include "nivranfe/documento/json_nfe.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fuzz/exigir.h"
-#include "util/excecoes.h"
+
+using namespace nivra;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string json(reinterpret_cast<const char*>(data), size);

@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/xml/leitor.h"
 #include "tests/fuzz/exigir.h"
-#include "util/excecoes.h"
-#include "xml/leitor.h"
+
+using namespace nivra;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider entrada(data, size);

@@ -16,13 +16,15 @@
 #include <memory>
 #include <string>
 
-#include "dfe/nivra_nfe.h"
-#include "nfe/webservices.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/nfe/webservices.h"
+#include "nivranfe/util/compactacao.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
 #include "tests/fakes/http_gravador.h"
 #include "tests/fuzz/exigir.h"
-#include "util/compactacao.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
+
+using namespace nivra;
 
 namespace {
 

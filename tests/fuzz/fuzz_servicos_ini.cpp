@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <string>
 
-#include "dfe/servicos_ini.h"
+#include "nivranfe/dfe/servicos_ini.h"
 #include "tests/fuzz/exigir.h"
+
+using namespace nivra;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider entrada(data, size);

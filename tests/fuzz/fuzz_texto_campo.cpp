@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <string>
 
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/variante.h"
+#include "nivranfe/xml/gerador.h"
 #include "tests/fuzz/exigir.h"
-#include "util/excecoes.h"
-#include "util/variante.h"
-#include "xml/gerador.h"
+
+using namespace nivra;
 
 namespace {
 

@@ -5,10 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "security/cabecalhos_http.h"
-#include "security/url_partes.h"
+#include "nivranfe/security/cabecalhos_http.h"
+#include "nivranfe/security/url_partes.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fuzz/exigir.h"
-#include "util/excecoes.h"
+
+using namespace nivra;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view url(reinterpret_cast<const char*>(data), size);

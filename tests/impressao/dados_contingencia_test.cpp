@@ -1,14 +1,16 @@
 // The "dados da NF-e" of a security-form contingency, checked against values composed by hand
 // field by field, and the documents whose fields do not fit.
-#include "impressao/dados_contingencia.h"
+#include "nivranfe/impressao/dados_contingencia.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "nivranfe/util/excecoes.h"
 #include "tests/documento/nota_teste.h"
 #include "tests/fakes/mensagem_de.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -92,3 +94,5 @@ TEST(DadosContingencia, FieldsThatDoNotFitAreNamed) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,5 +1,5 @@
 // The PDF printing component: through the document component, to files and to memory.
-#include "impressao/danfe_pdf.h"
+#include "nivranfe/impressao/danfe_pdf.h"
 
 #include <gtest/gtest.h>
 
@@ -8,16 +8,18 @@
 #include <optional>
 #include <string>
 
-#include "dfe/documentos_nfe.h"
-#include "dfe/nivra_nfe.h"
-#include "documento/documento_nfe.h"
+#include "nivranfe/dfe/documentos_nfe.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/documento/documento_nfe.h"
+#include "nivranfe/util/datahora.h"
 #include "tests/documento/nota_teste.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/variavel_ambiente.h"
 #include "tests/impressao/eventos_exemplo.h"
 #include "tests/impressao/leitura_pdf.h"
-#include "util/datahora.h"
+
+namespace nivra {
 
 namespace {
 
@@ -216,3 +218,5 @@ TEST_F(DANFEImpressora, RefusedJobAndMissingLpAreClearErrors) {
 }
 
 }  // namespace
+
+}  // namespace nivra

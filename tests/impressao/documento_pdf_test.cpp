@@ -1,6 +1,6 @@
 // The PDF drawing layer read back: text and fonts, text kept inside its boxes, pages, and the
 // bar code and QR code decoded from a rendered page.
-#include "impressao/documento_pdf.h"
+#include "nivranfe/impressao/documento_pdf.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "impressao/codigos_barras.h"
+#include "nivranfe/impressao/codigos_barras.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/impressao/leitura_pdf.h"
+
+namespace nivra {
 
 namespace {
 
@@ -186,3 +188,5 @@ TEST(DocumentoPDF, FinishedDocumentRefusesDrawing) {
 }
 
 }  // namespace
+
+}  // namespace nivra

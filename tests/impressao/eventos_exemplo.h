@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace nivra {
+
 // A correction letter of an invoice whose issuer has an alphanumeric CNPJ, in homologation,
 // registered (135). xCorrecao is long enough to wrap over several lines.
 inline const std::string kChaveCCe = "41261212ABC34501DE35550010000001231000000175";
@@ -63,3 +65,5 @@ inline const std::string kXMLInutilizacao =
     "<cStat>102</cStat><xMotivo>Inutilizacao de numero homologado</xMotivo><cUF>41</cUF>"
     "<dhRecbto>2026-12-10T16:00:00-03:00</dhRecbto><nProt>141260000099999</nProt></infInut>"
     "</retInutNFe></ProcInutNFe>";
+
+}  // namespace nivra

@@ -1,7 +1,9 @@
 // Printed forms of the key, XML date-times and the environment.
-#include "impressao/formatacao_impressao.h"
+#include "nivranfe/impressao/formatacao_impressao.h"
 
 #include <gtest/gtest.h>
+
+namespace nivra {
 
 namespace {
 
@@ -34,3 +36,5 @@ TEST(FormatacaoImpressao, XmlDatesShowAsDayMonthYear) {
 }
 
 }  // namespace
+
+}  // namespace nivra

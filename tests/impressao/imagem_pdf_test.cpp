@@ -1,15 +1,17 @@
 // Images on the PDF: PNG and JPEG files decoded with their size, fitted to a box keeping their
 // proportion, and the files that are no image or are damaged refused with a reason.
-#include "impressao/imagem_pdf.h"
+#include "nivranfe/impressao/imagem_pdf.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "impressao/documento_pdf.h"
+#include "nivranfe/impressao/documento_pdf.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/impressao/imagem_teste.h"
 #include "tests/impressao/leitura_pdf.h"
+
+namespace nivra {
 
 namespace {
 
@@ -66,3 +68,5 @@ TEST(ImagemPDF, RefusesWhatIsNoImageOrIsDamaged) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -5,8 +5,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "impressao/documento_pdf.h"
+#include "nivranfe/impressao/documento_pdf.h"
 #include "tests/fakes/pasta_temporaria.h"
+
+namespace nivra {
 
 // The bytes of a `formato` ("png" or "jpeg") file of largura x altura pixels.
 inline std::string ImagemDeTeste(const std::string& formato, int largura, int altura) {
@@ -23,3 +25,5 @@ inline std::string ImagemDeTeste(const std::string& formato, int largura, int al
   if (std::system(comando.c_str()) != 0) return {};
   return TPastaTemporaria::Ler(base + (formato == "png" ? ".png" : ".jpg"));
 }
+
+}  // namespace nivra

@@ -1,18 +1,20 @@
 // The DANFCE read back: one roll page of the paper's width, its divisions' texts and the QR code
 // scanned to the document's link.
-#include "impressao/impressao_danfce.h"
+#include "nivranfe/impressao/impressao_danfce.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "documento/documento_nfe.h"
-#include "impressao/imagem_pdf.h"
+#include "nivranfe/documento/documento_nfe.h"
+#include "nivranfe/impressao/imagem_pdf.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/documento/nota_teste.h"
 #include "tests/impressao/imagem_teste.h"
 #include "tests/impressao/leitura_pdf.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -158,3 +160,5 @@ TEST(DANFCE, RefusesWhatCannotBePrinted) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,7 +1,7 @@
 // The DANFE read back as a reader and a scanner would: sheets, texts, the key's bar code, the
 // marks of homologation, cancellation, contingency and missing authorisation, the second code
 // of a security-form contingency and the issuer's logo.
-#include "impressao/impressao_danfe.h"
+#include "nivranfe/impressao/impressao_danfe.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +9,17 @@
 #include <string>
 #include <vector>
 
-#include "documento/documento_nfe.h"
-#include "impressao/dados_contingencia.h"
-#include "impressao/formatacao_impressao.h"
-#include "impressao/paginacao_danfe.h"
+#include "nivranfe/documento/documento_nfe.h"
+#include "nivranfe/impressao/dados_contingencia.h"
+#include "nivranfe/impressao/formatacao_impressao.h"
+#include "nivranfe/impressao/paginacao_danfe.h"
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/documento/nota_teste.h"
 #include "tests/impressao/imagem_teste.h"
 #include "tests/impressao/leitura_pdf.h"
-#include "util/datahora.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -341,3 +343,5 @@ TEST(PaginacaoDANFE, ARowOrWordTallerThanASheetStillMovesOn) {
 }
 
 }  // namespace
+
+}  // namespace nivra

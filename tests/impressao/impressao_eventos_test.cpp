@@ -1,17 +1,19 @@
 // The printed correction letter, cancellation and voiding read back from their PDFs, and the
 // reading of their XML.
-#include "impressao/impressao_eventos.h"
+#include "nivranfe/impressao/impressao_eventos.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "impressao/leitura_eventos.h"
+#include "nivranfe/impressao/leitura_eventos.h"
+#include "nivranfe/util/texto.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/impressao/eventos_exemplo.h"
 #include "tests/impressao/leitura_pdf.h"
-#include "util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -111,3 +113,5 @@ TEST(ImpressaoEventos, DocumentsThatAreNotEventsAreRefused) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -12,6 +12,8 @@
 
 #include "tests/fakes/pasta_temporaria.h"
 
+namespace nivra {
+
 class TLeituraPDF {
  public:
   explicit TLeituraPDF(const std::string& pdf) : FArquivo(FPasta.Caminho() + "documento.pdf") {
@@ -127,3 +129,5 @@ class TLeituraPDF {
   TPastaTemporaria FPasta;
   std::string FArquivo;
 };
+
+}  // namespace nivra

@@ -53,5 +53,6 @@ for programa in status-sefaz consulta-nfe; do
     { echo "FALHA: $programa --version"; falhas=1; }
 done
 "$(dirname "$0")/monitor_instalado.sh" "$prefixo" "$build/pki-teste" || falhas=1
+"$(dirname "$0")/cabecalhos_instalados.sh" "$prefixo" || falhas=1
 "$(dirname "$0")/exemplos_docs.sh" "$prefixo" "$fonte" || falhas=1
 exit $falhas

@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "nivranfe/util/chave_acesso.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/xml_texto.h"
 #include "tests/fakes/pki_teste.h"
-#include "util/chave_acesso.h"
-#include "util/texto.h"
-#include "util/xml_texto.h"
+
+namespace nivra {
 
 std::string ChaveTeste(int numero) {
   const std::string base =
@@ -100,3 +102,5 @@ std::vector<std::string> AmbienteSimulador::Salvos(const std::string& final) con
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << msg << "\n" << documento;
 }
+
+}  // namespace nivra

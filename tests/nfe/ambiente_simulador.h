@@ -11,11 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "dfe/nivra_nfe.h"
-#include "nfe/webservices.h"
+#include "nivranfe/dfe/nivra_nfe.h"
+#include "nivranfe/nfe/webservices.h"
 #include "tests/fakes/certificados_teste.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/simulador_teste.h"
+
+namespace nivra {
 
 // The key of the test invoices: PR, June 2026, CNPJ 11.222.333/0001-81, model 55, series 1.
 std::string ChaveTeste(int numero);
@@ -50,3 +52,5 @@ class AmbienteSimulador : public ::testing::Test {
   // The waits the component asked for, in milliseconds.
   std::vector<uint32_t> Esperas;
 };
+
+}  // namespace nivra

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 
-#include "util/datahora.h"
+#include "nivranfe/util/datahora.h"
+
+namespace nivra {
 
 namespace {
 
@@ -104,3 +106,5 @@ std::vector<std::string> AmbienteServico::ArquivosSalvos() const {
 std::string AmbienteServico::LerArquivo(const std::string& nome) const {
   return TPastaTemporaria::Ler((FPasta / "Docs" / nome).string());
 }
+
+}  // namespace nivra

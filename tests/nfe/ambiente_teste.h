@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "dfe/nivra_nfe.h"
+#include "nivranfe/dfe/nivra_nfe.h"
 #include "tests/fakes/http_gravador.h"
 #include "tests/fakes/pasta_temporaria.h"
+
+namespace nivra {
 
 // The answer of a status request: the retConsStatServ element inside the result element of a
 // SOAP envelope (prefix "soap12" or "soap").
@@ -49,3 +51,5 @@ class AmbienteServico : public ::testing::Test {
   std::unique_ptr<TNivraNFe> FNFe;
   THttpGravador* FHttp = nullptr;
 };
+
+}  // namespace nivra

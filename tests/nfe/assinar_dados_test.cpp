@@ -6,13 +6,15 @@
 #include <memory>
 #include <string>
 
-#include "nfe/dfe_web_service.h"
+#include "nivranfe/nfe/dfe_web_service.h"
 #include "tests/fakes/crypto_pfx.h"
 #include "tests/fakes/documentos_assinatura.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pki_teste.h"
 #include "tests/fakes/xmlsec1_comando.h"
 #include "tests/nfe/ambiente_teste.h"
+
+namespace nivra {
 
 namespace {
 
@@ -59,3 +61,5 @@ TEST_F(AssinaturaEvento, SigningFailureCarriesThePrefix) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,5 +1,5 @@
 // The status request document: its exact text and its validity under the shipped schema.
-#include "nfe/cons_stat_serv.h"
+#include "nivranfe/nfe/cons_stat_serv.h"
 
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
@@ -8,6 +8,8 @@
 #include <memory>
 #include <regex>
 #include <string>
+
+namespace nivra {
 
 namespace {
 
@@ -120,3 +122,5 @@ TEST(ConsStatServ, ShippedSchemaRejectsARequestWithAWrongVersion) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,6 +1,6 @@
 // The request pipeline with small service subclasses: order of the steps, failure texts,
 // envelope variants, UTF-8 step, retries and the certificate check.
-#include "nfe/dfe_web_service.h"
+#include "nivranfe/nfe/dfe_web_service.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +9,14 @@
 #include <utility>
 #include <vector>
 
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/xml/gerador.h"
 #include "tests/fakes/crypto_memoria.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/nfe/ambiente_teste.h"
-#include "util/datahora.h"
-#include "util/excecoes.h"
-#include "xml/gerador.h"
+
+namespace nivra {
 
 namespace {
 
@@ -312,3 +314,5 @@ TEST_F(Pipeline, FilePrefixIsTheComponentsLocalTimeInFourteenDigits) {
 }
 
 }  // namespace
+
+}  // namespace nivra

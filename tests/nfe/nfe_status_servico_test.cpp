@@ -1,6 +1,6 @@
 // The status service end to end through the recording HTTP double: envelope, service and
 // action per layout, reading of the answers, failures, events and saved files.
-#include "nfe/nfe_status_servico.h"
+#include "nivranfe/nfe/nfe_status_servico.h"
 
 #include <gtest/gtest.h>
 
@@ -9,14 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "nfe/webservices.h"
+#include "nivranfe/nfe/webservices.h"
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/fuso_horario.h"
+#include "nivranfe/util/xml_texto.h"
 #include "tests/fakes/locale_virgula.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/nfe/ambiente_teste.h"
-#include "util/datahora.h"
-#include "util/excecoes.h"
-#include "util/fuso_horario.h"
-#include "util/xml_texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -554,3 +556,5 @@ TEST_F(StatusServico, SvrsAnswerWithoutReceiptTimeKeepsTheZeroDate) {
 }
 
 }  // namespace
+
+}  // namespace nivra

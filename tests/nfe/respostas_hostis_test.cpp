@@ -9,14 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "nfe/webservices.h"
+#include "nivranfe/nfe/webservices.h"
+#include "nivranfe/util/chave_acesso.h"
+#include "nivranfe/util/compactacao.h"
+#include "nivranfe/util/texto.h"
 #include "tests/fakes/crypto_pfx.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pki_teste.h"
 #include "tests/nfe/ambiente_teste.h"
-#include "util/chave_acesso.h"
-#include "util/compactacao.h"
-#include "util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -432,3 +434,5 @@ TEST_F(RespostasHostis, TheReceiptKeepsTheOffsetItWasWrittenWith) {
 }
 
 }  // namespace
+
+}  // namespace nivra

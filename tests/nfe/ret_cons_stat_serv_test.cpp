@@ -1,9 +1,11 @@
 // The status answer document read with the XML reader.
-#include "nfe/ret_cons_stat_serv.h"
+#include "nivranfe/nfe/ret_cons_stat_serv.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+namespace nivra {
 
 namespace {
 
@@ -60,3 +62,5 @@ TEST(RetConsStatServ, MalformedDateStopsReadingAndKeepsWhatWasRead) {
 }
 
 }  // namespace
+
+}  // namespace nivra

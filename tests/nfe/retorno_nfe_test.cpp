@@ -1,9 +1,11 @@
 // Reading the answer documents of the NF-e services into their holder.
-#include "nfe/retorno_nfe.h"
+#include "nivranfe/nfe/retorno_nfe.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+namespace nivra {
 
 namespace {
 
@@ -45,3 +47,5 @@ TEST(RetornoNFe, EveryTaxpayerOfARegistrationKeepsItsFieldsAndAddressInOrder) {
 }
 
 }  // namespace
+
+}  // namespace nivra

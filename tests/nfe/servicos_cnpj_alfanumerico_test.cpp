@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "nivranfe/util/chave_acesso.h"
+#include "nivranfe/util/texto.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/nfe/ambiente_simulador.h"
-#include "util/chave_acesso.h"
-#include "util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -236,3 +238,5 @@ TEST_F(CNPJAlfanumerico, WrongNumbersAreRefusedBeforeAnyRequest) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -8,12 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "nfe/webservices.h"
+#include "nivranfe/nfe/webservices.h"
+#include "nivranfe/util/compactacao.h"
+#include "nivranfe/util/xml_texto.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/nfe/ambiente_simulador.h"
 #include "tests/nfe/ambiente_teste.h"
-#include "util/compactacao.h"
-#include "util/xml_texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -330,3 +332,5 @@ TEST_F(DistribuicaoDuble, DocumentsGoUnderTheirEmissionMonthOnlyWhenAsked) {
         << ::testing::PrintToString(ArquivosSalvos());
   }
 }
+
+}  // namespace nivra

@@ -8,12 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "documento/documento_nfe.h"
+#include "nivranfe/documento/documento_nfe.h"
+#include "nivranfe/util/xml_texto.h"
 #include "tests/documento/nota_teste.h"
 #include "tests/fakes/danfe_gravador.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/nfe/ambiente_simulador.h"
-#include "util/xml_texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -212,3 +214,5 @@ TEST_F(ServicosDocumentos, QueryOfACancelledDocumentRewritesItsFileOnlyWhenAsked
 }
 
 }  // namespace
+
+}  // namespace nivra

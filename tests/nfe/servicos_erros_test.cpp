@@ -7,12 +7,14 @@
 #include <stdexcept>
 #include <string>
 
-#include "nfe/webservices.h"
+#include "nivranfe/nfe/webservices.h"
+#include "nivranfe/util/chave_acesso.h"
+#include "nivranfe/util/excecoes.h"
+#include "nivranfe/util/texto.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/nfe/ambiente_teste.h"
-#include "util/chave_acesso.h"
-#include "util/excecoes.h"
-#include "util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -249,3 +251,5 @@ TEST_F(ServicosDuble, AHandledErrorMakesTheOperationReturnFalse) {
 }
 
 }  // namespace
+
+}  // namespace nivra

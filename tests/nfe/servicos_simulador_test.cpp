@@ -3,10 +3,12 @@
 // against the shipped schemas.
 #include <gtest/gtest.h>
 
+#include "nivranfe/util/compactacao.h"
+#include "nivranfe/util/xml_texto.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/nfe/ambiente_simulador.h"
-#include "util/compactacao.h"
-#include "util/xml_texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -315,3 +317,5 @@ TEST_F(ServicosSimulador, RetiredServicesNeverSend) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -7,11 +7,13 @@
 #include <memory>
 #include <string>
 
-#include "security/dfe_ssl.h"
+#include "nivranfe/security/dfe_ssl.h"
 #include "tests/fakes/crypto_pfx.h"
 #include "tests/fakes/documentos_assinatura.h"
 #include "tests/fakes/pki_teste.h"
 #include "tests/fakes/xmlsec1_comando.h"
+
+namespace nivra {
 
 // How often `parte` occurs in `texto`.
 inline int Ocorrencias(const std::string& texto, const std::string& parte) {
@@ -49,3 +51,5 @@ class AmbienteAssinatura : public ::testing::Test {
   TDFeSSL FSSL;
   TXmlSec1 FXmlSec1;
 };
+
+}  // namespace nivra

@@ -1,14 +1,16 @@
 // The connection port and the header lines of a request, built from the URL and settings.
-#include "security/cabecalhos_http.h"
+#include "nivranfe/security/cabecalhos_http.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "security/url_partes.h"
+#include "nivranfe/security/url_partes.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/mensagem_de.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -95,3 +97,5 @@ TEST(CabecalhosRequisicao, AreTheListedLinesInOrderWithTheCharsetTwiceAndTheActi
 }
 
 }  // namespace
+
+}  // namespace nivra

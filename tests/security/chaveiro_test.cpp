@@ -1,7 +1,7 @@
 // The certificate store protected by a real Secret Service (gnome-keyring-daemon on a private
 // bus): importing, reading through the facade, a locked keyring, a copy of the folder, moving old
 // entries under the keyring (also when interrupted) and removing an entry with its password.
-#include "security/chaveiro.h"
+#include "nivranfe/security/chaveiro.h"
 
 #include <gtest/gtest.h>
 #include <openssl/x509.h>
@@ -13,16 +13,18 @@
 #include <string>
 #include <vector>
 
-#include "security/arquivo_pfx.h"
-#include "security/dfe_ssl.h"
-#include "security/protecao_repositorio.h"
-#include "security/repositorio_certificados.h"
+#include "nivranfe/security/arquivo_pfx.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/security/protecao_repositorio.h"
+#include "nivranfe/security/repositorio_certificados.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/certificados_teste.h"
 #include "tests/fakes/chaveiro_teste.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/pki_teste.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -320,3 +322,5 @@ TEST_F(RepositorioChaveiro, RemovingTakesTheEntryAndItsPasswordEitherMayBeMissin
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,6 +1,6 @@
 // Certificate data: the names and documents derived from distinguished names and from the
 // ICP-Brasil other-names, and the serial number's byte order.
-#include "security/dados_certificado.h"
+#include "nivranfe/security/dados_certificado.h"
 
 #include <gtest/gtest.h>
 #include <openssl/asn1.h>
@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "security/certificado_x509.h"
+#include "nivranfe/security/certificado_x509.h"
+
+namespace nivra {
 
 namespace {
 
@@ -134,3 +136,5 @@ TEST(DadosCertificado, SerialNumberIsTheEncodedBytesMostSignificantFirst) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,6 +1,6 @@
 // The facade's HTTP role over a request object: settings copied before each send, the
 // 200/201/202 rule, and every failure wrapped with the two codes in front.
-#include "security/dfe_http_win_http.h"
+#include "nivranfe/security/dfe_http_win_http.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "security/dfe_ssl.h"
-#include "security/win_http_req_resp.h"
-#include "security/win_inet_req_resp.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/security/win_http_req_resp.h"
+#include "nivranfe/security/win_inet_req_resp.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/crypto_memoria.h"
 #include "tests/fakes/crypto_pfx.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pki_teste.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -191,3 +193,5 @@ TEST(TNivraWinReqResp, TheBaseRefusesToExecuteAndDefaultsAsDocumented) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,6 +1,6 @@
 // The security facade: defaults, the settings that invalidate the loaded certificate, the
 // scrambled password, and the operations it forwards to its roles.
-#include "security/dfe_ssl.h"
+#include "nivranfe/security/dfe_ssl.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/facade_dubles.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -507,3 +509,5 @@ TEST_F(FacadeComDubles, DocumentCnpjMustShareTheCertificatesCompanyRoot) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,6 +1,6 @@
 // TDFeWinCrypt with PKCS#12 data and files: the data of each test certificate, the loading
 // order and its messages, legacy encryption, export, the public certificate and CalcHash.
-#include "security/dfe_win_crypt.h"
+#include "nivranfe/security/dfe_win_crypt.h"
 
 #include <gtest/gtest.h>
 #include <openssl/evp.h>
@@ -11,14 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "security/arquivo_pfx.h"
-#include "security/dfe_ssl.h"
+#include "nivranfe/security/arquivo_pfx.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/certificados_teste.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/pki_teste.h"
-#include "util/datahora.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -277,3 +279,5 @@ TEST_F(WinCrypt, CalcHashDigestsAndSignsWithTheLoadedKey) {
 }
 
 }  // namespace
+
+}  // namespace nivra

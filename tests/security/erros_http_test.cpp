@@ -1,13 +1,15 @@
 // Error numbers and texts: the message table, libcurl's failures under the WinHTTP numbers,
 // and the numbers that have no text.
-#include "security/erros_http.h"
+#include "nivranfe/security/erros_http.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "security/win_http_req_resp.h"
+#include "nivranfe/security/win_http_req_resp.h"
+
+namespace nivra {
 
 namespace {
 
@@ -78,3 +80,5 @@ TEST(CodigoErroHTTP, ReportsLibcurlFailuresUnderTheWinHTTPNumbers) {
 }
 
 }  // namespace
+
+}  // namespace nivra

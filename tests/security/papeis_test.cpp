@@ -7,13 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "security/dfe_ssl.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/crypto_memoria.h"
 #include "tests/fakes/facade_dubles.h"
 #include "tests/fakes/http_gravador.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/xmlsign_gravador.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -224,3 +226,5 @@ TEST(ListaCertificados, OwnsItsRecordsAndClearsThem) {
 }
 
 }  // namespace
+
+}  // namespace nivra

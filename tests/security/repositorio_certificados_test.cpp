@@ -1,6 +1,6 @@
 // The certificate store folder: where it is, importing PKCS#12 files, listing, loading by serial
 // number, exporting a store certificate, and selecting through the facade's chooser.
-#include "security/repositorio_certificados.h"
+#include "nivranfe/security/repositorio_certificados.h"
 
 #include <gtest/gtest.h>
 #include <openssl/pkcs12.h>
@@ -11,15 +11,17 @@
 #include <string>
 #include <vector>
 
-#include "security/arquivo_pfx.h"
-#include "security/dfe_ssl.h"
+#include "nivranfe/security/arquivo_pfx.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/certificados_teste.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/pki_teste.h"
 #include "tests/fakes/sem_privilegio.h"
 #include "tests/fakes/variavel_ambiente.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -207,3 +209,5 @@ TEST_F(Repositorio, SelectingAsksTheChooserAndLoadsTheChosenCertificate) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "security/erros_http.h"
-#include "security/requisicao_curl.h"
+#include "nivranfe/security/erros_http.h"
+#include "nivranfe/security/requisicao_curl.h"
 #include "tests/fakes/cliente_transporte.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pki_teste.h"
 #include "tests/fakes/simulador_teste.h"
+
+namespace nivra {
 
 namespace {
 
@@ -79,3 +81,5 @@ TEST(ServidorHostil, AnAnswerDrippedAByteAtATimeEndsAtTheTimeOut) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -5,13 +5,15 @@
 #include <functional>
 #include <string>
 
-#include "security/dfe_ssl.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/cliente_transporte.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/pki_teste.h"
 #include "tests/fakes/porta_fechada.h"
 #include "tests/fakes/simulador_teste.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -79,3 +81,5 @@ TEST(TiposDeFalha, EachFailureIsRaisedWithItsTypeAndItsMessage) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -6,10 +6,12 @@
 #include <memory>
 #include <string>
 
-#include "security/dfe_ssl.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/certificados_teste.h"
 #include "tests/fakes/mensagem_de.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -129,3 +131,5 @@ TEST(TokenBloqueado, ABlockedPINIsRefusedWithItsOwnMessageAndEmptiesThePassword)
 }
 
 }  // namespace
+
+}  // namespace nivra

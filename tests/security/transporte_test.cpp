@@ -10,10 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "security/dfe_http_win_http.h"
-#include "security/dfe_ssl.h"
-#include "security/win_http_req_resp.h"
-#include "security/win_inet_req_resp.h"
+#include "nivranfe/security/dfe_http_win_http.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/security/win_http_req_resp.h"
+#include "nivranfe/security/win_inet_req_resp.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/certificados_teste.h"
 #include "tests/fakes/cliente_transporte.h"
 #include "tests/fakes/crypto_pfx.h"
@@ -24,7 +25,8 @@
 #include "tests/fakes/proxy_recusa.h"
 #include "tests/fakes/simulador_teste.h"
 #include "tests/fakes/variavel_ambiente.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -370,3 +372,5 @@ TEST(Transporte, TheConfiguredComponentSendsWithAStoreFileKeyAndWithATokenKey) {
 }
 
 }  // namespace
+
+}  // namespace nivra

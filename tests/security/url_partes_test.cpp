@@ -1,10 +1,12 @@
 // The URL split: protocols and default ports, credentials, IPv6 literals, paths and queries,
 // and text that is hardly a URL.
-#include "security/url_partes.h"
+#include "nivranfe/security/url_partes.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
+
+namespace nivra {
 
 namespace {
 
@@ -57,3 +59,5 @@ TEST(DividirURL, SplitsEveryPartAsTheRequestNeedsIt) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -11,6 +11,8 @@
 #include "tests/fakes/mensagem_de.h"
 #include "tests/security/ambiente_assinatura.h"
 
+namespace nivra {
+
 namespace {
 
 class Assinatura : public AmbienteAssinatura {};
@@ -218,3 +220,5 @@ TEST(AssinaturaParalela, ThreadsSignAndVerifyAtTheSameTime) {
 }
 
 }  // namespace
+
+}  // namespace nivra

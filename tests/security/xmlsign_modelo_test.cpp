@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "security/dfe_ssl.h"
-#include "security/dfe_ssl_xmlsign_msxml.h"
+#include "nivranfe/security/dfe_ssl.h"
+#include "nivranfe/security/dfe_ssl_xmlsign_msxml.h"
 #include "tests/fakes/mensagem_de.h"
+
+namespace nivra {
 
 namespace {
 
@@ -157,3 +159,5 @@ TEST(LimparXMLAssinado, TidiesDeclarationLineBreaksCertificatesAndBlanks) {
 }
 
 }  // namespace
+
+}  // namespace nivra

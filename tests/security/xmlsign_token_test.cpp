@@ -4,11 +4,13 @@
 
 #include <string>
 
-#include "security/dfe_ssl.h"
+#include "nivranfe/security/dfe_ssl.h"
 #include "tests/fakes/certificados_teste.h"
 #include "tests/fakes/documentos_assinatura.h"
 #include "tests/fakes/xmlsec1_comando.h"
 #include "tests/security/ambiente_assinatura.h"
+
+namespace nivra {
 
 namespace {
 
@@ -37,3 +39,5 @@ TEST(AssinaturaToken, TokenKeySignsAndXmlSec1Verifies) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "nivranfe/util/texto.h"
 #include "tests/fakes/documentos_assinatura.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/security/ambiente_assinatura.h"
-#include "util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -168,3 +170,5 @@ TEST_F(Verificacao, SchemaThatCannotServeIsRefused) {
 }
 
 }  // namespace
+
+}  // namespace nivra

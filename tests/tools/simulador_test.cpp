@@ -16,6 +16,8 @@
 #include "tests/fakes/pki_teste.h"
 #include "tests/fakes/simulador_teste.h"
 
+namespace nivra {
+
 namespace {
 
 struct TExecucao {
@@ -571,3 +573,5 @@ TEST(SefazSimulador, RefusesBadArgumentsWithAMessageAndStatus2) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -8,6 +8,8 @@
 #include "tools/tabela_servicos/comparacao_tabela.h"
 #include "tools/tabela_servicos/lista_referencia.h"
 
+namespace nivra {
+
 namespace {
 
 using ::testing::ElementsAre;
@@ -133,3 +135,5 @@ TEST(CompararTabela, RejectsAnUnknownModel) {
 }
 
 }  // namespace
+
+}  // namespace nivra

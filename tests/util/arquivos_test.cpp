@@ -1,5 +1,5 @@
 // Tests of the file helpers over a temporary folder.
-#include "util/arquivos.h"
+#include "nivranfe/util/arquivos.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -9,6 +9,8 @@
 
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
+
+namespace nivra {
 
 namespace {
 
@@ -89,3 +91,5 @@ TEST_F(ArquivosTest, ListarArquivosMatchesTheMaskAndSkipsFolders) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,7 +1,9 @@
 // Tests of UTF-8 reading with the Windows-1252 fallback.
-#include "util/caracteres.h"
+#include "nivranfe/util/caracteres.h"
 
 #include <gtest/gtest.h>
+
+namespace nivra {
 
 namespace {
 
@@ -54,3 +56,5 @@ TEST(Caracteres, ValidUtf8KeepsValidSequencesAndConvertsTheOtherBytes) {
 }
 
 }  // namespace
+
+}  // namespace nivra

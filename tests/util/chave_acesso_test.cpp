@@ -1,9 +1,11 @@
 // Tests of the access-key check digit.
-#include "util/chave_acesso.h"
+#include "nivranfe/util/chave_acesso.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+namespace nivra {
 
 namespace {
 
@@ -79,3 +81,5 @@ TEST(ChaveAcesso, UFCodeIsReadOnlyFromTwoDigits) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,10 +1,12 @@
 // Tests of gzip and Base64.
-#include "util/compactacao.h"
+#include "nivranfe/util/compactacao.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
+
+namespace nivra {
 
 namespace {
 
@@ -57,3 +59,5 @@ TEST(Compactacao, InflatingStopsAtTheLimit) {
 }
 
 }  // namespace
+
+}  // namespace nivra

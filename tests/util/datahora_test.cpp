@@ -1,10 +1,12 @@
 // Tests of the date-time conversions and formatting.
-#include "util/datahora.h"
+#include "nivranfe/util/datahora.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <ctime>
+
+namespace nivra {
 
 namespace {
 
@@ -76,3 +78,5 @@ TEST(DataHora, AgoraIsTheHostLocalTime) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,7 +1,9 @@
 // Tests of the CNPJ and CPF checks.
-#include "util/documentos.h"
+#include "nivranfe/util/documentos.h"
 
 #include <gtest/gtest.h>
+
+namespace nivra {
 
 namespace {
 
@@ -108,3 +110,5 @@ TEST(Documentos, CNPJAndCPFAreFormattedAlphanumericToo) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,9 +1,11 @@
 // Tests of the enumeration code texts and the generic conversions.
-#include "util/enumeracoes.h"
+#include "nivranfe/util/enumeracoes.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+
+namespace nivra {
 
 namespace {
 
@@ -86,3 +88,5 @@ TEST(Enumeracoes, VersaoNumberRangesMapToTheLayoutVersions) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,5 +1,5 @@
 // Tests of the time-zone rules, the host's offset and the time-zone configuration.
-#include "util/fuso_horario.h"
+#include "nivranfe/util/fuso_horario.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,8 @@
 
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/variavel_ambiente.h"
+
+namespace nivra {
 
 namespace {
 
@@ -207,3 +209,5 @@ TEST(TimeZoneConf, SharedInstanceIsOneObject) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,10 +1,12 @@
 // Tests of the layout, service and schema tables.
-#include "util/layout.h"
+#include "nivranfe/util/layout.h"
 
 #include <gtest/gtest.h>
 
-#include "util/enumeracoes.h"
-#include "util/numeros.h"
+#include "nivranfe/util/enumeracoes.h"
+#include "nivranfe/util/numeros.h"
+
+namespace nivra {
 
 namespace {
 
@@ -77,3 +79,5 @@ TEST(LayOut, VersionTextHasTwoDecimalsAndAPoint) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,10 +1,12 @@
 // Tests of the run-time class names used in messages.
-#include "util/nome_classe.h"
+#include "nivranfe/util/nome_classe.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <typeinfo>
+
+namespace nivra {
 
 // A class outside any namespace.
 struct TGlobalDoTeste {};
@@ -42,3 +44,5 @@ TEST(NomeDaClasse, TemplateKeepsItsArgumentsAsWritten) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,14 +1,16 @@
 // Tests of decimal formatting and parsing.
-#include "util/numeros.h"
+#include "nivranfe/util/numeros.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <string>
 
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/locale_virgula.h"
 #include "tests/fakes/mensagem_de.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -131,3 +133,5 @@ TEST(Numeros, TextoParaDecimalErrorNamesTheText) {
 }
 
 }  // namespace
+
+}  // namespace nivra

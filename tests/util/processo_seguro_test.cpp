@@ -1,10 +1,12 @@
-#include "util/processo_seguro.h"
+#include "nivranfe/util/processo_seguro.h"
 
 #include <gtest/gtest.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+namespace nivra {
 
 namespace {
 
@@ -25,3 +27,5 @@ TEST(ProcessoSeguro, LeavesNoCoreDumpAndNoDumpableMemory) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,5 +1,5 @@
 // Tests of the line helpers and of reading a text file whatever its Unicode form.
-#include "util/texto_arquivo.h"
+#include "nivranfe/util/texto_arquivo.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,8 @@
 
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
+
+namespace nivra {
 
 namespace {
 
@@ -70,3 +72,5 @@ TEST(TextoArquivo, LerArquivoTextoDecodesTheFileAndNamesAMissingOne) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,7 +1,9 @@
 // Tests of the text helpers.
-#include "util/texto.h"
+#include "nivranfe/util/texto.h"
 
 #include <gtest/gtest.h>
+
+namespace nivra {
 
 namespace {
 
@@ -150,3 +152,5 @@ TEST(Texto, EmbaralharComChaveKeepsEqualBytesAndXorsTheOthers) {
 }
 
 }  // namespace
+
+}  // namespace nivra

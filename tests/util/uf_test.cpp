@@ -1,9 +1,11 @@
 // Tests of the UF table conversions.
-#include "util/uf.h"
+#include "nivranfe/util/uf.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
+
+namespace nivra {
 
 namespace {
 
@@ -55,3 +57,5 @@ TEST(UF, LettersToCode) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,9 +1,11 @@
 // Tests of the well-formedness check of what is saved from answers.
-#include "util/xml_bem_formado.h"
+#include "nivranfe/util/xml_bem_formado.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+namespace nivra {
 
 namespace {
 
@@ -29,3 +31,5 @@ TEST(XmlBemFormado, AcceptsOneWholeDocumentOnly) {
 }
 
 }  // namespace
+
+}  // namespace nivra

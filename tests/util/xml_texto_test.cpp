@@ -1,10 +1,12 @@
 // Tests of the XML text helpers.
-#include "util/xml_texto.h"
+#include "nivranfe/util/xml_texto.h"
 
 #include <gtest/gtest.h>
 
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/mensagem_de.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -194,3 +196,5 @@ TEST(XmlTexto, DeclaracaoXMLIsTheFirstProcessingInstruction) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,6 +1,6 @@
 // Tests of the XML generator: field formatting and checks, group tags, alerts, identity
 // numbers, indentation and the TXT layout.
-#include "xml/gerador.h"
+#include "nivranfe/xml/gerador.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/pasta_temporaria.h"
-#include "util/datahora.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -555,3 +557,5 @@ TEST(Gerador, SalvarArquivoWritesChosenOutputWithFinalLineBreak) {
 }
 
 }  // namespace
+
+}  // namespace nivra

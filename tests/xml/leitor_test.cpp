@@ -1,6 +1,6 @@
 // Tests of the XML reader: group extraction by level and item, field conversion by type,
 // attributes, loading files and the last-occurrence search.
-#include "xml/leitor.h"
+#include "nivranfe/xml/leitor.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,12 @@
 #include <sstream>
 #include <string>
 
+#include "nivranfe/util/datahora.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/mensagem_de.h"
 #include "tests/fakes/pasta_temporaria.h"
-#include "util/datahora.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -322,3 +324,5 @@ TEST(Leitor, PosLastFindsLastOccurrence) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -1,9 +1,11 @@
 // TSignature: the NF-e signature element written by the generator.
-#include "xml/signature.h"
+#include "nivranfe/xml/signature.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+namespace nivra {
 
 namespace {
 
@@ -67,3 +69,5 @@ TEST(Signature, AssignCopiesAndClearEmptiesTheFourValues) {
 }
 
 }  // namespace
+
+}  // namespace nivra

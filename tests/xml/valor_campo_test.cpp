@@ -1,6 +1,6 @@
 // Tests of the field-value conversions: text, integer, decimal, date-time and truth value out of
 // a TVariante, and the checked date-time of calendar fields.
-#include "xml/valor_campo.h"
+#include "nivranfe/xml/valor_campo.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,10 @@
 #include <optional>
 #include <string>
 
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/mensagem_de.h"
-#include "util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -154,3 +156,5 @@ TEST(ValorCampo, DataHoraValidaAcceptsOnlyRealDatesAndTimes) {
 }
 
 }  // namespace
+
+}  // namespace nivra

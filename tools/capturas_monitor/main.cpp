@@ -20,6 +20,8 @@
 #include "app/qt/dialogo_certificados.h"
 #include "tools/capturas_monitor/mes_exemplo.h"
 
+using namespace nivra;
+
 namespace {
 
 // Shows the widget, lets it lay out and paint, and saves it; false when saving failed.

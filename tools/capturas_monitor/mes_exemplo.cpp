@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace nivra {
+
 namespace {
 
 constexpr int64_t kPasso = 181000;
@@ -53,3 +55,5 @@ void GravarMesDeExemplo(THistoricoStatus& historico, const TInstante& fim, const
     historico.Gravar(r);
   }
 }
+
+}  // namespace nivra

@@ -7,5 +7,9 @@
 
 #include "app/historico/historico_status.h"
 
+namespace nivra {
+
 // Records the 30 days before `fim` for `uf` in `historico`.
 void GravarMesDeExemplo(THistoricoStatus& historico, const TInstante& fim, const std::string& uf);
+
+}  // namespace nivra

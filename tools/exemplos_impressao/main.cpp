@@ -8,12 +8,14 @@
 #include <iostream>
 #include <string>
 
-#include "impressao/imagem_pdf.h"
-#include "impressao/impressao_danfce.h"
-#include "impressao/impressao_danfe.h"
+#include "nivranfe/impressao/imagem_pdf.h"
+#include "nivranfe/impressao/impressao_danfce.h"
+#include "nivranfe/impressao/impressao_danfe.h"
+#include "nivranfe/util/arquivos.h"
+#include "nivranfe/util/datahora.h"
 #include "tools/exemplos_impressao/nota_exemplo.h"
-#include "util/arquivos.h"
-#include "util/datahora.h"
+
+using namespace nivra;
 
 int main(int argc, char** argv) {
   if (argc != 2 && argc != 3) {

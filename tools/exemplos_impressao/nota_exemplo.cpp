@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace nivra {
+
 namespace {
 
 const char* const kProdutos[] = {"Parafuso sextavado M8 x 40 zincado", "Porca sextavada M8",
@@ -145,3 +147,5 @@ TNFeLida NotaExemplo(int itens, const char* modelo) {
   prot.xMotivo = "Autorizado o uso da NF-e";
   return lida;
 }
+
+}  // namespace nivra

@@ -2,8 +2,12 @@
 // pictures and the printing benchmarks.
 #pragma once
 
-#include "documento/documento_nfe.h"
+#include "nivranfe/documento/documento_nfe.h"
+
+namespace nivra {
 
 // An NF-e (modelo "55") or NFC-e ("65") of `itens` products with its key and protocol, in
 // homologation; an NF-e carries instalments, a carrier and volumes.
 [[nodiscard]] TNFeLida NotaExemplo(int itens, const char* modelo = "55");
+
+}  // namespace nivra

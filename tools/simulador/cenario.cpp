@@ -3,6 +3,8 @@
 
 #include <utility>
 
+namespace nivra {
+
 TCenario::TCenario(std::vector<int> codigos) : FCodigos(std::move(codigos)) {}
 
 int TCenario::Proximo() {
@@ -28,3 +30,5 @@ std::string MotivoDoStatus(int cStat) {
 }
 
 bool StatusDeParalisacao(int cStat) { return cStat == 108 || cStat == 109; }
+
+}  // namespace nivra

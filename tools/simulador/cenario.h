@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace nivra {
+
 // Hands out the codes of a list in turn, repeating the last one forever. Safe to call from
 // several threads at once.
 class TCenario {
@@ -31,3 +33,5 @@ class TCenario {
 
 // True for the codes of a paralysed service (108, 109), whose answers carry dhRetorno and xObs.
 [[nodiscard]] bool StatusDeParalisacao(int cStat);
+
+}  // namespace nivra

@@ -13,6 +13,8 @@
 #include "tools/simulador/opcoes.h"
 #include "tools/simulador/servidor.h"
 
+using namespace nivra;
+
 namespace {
 
 // The signals that end the server, and the one its thread raises when it stops by itself.

@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "util/uf.h"
+#include "nivranfe/util/uf.h"
+
+namespace nivra {
 
 namespace {
 
@@ -71,3 +73,5 @@ std::string NFeProcessada(const std::string& chave, const std::string& emissao) 
          Tag("digVal", assinatura) + Tag("cStat", "100") +
          Tag("xMotivo", "Autorizado o uso da NF-e") + "</infProt></protNFe></nfeProc>";
 }
+
+}  // namespace nivra

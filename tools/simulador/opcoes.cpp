@@ -7,6 +7,8 @@
 #include <string_view>
 #include <system_error>
 
+namespace nivra {
+
 namespace {
 
 // The integer of the whole text, within [minimo, maximo]; throws EOpcaoInvalida naming the
@@ -231,3 +233,5 @@ Registro: para cada pedido, acrescenta e grava no disco
 Saída 2 para argumentos inválidos ou falha ao iniciar.
 )AJUDA";
 }
+
+}  // namespace nivra

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace nivra {
+
 // The SOAP envelope an answer is wrapped in, as different authorisers write it.
 enum class TEstiloEnvelope {
   soap,     // <soap:Envelope> with the XML declaration (the default)
@@ -68,3 +70,5 @@ class EOpcaoInvalida : public std::runtime_error {
 
 // The program's version text, printed by --version.
 [[nodiscard]] const char* TextoVersao();
+
+}  // namespace nivra

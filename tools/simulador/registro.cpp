@@ -5,6 +5,8 @@
 #include <cstring>
 #include <stdexcept>
 
+namespace nivra {
+
 TRegistro::TRegistro(const std::string& arquivo) : FArquivo(std::fopen(arquivo.c_str(), "ab")) {
   if (!FArquivo) {
     throw std::runtime_error("Não foi possível abrir o arquivo de registro \"" + arquivo +
@@ -25,3 +27,5 @@ void TRegistro::Acrescentar(const TPedidoRegistrado& pedido) {
     throw std::runtime_error(std::string("Falha ao gravar o registro: ") + std::strerror(errno));
   }
 }
+
+}  // namespace nivra

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+namespace nivra {
+
 // One request as it reached the server.
 struct TPedidoRegistrado {
   std::string Metodo;
@@ -45,3 +47,5 @@ class TRegistro {
   std::unique_ptr<std::FILE, TFecharArquivo> FArquivo;
   int FContador = 0;
 };
+
+}  // namespace nivra

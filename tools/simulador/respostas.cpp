@@ -1,12 +1,14 @@
 // The answers of sefaz-simulador.
 #include "tools/simulador/respostas.h"
 
+#include "nivranfe/util/caracteres.h"
+#include "nivranfe/util/fuso_horario.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/xml/gerador.h"
+#include "nivranfe/xml/leitor.h"
 #include "tools/simulador/cenario.h"
-#include "util/caracteres.h"
-#include "util/fuso_horario.h"
-#include "util/texto.h"
-#include "xml/gerador.h"
-#include "xml/leitor.h"
+
+namespace nivra {
 
 namespace {
 
@@ -196,3 +198,5 @@ std::string ParaLatin1(const std::string& utf8) {
   }
   return bytes;
 }
+
+}  // namespace nivra

@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "nivranfe/util/datahora.h"
 #include "tools/simulador/opcoes.h"
-#include "util/datahora.h"
+
+namespace nivra {
 
 // What a status request asked for.
 struct TPedidoStatus {
@@ -52,3 +54,5 @@ struct TResposta {
 
 // The ISO-8859-1 bytes of UTF-8 text; characters outside Latin-1 become "?".
 [[nodiscard]] std::string ParaLatin1(const std::string& utf8);
+
+}  // namespace nivra

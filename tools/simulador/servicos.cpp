@@ -6,13 +6,15 @@
 #include <initializer_list>
 #include <utility>
 
+#include "nivranfe/util/chave_acesso.h"
+#include "nivranfe/util/compactacao.h"
+#include "nivranfe/util/documentos.h"
+#include "nivranfe/util/texto.h"
+#include "nivranfe/util/uf.h"
+#include "nivranfe/util/xml_texto.h"
 #include "tools/simulador/nfe_simulada.h"
-#include "util/chave_acesso.h"
-#include "util/compactacao.h"
-#include "util/documentos.h"
-#include "util/texto.h"
-#include "util/uf.h"
-#include "util/xml_texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -363,3 +365,5 @@ std::string TServicosSimulados::CSC(const std::string& pedido) {
          "<dadosCsc>" + Tag("idCsc", "000001") +
          Tag("codigoCsc", "SIMULADOCSC0000000000000000000001") + "</dadosCsc></retAdmCscNFCe>";
 }
+
+}  // namespace nivra

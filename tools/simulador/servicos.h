@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "nivranfe/util/datahora.h"
 #include "tools/simulador/cenario.h"
 #include "tools/simulador/opcoes.h"
 #include "tools/simulador/respostas.h"
-#include "util/datahora.h"
+
+namespace nivra {
 
 // Keeps the lots received (receipt → the keys of their documents) and the cancelled keys with
 // their cancellation event, so that the receipt query and the situation query answer about them.
@@ -57,3 +59,5 @@ class TServicosSimulados {
   std::map<std::string, std::string> FCanceladas;
   long FSequencia = 0;
 };
+
+}  // namespace nivra

@@ -19,9 +19,11 @@
 #include <utility>
 #include <vector>
 
+#include "nivranfe/util/datahora.h"
 #include "tools/simulador/respostas.h"
 #include "tools/simulador/tls.h"
-#include "util/datahora.h"
+
+namespace nivra {
 
 namespace {
 
@@ -306,3 +308,5 @@ void TServidorSimulador::Atender(const httplib::Request& pedido, httplib::Respon
   const bool chunked = FOpcoes.Chunked || FOpcoes.Falha == TFalhaSimulada::soap500;
   Entregar(r, chunked, FOpcoes.Continue100, FOpcoes.FecharConexao, resposta);
 }
+
+}  // namespace nivra

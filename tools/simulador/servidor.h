@@ -19,6 +19,8 @@ struct Request;
 struct Response;
 }  // namespace httplib
 
+namespace nivra {
+
 class TServidorSimulador {
  public:
   // Loads the certificates, the --resposta file and opens the --registro file. Throws
@@ -60,3 +62,5 @@ class TServidorSimulador {
   std::condition_variable FParada;
   bool FParando = false;  // Parar was called; guarded by FTravaParada
 };
+
+}  // namespace nivra

@@ -10,6 +10,8 @@
 
 #include <memory>
 
+namespace nivra {
+
 namespace {
 
 constexpr int kExigirCertificado = SSL_VERIFY_PEER | SSL_VERIFY_FAIL_IF_NO_PEER_CERT;
@@ -152,3 +154,5 @@ bool RenegociarPedindoCertificado(SSL& conexao) {
   X509_free(certificado);
   return valido;
 }
+
+}  // namespace nivra

@@ -8,6 +8,8 @@
 
 #include "tools/simulador/opcoes.h"
 
+namespace nivra {
+
 // Sets up the server context: certificate chain and key of --cert/--chave, the authority of
 // --ca-clientes, and a client certificate demanded at the handshake (after the request when
 // --renegociar; then TLS 1.2 only). --dh-1024 pins TLS 1.2 with DHE key exchange over a
@@ -21,3 +23,5 @@
 // the new handshake. Returns true when the connection now holds a client certificate that
 // chains to the authority; false (the connection is then unusable) otherwise.
 [[nodiscard]] bool RenegociarPedindoCertificado(SSL& conexao);
+
+}  // namespace nivra

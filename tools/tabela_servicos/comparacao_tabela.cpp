@@ -3,8 +3,10 @@
 
 #include <stdexcept>
 
-#include "dfe/servicos_resolucao.h"
-#include "util/excecoes.h"
+#include "nivranfe/dfe/servicos_resolucao.h"
+#include "nivranfe/util/excecoes.h"
+
+namespace nivra {
 
 namespace {
 
@@ -89,3 +91,5 @@ TResultadoComparacao CompararTabela(const TServicosIni& tabela, std::string_view
   }
   return resultado;
 }
+
+}  // namespace nivra

@@ -8,8 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "dfe/servicos_ini.h"
+#include "nivranfe/dfe/servicos_ini.h"
 #include "tools/tabela_servicos/lista_referencia.h"
+
+namespace nivra {
 
 struct TDiferencaTabela {
   std::string Secao;
@@ -35,3 +37,5 @@ struct TResultadoComparacao {
     const TServicosIni& tabela, std::string_view nomeTabela, std::string_view modelo,
     const std::vector<TEnderecoLista>& lista,
     const std::map<std::string, std::string>& autorizadores);
+
+}  // namespace nivra

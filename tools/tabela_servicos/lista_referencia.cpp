@@ -7,7 +7,9 @@
 #include <memory>
 #include <stdexcept>
 
-#include "util/texto.h"
+#include "nivranfe/util/texto.h"
+
+namespace nivra {
 
 namespace {
 
@@ -159,3 +161,5 @@ std::map<std::string, std::string> LerAutorizadores(std::string_view json,
   }
   return mapa;
 }
+
+}  // namespace nivra

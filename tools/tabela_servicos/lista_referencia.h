@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace nivra {
+
 // One address of the list: authoriser (or UF) code, environment ('P' or 'H'), the service
 // element's name and its text.
 struct TEnderecoLista {
@@ -28,3 +30,5 @@ struct TEnderecoLista {
 // std::runtime_error when the model is absent or the object is malformed.
 [[nodiscard]] std::map<std::string, std::string> LerAutorizadores(std::string_view json,
                                                                   std::string_view modelo);
+
+}  // namespace nivra

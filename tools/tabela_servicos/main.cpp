@@ -4,11 +4,13 @@
 #include <iostream>
 #include <string>
 
-#include "dfe/servicos_ini.h"
-#include "resources/recursos.h"
+#include "nivranfe/dfe/servicos_ini.h"
+#include "nivranfe/resources/recursos.h"
+#include "nivranfe/util/texto_arquivo.h"
 #include "tools/tabela_servicos/comparacao_tabela.h"
 #include "tools/tabela_servicos/lista_referencia.h"
-#include "util/texto_arquivo.h"
+
+using namespace nivra;
 
 namespace {
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace nivra {
+
 namespace {
 
 TEST(OpcoesConsulta, ReadsEachServiceWithItsArguments) {
@@ -151,3 +153,5 @@ INSTANTIATE_TEST_SUITE_P(
             "certo)"}));
 
 }  // namespace
+
+}  // namespace nivra

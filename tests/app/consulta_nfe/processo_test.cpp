@@ -10,15 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "nivranfe/util/chave_acesso.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/pki_teste.h"
 #include "tests/fakes/programa_teste.h"
 #include "tests/fakes/simulador_teste.h"
-#include "util/chave_acesso.h"
 
 #ifndef NIVRA_CONSULTA_NFE
 #error "NIVRA_CONSULTA_NFE must name the built consulta-nfe"
 #endif
+
+namespace nivra {
 
 namespace {
 
@@ -341,3 +343,5 @@ TEST_F(ConsultaNFe, DistributionSavesTheDocumentsReceivedOnlyWhenAsked) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -8,6 +8,8 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+namespace nivra {
+
 namespace {
 
 TEST(SaidaConsulta, EveryTaxpayerOfTheRegistrationIsShownWithABlankLineBetween) {
@@ -79,3 +81,5 @@ TEST(SaidaConsulta, AFailureWritesNoLinesAndAJsonError) {
 }
 
 }  // namespace
+
+}  // namespace nivra

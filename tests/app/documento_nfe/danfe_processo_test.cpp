@@ -16,6 +16,8 @@
 #error "NIVRA_DOCUMENTO_NFE must name the built documento-nfe"
 #endif
 
+namespace nivra {
+
 namespace {
 
 class DanfeProcesso : public ::testing::Test {
@@ -114,3 +116,5 @@ TEST_F(DanfeProcesso, WhatCannotBePrintedExitsWithThreeAndWritesNothing) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -4,10 +4,12 @@
 
 #include <string>
 
-#include "documento/documento_nfe.h"
+#include "nivranfe/documento/documento_nfe.h"
 #include "tests/documento/nota_teste.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/impressao/eventos_exemplo.h"
+
+namespace nivra {
 
 struct TDocumentosXML {
   std::string NFe;
@@ -42,3 +44,5 @@ inline TDocumentosXML EscreverDocumentos(const std::string& pasta) {
   d.Inutilizacao = escrever("inut.xml", kXMLInutilizacao);
   return d;
 }
+
+}  // namespace nivra

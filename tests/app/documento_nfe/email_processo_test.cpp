@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "nivranfe/util/compactacao.h"
 #include "tests/app/documento_nfe/documentos_xml_teste.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/pki_teste.h"
@@ -14,11 +15,12 @@
 #include "tests/fakes/programa_teste.h"
 #include "tests/fakes/servidor_smtp_teste.h"
 #include "tests/impressao/leitura_pdf.h"
-#include "util/compactacao.h"
 
 #ifndef NIVRA_DOCUMENTO_NFE
 #error "NIVRA_DOCUMENTO_NFE must name the built documento-nfe"
 #endif
+
+namespace nivra {
 
 namespace {
 
@@ -159,3 +161,5 @@ TEST_F(EmailProcesso, FailuresGiveTheServersAnswerAndDeliverNothing) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "documento/documento_evento.h"
-#include "documento/documento_nfe.h"
-#include "documento/json_nfe.h"
+#include "nivranfe/documento/documento_evento.h"
+#include "nivranfe/documento/documento_nfe.h"
+#include "nivranfe/documento/json_nfe.h"
 #include "tests/documento/evento_teste.h"
 #include "tests/documento/nota_teste.h"
 #include "tests/fakes/pasta_temporaria.h"
@@ -19,6 +19,8 @@
 #ifndef NIVRA_DOCUMENTO_NFE
 #error "NIVRA_DOCUMENTO_NFE must name the built documento-nfe"
 #endif
+
+namespace nivra {
 
 namespace {
 
@@ -117,3 +119,5 @@ TEST_F(DocumentoNFeProcesso, FailuresExitWithThree) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace nivra {
+
 namespace {
 
 constexpr int64_t kMin = 60000;
@@ -91,3 +93,5 @@ TEST(TextoCSV, QuotesFieldsWithSeparatorsAndWritesLocalTimeWithOffset) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -16,6 +16,8 @@
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/sem_privilegio.h"
 
+namespace nivra {
+
 namespace {
 
 constexpr int64_t kDia = 86400000;
@@ -215,3 +217,5 @@ TEST_F(HistoricoStatus, NoUsableFolderLogsAndNeverThrows) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -9,6 +9,8 @@
 
 #include "tests/fakes/pasta_temporaria.h"
 
+namespace nivra {
+
 namespace {
 
 TAutorizador Autorizador(const std::string& nome, std::vector<std::string> ufs,
@@ -125,3 +127,5 @@ TEST_F(PainelStatus, ResultsAreShownAndRecordedInTheHistory) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -8,6 +8,8 @@
 
 #include "tests/fakes/tabela_simulada.h"
 
+namespace nivra {
+
 namespace {
 
 struct CasoAutorizador {
@@ -97,3 +99,5 @@ TEST(Autorizadores, SectionsGivingTheSameAddressAreOneAuthoriser) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -10,15 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/pasta_temporaria.h"
 #include "tests/fakes/pki_teste.h"
 #include "tests/fakes/simulador_teste.h"
 #include "tests/fakes/tabela_simulada.h"
-#include "util/excecoes.h"
 
 #ifndef NIVRA_SCHEMAS
 #error "NIVRA_SCHEMAS must name the shipped schema folder"
 #endif
+
+namespace nivra {
 
 namespace {
 
@@ -101,3 +103,5 @@ TEST_F(ConsultaTodas, AWrongPasswordStopsBeforeAnyQuery) {
 }
 
 }  // namespace
+
+}  // namespace nivra

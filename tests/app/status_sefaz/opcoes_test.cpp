@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace nivra {
+
 namespace {
 
 TEST(OpcoesStatus, DefaultsAskParanaProductionNFe) {
@@ -153,3 +155,5 @@ INSTANTIATE_TEST_SUITE_P(
                      "a opção --exigir-chaveiro só vale com --importar-certificado"}));
 
 }  // namespace
+
+}  // namespace nivra

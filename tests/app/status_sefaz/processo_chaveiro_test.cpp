@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "security/arquivo_pfx.h"
-#include "security/chaveiro.h"
+#include "nivranfe/security/arquivo_pfx.h"
+#include "nivranfe/security/chaveiro.h"
+#include "nivranfe/util/excecoes.h"
 #include "tests/fakes/certificados_teste.h"
 #include "tests/fakes/chaveiro_teste.h"
 #include "tests/fakes/pasta_temporaria.h"
@@ -16,11 +17,12 @@
 #include "tests/fakes/programa_teste.h"
 #include "tests/fakes/simulador_teste.h"
 #include "tests/fakes/variavel_ambiente.h"
-#include "util/excecoes.h"
 
 #ifndef NIVRA_STATUS_SEFAZ
 #error "NIVRA_STATUS_SEFAZ must name the built status-sefaz"
 #endif
+
+namespace nivra {
 
 namespace {
 
@@ -168,3 +170,5 @@ TEST_F(StatusSefazChaveiro, OldEntriesAreProtectedThenQueryAndAreRemovedWithThei
 }
 
 }  // namespace
+
+}  // namespace nivra

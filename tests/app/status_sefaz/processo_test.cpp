@@ -21,6 +21,8 @@
 #error "NIVRA_STATUS_SEFAZ must name the built status-sefaz"
 #endif
 
+namespace nivra {
+
 namespace {
 
 // Every run reads a throw-away certificate store and the schemas of the source tree, and gets
@@ -305,3 +307,5 @@ TEST_F(StatusSefaz, FeedsMonitoringSystemsAndRecordsTheHistory) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -10,6 +10,8 @@
 
 #include "tests/fakes/pasta_temporaria.h"
 
+namespace nivra {
+
 namespace {
 
 TResultadoAutorizador Respondido(const std::string& nome, std::vector<std::string> ufs, int cStat,
@@ -117,3 +119,5 @@ TEST(Nagios, StateTextAndDataAsTheExitCodeSays) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -6,6 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
+namespace nivra {
+
 namespace {
 
 // Pins the host's zone, so the offsets written are known.
@@ -107,3 +109,5 @@ TEST(CodigoSaidaStatus, FollowsMonitoringPluginConvention) {
 }
 
 }  // namespace
+
+}  // namespace nivra

@@ -5,6 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+namespace nivra {
+
 namespace {
 
 std::vector<TResultadoAutorizador> Resultados() {
@@ -44,3 +46,5 @@ TEST(SaidaTodas, JsonIsOneArrayWithTheAuthoriserItsUFsAndTheTimeTaken) {
 }
 
 }  // namespace
+
+}  // namespace nivra

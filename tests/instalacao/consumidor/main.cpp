@@ -1,12 +1,12 @@
 // A developer's program built against the installed component: sets an authoriser up and
 // prints the IBGE code of its UF, the services table it read and the schema folder it uses,
 // both found where the package put them.
+#include <nivranfe/dfe/nivra_nfe.h>
+
 #include <iostream>
 
-#include "dfe/nivra_nfe.h"
-
 int main() {
-  TNivraNFe nfe;
+  nivra::TNivraNFe nfe;
   auto& webServices = nfe.Configuracoes().WebServices();
   webServices.SetUF("SP");
   webServices.SetParams({});
