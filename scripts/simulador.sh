@@ -10,12 +10,17 @@ iniciar_simulador() {
   "$programa" --porta 0 --cert "$pki/servidor.pem" --chave "$pki/servidor.key" \
     --ca-clientes "$pki/ca.pem" "$@" >"$log" 2>&1 &
   simulador=$!
+  url=$(endereco_ouvido "$log") || { cat "$log" >&2; return 1; }
+}
+
+# endereco_ouvido LOG: waits up to 10 s for the "ouvindo em ADDRESS" line that the simulator and
+# the tests' SMTP server write when they listen, and prints ADDRESS; fails when none comes.
+endereco_ouvido() {
   for _ in $(seq 100); do
-    grep -q '^ouvindo em ' "$log" && break
+    grep -q '^ouvindo em ' "$1" && break
     sleep 0.1
   done
-  url=$(sed -n 's/^ouvindo em //p' "$log")
-  [ -n "$url" ] || { cat "$log" >&2; return 1; }
+  sed -n 's/^ouvindo em //p' "$1" | grep .
 }
 
 # parar_simulador: stops the simulator started last, if it still runs.

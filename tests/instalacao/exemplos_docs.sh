@@ -119,12 +119,8 @@ mkdir -p "$pasta/correio"
   --chave "$pki/servidor.key" --modo starttls --usuario nfe@loja.com.br --senha segredo \
   >"$pasta/smtp.log" 2>&1 &
 smtp=$!
-for _ in $(seq 100); do
-  grep -q '^ouvindo em ' "$pasta/smtp.log" && break
-  sleep 0.1
-done
-porta=$(sed -n 's/^ouvindo em //p' "$pasta/smtp.log")
-[ -n "$porta" ] || falhar "o servidor de e-mail não iniciou: $(cat "$pasta/smtp.log")"
+porta=$(endereco_ouvido "$pasta/smtp.log") ||
+  falhar "o servidor de e-mail não iniciou: $(cat "$pasta/smtp.log")"
 printf '[Email]\nHost=127.0.0.1\nPorta=%s\nUsuario=nfe@loja.com.br\nDe=nfe@loja.com.br\nTLS=1\nSSL=0\nVerificarCertificado=1\nArquivoCA=%s\n' \
   "$porta" "$pki/ca.pem" >"$pasta/email.ini"
 NIVRA_SENHA_EMAIL=segredo executar email "$pasta/email.ini" "cliente@exemplo.com.br" "$nfeproc"
