@@ -4,6 +4,7 @@
 
 #include "nivranfe/security/dfe_ssl.h"
 #include "nivranfe/security/dfe_ssl_xmlsign.h"
+#include "nivranfe/security/uris_assinatura.h"
 #include "nivranfe/util/excecoes.h"
 #include "nivranfe/util/texto.h"
 #include "nivranfe/util/xml_texto.h"
@@ -11,8 +12,6 @@
 namespace nivra {
 
 namespace {
-
-constexpr std::string_view kC14N = "http://www.w3.org/TR/2001/REC-xml-c14n-20010315";
 
 // The URI of the element the signature covers: "#" + the value of the first `IdAttr` attribute,
 // empty (the whole document) when the document has none.
@@ -55,21 +54,16 @@ std::string TDFeSSLXmlSignClass::InserirModeloAssinatura(const std::string& Cont
     throw ENivraDFeException("Não encontrei final do elemento: " + fechamento);
 
   const bool sha256 = FpDFeSSL.SSLDgst() == TSSLDgst::dgstSHA256;
-  const std::string c14n(kC14N);
-  std::string modelo = "<Signature xmlns=\"http://www.w3.org/2000/09/xmldsig#\"" + IdSignature +
-                       "><SignedInfo><CanonicalizationMethod Algorithm=\"" + c14n +
-                       "\" /><SignatureMethod Algorithm=\"" +
-                       (sha256 ? "http://www.w3.org/2001/04/xmldsig-more#rsa-sha256"
-                               : "http://www.w3.org/2000/09/xmldsig#rsa-sha1") +
-                       "\" /><Reference URI=\"" + uri +
-                       "\"><Transforms><Transform "
-                       "Algorithm=\"http://www.w3.org/2000/09/xmldsig#enveloped-signature\" />"
-                       "<Transform Algorithm=\"" +
-                       c14n + "\" /></Transforms><DigestMethod Algorithm=\"" +
-                       (sha256 ? "http://www.w3.org/2001/04/xmlenc#sha256"
-                               : "http://www.w3.org/2000/09/xmldsig#sha1") +
-                       "\" /><DigestValue></DigestValue></Reference></SignedInfo>"
-                       "<SignatureValue></SignatureValue><KeyInfo>";
+  const std::string c14n(kUriC14N);
+  std::string modelo =
+      "<Signature xmlns=\"" + std::string(kUriDSig) + "\"" + IdSignature +
+      "><SignedInfo><CanonicalizationMethod Algorithm=\"" + c14n +
+      "\" /><SignatureMethod Algorithm=\"" + std::string(sha256 ? kUriRsaSha256 : kUriRsaSha1) +
+      "\" /><Reference URI=\"" + uri + "\"><Transforms><Transform Algorithm=\"" +
+      std::string(kUriEnveloped) + "\" /><Transform Algorithm=\"" + c14n +
+      "\" /></Transforms><DigestMethod Algorithm=\"" + std::string(sha256 ? kUriSha256 : kUriSha1) +
+      "\" /><DigestValue></DigestValue></Reference></SignedInfo>"
+      "<SignatureValue></SignatureValue><KeyInfo>";
   if (AddX509Data) modelo += "<X509Data><X509Certificate></X509Certificate></X509Data>";
   modelo += "</KeyInfo></Signature>";
   return ConteudoXML.substr(0, pos) + modelo + ConteudoXML.substr(pos);

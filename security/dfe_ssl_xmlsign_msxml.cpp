@@ -5,8 +5,11 @@
 #include <xmlsec/templates.h>
 #include <xmlsec/xmltree.h>
 
+#include <algorithm>
+#include <optional>
 #include <string_view>
 
+#include "nivranfe/security/assinatura_direta.h"
 #include "nivranfe/security/dfe_ssl.h"
 #include "nivranfe/security/xml_biblioteca.h"
 #include "nivranfe/security/xmlsec_chaves.h"
@@ -38,6 +41,22 @@ TChaveXmlSec ChaveParaAssinar(const TCertContext& contexto, bool& externa) {
   return chave;
 }
 
+// Whether `parte` occurs in `texto` ignoring the letter case of a to z.
+bool ContemSemCaixa(std::string_view texto, std::string_view parte) {
+  const auto maiuscula = [](char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
+  return std::search(texto.begin(), texto.end(), parte.begin(), parte.end(),
+                     [&](char a, char b) { return maiuscula(a) == maiuscula(b); }) != texto.end();
+}
+
+// The text without line breaks.
+std::string SemQuebrasDeLinha(const std::string& texto) {
+  std::string resultado;
+  resultado.reserve(texto.size());
+  for (char c : texto)
+    if (c != '\n' && c != '\r') resultado += c;
+  return resultado;
+}
+
 }  // namespace
 
 TDFeSSLXmlSignMsXml::TDFeSSLXmlSignMsXml(TDFeSSL& ADFeSSL) : TDFeSSLXmlSignClass(ADFeSSL) {}
@@ -53,12 +72,31 @@ std::string TDFeSSLXmlSignMsXml::NamespacesSelecao(const std::string& SelectionN
   return std::string(declaracao) + " " + SelectionNamespaces;
 }
 
-std::string TDFeSSLXmlSignMsXml::Assinar(const std::string& ConteudoXML,
-                                         const std::string& docElement, const std::string&,
-                                         const std::string& SignatureNode,
-                                         const std::string& SelectionNamespaces,
-                                         const std::string& IdSignature,
-                                         const std::string& IdAttr) {
+std::string TDFeSSLXmlSignMsXml::Assinar(
+    const std::string& ConteudoXML, const std::string& docElement, const std::string& infElement,
+    const std::string& SignatureNode, const std::string& SelectionNamespaces,
+    const std::string& IdSignature, const std::string& IdAttr) {
+  FpDFeSSL.CarregarCertificadoSeNecessario();
+  const TCertContext* contexto = FpDFeSSL.CertContextWinApi();
+  // A plain document with the default signature is signed from its text, as xmlsec would.
+  if (contexto != nullptr && NoAssinatura(SignatureNode) == SignatureNodePadrao &&
+      NamespacesSelecao(SelectionNamespaces) == NamespaceDsPadrao && IdSignature.empty() &&
+      (IdAttr.empty() || IdAttr == "Id")) {
+    std::optional<std::string> assinado =
+        AssinarDireto(SemQuebrasDeLinha(ConteudoXML), docElement, contexto->ChavePrivada,
+                      DERBase64(contexto->Certificado), FpDFeSSL.SSLDgst() == TSSLDgst::dgstSHA256);
+    if (assinado) return std::move(*assinado);
+  }
+  return AssinarComXmlSec(ConteudoXML, docElement, infElement, SignatureNode, SelectionNamespaces,
+                          IdSignature, IdAttr);
+}
+
+std::string TDFeSSLXmlSignMsXml::AssinarComXmlSec(const std::string& ConteudoXML,
+                                                  const std::string& docElement, const std::string&,
+                                                  const std::string& SignatureNode,
+                                                  const std::string& SelectionNamespaces,
+                                                  const std::string& IdSignature,
+                                                  const std::string& IdAttr) {
   IniciarBibliotecasXml();
   FpDFeSSL.CarregarCertificadoSeNecessario();
   const TCertContext* contexto = FpDFeSSL.CertContextWinApi();
@@ -66,10 +104,8 @@ std::string TDFeSSLXmlSignMsXml::Assinar(const std::string& ConteudoXML,
   const std::string namespaces = NamespacesSelecao(SelectionNamespaces);
 
   // Line breaks go before signing, so that the text delivered without them is the text signed.
-  std::string xml = ConteudoXML;
-  SubstituirTodos(xml, "\n", "");
-  SubstituirTodos(xml, "\r", "");
-  if (Maiusculas(xml).find("<SIGNATURE") == std::string::npos || no != SignatureNodePadrao)
+  std::string xml = SemQuebrasDeLinha(ConteudoXML);
+  if (!ContemSemCaixa(xml, "<signature") || no != SignatureNodePadrao)
     xml = InserirModeloAssinatura(xml, false, docElement, IdSignature, IdAttr);
 
   TDocXml doc = CarregarDocXml(xml);

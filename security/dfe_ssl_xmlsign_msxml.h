@@ -30,6 +30,12 @@ class TDFeSSLXmlSignMsXml : public TDFeSSLXmlSignClass {
                       const std::string& infElement, const std::string& SignatureNode,
                       const std::string& SelectionNamespaces, const std::string& IdSignature,
                       const std::string& IdAttr) override;
+  // What Assinar returns, always made by xmlsec from the parsed document (Assinar computes a plain
+  // document's signature from its text). Throws as Assinar.
+  std::string AssinarComXmlSec(const std::string& ConteudoXML, const std::string& docElement,
+                               const std::string& infElement, const std::string& SignatureNode,
+                               const std::string& SelectionNamespaces,
+                               const std::string& IdSignature, const std::string& IdAttr);
   // Validates `ConteudoXML` against the schema file `ArqSchema`, whose target namespace must be
   // the facade's NameSpaceURI. Returns true when valid; false with libxml2's first complaint in
   // `MsgErro`, or with the code, line and position of the failure when the text does not load.

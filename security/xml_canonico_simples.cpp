@@ -1,0 +1,235 @@
+// Reading a plain document into its serialised form and the canonical form of its signed element.
+#include "nivranfe/security/xml_canonico_simples.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace nivra {
+
+namespace {
+
+bool InicioDeNome(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+bool ParteDeNome(char c) {
+  return InicioDeNome(c) || (c >= '0' && c <= '9') || c == '.' || c == '-';
+}
+
+// The length of the UTF-8 character allowed in XML that starts at `s[0]` (non-ASCII), 0 when the
+// bytes are not one.
+std::size_t CaractereUTF8(std::string_view s) {
+  const auto b = [&](std::size_t i) -> unsigned {
+    return i < s.size() ? static_cast<unsigned char>(s[i]) : 0U;
+  };
+  const auto cont = [&](std::size_t i, unsigned min = 0x80, unsigned max = 0xBF) {
+    return b(i) >= min && b(i) <= max;
+  };
+  const unsigned c = b(0);
+  if (c >= 0xC2 && c <= 0xDF) return cont(1) ? 2 : 0;
+  if (c >= 0xE0 && c <= 0xEF) {
+    const bool ok = cont(1, c == 0xE0 ? 0xA0 : 0x80, c == 0xED ? 0x9F : 0xBF) && cont(2);
+    // U+FFFE and U+FFFF are not XML characters.
+    return ok && !(c == 0xEF && b(1) == 0xBF && b(2) >= 0xBE) ? 3 : 0;
+  }
+  if (c >= 0xF0 && c <= 0xF4)
+    return cont(1, c == 0xF0 ? 0x90 : 0x80, c == 0xF4 ? 0x8F : 0xBF) && cont(2) && cont(3) ? 4 : 0;
+  return 0;
+}
+
+// The character a reference (the text after "&" up to ";") stands for; 0 when it is not a
+// predefined entity or a reference to a printable ASCII character.
+char Referencia(std::string_view nome) {
+  static constexpr std::pair<std::string_view, char> kEntidades[] = {
+      {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
+  for (const auto& [entidade, caractere] : kEntidades)
+    if (nome == entidade) return caractere;
+  if (nome.size() < 2 || nome.size() > 5 || nome[0] != '#') return 0;
+  const bool hexa = nome[1] == 'x';
+  if (nome.size() == (hexa ? 2u : 1u)) return 0;
+  unsigned valor = 0;
+  for (char c : nome.substr(hexa ? 2 : 1)) {
+    int digito = -1;
+    if (c >= '0' && c <= '9') digito = c - '0';
+    if (hexa && c >= 'a' && c <= 'f') digito = c - 'a' + 10;
+    if (hexa && c >= 'A' && c <= 'F') digito = c - 'A' + 10;
+    if (digito < 0) return 0;
+    valor = valor * (hexa ? 16 : 10) + static_cast<unsigned>(digito);
+  }
+  return valor >= 0x20 && valor <= 0x7E ? static_cast<char>(valor) : 0;
+}
+
+// Text as both forms write it.
+void EscreverTexto(std::string& saida, char c) {
+  switch (c) {
+    case '&':
+      saida += "&amp;";
+      break;
+    case '<':
+      saida += "&lt;";
+      break;
+    case '>':
+      saida += "&gt;";
+      break;
+    default:
+      saida += c;
+  }
+}
+
+bool ComecaComSignature(std::string_view nome) {
+  constexpr std::string_view kSignature = "signature";
+  if (nome.size() < kSignature.size()) return false;
+  for (std::size_t i = 0; i < kSignature.size(); ++i)
+    if ((nome[i] | 0x20) != kSignature[i]) return false;
+  return true;
+}
+
+class TLeitorSimples {
+ public:
+  TLeitorSimples(std::string_view xml, std::string_view docElement)
+      : FXml(xml), FDocElement(docElement) {}
+
+  std::optional<TXMLSimples> Ler() {
+    FResultado.Serializado.reserve(FXml.size() + 64);
+    if (!LerTag() || FPilha.size() != 1 || FPilha[0] != FDocElement) return std::nullopt;
+    while (!FPilha.empty()) {
+      if (FPos >= FXml.size()) return std::nullopt;
+      if (!(FXml[FPos] == '<' ? LerTag() : LerTexto())) return std::nullopt;
+    }
+    if (FPos != FXml.size() || FPosId == std::string_view::npos || FXml.find("Id=") != FPosId ||
+        FCapturando)
+      return std::nullopt;
+    return std::move(FResultado);
+  }
+
+ private:
+  void Escrever(std::string_view texto) {
+    FResultado.Serializado += texto;
+    if (FCapturando) FResultado.Canonico += texto;
+  }
+
+  std::string_view LerNome() {
+    const std::size_t inicio = FPos;
+    if (FPos < FXml.size() && InicioDeNome(FXml[FPos]))
+      while (FPos < FXml.size() && ParteDeNome(FXml[FPos])) ++FPos;
+    return FXml.substr(inicio, FPos - inicio);
+  }
+
+  bool Consumir(char c) {
+    if (FPos >= FXml.size() || FXml[FPos] != c) return false;
+    ++FPos;
+    return true;
+  }
+
+  bool LerTexto() {
+    std::string texto;
+    while (FPos < FXml.size() && FXml[FPos] != '<') {
+      const char c = FXml[FPos];
+      if (static_cast<unsigned char>(c) >= 0x80) {
+        const std::size_t tamanho = CaractereUTF8(FXml.substr(FPos));
+        if (tamanho == 0) return false;
+        texto.append(FXml.substr(FPos, tamanho));
+        FPos += tamanho;
+      } else if (c == '&') {
+        const std::size_t fim = FXml.find(';', FPos);
+        if (fim == std::string_view::npos || fim - FPos > 8) return false;
+        const char caractere = Referencia(FXml.substr(FPos + 1, fim - FPos - 1));
+        if (caractere == 0) return false;
+        EscreverTexto(texto, caractere);
+        FPos = fim + 1;
+      } else {
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t') return false;
+        EscreverTexto(texto, c);
+        ++FPos;
+      }
+    }
+    Escrever(texto);
+    return true;
+  }
+
+  bool LerTag() {
+    if (!Consumir('<')) return false;
+    if (Consumir('/')) {
+      const std::string_view nome = LerNome();
+      if (FPilha.empty() || nome != FPilha.back() || !Consumir('>')) return false;
+      Escrever(FXml.substr(FPos - nome.size() - 3, nome.size() + 3));
+      FPilha.pop_back();
+      if (FCapturando && FPilha.size() == FProfundidadeId) FCapturando = false;
+      return true;
+    }
+    const std::size_t inicio = FPos - 1;
+    const std::string_view nome = LerNome();
+    if (nome.empty() || ComecaComSignature(nome)) return false;
+    std::vector<std::pair<std::string_view, std::string_view>> atributos;
+    bool temId = false;
+    while (Consumir(' ')) {
+      const std::size_t posNome = FPos;
+      const std::string_view atributo = LerNome();
+      if (atributo.empty() || !Consumir('=') || !Consumir('"')) return false;
+      const std::size_t posValor = FPos;
+      while (FPos < FXml.size() && FXml[FPos] >= 0x20 && FXml[FPos] <= 0x7E &&
+             std::string_view("&<>\"'").find(FXml[FPos]) == std::string_view::npos)
+        ++FPos;
+      const std::string_view valor = FXml.substr(posValor, FPos - posValor);
+      if (!Consumir('"')) return false;
+      if (atributo == "xmlns") {
+        // Only the root declares a namespace, and a default one.
+        if (!FPilha.empty() || valor.empty()) return false;
+        FNamespace = valor;
+        continue;
+      }
+      if (atributo == "Id") {
+        if (FPosId != std::string_view::npos || FPilha.empty()) return false;
+        FPosId = posNome;
+        FResultado.Id = valor;
+        temId = true;
+      }
+      atributos.emplace_back(atributo, valor);
+    }
+    if (!Consumir('>') || FXml.substr(FPos, 2) == "</") return false;
+    FResultado.Serializado += FXml.substr(inicio, FPos - inicio);
+    std::sort(atributos.begin(), atributos.end());
+    if (std::adjacent_find(atributos.begin(), atributos.end(), [](const auto& a, const auto& b) {
+          return a.first == b.first;
+        }) != atributos.end())
+      return false;
+    if (temId) {
+      FCapturando = true;
+      FProfundidadeId = FPilha.size();
+      FResultado.Canonico.reserve(FXml.size());
+    }
+    if (FCapturando) EscreverCanonico(nome, atributos, temId);
+    FPilha.push_back(nome);
+    return true;
+  }
+
+  // The start tag as Canonical XML writes it: the namespace on the signed element, the
+  // attributes by name.
+  void EscreverCanonico(std::string_view nome,
+                        const std::vector<std::pair<std::string_view, std::string_view>>& atributos,
+                        bool elementoAssinado) {
+    std::string& canonico = FResultado.Canonico;
+    canonico.append("<").append(nome);
+    if (elementoAssinado && !FNamespace.empty())
+      canonico.append(" xmlns=\"").append(FNamespace).append("\"");
+    for (const auto& [atributo, valor] : atributos)
+      canonico.append(" ").append(atributo).append("=\"").append(valor).append("\"");
+    canonico += '>';
+  }
+
+  std::string_view FXml;
+  std::string_view FDocElement;
+  std::size_t FPos = 0;
+  std::vector<std::string_view> FPilha;
+  std::string_view FNamespace;
+  std::size_t FPosId = std::string_view::npos;
+  std::size_t FProfundidadeId = 0;
+  bool FCapturando = false;
+  TXMLSimples FResultado;
+};
+
+}  // namespace
+
+std::optional<TXMLSimples> LerXMLSimples(std::string_view xml, std::string_view docElement) {
+  return TLeitorSimples(xml, docElement).Ler();
+}
+
+}  // namespace nivra
