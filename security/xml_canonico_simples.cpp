@@ -82,6 +82,27 @@ bool ComecaComSignature(std::string_view nome) {
   return true;
 }
 
+// Whether `uri` is a scheme, ":" and characters that need no escaping in a URI.
+bool URIAbsoluta(std::string_view uri) {
+  const std::size_t doisPontos = uri.find(':');
+  if (doisPontos == std::string_view::npos || doisPontos == 0 || !InicioDeNome(uri[0]) ||
+      uri[0] == '_')
+    return false;
+  const auto valido = [](std::string_view parte, std::string_view outros) {
+    return std::all_of(parte.begin(), parte.end(), [&](char c) {
+      return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+             outros.find(c) != std::string_view::npos;
+    });
+  };
+  return valido(uri.substr(0, doisPontos), "+.-") &&
+         valido(uri.substr(doisPontos + 1), "._~:/?#@!$()*+,;=-");
+}
+
+// Whether a reference "#" + `id` can only name the element of that Id (no XPointer).
+bool IdSimples(std::string_view id) {
+  return !id.empty() && std::all_of(id.begin(), id.end(), [](char c) { return ParteDeNome(c); });
+}
+
 class TLeitorSimples {
  public:
   TLeitorSimples(std::string_view xml, std::string_view docElement)
@@ -136,7 +157,8 @@ class TLeitorSimples {
         EscreverTexto(texto, caractere);
         FPos = fim + 1;
       } else {
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t') return false;
+        // A raw ">" could close "]]>", which XML forbids in text.
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == '>') return false;
         EscreverTexto(texto, c);
         ++FPos;
       }
@@ -171,13 +193,14 @@ class TLeitorSimples {
       const std::string_view valor = FXml.substr(posValor, FPos - posValor);
       if (!Consumir('"')) return false;
       if (atributo == "xmlns") {
-        // Only the root declares a namespace, and a default one.
-        if (!FPilha.empty() || valor.empty()) return false;
+        // Only the root declares a namespace, a default one, with an absolute URI as Canonical
+        // XML requires.
+        if (!FPilha.empty() || !FNamespace.empty() || !URIAbsoluta(valor)) return false;
         FNamespace = valor;
         continue;
       }
       if (atributo == "Id") {
-        if (FPosId != std::string_view::npos || FPilha.empty()) return false;
+        if (FPosId != std::string_view::npos || FPilha.empty() || !IdSimples(valor)) return false;
         FPosId = posNome;
         FResultado.Id = valor;
         temId = true;

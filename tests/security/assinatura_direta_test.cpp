@@ -92,6 +92,11 @@ TEST_F(AssinaturaDireta, TextsOutsideThePlainFormGoToXmlSec) {
       nfe + inf + "<a>1</a></infNFe><signatureX>1</signatureX></NFe>",
       nfe + "<a>1</a></NFe>",
       "<NFe Id=\"NFe1\"><a>1</a></NFe>",
+      nfe + inf + "<a>]]></a></infNFe></NFe>",
+      "<NFe xmlns=\"nfe\"><infNFe Id=\"NFe1\"><a>1</a></infNFe></NFe>",
+      "<NFe xmlns=\"urn:a\" xmlns=\"urn:a\"><infNFe Id=\"NFe1\"><a>1</a></infNFe></NFe>",
+      nfe + "<infNFe Id=\"xpointer(/)\"><a>1</a></infNFe></NFe>",
+      nfe + "<infNFe Id=\"\"><a>1</a></infNFe></NFe>",
       "<nfeProc>" + nfe + inf + "<a>1</a></infNFe></NFe></nfeProc>",
   };
   for (const auto& xml : casos) EXPECT_FALSE(LerXMLSimples(xml, "NFe")) << xml;
@@ -100,7 +105,7 @@ TEST_F(AssinaturaDireta, TextsOutsideThePlainFormGoToXmlSec) {
 TEST_F(AssinaturaDireta, PlainFormsAreReadAsLibxml2AndCanonicalXmlWriteThem) {
   const auto simples = LerXMLSimples(
       "<NFe xmlns=\"urn:n\" b=\"2\"><infNFe versao=\"4.00\" Id=\"NFe1\"><a z=\"1\" c=\"2\">"
-      "&quot;&apos;&#39;&#x41;&gt;></a><b>x\ty</b></infNFe></NFe>",
+      "&quot;&apos;&#39;&#x41;&gt;&#62;</a><b>x\ty</b></infNFe></NFe>",
       "NFe");
   ASSERT_TRUE(simples);
   EXPECT_EQ(simples->Serializado,
@@ -115,10 +120,13 @@ TEST_F(AssinaturaDireta, PlainFormsAreReadAsLibxml2AndCanonicalXmlWriteThem) {
 TEST_F(AssinaturaDireta, HandWrittenPlainDocumentsAlsoMatchXmlSec) {
   const std::vector<std::string> casos = {
       "<NFe xmlns=\"urn:n\" b=\"2\"><infNFe versao=\"4.00\" Id=\"NFe1\"><a z=\"1\" c=\"2\">"
-      "&quot;&apos;&#39;&#x41;&gt;>&amp;&lt;</a><b>x\ty</b></infNFe></NFe>",
+      "&quot;&apos;&#39;&#x41;&gt;&#60;&amp;&lt;\xC2\x85\x7F</a><b>x\ty</b></infNFe></NFe>",
       "<NFe><x>0</x><infNFe Id=\"NFe2\"><a>1</a></infNFe>\n<y>2</y></NFe>\n",
   };
   for (const auto& xml : casos) {
+    std::string semQuebras = xml;
+    std::erase(semQuebras, '\n');
+    ASSERT_TRUE(LerXMLSimples(semQuebras, "NFe")) << xml;
     const std::string direto = AssinarNFe(xml);
     EXPECT_EQ(direto, AssinarComXmlSec(xml)) << xml;
     EXPECT_TRUE(FXmlSec1.Verifica(direto, "infNFe")) << direto;
