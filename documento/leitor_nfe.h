@@ -10,7 +10,7 @@
 #include "nivranfe/documento/decimal.h"
 #include "nivranfe/documento/info_leiaute.h"
 
-struct _xmlNode;
+struct _xmlNode;  // NOLINT(bugprone-reserved-identifier): libxml2's own name
 
 namespace nivra {
 

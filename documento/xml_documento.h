@@ -11,8 +11,8 @@
 #include "nivranfe/documento/leitor_nfe.h"
 #include "nivranfe/xml/gerador.h"
 
-struct _xmlDoc;
-struct _xmlNode;
+struct _xmlDoc;   // NOLINT(bugprone-reserved-identifier): libxml2's own name
+struct _xmlNode;  // NOLINT(bugprone-reserved-identifier): libxml2's own name
 
 namespace nivra {
 
