@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <type_traits>
 #include <variant>
@@ -112,5 +114,25 @@ void VisitarAlternativa(V& visitante, E& escolha, const TInfoEscolha& info) {
       },
       escolha);
 }
+
+// What a visitor that only reads the model does with a sequence and a choice: the sequence's
+// members are visited in place, the chosen alternative as VisitarAlternativa hands it over (an
+// empty choice gives nothing), whatever key a choice is picked by. V derives from it.
+template <class V>
+struct TVisitanteLeitura {
+  template <class T>
+  void Sequencia(const std::optional<T>& sequencia, const TInfoGrupo& /*info*/) {
+    if (sequencia) Visitar(static_cast<V&>(*this), *sequencia);
+  }
+  template <class... A>
+  void Escolha(const std::variant<std::monostate, A...>& escolha, const TInfoEscolha& info) {
+    VisitarAlternativa(static_cast<V&>(*this), escolha, info);
+  }
+  template <class... A>
+  void Escolha(const std::variant<std::monostate, A...>& escolha, const TInfoEscolha& info,
+               const std::string& /*chave*/) {
+    VisitarAlternativa(static_cast<V&>(*this), escolha, info);
+  }
+};
 
 }  // namespace nivra

@@ -13,7 +13,7 @@ namespace {
 using TJSON = nlohmann::ordered_json;
 
 // Fills a JSON object from the members of one group.
-class TEscritorJSON {
+class TEscritorJSON : public TVisitanteLeitura<TEscritorJSON> {
  public:
   explicit TEscritorJSON(TJSON& objeto) : FObjeto(objeto) {}
 
@@ -45,20 +45,6 @@ class TEscritorJSON {
     TJSON lista = TJSON::array();
     for (const T& grupo : grupos) lista.push_back(Objeto(grupo));
     FObjeto[info.Nome] = std::move(lista);
-  }
-  template <class T>
-  void Sequencia(const std::optional<T>& sequencia, const TInfoGrupo& /*info*/) {
-    if (sequencia) Visitar(*this, *sequencia);
-  }
-  template <class... A>
-  void Escolha(const std::variant<std::monostate, A...>& escolha, const TInfoEscolha& info) {
-    if (escolha.index() == 0) return;
-    VisitarAlternativa(*this, escolha, info);
-  }
-  template <class... A>
-  void Escolha(const std::variant<std::monostate, A...>& escolha, const TInfoEscolha& info,
-               const std::string& /*chave*/) {
-    Escolha(escolha, info);
   }
 
   template <class T>

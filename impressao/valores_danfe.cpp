@@ -11,7 +11,7 @@ namespace {
 
 // Visits a part of the model and keeps each field's first value under the name of the
 // outermost group it lies in ("ICMS/vBC").
-class TColetorImposto {
+class TColetorImposto : public TVisitanteLeitura<TColetorImposto> {
  public:
   explicit TColetorImposto(TCamposImposto& campos) : FCampos(campos) {}
 
@@ -35,15 +35,6 @@ class TColetorImposto {
   template <class T>
   void Grupo(const std::vector<T>& grupos, const TInfoGrupo& info) {
     for (const T& grupo : grupos) Grupo(grupo, info);
-  }
-  template <class T>
-  void Sequencia(const std::optional<T>& sequencia, const TInfoGrupo& /*info*/) {
-    if (sequencia) Visitar(*this, *sequencia);
-  }
-  template <class... A>
-  void Escolha(const std::variant<std::monostate, A...>& escolha, const TInfoEscolha& info) {
-    if (escolha.index() == 0) return;
-    VisitarAlternativa(*this, escolha, info);
   }
 
  private:
