@@ -75,6 +75,21 @@ std::u32string DecodificarCaracteres(std::string_view texto) {
   return resultado;
 }
 
+size_t ContarCaracteres(std::string_view texto) {
+  size_t n = 0;
+  while (!texto.empty()) {
+    if (static_cast<unsigned char>(texto.front()) < 0x80) {
+      ++n;
+      texto.remove_prefix(1);
+      continue;
+    }
+    char32_t codigo = 0;
+    texto.remove_prefix(std::max<size_t>(LerSequencia(texto, codigo), 1));
+    ++n;
+  }
+  return n;
+}
+
 void AcrescentarUTF8(std::string& destino, char32_t codigo) {
   if (codigo < 0x80) {
     destino.push_back(static_cast<char>(codigo));

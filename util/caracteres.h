@@ -11,6 +11,9 @@ namespace nivra {
 // byte to its Windows-1252 character. Never throws except on allocation.
 [[nodiscard]] std::u32string DecodificarCaracteres(std::string_view texto);
 
+// The number of code points DecodificarCaracteres would give, without decoding.
+[[nodiscard]] size_t ContarCaracteres(std::string_view texto);
+
 // Appends the UTF-8 bytes of the code point to destino. Never throws except on allocation.
 void AcrescentarUTF8(std::string& destino, char32_t codigo);
 

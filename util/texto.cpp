@@ -147,13 +147,20 @@ std::string ConteudoEntre(std::string_view texto, std::string_view inicio, std::
 }
 
 bool TagNaLista(std::string_view tag, std::string_view lista) {
-  const std::string alvo = "|" + std::string(tag);
+  // An item matches where it begins the tag or the text after a "|" inside the tag.
+  const auto comecaAlgumTrecho = [tag](std::string_view item) {
+    for (size_t inicio = 0;; ++inicio) {
+      if (tag.substr(inicio).starts_with(item)) return true;
+      inicio = tag.find('|', inicio);
+      if (inicio == std::string_view::npos) return false;
+    }
+  };
   size_t barra = lista.find('|');
   while (barra != std::string_view::npos) {
     const size_t proxima = lista.find('|', barra + 1);
     if (proxima == std::string_view::npos) break;
     const std::string_view item = lista.substr(barra + 1, proxima - barra - 1);
-    if (!item.empty() && alvo.find("|" + std::string(item)) != std::string::npos) return true;
+    if (!item.empty() && comecaAlgumTrecho(item)) return true;
     barra = proxima;
   }
   return false;
@@ -189,8 +196,22 @@ std::string TrocarQuebrasDeLinha(std::string_view texto, std::string_view quebra
   return resultado;
 }
 
+bool TextoCampoPronto(std::string_view texto, bool RetirarEspacos) {
+  if (texto.starts_with(' ') || texto.ends_with(' ')) return false;
+  char anterior = 0;
+  for (const char c : texto) {
+    if (c < ' ' || c > '~' || c == '&' || c == '<' || c == '>' || c == '"' || c == '\'') {
+      return false;
+    }
+    if (RetirarEspacos && c == ' ' && anterior == ' ') return false;
+    anterior = c;
+  }
+  return true;
+}
+
 std::string PrepararTextoCampo(bool RetirarEspacos, std::string_view texto, bool RetirarAcentos,
                                bool SubstituirQuebras, std::string_view QuebraLinha) {
+  if (TextoCampoPronto(texto, RetirarEspacos)) return std::string(texto);
   std::string resultado = RetirarAcentos ? RemoverAcentos(texto) : std::string(texto);
   resultado = ConverterEntidadesXML(resultado, false);
   if (RetirarEspacos) {

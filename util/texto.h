@@ -63,6 +63,10 @@ void SubstituirTodos(std::string& texto, std::string_view de, std::string_view p
 // LF itself). An empty text or one of only spaces is returned unchanged.
 [[nodiscard]] std::string TrocarQuebrasDeLinha(std::string_view texto,
                                                std::string_view quebra = ";");
+// Whether PrepararTextoCampo gives the text back unchanged, whatever its other switches: printable
+// ASCII without the characters XML encodes, without spaces at its ends and, when RetirarEspacos,
+// without two in a row. Most fields are such text.
+[[nodiscard]] bool TextoCampoPronto(std::string_view texto, bool RetirarEspacos);
 // The text of a generated XML field: accents folded (RetirarAcentos), XML characters encoded as
 // entities, runs of spaces collapsed (RetirarEspacos), line breaks replaced by QuebraLinha
 // (SubstituirQuebras), and spaces and control characters removed at both ends.

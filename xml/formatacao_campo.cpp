@@ -26,6 +26,12 @@ std::string PreencherNumero(const std::string& texto, int n) {
   return PreencherZeros(texto, n);
 }
 
+// The value's text without blanks at its ends; a text value is copied once.
+std::string TextoAparado(const TVariante& valor) {
+  if (const auto* texto = std::get_if<std::string>(&valor)) return Aparar(*texto);
+  return Aparar(VarianteParaTexto(valor));
+}
+
 int CasasDecimais(TkovTipoCampo Tipo) {
   switch (Tipo) {
     case TkovTipoCampo::tcDe3:
@@ -93,9 +99,7 @@ void FormatarDataHoraCampo(TkovTipoCampo Tipo, const TVariante& valor, TCampoFor
 
 }  // namespace
 
-int NumeroDeCaracteres(std::string_view texto) {
-  return static_cast<int>(DecodificarCaracteres(texto).size());
-}
+int NumeroDeCaracteres(std::string_view texto) { return static_cast<int>(ContarCaracteres(texto)); }
 
 TCampoFormatado FormatarCampo(TkovTipoCampo Tipo, const TVariante& valor, int min, int max,
                               int ocorrencias, const TGeradorOpcoes& opcoes) {
@@ -104,7 +108,7 @@ TCampoFormatado FormatarCampo(TkovTipoCampo Tipo, const TVariante& valor, int mi
   campo.Maximo = max;
   switch (Tipo) {
     case TkovTipoCampo::tcStr:
-      campo.Texto = Aparar(VarianteParaTexto(valor));
+      campo.Texto = TextoAparado(valor);
       campo.Vazio = campo.Texto.empty();
       break;
     case TkovTipoCampo::tcStrOrig:
@@ -112,7 +116,7 @@ TCampoFormatado FormatarCampo(TkovTipoCampo Tipo, const TVariante& valor, int mi
       campo.Vazio = campo.Texto.empty();
       break;
     case TkovTipoCampo::tcNumStr:
-      campo.Texto = Aparar(VarianteParaTexto(valor));
+      campo.Texto = TextoAparado(valor);
       campo.Vazio = campo.Texto.empty();
       campo.Texto = PreencherZeros(campo.Texto, min);
       break;

@@ -40,34 +40,39 @@ TGerador::TGerador()
 
 TGerador::~TGerador() = default;
 
-std::string TGerador::Identacao() const {
-  const int espacos = FOpcoes->TamanhoIdentacao() * FOpcoes->NivelIdentacao();
-  return espacos > 0 ? std::string(static_cast<size_t>(espacos), ' ') : std::string();
-}
-
-void TGerador::EscreverLinha(const std::string& texto) {
-  if (FOpcoes->IdentarXML()) {
-    FArquivoFormatoXML += Identacao() + texto + kCRLF;
-  } else {
-    FArquivoFormatoXML += texto;
+void TGerador::EscreverLinha(std::initializer_list<std::string_view> partes) {
+  const bool identar = FOpcoes->IdentarXML();
+  if (identar) {
+    const int espacos = FOpcoes->TamanhoIdentacao() * FOpcoes->NivelIdentacao();
+    if (espacos > 0) FArquivoFormatoXML.append(static_cast<size_t>(espacos), ' ');
   }
+  for (const std::string_view parte : partes) FArquivoFormatoXML += parte;
+  if (identar) FArquivoFormatoXML += kCRLF;
 }
 
 void TGerador::AtualizarTagNivel(const std::string& TAG) {
   if (TagNaLista(TAG, FIgnorarTagNivel)) return;
   if (!Fechamento(TAG)) {
-    FTagNivel += "<" + TAG + ">";
+    FTagNivel.append("<").append(TAG).append(">");
     return;
   }
   if (TAG.compare(1, 3, "det") == 0) {
     // Closing any det group (det, detPag, ...) drops the path from the first det on.
     const size_t det = FTagNivel.find("<det");
-    FTagNivel = det == std::string::npos ? std::string() : FTagNivel.substr(0, det);
+    FTagNivel.resize(det == std::string::npos ? 0 : det);
     return;
   }
-  const std::string aberta = "<" + TAG.substr(1) + ">";
-  const size_t pos = FTagNivel.find(aberta);
-  if (pos != std::string::npos) FTagNivel.erase(pos, aberta.size());
+  // The first "<" + name + ">" of the closed group, compared in place.
+  const std::string_view nome = std::string_view(TAG).substr(1);
+  const std::string_view nivel = FTagNivel;
+  for (size_t pos = nivel.find('<'); pos != std::string_view::npos;
+       pos = nivel.find('<', pos + 1)) {
+    if (nivel.substr(pos + 1, nome.size()) == nome &&
+        nivel.substr(pos + 1 + nome.size(), 1) == ">") {
+      FTagNivel.erase(pos, nome.size() + 2);
+      return;
+    }
+  }
 }
 
 void TGerador::wGrupo(const std::string& TAG, const std::string& ID, bool Identar) {
@@ -87,7 +92,7 @@ void TGerador::wGrupo(const std::string& TAG, const std::string& ID, bool Identa
   if (Identar && fechamento) --nivel;
   if (TagNaLista(TAG, FIgnorarTagIdentacao)) --nivel;
   FOpcoes->SetNivelIdentacao(nivel);
-  EscreverLinha("<" + TAG + ">");
+  EscreverLinha({"<", TAG, ">"});
   if (Identar && !fechamento) FOpcoes->SetNivelIdentacao(nivel + 1);
 }
 
@@ -95,29 +100,34 @@ void TGerador::wCampo(TkovTipoCampo Tipo, const std::string& ID, const std::stri
                       int16_t min, int16_t max, int16_t ocorrencias, const TVariante& valor,
                       const std::string& Descricao, bool ParseTextoXML,
                       const std::string& Atributo) {
-  const std::string id = Aparar(ID);
-  const std::string tag = Aparar(TAG);
-  std::string atributo = Aparar(Atributo);
+  const std::string_view id = ApararVisao(ID);
+  const std::string_view tag = ApararVisao(TAG);
   const TCampoFormatado campo = FormatarCampo(Tipo, valor, min, max, ocorrencias, *FOpcoes);
   if (campo.ConteudoInvalido) wAlerta(id, tag, Descricao, kConteudoInvalido);
   wAlerta(id, tag, Descricao, AlertaDoCampo(campo, ocorrencias, valor));
   if (FOpcoes->SomenteValidar()) return;
 
-  gtCampo(tag, campo.Vazio ? std::string() : campo.Texto);
+  gtCampo(tag, campo.Vazio ? std::string_view() : std::string_view(campo.Texto));
+  std::string atributo(ApararVisao(Atributo));
   if (!atributo.empty()) atributo.insert(0, " ");
   if (campo.Vazio) {
     if (ocorrencias != 1) return;
     // An indented empty element is written without its attribute.
-    const std::string abertura = FOpcoes->IdentarXML() ? tag : tag + atributo;
-    EscreverLinha(FOpcoes->TagVaziaNoFormatoResumido() ? "<" + abertura + "/>"
-                                                       : "<" + abertura + "></" + tag + ">");
+    const std::string_view atributoVazio =
+        FOpcoes->IdentarXML() ? std::string_view() : std::string_view(atributo);
+    if (FOpcoes->TagVaziaNoFormatoResumido()) {
+      EscreverLinha({"<", tag, atributoVazio, "/>"});
+    } else {
+      EscreverLinha({"<", tag, atributoVazio, "></", tag, ">"});
+    }
     return;
   }
-  const std::string conteudo = ParseTextoXML
-                                   ? PrepararTextoCampo(FOpcoes->RetirarEspacos(), campo.Texto,
-                                                        FOpcoes->RetirarAcentos(), true, ";")
-                                   : campo.Texto;
-  EscreverLinha("<" + tag + atributo + ">" + conteudo + "</" + tag + ">");
+  const bool preparar = ParseTextoXML && !TextoCampoPronto(campo.Texto, FOpcoes->RetirarEspacos());
+  const std::string preparado = preparar
+                                    ? PrepararTextoCampo(FOpcoes->RetirarEspacos(), campo.Texto,
+                                                         FOpcoes->RetirarAcentos(), true, ";")
+                                    : std::string();
+  EscreverLinha({"<", tag, atributo, ">", preparar ? preparado : campo.Texto, "</", tag, ">"});
 }
 
 void TGerador::wCampoCNPJCPF(const std::string& ID1, const std::string& ID2,
@@ -188,15 +198,15 @@ void TGerador::wGrupoNFSe(const std::string& TAG, const std::string& ID, bool Id
   }
 }
 
-void TGerador::wAlerta(const std::string& ID, const std::string& TAG, const std::string& Descricao,
-                       const std::string& Alerta) {
-  if (Aparar(Alerta).empty()) return;
+void TGerador::wAlerta(std::string_view ID, std::string_view TAG, std::string_view Descricao,
+                       std::string_view Alerta) {
+  if (ApararVisao(Alerta).empty()) return;
   std::string linha = FOpcoes->FormatoAlerta();
   SubstituirTodos(linha, "%TAGNIVEL%", FTagNivel);
   SubstituirTodos(linha, "%TAG%", TAG);
   SubstituirTodos(linha, "%ID%", ID);
   SubstituirTodos(linha, "%MSG%", Alerta);
-  SubstituirTodos(linha, "%DESCRICAO%", Aparar(Descricao));
+  SubstituirTodos(linha, "%DESCRICAO%", ApararVisao(Descricao));
   FListaDeAlertas.push_back(linha);
 }
 
@@ -204,7 +214,7 @@ void TGerador::wTexto(const std::string& Texto) { FArquivoFormatoXML += Texto; }
 
 void TGerador::gtNivel(const std::string& ID) { FSaidaTXT->gtNivel(ID); }
 
-void TGerador::gtCampo(const std::string& Tag, const std::string& ConteudoProcessado) {
+void TGerador::gtCampo(std::string_view Tag, std::string_view ConteudoProcessado) {
   FSaidaTXT->gtCampo(Tag, ConteudoProcessado);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -107,8 +108,8 @@ class TGerador {
 
   // Formats Opcoes().FormatoAlerta() with the level path, TAG, ID, Alerta and Descricao and
   // adds the line to ListaDeAlertas; does nothing when Alerta is blank.
-  void wAlerta(const std::string& ID, const std::string& TAG, const std::string& Descricao,
-               const std::string& Alerta);
+  void wAlerta(std::string_view ID, std::string_view TAG, std::string_view Descricao,
+               std::string_view Alerta);
 
   // Appends Texto unchanged to the XML output (already-built XML).
   void wTexto(const std::string& Texto);
@@ -116,7 +117,7 @@ class TGerador {
   // TXT side: starts the record ID (see TSaidaTXT::gtNivel).
   void gtNivel(const std::string& ID);
   // TXT side: fills the field Tag of the current record (see TSaidaTXT::gtCampo).
-  void gtCampo(const std::string& Tag, const std::string& ConteudoProcessado);
+  void gtCampo(std::string_view Tag, std::string_view ConteudoProcessado);
   // TXT side: final clean-up of the records (see TSaidaTXT::gtAjustarRegistros).
   void gtAjustarRegistros(const std::string& ID);
 
@@ -127,10 +128,9 @@ class TGerador {
                      TkovFormatoGravacao FormatoGravacao = TkovFormatoGravacao::fgXML);
 
  private:
-  // Spaces for the current indentation level.
-  std::string Identacao() const;
-  // Appends one line of output, indented and ended by CR LF when IdentarXML is set.
-  void EscreverLinha(const std::string& texto);
+  // Appends one line of output made of the parts, indented and ended by CR LF when IdentarXML
+  // is set.
+  void EscreverLinha(std::initializer_list<std::string_view> partes);
   // Updates TagNivel for the group tag TAG.
   void AtualizarTagNivel(const std::string& TAG);
   // Shared body of wCampoCNPJ and wCampoCPF.

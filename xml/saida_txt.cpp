@@ -51,7 +51,7 @@ void TSaidaTXT::gtNivel(const std::string& ID) {
   }
 }
 
-void TSaidaTXT::gtCampo(const std::string& Tag, const std::string& ConteudoProcessado) {
+void TSaidaTXT::gtCampo(std::string_view Tag, std::string_view ConteudoProcessado) {
   if (FLayout.empty()) return;
   const std::string registro = "<" + FIDNivel + ">";
   const std::string marcador = "|" + Maiusculas(Aparar(Tag)) + kFimCampo;
@@ -59,7 +59,7 @@ void TSaidaTXT::gtCampo(const std::string& Tag, const std::string& ConteudoProce
   for (std::string& linha : linhas) {
     if (linha.find(registro) == std::string::npos) continue;
     if (Maiusculas(linha).find("|" + Maiusculas(Tag) + kFimCampo) == std::string::npos) continue;
-    TrocarPrimeiro(linha, marcador, "|" + ConteudoProcessado);
+    TrocarPrimeiro(linha, marcador, "|" + std::string(ConteudoProcessado));
   }
   FArquivo = JuntarLinhas(linhas);
 }

@@ -26,7 +26,7 @@ class TSaidaTXT {
 
   // In every output line of the current record holding the placeholder of Tag, replaces
   // its first occurrence by "|" + ConteudoProcessado. Nothing without a layout.
-  void gtCampo(const std::string& Tag, const std::string& ConteudoProcessado);
+  void gtCampo(std::string_view Tag, std::string_view ConteudoProcessado);
 
   // Drops records none of whose fields was filled, puts ID in place of the first "^ID^"
   // after a line's first character, empties unfilled placeholders and removes the record

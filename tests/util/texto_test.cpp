@@ -135,6 +135,45 @@ TEST(Texto, PrepararTextoCampoAppliesEveryStepInOrder) {
   EXPECT_EQ(PrepararTextoCampo(false, "\"x\" 'y'", false), "&quot;x&quot; &#39;y&#39;");
 }
 
+TEST(Texto, TextoCampoProntoOnlyForTextTheFilterKeepsAsItIs) {
+  struct TCaso {
+    std::string_view Texto;
+    bool ProntoSemRetirarEspacos;
+    bool ProntoRetirandoEspacos;
+  };
+  static constexpr TCaso kCasos[] = {
+      {"NF-e 123/4 (a.b) ~x", true, true},
+      {"", true, true},
+      {"a  b", true, false},
+      {" a", false, false},
+      {"a ", false, false},
+      {"a&b", false, false},
+      {"a<b", false, false},
+      {"a>b", false, false},
+      {"a\"b", false, false},
+      {"a'b", false, false},
+      {"a\tb", false, false},
+      {"a\r\nb", false, false},
+      {"a\x7F", false, false},
+      {"A\xC3\xA7\xC3\xA3o", false, false},
+  };
+  for (const TCaso& caso : kCasos) {
+    EXPECT_EQ(TextoCampoPronto(caso.Texto, false), caso.ProntoSemRetirarEspacos) << caso.Texto;
+    EXPECT_EQ(TextoCampoPronto(caso.Texto, true), caso.ProntoRetirandoEspacos) << caso.Texto;
+    // What is ready comes out of the filter unchanged whatever the other switches.
+    for (const bool acentos : {false, true}) {
+      for (const bool quebras : {false, true}) {
+        if (caso.ProntoSemRetirarEspacos) {
+          EXPECT_EQ(PrepararTextoCampo(false, caso.Texto, acentos, quebras), caso.Texto);
+        }
+        if (caso.ProntoRetirandoEspacos) {
+          EXPECT_EQ(PrepararTextoCampo(true, caso.Texto, acentos, quebras), caso.Texto);
+        }
+      }
+    }
+  }
+}
+
 TEST(Texto, BytesParaHexWritesUpperCasePairs) {
   EXPECT_EQ(BytesParaHex(std::string("\x00\x1f\xab\xff", 4)), "001FABFF");
   EXPECT_EQ(BytesParaHex(""), "");
