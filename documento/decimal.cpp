@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 #include "nivranfe/util/excecoes.h"
 
@@ -31,6 +33,16 @@ int Digitos(TInteiro valor) {
   int n = 0;
   for (; valor != 0; valor /= 10) ++n;
   return n;
+}
+
+// The digits of `resto` written from the last back: at least one before the point, `casas`
+// after it.
+template <class TNatural>
+void DigitosAoContrario(std::string& texto, TNatural resto, int casas) {
+  for (int i = 0; resto > 0 || i <= casas; ++i, resto /= 10) {
+    if (i == casas && casas > 0) texto += '.';
+    texto += static_cast<char>('0' + static_cast<int>(resto % 10));
+  }
 }
 
 }  // namespace
@@ -93,16 +105,17 @@ TDecimal TDecimal::Arredondado(int casas) const {
 std::string TDecimal::Texto(int casas) const {
   if (!FDefinido) return {};
   const TInteiro unidades = Arredondado(casas).FUnidades;
-  const bool negativo = unidades < 0;
-  std::string digitos;
-  for (TInteiro resto = negativo ? -unidades : unidades; resto > 0; resto /= 10) {
-    digitos.insert(digitos.begin(), static_cast<char>('0' + static_cast<int>(resto % 10)));
+  const TInteiro modulo = unidades < 0 ? -unidades : unidades;
+  std::string texto;
+  // Division in 64 bits where the amount fits, as most do: 128-bit division is a slow call.
+  if (modulo <= std::numeric_limits<uint64_t>::max()) {
+    DigitosAoContrario(texto, static_cast<uint64_t>(modulo), casas);
+  } else {
+    DigitosAoContrario(texto, modulo, casas);
   }
-  if (digitos.size() <= static_cast<size_t>(casas)) {
-    digitos.insert(0, static_cast<size_t>(casas) + 1 - digitos.size(), '0');
-  }
-  if (casas > 0) digitos.insert(digitos.size() - static_cast<size_t>(casas), ".");
-  return negativo ? "-" + digitos : digitos;
+  if (unidades < 0) texto += '-';
+  std::reverse(texto.begin(), texto.end());
+  return texto;
 }
 
 TDecimal operator+(const TDecimal& a, const TDecimal& b) {

@@ -79,19 +79,19 @@ void TEscritorNFe::VerificarConteudo(const std::string& valor, const TInfoCampo&
   }
 }
 
-void TEscritorNFe::Campo(const std::string& valor, const TInfoCampo& info) {
+void TEscritorNFe::CampoPresente(const std::string& valor, const TInfoCampo& info) {
   if (info.Tipo == TTipoCampoNFe::cXML) {
     FGerador.wTexto(valor);
     return;
   }
-  const bool obrigatorio = info.OcorrenciasMin > 0;
-  if (valor.empty() && !obrigatorio) return;
   // An empty element is what the layout asks for when its minimum size is 0.
   const bool vazioAceito = valor.empty() && info.Minimo == 0;
-  FGerador.wCampo(TkovTipoCampo::tcStr, "", info.Nome, static_cast<int16_t>(info.Minimo),
-                  static_cast<int16_t>(info.Maximo), vazioAceito ? 0 : 1, valor, info.Nome);
+  const std::string nome(info.Nome);
+  FValor = valor;
+  FGerador.wCampo(TkovTipoCampo::tcStr, "", nome, static_cast<int16_t>(info.Minimo),
+                  static_cast<int16_t>(info.Maximo), vazioAceito ? 0 : 1, FValor, nome);
   if (vazioAceito) {
-    FGerador.wTexto("<" + std::string(info.Nome) + "/>");
+    FGerador.wTexto("<" + nome + "/>");
     return;
   }
   if (!valor.empty()) VerificarConteudo(valor, info);
@@ -102,17 +102,16 @@ void TEscritorNFe::Campo(const std::vector<std::string>& valores, const TInfoCam
   for (const std::string& valor : valores) Campo(valor, info);
 }
 
-void TEscritorNFe::Campo(const TDecimal& valor, const TInfoCampo& info) {
+void TEscritorNFe::CampoPresente(const TDecimal& valor, const TInfoCampo& info) {
   if (valor.Vazio()) {
-    if (info.OcorrenciasMin > 0) {
-      FGerador.wCampo(TkovTipoCampo::tcStr, "", info.Nome, 1, 1, 1, std::string(), info.Nome);
-    }
+    FGerador.wCampo(TkovTipoCampo::tcStr, "", info.Nome, 1, 1, 1, std::string(), info.Nome);
     return;
   }
   const int casas = std::clamp(valor.Casas(), info.CasasMin, info.CasasMax);
   const std::string texto = valor.Texto(casas);
-  FGerador.wCampo(TkovTipoCampo::tcStr, "", info.Nome, 1, 64, 1, texto, info.Nome, false);
-  if (!(valor.Arredondado(casas) == valor)) {
+  const std::string nome(info.Nome);
+  FGerador.wCampo(TkovTipoCampo::tcStr, "", nome, 1, 64, 1, texto, nome, false);
+  if (valor.Casas() > casas && !(valor.Arredondado(casas) == valor)) {
     Alerta(info.Nome,
            "Mais de " + std::to_string(info.CasasMax) + " casas decimais [" + valor.Texto() + "]");
   }

@@ -22,9 +22,14 @@ class TEscritorNFe {
 
   // Attributes are written with their group's opening tag (see Grupo).
   void Atributo(const std::string& /*valor*/, const TInfoCampo& /*info*/) {}
-  void Campo(const std::string& valor, const TInfoCampo& info);
+  // Most fields of a document are empty and optional: they are passed over here, inline.
+  void Campo(const std::string& valor, const TInfoCampo& info) {
+    if (!valor.empty() || info.OcorrenciasMin > 0) CampoPresente(valor, info);
+  }
   void Campo(const std::vector<std::string>& valores, const TInfoCampo& info);
-  void Campo(const TDecimal& valor, const TInfoCampo& info);
+  void Campo(const TDecimal& valor, const TInfoCampo& info) {
+    if (!valor.Vazio() || info.OcorrenciasMin > 0) CampoPresente(valor, info);
+  }
 
   template <class T>
   void Grupo(const T& grupo, const TInfoGrupo& info) {
@@ -84,12 +89,17 @@ class TEscritorNFe {
     std::string Texto;
   };
 
+  // A field with a value, or a mandatory one.
+  void CampoPresente(const std::string& valor, const TInfoCampo& info);
+  void CampoPresente(const TDecimal& valor, const TInfoCampo& info);
   void Ocorrencias(size_t quantidade, const char* nome, int minimo, int maximo);
   void Alerta(const std::string& nome, const std::string& mensagem);
   // The alerts of the accepted values and the check-digit rule of a field with text.
   void VerificarConteudo(const std::string& valor, const TInfoCampo& info);
 
   TGerador& FGerador;
+  // The value handed to the generator, kept so that its text storage is reused field after field.
+  TVariante FValor;
 };
 
 }  // namespace nivra
