@@ -50,10 +50,10 @@ bool ContemSemCaixa(std::string_view texto, std::string_view parte) {
 
 // The text without line breaks.
 std::string SemQuebrasDeLinha(const std::string& texto) {
-  std::string resultado;
-  resultado.reserve(texto.size());
-  for (char c : texto)
-    if (c != '\n' && c != '\r') resultado += c;
+  std::string resultado = texto;
+  // Most documents have none: two fast searches spare the pass over every character.
+  if (resultado.find('\n') != std::string::npos || resultado.find('\r') != std::string::npos)
+    std::erase_if(resultado, [](char c) { return c == '\n' || c == '\r'; });
   return resultado;
 }
 

@@ -2,6 +2,7 @@
 #include "nivranfe/security/xml_canonico_simples.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -9,10 +10,23 @@ namespace nivra {
 
 namespace {
 
-bool InicioDeNome(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool ParteDeNome(char c) {
-  return InicioDeNome(c) || (c >= '0' && c <= '9') || c == '.' || c == '-';
+constexpr bool InicioDeNome(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
+
+// The characters of a name after its first, by byte (names are read at every tag).
+constexpr auto kParteDeNome = [] {
+  std::array<bool, 256> tabela{};
+  for (int c = 0; c < 256; ++c) {
+    const char caractere = static_cast<char>(c);
+    tabela[static_cast<std::size_t>(c)] = InicioDeNome(caractere) ||
+                                          (caractere >= '0' && caractere <= '9') ||
+                                          caractere == '.' || caractere == '-';
+  }
+  return tabela;
+}();
+
+bool ParteDeNome(char c) { return kParteDeNome[static_cast<unsigned char>(c)]; }
 
 // The length of the UTF-8 character allowed in XML that starts at `s[0]` (non-ASCII), 0 when the
 // bytes are not one.
@@ -57,20 +71,24 @@ char Referencia(std::string_view nome) {
   return valor >= 0x20 && valor <= 0x7E ? static_cast<char>(valor) : 0;
 }
 
-// Text as both forms write it.
-void EscreverTexto(std::string& saida, char c) {
+// An ASCII text character both forms write as it is: any but the control characters other than
+// the tab, "&", "<" and ">".
+bool Simples(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return ((b >= 0x20 && b < 0x80) || c == '\t') && c != '&' && c != '<' && c != '>';
+}
+
+// A character of text as both forms write it.
+std::string Escapado(char c) {
   switch (c) {
     case '&':
-      saida += "&amp;";
-      break;
+      return "&amp;";
     case '<':
-      saida += "&lt;";
-      break;
+      return "&lt;";
     case '>':
-      saida += "&gt;";
-      break;
+      return "&gt;";
     default:
-      saida += c;
+      return std::string(1, c);
   }
 }
 
@@ -103,6 +121,8 @@ bool IdSimples(std::string_view id) {
   return !id.empty() && std::all_of(id.begin(), id.end(), [](char c) { return ParteDeNome(c); });
 }
 
+// Reads the text once. Both forms are the text itself but for a few spans (references, the
+// canonical start tags), so the reader copies the text between those spans in whole runs.
 class TLeitorSimples {
  public:
   TLeitorSimples(std::string_view xml, std::string_view docElement)
@@ -118,20 +138,35 @@ class TLeitorSimples {
     if (FPos != FXml.size() || FPosId == std::string_view::npos || FXml.find("Id=") != FPosId ||
         FCapturando)
       return std::nullopt;
+    FSerializado.Trocar(FResultado.Serializado, FXml, FPos, FPos, {});
     return std::move(FResultado);
   }
 
  private:
-  void Escrever(std::string_view texto) {
-    FResultado.Serializado += texto;
-    if (FCapturando) FResultado.Canonico += texto;
+  // One form being written: the text before `Ate` is in it already.
+  struct TForma {
+    std::size_t Ate = 0;
+    // Puts `novo` in place of the text from `inicio` to `fim`, after the text not yet copied.
+    void Trocar(std::string& destino, std::string_view xml, std::size_t inicio, std::size_t fim,
+                std::string_view novo) {
+      destino.append(xml.substr(Ate, inicio - Ate)).append(novo);
+      Ate = fim;
+    }
+  };
+
+  // Both forms take `novo` in place of the text from `inicio` to FPos.
+  void Trocar(std::size_t inicio, std::string_view novo) {
+    FSerializado.Trocar(FResultado.Serializado, FXml, inicio, FPos, novo);
+    if (FCapturando) FCanonico.Trocar(FResultado.Canonico, FXml, inicio, FPos, novo);
   }
 
   std::string_view LerNome() {
     const std::size_t inicio = FPos;
-    if (FPos < FXml.size() && InicioDeNome(FXml[FPos]))
-      while (FPos < FXml.size() && ParteDeNome(FXml[FPos])) ++FPos;
-    return FXml.substr(inicio, FPos - inicio);
+    std::size_t fim = FPos;
+    if (fim < FXml.size() && InicioDeNome(FXml[fim]))
+      while (fim < FXml.size() && ParteDeNome(FXml[fim])) ++fim;
+    FPos = fim;
+    return FXml.substr(inicio, fim - inicio);
   }
 
   bool Consumir(char c) {
@@ -140,30 +175,34 @@ class TLeitorSimples {
     return true;
   }
 
+  // Text up to the next tag: plain characters and UTF-8 ones stay as they are, a reference
+  // becomes its character as both forms write it.
   bool LerTexto() {
-    std::string texto;
     while (FPos < FXml.size() && FXml[FPos] != '<') {
+      // A run of plain characters, scanned with a local index.
+      std::size_t fim = FPos;
+      while (fim < FXml.size() && Simples(FXml[fim])) ++fim;
+      FPos = fim;
+      if (FPos >= FXml.size() || FXml[FPos] == '<') break;
       const char c = FXml[FPos];
       if (static_cast<unsigned char>(c) >= 0x80) {
         const std::size_t tamanho = CaractereUTF8(FXml.substr(FPos));
         if (tamanho == 0) return false;
-        texto.append(FXml.substr(FPos, tamanho));
         FPos += tamanho;
       } else if (c == '&') {
-        const std::size_t fim = FXml.find(';', FPos);
-        if (fim == std::string_view::npos || fim - FPos > 8) return false;
-        const char caractere = Referencia(FXml.substr(FPos + 1, fim - FPos - 1));
+        const std::size_t inicio = FPos;
+        const std::size_t ponto = FXml.find(';', FPos);
+        if (ponto == std::string_view::npos || ponto - FPos > 8) return false;
+        const char caractere = Referencia(FXml.substr(FPos + 1, ponto - FPos - 1));
         if (caractere == 0) return false;
-        EscreverTexto(texto, caractere);
-        FPos = fim + 1;
+        FPos = ponto + 1;
+        Trocar(inicio, Escapado(caractere));
       } else {
-        // A raw ">" could close "]]>", which XML forbids in text.
-        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == '>') return false;
-        EscreverTexto(texto, c);
-        ++FPos;
+        // A raw ">" could close "]]>", which XML forbids in text; control characters other
+        // than the tab are not plain.
+        return false;
       }
     }
-    Escrever(texto);
     return true;
   }
 
@@ -172,15 +211,18 @@ class TLeitorSimples {
     if (Consumir('/')) {
       const std::string_view nome = LerNome();
       if (FPilha.empty() || nome != FPilha.back() || !Consumir('>')) return false;
-      Escrever(FXml.substr(FPos - nome.size() - 3, nome.size() + 3));
       FPilha.pop_back();
-      if (FCapturando && FPilha.size() == FProfundidadeId) FCapturando = false;
+      if (FCapturando && FPilha.size() == FProfundidadeId) {
+        FCanonico.Trocar(FResultado.Canonico, FXml, FPos, FPos, {});
+        FCapturando = false;
+      }
       return true;
     }
     const std::size_t inicio = FPos - 1;
     const std::string_view nome = LerNome();
     if (nome.empty() || ComecaComSignature(nome)) return false;
-    std::vector<std::pair<std::string_view, std::string_view>> atributos;
+    auto& atributos = FAtributos;
+    atributos.clear();
     bool temId = false;
     while (Consumir(' ')) {
       const std::size_t posNome = FPos;
@@ -208,8 +250,8 @@ class TLeitorSimples {
       atributos.emplace_back(atributo, valor);
     }
     if (!Consumir('>') || FXml.substr(FPos, 2) == "</") return false;
-    FResultado.Serializado += FXml.substr(inicio, FPos - inicio);
-    std::sort(atributos.begin(), atributos.end());
+    const bool ordenados = std::is_sorted(atributos.begin(), atributos.end());
+    if (!ordenados) std::sort(atributos.begin(), atributos.end());
     if (std::adjacent_find(atributos.begin(), atributos.end(), [](const auto& a, const auto& b) {
           return a.first == b.first;
         }) != atributos.end())
@@ -218,34 +260,39 @@ class TLeitorSimples {
       FCapturando = true;
       FProfundidadeId = FPilha.size();
       FResultado.Canonico.reserve(FXml.size());
+      FCanonico.Ate = inicio;
     }
-    if (FCapturando) EscreverCanonico(nome, atributos, temId);
+    // The canonical start tag differs from the text only on the signed element (its namespace)
+    // or when the attributes are out of order.
+    if (FCapturando && (temId || !ordenados))
+      FCanonico.Trocar(FResultado.Canonico, FXml, inicio, FPos, StartTagCanonica(nome, temId));
     FPilha.push_back(nome);
     return true;
   }
 
   // The start tag as Canonical XML writes it: the namespace on the signed element, the
-  // attributes by name.
-  void EscreverCanonico(std::string_view nome,
-                        const std::vector<std::pair<std::string_view, std::string_view>>& atributos,
-                        bool elementoAssinado) {
-    std::string& canonico = FResultado.Canonico;
-    canonico.append("<").append(nome);
+  // attributes (FAtributos, sorted) by name.
+  std::string StartTagCanonica(std::string_view nome, bool elementoAssinado) const {
+    std::string tag = "<" + std::string(nome);
     if (elementoAssinado && !FNamespace.empty())
-      canonico.append(" xmlns=\"").append(FNamespace).append("\"");
-    for (const auto& [atributo, valor] : atributos)
-      canonico.append(" ").append(atributo).append("=\"").append(valor).append("\"");
-    canonico += '>';
+      tag.append(" xmlns=\"").append(FNamespace).append("\"");
+    for (const auto& [atributo, valor] : FAtributos)
+      tag.append(" ").append(atributo).append("=\"").append(valor).append("\"");
+    return tag + '>';
   }
 
   std::string_view FXml;
   std::string_view FDocElement;
   std::size_t FPos = 0;
   std::vector<std::string_view> FPilha;
+  // The attributes of the start tag being read (kept to reuse their storage).
+  std::vector<std::pair<std::string_view, std::string_view>> FAtributos;
   std::string_view FNamespace;
   std::size_t FPosId = std::string_view::npos;
   std::size_t FProfundidadeId = 0;
   bool FCapturando = false;
+  TForma FSerializado;
+  TForma FCanonico;
   TXMLSimples FResultado;
 };
 
