@@ -1,6 +1,8 @@
 // Reading a plain document into its serialised form and the canonical form of its signed element.
 #include "nivranfe/security/xml_canonico_simples.h"
 
+#include <libxml/uri.h>
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -100,7 +102,18 @@ bool ComecaComSignature(std::string_view nome) {
   return true;
 }
 
-// Whether `uri` is a scheme, ":" and characters that need no escaping in a URI.
+// Whether libxml2 reads `uri` as a URI with a scheme: its canonical form refuses any other
+// namespace (a bad port, say, in "http://a:b/").
+bool URIAbsolutaParaLibxml2(std::string_view uri) {
+  const std::string texto(uri);
+  xmlURI* lida = xmlParseURI(texto.c_str());
+  const bool absoluta = lida != nullptr && lida->scheme != nullptr && lida->scheme[0] != '\0';
+  xmlFreeURI(lida);
+  return absoluta;
+}
+
+// Whether `uri` is a scheme, ":" and characters that need no escaping in a URI, and an absolute
+// URI for libxml2.
 bool URIAbsoluta(std::string_view uri) {
   const std::size_t doisPontos = uri.find(':');
   if (doisPontos == std::string_view::npos || doisPontos == 0 || !InicioDeNome(uri[0]) ||
@@ -113,7 +126,7 @@ bool URIAbsoluta(std::string_view uri) {
     });
   };
   return valido(uri.substr(0, doisPontos), "+.-") &&
-         valido(uri.substr(doisPontos + 1), "._~:/?#@!$()*+,;=-");
+         valido(uri.substr(doisPontos + 1), "._~:/?#@!$()*+,;=-") && URIAbsolutaParaLibxml2(uri);
 }
 
 // Whether a reference "#" + `id` can only name the element of that Id (no XPointer).

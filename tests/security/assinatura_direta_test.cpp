@@ -95,6 +95,8 @@ TEST_F(AssinaturaDireta, TextsOutsideThePlainFormGoToXmlSec) {
       nfe + inf + "<a>]]></a></infNFe></NFe>",
       "<NFe xmlns=\"nfe\"><infNFe Id=\"NFe1\"><a>1</a></infNFe></NFe>",
       "<NFe xmlns=\"urn:a\" xmlns=\"urn:a\"><infNFe Id=\"NFe1\"><a>1</a></infNFe></NFe>",
+      // A namespace libxml2 cannot read as a URI (a port that is not a number).
+      "<NFe xmlns=\"http://a:b/\"><infNFe Id=\"NFe1\"><a>1</a></infNFe></NFe>",
       nfe + "<infNFe Id=\"xpointer(/)\"><a>1</a></infNFe></NFe>",
       nfe + "<infNFe Id=\"\"><a>1</a></infNFe></NFe>",
       "<nfeProc>" + nfe + inf + "<a>1</a></infNFe></NFe></nfeProc>",
