@@ -124,11 +124,13 @@ void TEscritorNFe::CampoPresente(const TDecimal& valor, const TInfoCampo& info) 
 }
 
 void TEscritorNFe::TColetorAtributos::Atributo(const std::string& valor, const TInfoCampo& info) {
-  if (valor.empty()) {
+  // A value of blanks counts as none, as for a field.
+  const std::string texto = PrepararTextoCampo(false, valor, false);
+  if (texto.empty()) {
     if (info.OcorrenciasMin > 0) Escritor.Alerta(info.Nome, "Nenhum valor informado");
     return;
   }
-  Texto += " " + std::string(info.Nome) + "=\"" + PrepararTextoCampo(false, valor, false) + "\"";
+  Texto += " " + std::string(info.Nome) + "=\"" + texto + "\"";
   Escritor.VerificarConteudo(valor, info);
 }
 

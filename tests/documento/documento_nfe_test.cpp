@@ -89,6 +89,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TCasoAlerta{"ObrigatorioVazio", [](nfe::TNFe& n) { n.infNFe.emit.xNome.clear(); },
                     "<emit> ID:/xNome(xNome) - Nenhum valor informado"},
+        // An attribute of blanks would be written empty, and read back as absent.
+        TCasoAlerta{"AtributoEmBranco", [](nfe::TNFe& n) { n.infNFe.det[0].nItem = "\t "; },
+                    "/nItem(nItem) - Nenhum valor informado"},
         TCasoAlerta{"DigitoDoCNPJ",
                     [](nfe::TNFe& n) { n.infNFe.emit.CNPJ_CPF = nfe::TCNPJ{"12ABC34501DE36"}; },
                     "<emit> ID:/CNPJ(CNPJ) - Conteúdo inválido [12ABC34501DE36]"},
