@@ -56,7 +56,7 @@ constexpr const char* kCondicaoUsoCCe =
 // minimo to maximo.
 std::string ErroDeTamanho(const std::string& Campo, const std::string& Texto, std::size_t minimo,
                           std::size_t maximo) {
-  const std::size_t tamanho = DecodificarCaracteres(Aparar(Texto)).size();
+  const std::size_t tamanho = ContarCaracteres(Aparar(Texto));
   if (tamanho >= minimo && tamanho <= maximo) return {};
   return Campo + " do evento deve ter de " + std::to_string(minimo) + " a " +
          std::to_string(maximo) + " caracteres (tem " + std::to_string(tamanho) + ")";

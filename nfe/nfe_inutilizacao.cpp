@@ -36,7 +36,7 @@ bool TNFeInutilizacao::SetJustificativa(const std::string& Valor) {
         "Informar uma Justificativa para Inutilização de numeração da Nota Fiscal Eletronica");
     return false;
   }
-  if (DecodificarCaracteres(texto).size() < kJustificativaMinima) {
+  if (ContarCaracteres(texto) < kJustificativaMinima) {
     GerarException(
         "A Justificativa para Inutilização de numeração da Nota Fiscal Eletronica deve ter no "
         "minimo 15 caracteres");

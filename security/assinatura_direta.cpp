@@ -5,10 +5,10 @@
 
 #include <memory>
 #include <string_view>
-#include <vector>
 
 #include "nivranfe/security/uris_assinatura.h"
 #include "nivranfe/security/xml_canonico_simples.h"
+#include "nivranfe/util/compactacao.h"
 
 namespace nivra {
 
@@ -17,14 +17,6 @@ namespace {
 struct TLiberaMdCtx {
   void operator()(EVP_MD_CTX* ctx) const { EVP_MD_CTX_free(ctx); }
 };
-
-std::string Base64(const std::vector<unsigned char>& dados) {
-  std::string texto(4 * ((dados.size() + 2) / 3) + 1, '\0');
-  const int tamanho = EVP_EncodeBlock(reinterpret_cast<unsigned char*>(texto.data()), dados.data(),
-                                      static_cast<int>(dados.size()));
-  texto.resize(static_cast<std::size_t>(tamanho));
-  return texto;
-}
 
 // An element without content, as libxml2 writes it or in canonical form.
 std::string Vazio(std::string_view nome, std::string_view algoritmo, bool canonico) {
@@ -45,25 +37,26 @@ std::string SignedInfo(const std::string& id, const std::string& digest, bool sh
          "<DigestValue>" + digest + "</DigestValue></Reference></SignedInfo>";
 }
 
-std::optional<std::vector<unsigned char>> Resumo(std::string_view dados, const EVP_MD* md) {
-  std::vector<unsigned char> resumo(EVP_MAX_MD_SIZE);
+std::optional<std::string> Resumo(std::string_view dados, const EVP_MD* md) {
+  std::string resumo(EVP_MAX_MD_SIZE, '\0');
   unsigned int tamanho = 0;
-  if (EVP_Digest(dados.data(), dados.size(), resumo.data(), &tamanho, md, nullptr) != 1)
+  if (EVP_Digest(dados.data(), dados.size(), reinterpret_cast<unsigned char*>(resumo.data()),
+                 &tamanho, md, nullptr) != 1)
     return std::nullopt;
   resumo.resize(tamanho);
   return resumo;
 }
 
-std::optional<std::vector<unsigned char>> Assinatura(std::string_view dados, const EVP_MD* md,
-                                                     EVP_PKEY* chave) {
+std::optional<std::string> Assinatura(std::string_view dados, const EVP_MD* md, EVP_PKEY* chave) {
   std::unique_ptr<EVP_MD_CTX, TLiberaMdCtx> ctx(EVP_MD_CTX_new());
   const auto* bytes = reinterpret_cast<const unsigned char*>(dados.data());
   std::size_t tamanho = 0;
   if (!ctx || EVP_DigestSignInit(ctx.get(), nullptr, md, nullptr, chave) != 1 ||
       EVP_DigestSign(ctx.get(), nullptr, &tamanho, bytes, dados.size()) != 1)
     return std::nullopt;
-  std::vector<unsigned char> assinatura(tamanho);
-  if (EVP_DigestSign(ctx.get(), assinatura.data(), &tamanho, bytes, dados.size()) != 1)
+  std::string assinatura(tamanho, '\0');
+  if (EVP_DigestSign(ctx.get(), reinterpret_cast<unsigned char*>(assinatura.data()), &tamanho,
+                     bytes, dados.size()) != 1)
     return std::nullopt;
   assinatura.resize(tamanho);
   return assinatura;
@@ -82,14 +75,14 @@ std::optional<std::string> AssinarDireto(const std::string& xml, const std::stri
   const EVP_MD* md = sha256 ? EVP_sha256() : EVP_sha1();
   const auto resumo = Resumo(simples->Canonico, md);
   if (!resumo) return std::nullopt;
-  const std::string digest = Base64(*resumo);
+  const std::string digest = CodificarBase64(*resumo);
   const auto assinatura = Assinatura(SignedInfo(simples->Id, digest, sha256, true), md, chave);
   if (!assinatura) return std::nullopt;
 
   std::string& documento = simples->Serializado;
   const std::string assinado = "<Signature xmlns=\"" + std::string(kUriDSig) + "\">" +
                                SignedInfo(simples->Id, digest, sha256, false) + "<SignatureValue>" +
-                               Base64(*assinatura) +
+                               CodificarBase64(*assinatura) +
                                "</SignatureValue><KeyInfo><X509Data><X509Certificate>" +
                                certificado + "</X509Certificate></X509Data></KeyInfo></Signature>";
   documento.insert(documento.size() - docElement.size() - 3, assinado);

@@ -76,7 +76,6 @@ std::string TDFeSSLXmlSignMsXml::Assinar(
     const std::string& ConteudoXML, const std::string& docElement, const std::string& infElement,
     const std::string& SignatureNode, const std::string& SelectionNamespaces,
     const std::string& IdSignature, const std::string& IdAttr) {
-  FpDFeSSL.CarregarCertificadoSeNecessario();
   const TCertContext* contexto = FpDFeSSL.CertContextWinApi();
   // A plain document with the default signature is signed from its text, as xmlsec would.
   if (contexto != nullptr && NoAssinatura(SignatureNode) == SignatureNodePadrao &&

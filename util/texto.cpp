@@ -147,13 +147,15 @@ std::string ConteudoEntre(std::string_view texto, std::string_view inicio, std::
 }
 
 bool TagNaLista(std::string_view tag, std::string_view lista) {
-  // An item matches where it begins the tag or the text after a "|" inside the tag.
+  // An item matches where it begins the tag or the text after any "|" inside the tag.
   const auto comecaAlgumTrecho = [tag](std::string_view item) {
-    for (size_t inicio = 0;; ++inicio) {
-      if (tag.substr(inicio).starts_with(item)) return true;
+    size_t inicio = 0;
+    while (!tag.substr(inicio).starts_with(item)) {
       inicio = tag.find('|', inicio);
       if (inicio == std::string_view::npos) return false;
+      ++inicio;
     }
+    return true;
   };
   size_t barra = lista.find('|');
   while (barra != std::string_view::npos) {
