@@ -20,6 +20,8 @@ class TDFeSSL;
 struct TCertContext {
   X509* Certificado = nullptr;
   EVP_PKEY* ChavePrivada = nullptr;
+  // The certificate's DER in Base64, as a signature's KeyInfo carries it.
+  std::string CertificadoBase64;
 };
 
 class TDFeSSLCryptClass {

@@ -83,7 +83,7 @@ std::string TDFeSSLXmlSignMsXml::Assinar(
       (IdAttr.empty() || IdAttr == "Id")) {
     std::optional<std::string> assinado =
         AssinarDireto(SemQuebrasDeLinha(ConteudoXML), docElement, contexto->ChavePrivada,
-                      DERBase64(contexto->Certificado), FpDFeSSL.SSLDgst() == TSSLDgst::dgstSHA256);
+                      contexto->CertificadoBase64, FpDFeSSL.SSLDgst() == TSSLDgst::dgstSHA256);
     if (assinado) return std::move(*assinado);
   }
   return AssinarComXmlSec(ConteudoXML, docElement, infElement, SignatureNode, SelectionNamespaces,
@@ -118,7 +118,7 @@ std::string TDFeSSLXmlSignMsXml::AssinarComXmlSec(const std::string& ConteudoXML
   if (noAssinatura == nullptr) throw ENivraDFeException("Erro ao encontrar nó para Assinatura");
 
   const std::string certificado =
-      contexto != nullptr ? DERBase64(contexto->Certificado) : std::string();
+      contexto != nullptr ? contexto->CertificadoBase64 : std::string();
   bool chaveExterna = false;
   TChaveXmlSec chave = certificado.empty() ? nullptr : ChaveParaAssinar(*contexto, chaveExterna);
   if (!chave)

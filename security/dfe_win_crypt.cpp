@@ -139,7 +139,7 @@ void TDFeWinCrypt::ConcluirCarga() {
   FpDadosCertificado.SetTipo(noToken ? TSSLTipoCertificado::tpcA3 : TSSLTipoCertificado::tpcA1);
   FpCertificadoLido = true;
   if (!noToken) {
-    FContexto = {FCertificado.get(), FChave.get()};
+    FContexto = {FCertificado.get(), FChave.get(), FpDadosCertificado.DERBase64()};
     return;
   }
   const std::string numeroSerie = FpDadosCertificado.NumeroSerie();
@@ -155,7 +155,7 @@ void TDFeWinCrypt::ConcluirCarga() {
     RegistrarPINInformado(numeroSerie);
   }
   FChave = FModulo->Chave(FSlot, FCertificado.get());
-  FContexto = {FCertificado.get(), FChave.get()};
+  FContexto = {FCertificado.get(), FChave.get(), FpDadosCertificado.DERBase64()};
 }
 
 void TDFeWinCrypt::ImportarPFX(const std::string& dados) {
@@ -280,7 +280,7 @@ bool TDFeWinCrypt::CarregarCertificadoPublico(const std::string& DadosX509Base64
   }
   PreencherDadosCertificado(certificado.get(), FpDadosCertificado);
   FCertificado = std::move(certificado);
-  FContexto = {FCertificado.get(), nullptr};
+  FContexto = {FCertificado.get(), nullptr, FpDadosCertificado.DERBase64()};
   return !FpDadosCertificado.SubjectName().empty();
 }
 

@@ -89,13 +89,4 @@ bool RefazerValorAssinatura(xmlSecDSigCtx* ctx, xmlNode* noAssinatura, EVP_PKEY*
   return true;
 }
 
-std::string DERBase64(X509* certificado) {
-  unsigned char* der = nullptr;
-  const int tamanho = i2d_X509(certificado, &der);
-  if (tamanho <= 0) return "";
-  const auto base64 = Base64(der, static_cast<std::size_t>(tamanho));
-  OPENSSL_free(der);
-  return base64 ? reinterpret_cast<const char*>(base64.get()) : "";
-}
-
 }  // namespace nivra

@@ -28,7 +28,4 @@ namespace nivra {
 [[nodiscard]] bool RefazerValorAssinatura(xmlSecDSigCtx* ctx, xmlNode* noAssinatura,
                                           EVP_PKEY* chave);
 
-// The certificate's DER in Base64 on one line; empty when it cannot be encoded.
-[[nodiscard]] std::string DERBase64(X509* certificado);
-
 }  // namespace nivra

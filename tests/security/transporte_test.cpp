@@ -258,7 +258,7 @@ TEST(Transporte, ACertificateWithoutItsPrivateKeyIsNotPresented) {
   EXPECT_NE(cliente.Enviar(simulador.URL()).find("<cStat>107</cStat>"), std::string::npos);
   const TCertContext* carregado = cliente.ssl.CertContextWinApi();
   ASSERT_NE(carregado, nullptr);
-  const TCertContext semChave{carregado->Certificado, nullptr};
+  const TCertContext semChave{carregado->Certificado, nullptr, carregado->CertificadoBase64};
   TNivraWinHTTPReqResp req;
   req.SetUrl(simulador.URL());
   req.SetCertContext(&semChave);
