@@ -29,6 +29,13 @@ bool SoDigitos(std::string_view texto) {
   return true;
 }
 
+// The digits before the separator of an amount's text ("-12.50" has 2).
+int DigitosInteiros(std::string_view texto) {
+  const size_t ponto = texto.find('.');
+  const size_t fim = ponto == std::string_view::npos ? texto.size() : ponto;
+  return static_cast<int>(texto.starts_with('-') ? fim - 1 : fim);
+}
+
 // The date-time with its offset: "2026-12-10T09:30:00-03:00".
 bool DataHoraComFuso(std::string_view texto) {
   return SegueMascara(texto, "9999-99-99T99:99:99-99:99") ||
@@ -52,7 +59,6 @@ void TEscritorNFe::Ocorrencias(size_t quantidade, const char* nome, int minimo, 
 }
 
 void TEscritorNFe::VerificarConteudo(const std::string& valor, const TInfoCampo& info) {
-  const std::string_view formato = info.Formato;
   bool valido = true;
   switch (info.Tipo) {
     case TTipoCampoNFe::cDigitos:
@@ -67,9 +73,13 @@ void TEscritorNFe::VerificarConteudo(const std::string& valor, const TInfoCampo&
     default:
       break;
   }
-  if (formato == "cnpj") valido = CNPJValido(valor);
-  if (formato == "cpf") valido = CPFValido(valor);
-  if (formato == "chave") valido = ChaveAcessoValida(valor);
+  // Most fields have no check-digit rule: its name is not measured then.
+  if (*info.Formato != '\0') {
+    const std::string_view formato = info.Formato;
+    if (formato == "cnpj") valido = CNPJValido(valor);
+    if (formato == "cpf") valido = CPFValido(valor);
+    if (formato == "chave") valido = ChaveAcessoValida(valor);
+  }
   if (!valido) Alerta(info.Nome, "Conteúdo inválido [" + valor + "]");
   if (*info.Valores != '\0' && !NaListaLeiaute(info.Valores, valor)) {
     std::string aceitos = std::string(info.Valores).substr(1);
@@ -86,12 +96,12 @@ void TEscritorNFe::CampoPresente(const std::string& valor, const TInfoCampo& inf
   }
   // An empty element is what the layout asks for when its minimum size is 0.
   const bool vazioAceito = valor.empty() && info.Minimo == 0;
-  const std::string nome(info.Nome);
+  const std::string_view nome = info.Nome;
   FValor = valor;
   FGerador.wCampo(TkovTipoCampo::tcStr, "", nome, static_cast<int16_t>(info.Minimo),
                   static_cast<int16_t>(info.Maximo), vazioAceito ? 0 : 1, FValor, nome);
   if (vazioAceito) {
-    FGerador.wTexto("<" + nome + "/>");
+    FGerador.wTexto("<" + std::string(nome) + "/>");
     return;
   }
   if (!valor.empty()) VerificarConteudo(valor, info);
@@ -109,13 +119,13 @@ void TEscritorNFe::CampoPresente(const TDecimal& valor, const TInfoCampo& info) 
   }
   const int casas = std::clamp(valor.Casas(), info.CasasMin, info.CasasMax);
   const std::string texto = valor.Texto(casas);
-  const std::string nome(info.Nome);
+  const std::string_view nome = info.Nome;
   FGerador.wCampo(TkovTipoCampo::tcStr, "", nome, 1, 64, 1, texto, nome, false);
   if (valor.Casas() > casas && !(valor.Arredondado(casas) == valor)) {
     Alerta(info.Nome,
            "Mais de " + std::to_string(info.CasasMax) + " casas decimais [" + valor.Texto() + "]");
   }
-  if (valor.DigitosInteiros() > info.Inteiros) {
+  if (DigitosInteiros(texto) > info.Inteiros) {
     Alerta(info.Nome,
            "Mais de " + std::to_string(info.Inteiros) + " dígitos inteiros [" + texto + "]");
   }

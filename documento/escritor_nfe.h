@@ -35,9 +35,9 @@ class TEscritorNFe {
   void Grupo(const T& grupo, const TInfoGrupo& info) {
     TColetorAtributos atributos(*this);
     Visitar(atributos, grupo);
-    FGerador.wGrupo(info.Nome + atributos.Texto);
+    FGerador.wGrupo(FTag.assign(info.Nome).append(atributos.Texto));
     Visitar(*this, grupo);
-    FGerador.wGrupo(std::string("/") + info.Nome);
+    FGerador.wGrupo(FTag.assign("/").append(info.Nome));
   }
   template <class T>
   void Grupo(const std::optional<T>& grupo, const TInfoGrupo& info) {
@@ -100,6 +100,8 @@ class TEscritorNFe {
   TGerador& FGerador;
   // The value handed to the generator, kept so that its text storage is reused field after field.
   TVariante FValor;
+  // The group tag handed to the generator, kept for the same reason.
+  std::string FTag;
 };
 
 }  // namespace nivra

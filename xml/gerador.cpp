@@ -33,6 +33,16 @@ std::string AlertaDoCampo(const TCampoFormatado& campo, int ocorrencias, const T
 
 bool Fechamento(std::string_view TAG) { return !TAG.empty() && TAG.front() == '/'; }
 
+// Whether a group tag carries an attribute: an `="` or `= "` in it.
+bool TemAtributo(std::string_view TAG) {
+  for (size_t igual = TAG.find('='); igual != std::string_view::npos;
+       igual = TAG.find('=', igual + 1)) {
+    const std::string_view resto = TAG.substr(igual + 1);
+    if (resto.starts_with('"') || resto.starts_with(" \"")) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 TGerador::TGerador()
@@ -50,7 +60,7 @@ void TGerador::EscreverLinha(std::initializer_list<std::string_view> partes) {
   if (identar) FArquivoFormatoXML += kCRLF;
 }
 
-void TGerador::AtualizarTagNivel(const std::string& TAG) {
+void TGerador::AtualizarTagNivel(std::string_view TAG) {
   if (TagNaLista(TAG, FIgnorarTagNivel)) return;
   if (!Fechamento(TAG)) {
     FTagNivel.append("<").append(TAG).append(">");
@@ -63,27 +73,28 @@ void TGerador::AtualizarTagNivel(const std::string& TAG) {
     return;
   }
   // The first "<" + name + ">" of the closed group, compared in place.
-  const std::string_view nome = std::string_view(TAG).substr(1);
+  const std::string_view nome = TAG.substr(1);
   const std::string_view nivel = FTagNivel;
   for (size_t pos = nivel.find('<'); pos != std::string_view::npos;
        pos = nivel.find('<', pos + 1)) {
-    if (nivel.substr(pos + 1, nome.size()) == nome &&
-        nivel.substr(pos + 1 + nome.size(), 1) == ">") {
+    const size_t fim = pos + 1 + nome.size();
+    if (fim < nivel.size() && nivel[fim] == '>' && nivel.substr(pos + 1, nome.size()) == nome) {
       FTagNivel.erase(pos, nome.size() + 2);
       return;
     }
   }
 }
 
-void TGerador::wGrupo(const std::string& TAG, const std::string& ID, bool Identar) {
+void TGerador::wGrupo(std::string_view TAG, std::string_view ID, bool Identar) {
   gtNivel(ID);
-  if (TAG.find("=\"") != std::string::npos || TAG.find("= \"") != std::string::npos) {
+  if (TemAtributo(TAG)) {
     // An attribute: the name after the first space and the value between the first quotes.
     const size_t espaco = TAG.find(' ');
-    const size_t inicioNome = espaco == std::string::npos ? 0 : espaco + 1;
+    const size_t inicioNome = espaco == std::string_view::npos ? 0 : espaco + 1;
     const size_t fimNome = TAG.find('=', inicioNome);
-    const std::string nome =
-        fimNome == std::string::npos ? std::string() : TAG.substr(inicioNome, fimNome - inicioNome);
+    const std::string_view nome = fimNome == std::string_view::npos
+                                      ? std::string_view()
+                                      : TAG.substr(inicioNome, fimNome - inicioNome);
     gtCampo(nome, ConteudoEntre(TAG, "\"", "\""));
   }
   AtualizarTagNivel(TAG);
@@ -96,15 +107,15 @@ void TGerador::wGrupo(const std::string& TAG, const std::string& ID, bool Identa
   if (Identar && !fechamento) FOpcoes->SetNivelIdentacao(nivel + 1);
 }
 
-void TGerador::wCampo(TkovTipoCampo Tipo, const std::string& ID, const std::string& TAG,
-                      int16_t min, int16_t max, int16_t ocorrencias, const TVariante& valor,
-                      const std::string& Descricao, bool ParseTextoXML,
-                      const std::string& Atributo) {
+void TGerador::wCampo(TkovTipoCampo Tipo, std::string_view ID, std::string_view TAG, int16_t min,
+                      int16_t max, int16_t ocorrencias, const TVariante& valor,
+                      std::string_view Descricao, bool ParseTextoXML, std::string_view Atributo) {
   const std::string_view id = ApararVisao(ID);
   const std::string_view tag = ApararVisao(TAG);
   const TCampoFormatado campo = FormatarCampo(Tipo, valor, min, max, ocorrencias, *FOpcoes);
   if (campo.ConteudoInvalido) wAlerta(id, tag, Descricao, kConteudoInvalido);
-  wAlerta(id, tag, Descricao, AlertaDoCampo(campo, ocorrencias, valor));
+  const std::string alerta = AlertaDoCampo(campo, ocorrencias, valor);
+  if (!alerta.empty()) wAlerta(id, tag, Descricao, alerta);
   if (FOpcoes->SomenteValidar()) return;
 
   gtCampo(tag, campo.Vazio ? std::string_view() : std::string_view(campo.Texto));
@@ -212,7 +223,7 @@ void TGerador::wAlerta(std::string_view ID, std::string_view TAG, std::string_vi
 
 void TGerador::wTexto(const std::string& Texto) { FArquivoFormatoXML += Texto; }
 
-void TGerador::gtNivel(const std::string& ID) { FSaidaTXT->gtNivel(ID); }
+void TGerador::gtNivel(std::string_view ID) { FSaidaTXT->gtNivel(ID); }
 
 void TGerador::gtCampo(std::string_view Tag, std::string_view ConteudoProcessado) {
   FSaidaTXT->gtCampo(Tag, ConteudoProcessado);

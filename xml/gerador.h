@@ -70,7 +70,7 @@ class TGerador {
   // self-contained element and counts as opening. Identar makes the tag move the
   // indentation level. ID names the TXT record the group opens (empty for closing tags).
   // Also keeps TagNivel. Never throws.
-  void wGrupo(const std::string& TAG, const std::string& ID = "", bool Identar = true);
+  void wGrupo(std::string_view TAG, std::string_view ID = {}, bool Identar = true);
 
   // Writes one field element, formatting valor by Tipo and checking its size (min, max) and
   // presence (ocorrencias 1 = mandatory, 0 = optional); each problem becomes an alert.
@@ -78,10 +78,10 @@ class TGerador {
   // goes inside the opening tag. Throws ENivraDFeException when a date or time type gets
   // a value that is not a date-time, or tcBoolStr one that is not a truth value; nothing is
   // written then.
-  void wCampo(TkovTipoCampo Tipo, const std::string& ID, const std::string& TAG, int16_t min,
+  void wCampo(TkovTipoCampo Tipo, std::string_view ID, std::string_view TAG, int16_t min,
               int16_t max, int16_t ocorrencias, const TVariante& valor,
-              const std::string& Descricao = "", bool ParseTextoXML = true,
-              const std::string& Atributo = "");
+              std::string_view Descricao = {}, bool ParseTextoXML = true,
+              std::string_view Atributo = {});
 
   // A CNPJ or CPF element chosen by the number of characters of CNPJCPF, its letters and digits
   // kept (none or more than 11 make a CNPJ), optionally zero-padded, with an alert when the
@@ -115,7 +115,7 @@ class TGerador {
   void wTexto(const std::string& Texto);
 
   // TXT side: starts the record ID (see TSaidaTXT::gtNivel).
-  void gtNivel(const std::string& ID);
+  void gtNivel(std::string_view ID);
   // TXT side: fills the field Tag of the current record (see TSaidaTXT::gtCampo).
   void gtCampo(std::string_view Tag, std::string_view ConteudoProcessado);
   // TXT side: final clean-up of the records (see TSaidaTXT::gtAjustarRegistros).
@@ -132,7 +132,7 @@ class TGerador {
   // is set.
   void EscreverLinha(std::initializer_list<std::string_view> partes);
   // Updates TagNivel for the group tag TAG.
-  void AtualizarTagNivel(const std::string& TAG);
+  void AtualizarTagNivel(std::string_view TAG);
   // Shared body of wCampoCNPJ and wCampoCPF.
   void wCampoDocumento(const std::string& ID, const std::string& TAG, const std::string& numero,
                        int32_t cPais, bool obrigatorio, const std::string& Descricao,

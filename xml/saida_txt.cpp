@@ -42,7 +42,7 @@ std::vector<std::string> Marcadores(const std::vector<std::string>& layout) {
 
 }  // namespace
 
-void TSaidaTXT::gtNivel(const std::string& ID) {
+void TSaidaTXT::gtNivel(std::string_view ID) {
   FIDNivel = Maiusculas(ID);
   if (FLayout.empty() || ID.empty()) return;
   const std::string registro = "<" + FIDNivel + ">";

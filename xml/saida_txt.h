@@ -23,7 +23,7 @@ class TSaidaTXT {
 
   // Makes ID (upper-cased) the current record and, when the layout is loaded and ID is not
   // empty, appends each layout line of that record to the output, each ended by CR.
-  void gtNivel(const std::string& ID);
+  void gtNivel(std::string_view ID);
 
   // In every output line of the current record holding the placeholder of Tag, replaces
   // its first occurrence by "|" + ConteudoProcessado. Nothing without a layout.
