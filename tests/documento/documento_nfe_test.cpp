@@ -103,6 +103,10 @@ INSTANTIATE_TEST_SUITE_P(
         TCasoAlerta{"MuitosInteiros",
                     [](nfe::TNFe& n) { n.infNFe.total.ICMSTot.vNF = "12345678901234"; },
                     "<ICMSTot> ID:/vNF(vNF) - Mais de 13 dígitos inteiros"},
+        // Rounded to its two places, the amount is written with a fourteenth integer digit.
+        TCasoAlerta{"InteirosAposArredondar",
+                    [](nfe::TNFe& n) { n.infNFe.total.ICMSTot.vNF = "9999999999999.996"; },
+                    "vNF(vNF) - Mais de 13 dígitos inteiros [10000000000000.00]"},
         TCasoAlerta{"Negativo", [](nfe::TNFe& n) { n.infNFe.total.ICMSTot.vDesc = "-1"; },
                     "vDesc(vDesc) - Valor negativo"},
         TCasoAlerta{"SemSituacaoICMS",
