@@ -18,23 +18,31 @@ struct TLiberaMdCtx {
   void operator()(EVP_MD_CTX* ctx) const { EVP_MD_CTX_free(ctx); }
 };
 
-// An element without content, as libxml2 writes it or in canonical form.
-std::string Vazio(std::string_view nome, std::string_view algoritmo, bool canonico) {
-  std::string texto = "<" + std::string(nome) + " Algorithm=\"" + std::string(algoritmo) + "\"";
-  return canonico ? texto + "></" + std::string(nome) + ">" : texto + "/>";
+// Appends an element without content, as libxml2 writes it or in canonical form.
+void Vazio(std::string& saida, std::string_view nome, std::string_view algoritmo, bool canonico) {
+  saida.append("<").append(nome).append(" Algorithm=\"").append(algoritmo).append("\"");
+  if (canonico) {
+    saida.append("></").append(nome).append(">");
+  } else {
+    saida.append("/>");
+  }
 }
 
-// SignedInfo as libxml2 writes it inside Signature, or in canonical form (where it declares the
-// signature namespace it inherits).
-std::string SignedInfo(const std::string& id, const std::string& digest, bool sha256,
-                       bool canonico) {
-  return "<SignedInfo" + (canonico ? " xmlns=\"" + std::string(kUriDSig) + "\"" : std::string()) +
-         ">" + Vazio("CanonicalizationMethod", kUriC14N, canonico) +
-         Vazio("SignatureMethod", sha256 ? kUriRsaSha256 : kUriRsaSha1, canonico) +
-         "<Reference URI=\"#" + id + "\"><Transforms>" +
-         Vazio("Transform", kUriEnveloped, canonico) + Vazio("Transform", kUriC14N, canonico) +
-         "</Transforms>" + Vazio("DigestMethod", sha256 ? kUriSha256 : kUriSha1, canonico) +
-         "<DigestValue>" + digest + "</DigestValue></Reference></SignedInfo>";
+// Appends SignedInfo as libxml2 writes it inside Signature, or in canonical form (where it
+// declares the signature namespace it inherits).
+void SignedInfo(std::string& saida, std::string_view id, std::string_view digest, bool sha256,
+                bool canonico) {
+  saida.append("<SignedInfo");
+  if (canonico) saida.append(" xmlns=\"").append(kUriDSig).append("\"");
+  saida.append(">");
+  Vazio(saida, "CanonicalizationMethod", kUriC14N, canonico);
+  Vazio(saida, "SignatureMethod", sha256 ? kUriRsaSha256 : kUriRsaSha1, canonico);
+  saida.append("<Reference URI=\"#").append(id).append("\"><Transforms>");
+  Vazio(saida, "Transform", kUriEnveloped, canonico);
+  Vazio(saida, "Transform", kUriC14N, canonico);
+  saida.append("</Transforms>");
+  Vazio(saida, "DigestMethod", sha256 ? kUriSha256 : kUriSha1, canonico);
+  saida.append("<DigestValue>").append(digest).append("</DigestValue></Reference></SignedInfo>");
 }
 
 std::optional<std::string> Resumo(std::string_view dados, const EVP_MD* md) {
@@ -49,14 +57,11 @@ std::optional<std::string> Resumo(std::string_view dados, const EVP_MD* md) {
 
 std::optional<std::string> Assinatura(std::string_view dados, const EVP_MD* md, EVP_PKEY* chave) {
   std::unique_ptr<EVP_MD_CTX, TLiberaMdCtx> ctx(EVP_MD_CTX_new());
-  const auto* bytes = reinterpret_cast<const unsigned char*>(dados.data());
-  std::size_t tamanho = 0;
+  std::string assinatura(static_cast<std::size_t>(EVP_PKEY_get_size(chave)), '\0');
+  std::size_t tamanho = assinatura.size();
   if (!ctx || EVP_DigestSignInit(ctx.get(), nullptr, md, nullptr, chave) != 1 ||
-      EVP_DigestSign(ctx.get(), nullptr, &tamanho, bytes, dados.size()) != 1)
-    return std::nullopt;
-  std::string assinatura(tamanho, '\0');
-  if (EVP_DigestSign(ctx.get(), reinterpret_cast<unsigned char*>(assinatura.data()), &tamanho,
-                     bytes, dados.size()) != 1)
+      EVP_DigestSign(ctx.get(), reinterpret_cast<unsigned char*>(assinatura.data()), &tamanho,
+                     reinterpret_cast<const unsigned char*>(dados.data()), dados.size()) != 1)
     return std::nullopt;
   assinatura.resize(tamanho);
   return assinatura;
@@ -76,15 +81,19 @@ std::optional<std::string> AssinarDireto(const std::string& xml, const std::stri
   const auto resumo = Resumo(simples->Canonico, md);
   if (!resumo) return std::nullopt;
   const std::string digest = CodificarBase64(*resumo);
-  const auto assinatura = Assinatura(SignedInfo(simples->Id, digest, sha256, true), md, chave);
+  std::string signedInfo;
+  SignedInfo(signedInfo, simples->Id, digest, sha256, true);
+  const auto assinatura = Assinatura(signedInfo, md, chave);
   if (!assinatura) return std::nullopt;
 
+  std::string assinado = "<Signature xmlns=\"" + std::string(kUriDSig) + "\">";
+  SignedInfo(assinado, simples->Id, digest, sha256, false);
+  assinado.append("<SignatureValue>")
+      .append(CodificarBase64(*assinatura))
+      .append("</SignatureValue><KeyInfo><X509Data><X509Certificate>")
+      .append(certificado)
+      .append("</X509Certificate></X509Data></KeyInfo></Signature>");
   std::string& documento = simples->Serializado;
-  const std::string assinado = "<Signature xmlns=\"" + std::string(kUriDSig) + "\">" +
-                               SignedInfo(simples->Id, digest, sha256, false) + "<SignatureValue>" +
-                               CodificarBase64(*assinatura) +
-                               "</SignatureValue><KeyInfo><X509Data><X509Certificate>" +
-                               certificado + "</X509Certificate></X509Data></KeyInfo></Signature>";
   documento.insert(documento.size() - docElement.size() - 3, assinado);
   return std::move(documento);
 }
