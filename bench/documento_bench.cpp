@@ -54,6 +54,29 @@ void DocumentoAssinado(benchmark::State& estado, const TAmbienteBench* ambiente)
   }
 }
 
+// The two parts of DocumentoAssinado apart: writing the built invoice, and signing its text.
+void DocumentoEscrita(benchmark::State& estado) {
+  nfe::TNFe nota = NotaComItens(10);
+  ComporChaveNFe(nota);
+  for (auto _ : estado) {
+    const TXMLGeradoNFe gerado = GerarXMLNFe(nota);
+    benchmark::DoNotOptimize(gerado.XML.data());
+  }
+}
+
+void DocumentoAssinatura(benchmark::State& estado, const TAmbienteBench* ambiente) {
+  TNivraNFe nfe;
+  TOpcoesConexao opcoes = ambiente->Opcoes();
+  ConfigurarComponente(nfe, opcoes, TAmbienteBench::Senha());
+  nfe::TNFe nota = NotaComItens(10);
+  ComporChaveNFe(nota);
+  const std::string xml = GerarXMLNFe(nota).XML;
+  for (auto _ : estado) {
+    const std::string assinado = nfe.SSL().Assinar(xml, "NFe", "infNFe");
+    benchmark::DoNotOptimize(assinado.data());
+  }
+}
+
 // One RSA-SHA1 signature of a digest-sized input by OpenSSL with the same key.
 void OpenSSLAssinatura(benchmark::State& estado) {
   const std::string pfx = LerArquivoBinario(TAmbienteBench::ArquivoPFX());
@@ -119,6 +142,9 @@ void Libxml2Leitura(benchmark::State& estado) {
 void RegistrarFigurasDocumento(const TAmbienteBench& ambiente) {
   for (auto* b : {benchmark::RegisterBenchmark("documento_assinado", DocumentoAssinado, &ambiente),
                   benchmark::RegisterBenchmark("openssl_assinatura", OpenSSLAssinatura),
+                  benchmark::RegisterBenchmark("documento_escrita", DocumentoEscrita),
+                  benchmark::RegisterBenchmark("documento_assinatura", DocumentoAssinatura,
+                                               &ambiente),
                   benchmark::RegisterBenchmark("documento_leitura", DocumentoLeitura),
                   benchmark::RegisterBenchmark("libxml2_leitura", Libxml2Leitura)}) {
     b->Repetitions(9)->ReportAggregatesOnly(true)->UseRealTime()->Unit(benchmark::kMillisecond);
