@@ -140,13 +140,13 @@ void Libxml2Leitura(benchmark::State& estado) {
 }  // namespace
 
 void RegistrarFigurasDocumento(const TAmbienteBench& ambiente) {
-  for (auto* b : {benchmark::RegisterBenchmark("documento_assinado", DocumentoAssinado, &ambiente),
-                  benchmark::RegisterBenchmark("openssl_assinatura", OpenSSLAssinatura),
-                  benchmark::RegisterBenchmark("documento_escrita", DocumentoEscrita),
-                  benchmark::RegisterBenchmark("documento_assinatura", DocumentoAssinatura,
-                                               &ambiente),
-                  benchmark::RegisterBenchmark("documento_leitura", DocumentoLeitura),
-                  benchmark::RegisterBenchmark("libxml2_leitura", Libxml2Leitura)}) {
+  for (auto* b :
+       {benchmark::RegisterBenchmark("documento_assinado", DocumentoAssinado, &ambiente),
+        benchmark::RegisterBenchmark("openssl_assinatura", OpenSSLAssinatura),
+        benchmark::RegisterBenchmark("documento_escrita", DocumentoEscrita),
+        benchmark::RegisterBenchmark("documento_assinatura", DocumentoAssinatura, &ambiente),
+        benchmark::RegisterBenchmark("documento_leitura", DocumentoLeitura),
+        benchmark::RegisterBenchmark("libxml2_leitura", Libxml2Leitura)}) {
     b->Repetitions(9)->ReportAggregatesOnly(true)->UseRealTime()->Unit(benchmark::kMillisecond);
   }
 }

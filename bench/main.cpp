@@ -83,8 +83,8 @@ std::vector<TFigura> Figuras(const std::map<std::string, double>& m, const TMoni
       // At least 0.8 times the rate of OpenSSL signing alone: at most 1.25 times its time.
       Razao("build, write and sign a 10-item NF-e", Mediana(m, "documento_assinado"),
             Mediana(m, "openssl_assinatura"), "OpenSSL RSA signature, same key", 1.25),
-      {"… of which writing the XML", Numero(Mediana(m, "documento_escrita") * 1000, "µs"), "—",
-       "—", "(no goal)", true},
+      {"… of which writing the XML", Numero(Mediana(m, "documento_escrita") * 1000, "µs"), "—", "—",
+       "(no goal)", true},
       {"… of which signing the written XML (the RSA signature included)",
        Numero(Mediana(m, "documento_assinatura") * 1000, "µs"), "—", "—", "(no goal)", true},
       Razao("read a 500-item nfeProc into the model", Mediana(m, "documento_leitura"),

@@ -117,8 +117,7 @@ std::string TDFeSSLXmlSignMsXml::AssinarComXmlSec(const std::string& ConteudoXML
   xmlNode* noAssinatura = SelecionarNo(doc.get(), no, namespaces);
   if (noAssinatura == nullptr) throw ENivraDFeException("Erro ao encontrar nó para Assinatura");
 
-  const std::string certificado =
-      contexto != nullptr ? contexto->CertificadoBase64 : std::string();
+  const std::string certificado = contexto != nullptr ? contexto->CertificadoBase64 : std::string();
   bool chaveExterna = false;
   TChaveXmlSec chave = certificado.empty() ? nullptr : ChaveParaAssinar(*contexto, chaveExterna);
   if (!chave)
