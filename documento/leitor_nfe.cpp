@@ -67,6 +67,14 @@ _xmlNode* TLeitorNFe::Tomar(const char* nome) {
   return no;
 }
 
+size_t TLeitorNFe::Restantes(const char* nome) const {
+  size_t quantidade = 0;
+  for (_xmlNode* no = FAtual; no; no = ElementoAPartir(no->next)) {
+    if (std::strcmp(reinterpret_cast<const char*>(no->name), nome) == 0) ++quantidade;
+  }
+  return quantidade;
+}
+
 bool TLeitorNFe::ProximoEm(const char* lista) {
   PularDesconhecidos();
   return FAtual && NaListaLeiaute(lista, Nome(FAtual));
