@@ -67,11 +67,11 @@ _xmlNode* TLeitorNFe::Tomar(const char* nome) {
   return no;
 }
 
-size_t TLeitorNFe::Restantes(const char* nome) const {
+size_t TLeitorNFe::Seguidos(const char* nome) const {
   size_t quantidade = 0;
-  for (_xmlNode* no = FAtual; no; no = ElementoAPartir(no->next)) {
-    if (std::strcmp(reinterpret_cast<const char*>(no->name), nome) == 0) ++quantidade;
-  }
+  for (_xmlNode* no = FAtual; no && std::strcmp(reinterpret_cast<const char*>(no->name), nome) == 0;
+       no = ElementoAPartir(no->next))
+    ++quantidade;
   return quantidade;
 }
 

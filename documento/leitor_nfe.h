@@ -42,7 +42,7 @@ class TLeitorNFe {
   template <class T>
   void Grupo(std::vector<T>& grupos, const TInfoGrupo& info) {
     // A document may hold hundreds of items: the vector grows once, not item by item.
-    grupos.reserve(grupos.size() + Restantes(info.Nome));
+    grupos.reserve(grupos.size() + Seguidos(info.Nome));
     while (_xmlNode* no = Tomar(info.Nome)) Ler(grupos.emplace_back(), no, info);
   }
   template <class T>
@@ -87,8 +87,8 @@ class TLeitorNFe {
   _xmlNode* Proximo(const char* nome);
   // Proximo, moving past the child it returns.
   _xmlNode* Tomar(const char* nome);
-  // How many of the children from the current one on are named `nome`.
-  size_t Restantes(const char* nome) const;
+  // How many children in a row, from the current one, are named `nome`.
+  size_t Seguidos(const char* nome) const;
   // Whether the current child's name is in the bar list.
   bool ProximoEm(const char* lista);
   void PularDesconhecidos();
