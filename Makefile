@@ -62,7 +62,7 @@ format-check: deps
 
 # clang-tidy over the library, monitor, tool and benchmark sources, with the checks of .clang-tidy as errors.
 lint: build
-	git ls-files 'util/*.cpp' 'xml/*.cpp' 'security/*.cpp' 'dfe/*.cpp' 'nfe/*.cpp' 'impressao/*.cpp' 'app/*.cpp' 'tools/*.cpp' 'bench/*.cpp' \
+	git ls-files 'util/*.cpp' 'xml/*.cpp' 'security/*.cpp' 'dfe/*.cpp' 'documento/*.cpp' 'nfe/*.cpp' 'resources/*.cpp' 'impressao/*.cpp' 'app/*.cpp' 'tools/*.cpp' 'bench/*.cpp' \
 	  | xargs -P $(JOBS) -n 4 clang-tidy -p $(BUILD) --quiet --warnings-as-errors='*'
 
 clean:
