@@ -93,8 +93,10 @@ void PreencherDadosCertificado(X509* certificado, TDadosCertificado& dados) {
   if (dados.CNPJ().empty()) dados.SetCNPJ(DocumentoDoNomeAlternativo(certificado));
   dados.SetDataVenc(DataVencimento(certificado));
   dados.SetIssuerName(NomeX500(X509_get_issuer_name(certificado), "GetIssuerName"));
-  dados.SetDERBase64(Base64(DER(certificado)));
+  dados.SetDERBase64(CertificadoDERBase64(certificado));
 }
+
+std::string CertificadoDERBase64(const X509* certificado) { return Base64(DER(certificado)); }
 
 std::string NumeroSerieCertificado(const ASN1_INTEGER* numero) {
   unsigned char* der = nullptr;

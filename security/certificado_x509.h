@@ -18,6 +18,10 @@ namespace nivra {
 // part cannot be read.
 void PreencherDadosCertificado(X509* certificado, TDadosCertificado& dados);
 
+// The certificate's DER in Base64 on one line, as a signature's KeyInfo carries it. Throws
+// ENivraDFeException when it cannot be encoded.
+[[nodiscard]] std::string CertificadoDERBase64(const X509* certificado);
+
 // The serial number's encoded bytes, most significant first, as upper-case hexadecimal (a
 // leading zero byte that keeps the number positive is part of the encoding and shown).
 [[nodiscard]] std::string NumeroSerieCertificado(const ASN1_INTEGER* numero);

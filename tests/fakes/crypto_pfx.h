@@ -10,10 +10,9 @@
 
 #include <memory>
 #include <string>
-#include <string_view>
 
+#include "nivranfe/security/certificado_x509.h"
 #include "nivranfe/security/dfe_ssl.h"
-#include "nivranfe/util/compactacao.h"
 #include "nivranfe/util/excecoes.h"
 #include "tests/fakes/pasta_temporaria.h"
 
@@ -49,7 +48,7 @@ class TCryptoPFX : public TDFeSSLCryptClass {
       throw ENivraDFeException("TCryptoPFX: PKCS#12 ilegível");
     FCertificado.reset(certificado);
     FChave.reset(chave);
-    FContexto = {certificado, chave, DERBase64(certificado)};
+    FContexto = {certificado, chave, CertificadoDERBase64(certificado)};
     FpDadosCertificado.SetNumeroSerie("TESTE");
     FpDadosCertificado.SetDataVenc(73050);  // 2099-12-31
     FpCertificadoLido = true;
@@ -63,15 +62,6 @@ class TCryptoPFX : public TDFeSSLCryptClass {
   }
 
  private:
-  static std::string DERBase64(X509* certificado) {
-    unsigned char* der = nullptr;
-    const int tamanho = i2d_X509(certificado, &der);
-    const std::string base64 =
-        CodificarBase64(std::string_view(reinterpret_cast<const char*>(der), std::size_t(tamanho)));
-    OPENSSL_free(der);
-    return base64;
-  }
-
   std::unique_ptr<X509, decltype(&X509_free)> FCertificado{nullptr, &X509_free};
   std::unique_ptr<EVP_PKEY, decltype(&EVP_PKEY_free)> FChave{nullptr, &EVP_PKEY_free};
   TCertContext FContexto;
